@@ -1,0 +1,63 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class IPrompt;
+class InputFile;
+
+class IView {
+public:
+    virtual ~IView() = default;
+    // The document changed; rebuild from it.
+    virtual void OnUpdate() = 0;
+};
+
+// The document half of the document/view pair: title, path, modified flag,
+// its views, and the open and save paths with their failure reports. The
+// window side (template, dialogs, save prompt) builds on it in framework/.
+class CDocument {
+public:
+    explicit CDocument(IPrompt& prompt) : m_prompt(prompt) {}
+    virtual ~CDocument() = default;
+    CDocument(const CDocument&) = delete;
+    CDocument& operator=(const CDocument&) = delete;
+
+    const std::string& GetTitle() const { return m_title; }
+    void SetTitle(const std::string& title) { m_title = title; }
+    const std::string& GetPathName() const { return m_path; }
+    // Sets the path and, from it, the title.
+    void SetPathName(const std::string& path);
+    void ClearPathName() { m_path.clear(); }
+    bool IsModified() const { return m_modified; }
+    void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+
+    void AddView(IView* view);
+    void RemoveView(IView* view);
+    void UpdateAllViews(IView* sender);
+
+    // Empties the document as "Untitled" without a path.
+    void OnNewDocument();
+    // A file that cannot be opened leaves the document as it was; one that
+    // fails part way resets it to a new document. Failures are reported
+    // through the prompt; the result says whether the open succeeded.
+    bool OnOpenDocument(const std::string& path);
+    bool OnSaveDocument(const std::string& path);
+
+    IPrompt& Prompt() { return m_prompt; }
+
+protected:
+    virtual void DeleteContents() = 0;
+    // Both throw FileError.
+    virtual void Load(InputFile& file) = 0;
+    virtual void Store(const std::string& path) = 0;
+    // After a successful load, before the views rebuild.
+    virtual void OnOpened() {}
+
+private:
+    IPrompt& m_prompt;
+    std::string m_title = "Untitled";
+    std::string m_path;
+    bool m_modified = false;
+    std::vector<IView*> m_views;
+};

@@ -1,0 +1,174 @@
+#include "store/CMB15Doc.h"
+
+#include "store/Prompt.h"
+#include "store/TextCompare.h"
+
+#include <algorithm>
+
+std::string MakeUniqueName(std::string candidate, const std::vector<std::string>& names)
+{
+    for (const std::string& name : names) {
+        if (TextEqual(name, candidate))
+            candidate += " *";
+    }
+    return candidate;
+}
+
+CMB15Doc::CMB15Doc(CurrentSelection& selection, ClipboardMarks& marks, IPrompt& prompt, IClipboard& clipboard)
+    : CDocument(prompt), m_selection(selection), m_marks(marks), m_clipboard(clipboard)
+{
+}
+
+void CMB15Doc::SetPanes(IView* groupPane, IView* itemPane)
+{
+    m_groupPane = groupPane;
+    m_itemPane = itemPane;
+}
+
+void CMB15Doc::Commit(IView* sender)
+{
+    SetModifiedFlag(true);
+    UpdateAllViews(sender);
+}
+
+std::string CMB15Doc::AddGroup()
+{
+    const std::string name = MakeUniqueName("New Group", m_arrGroups);
+    m_arrGroups.push_back(name);
+    m_selection.currentGroup = name;
+    Commit(nullptr);
+    return name;
+}
+
+void CMB15Doc::RenameGroup(const std::string& newText)
+{
+    const std::string candidate = MakeUniqueName(newText, m_arrGroups);
+    const std::string old = m_selection.currentGroup;
+    for (std::string& group : m_arrGroups) {
+        if (TextEqual(group, old))
+            group = candidate;
+    }
+    for (BookmarkItem& item : m_arrItems) {
+        if (TextEqual(item.m_strGroup, old))
+            item.m_strGroup = candidate;
+    }
+    m_selection.currentGroup = candidate;
+    Commit(m_itemPane);
+}
+
+bool CMB15Doc::DeleteGroup()
+{
+    const std::string group = m_selection.currentGroup;
+    if (Prompt().ShowMessage("The group: '" + group + "' will be deteled. All right?", MessageStyle::QuestionOkCancel) !=
+        MessageAnswer::Ok)
+        return false;
+    m_arrGroups.erase(std::remove_if(m_arrGroups.begin(), m_arrGroups.end(),
+                                     [&group](const std::string& name) { return TextEqual(name, group); }),
+                      m_arrGroups.end());
+    m_arrItems.erase(std::remove_if(m_arrItems.begin(), m_arrItems.end(),
+                                    [&group](const BookmarkItem& item) { return TextEqual(item.m_strGroup, group); }),
+                     m_arrItems.end());
+    m_arrGroups.shrink_to_fit();
+    m_arrItems.shrink_to_fit();
+    Commit(nullptr);
+    return true;
+}
+
+void CMB15Doc::AddItem(const BookmarkItem& item)
+{
+    m_arrItems.push_back(item);
+}
+
+BookmarkItem* CMB15Doc::SelectedItem()
+{
+    const int32_t index = m_selection.itemIndex;
+    if (index < 0 || static_cast<size_t>(index) >= m_arrItems.size())
+        return nullptr;
+    return &m_arrItems[static_cast<size_t>(index)];
+}
+
+bool CMB15Doc::DeleteItem()
+{
+    if (Prompt().ShowMessage("The item: '" + m_selection.itemName + "' will be deteled. All right?",
+                             MessageStyle::QuestionOkCancel) != MessageAnswer::Ok)
+        return false;
+    m_clipboard.PutText(m_selection.itemName + "\n" + m_selection.itemURL + "\n" + m_selection.itemDescription);
+    m_marks.undoURL = m_selection.itemURL;
+    m_marks.undoGroup = m_selection.currentGroup;
+    // An index that names no item removes nothing rather than a stranger.
+    if (SelectedItem())
+        m_arrItems.erase(m_arrItems.begin() + m_selection.itemIndex);
+    SetModifiedFlag(true);
+    UpdateAllViews(m_groupPane);
+    return true;
+}
+
+void CMB15Doc::RenameItem(const std::string& newText)
+{
+    if (BookmarkItem* item = SelectedItem())
+        item->m_strName = newText;
+    Commit(m_groupPane);
+}
+
+void CMB15Doc::RemoveItemsByURL(const std::string& url, const std::string& group)
+{
+    m_arrItems.erase(std::remove_if(m_arrItems.begin(), m_arrItems.end(),
+                                    [&](const BookmarkItem& item) {
+                                        return TextEqual(item.m_strURL, url) && TextEqual(item.m_strGroup, group);
+                                    }),
+                     m_arrItems.end());
+}
+
+bool CMB15Doc::FindURL(const std::string& url) const
+{
+    return std::any_of(m_arrItems.begin(), m_arrItems.end(),
+                       [&url](const BookmarkItem& item) { return TextEqual(item.m_strURL, url); });
+}
+
+std::vector<size_t> CMB15Doc::ItemsOfGroup(const std::string& group) const
+{
+    std::vector<size_t> indices;
+    for (size_t i = 0; i < m_arrItems.size(); ++i) {
+        if (TextEqual(m_arrItems[i].m_strGroup, group))
+            indices.push_back(i);
+    }
+    return indices;
+}
+
+std::string CMB15Doc::FirstGroupInPaneOrder() const
+{
+    const std::string* first = nullptr;
+    for (const std::string& name : m_arrGroups) {
+        if (!first || CompareNoCase(name, *first) < 0)
+            first = &name;
+    }
+    return first ? *first : std::string();
+}
+
+void CMB15Doc::Clear()
+{
+    m_arrGroups.clear();
+    m_arrItems.clear();
+}
+
+void CMB15Doc::DeleteContents()
+{
+    Clear();
+    m_arrGroups.shrink_to_fit();
+    m_arrItems.shrink_to_fit();
+}
+
+void CMB15Doc::Load(InputFile& file)
+{
+    ReadDataFile(file, *this);
+}
+
+void CMB15Doc::Store(const std::string& path)
+{
+    WriteDataFile(path, *this);
+}
+
+void CMB15Doc::OnOpened()
+{
+    m_selection.currentGroup = FirstGroupInPaneOrder();
+}

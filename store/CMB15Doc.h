@@ -1,0 +1,66 @@
+#pragma once
+
+#include "store/BookmarkItem.h"
+#include "store/CDocument.h"
+#include "store/CurrentSelection.h"
+#include "store/DataFile.h"
+
+#include <string>
+#include <vector>
+
+class IClipboard;
+
+// Walks `names` once in order, appending " *" each time an entry equals the
+// candidate as it stands at that moment.
+std::string MakeUniqueName(std::string candidate, const std::vector<std::string>& names);
+
+// The one document: every group name and every bookmark of all groups.
+class CMB15Doc : public CDocument, public StoreContent {
+public:
+    CMB15Doc(CurrentSelection& selection, ClipboardMarks& marks, IPrompt& prompt, IClipboard& clipboard);
+
+    // Which registered views are the panes, so that Commit can spare the
+    // one that sent the change. Either may be null.
+    void SetPanes(IView* groupPane, IView* itemPane);
+    IView* GroupPane() const { return m_groupPane; }
+    IView* ItemPane() const { return m_itemPane; }
+
+    CurrentSelection& Selection() { return m_selection; }
+    ClipboardMarks& Marks() { return m_marks; }
+    IClipboard& Clipboard() { return m_clipboard; }
+
+    // Sets the modified flag and rebuilds every view but `sender`.
+    void Commit(IView* sender);
+
+    // Returns the new group's name, which is now current.
+    std::string AddGroup();
+    void RenameGroup(const std::string& newText);
+    // False when the user did not confirm.
+    bool DeleteGroup();
+    void AddItem(const BookmarkItem& item);
+    bool DeleteItem();
+    void RenameItem(const std::string& newText);
+    void RemoveItemsByURL(const std::string& url, const std::string& group);
+    bool FindURL(const std::string& url) const;
+    // Indices into m_arrItems of the group's items, in store order.
+    std::vector<size_t> ItemsOfGroup(const std::string& group) const;
+    // The first group in the group pane's order; empty when there is none.
+    std::string FirstGroupInPaneOrder() const;
+    void Clear();
+
+    // The item at itemIndex, or null when the index names none.
+    BookmarkItem* SelectedItem();
+
+protected:
+    void DeleteContents() override;
+    void Load(InputFile& file) override;
+    void Store(const std::string& path) override;
+    void OnOpened() override;
+
+private:
+    CurrentSelection& m_selection;
+    ClipboardMarks& m_marks;
+    IClipboard& m_clipboard;
+    IView* m_groupPane = nullptr;
+    IView* m_itemPane = nullptr;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+// The one exception type for failures of file reading and writing. Each
+// command decides what the user sees; FileErrorMessage gives the texts of
+// the document open and save paths.
+class FileError : public std::runtime_error {
+public:
+    enum Cause {
+        Generic,
+        NotFound,
+        BadPath,
+        AccessDenied,
+        SharingViolation,
+        DiskFull,
+        EndOfFile,   // the content ended before its layout was complete
+        BadFormat,   // the content is damaged in a way no writer produces
+    };
+
+    FileError(Cause cause, std::string path);
+
+    Cause cause() const { return m_cause; }
+    const std::string& path() const { return m_path; }
+
+private:
+    Cause m_cause;
+    std::string m_path;
+};
+
+enum class FileOperation { Open, Save };
+
+// The message the document's open or save path reports; %1 is `title`.
+std::string FileErrorMessage(const FileError& error, FileOperation operation, const std::string& title);
+
+// The name as the user sees it: the part after the last path separator.
+std::string FileTitleOf(const std::string& path);
+
+// Replaces every "%1" in `pattern` by `arg`.
+std::string FormatMessage1(const std::string& pattern, const std::string& arg);

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// The core's only doors to the file system; FileIO_posix.cpp and
+// FileIO_win.cpp supply them. Every failure throws FileError.
+
+class InputFile {
+public:
+    explicit InputFile(const std::string& path);
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    // Reads up to `size` bytes; 0 at the end of the file.
+    size_t Read(char* buffer, size_t size);
+    uint64_t Size() const { return m_size; }
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string m_path;
+    intptr_t m_handle;
+    uint64_t m_size = 0;
+};
+
+// Writes a new file beside the target and puts it in the target's place only
+// on Commit, so a failed save never leaves a half-written file behind; the
+// replaced file's access rights (and on Windows its creation time) carry over.
+class SafeFileWriter {
+public:
+    explicit SafeFileWriter(const std::string& path);
+    ~SafeFileWriter();
+    SafeFileWriter(const SafeFileWriter&) = delete;
+    SafeFileWriter& operator=(const SafeFileWriter&) = delete;
+
+    void Write(const char* data, size_t size);
+    void Commit();
+
+private:
+    void Discard();
+
+    std::string m_path;
+    std::string m_tempPath;
+    intptr_t m_handle;
+    bool m_committed = false;
+};
+
+// Writes `content` to `path` through SafeFileWriter.
+void WriteWholeFile(const std::string& path, const std::string& content);
+
+// Reads a whole file; a file larger than `limit` bytes fails with Generic
+// before anything is allocated.
+std::string ReadWholeFile(const std::string& path, uint64_t limit);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The store's notion of "equal": byte-wise, folding only the ASCII letters,
+// so bytes 0x80-0xFF compare as they are whatever the code page says.
+inline char FoldAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool TextEqual(const std::string& a, const std::string& b);
+
+// Three-way order used by both panes: ASCII letters folded to lower case,
+// then unsigned bytes. Returns <0, 0 or >0.
+int CompareNoCase(const std::string& a, const std::string& b);
+
+// Indices of `names` in display order; a stable sort, so equal names keep
+// their store order.
+std::vector<size_t> SortedOrder(const std::vector<std::string>& names);
+
+// Hash matching TextEqual: equal texts hash alike.
+size_t HashNoCase(const std::string& s);
+
+bool StartsWith(const std::string& text, const char* prefix);

@@ -1,0 +1,73 @@
+#!/bin/bash
+# Drives linkhive-cli as a user would: cli_test.sh "COMMAND PREFIX"
+# (the CLI's path, or a Wine launcher followed by it).
+set -u
+cli=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+passes=0
+
+check() {  # check NAME EXPECTED ACTUAL
+  if [ "$2" == "$3" ]; then
+    passes=$((passes + 1))
+  else
+    failures=$((failures + 1))
+    printf 'FAIL %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
+  fi
+}
+
+run() {  # run ARGS...: sets out, err, status
+  $cli "$@" >"$work/out" 2>"$work/err"
+  status=$?
+  out=$(tr -d '\r' <"$work/out" | od -An -c | tr -s ' ')
+  err=$(cat "$work/err")
+}
+
+printf '\0\0\0\0\0\0\0\0\tNew Group\aNew URL\ahttp://\tNew Group\0' >"$work/example.lkh"
+printf '\377\377\377\377\377\377\377\377' >"$work/empty.lkh"
+head -c 44 "$work/example.lkh" >"$work/v20.lkh"
+head -c 30 "$work/example.lkh" >"$work/damaged.lkh"
+printf '\0\0\0\0\0\0\0\0\003a\tb\004N\\\r\n\ahttp://\003a\tb\002d\n' >"$work/escapes.lkh"
+
+expect_dump() {  # expect_dump NAME EXPECTED-TEXT ARGS...
+  local name=$1 expected=$2
+  shift 2
+  run dump "$@"
+  check "$name status" 0 "$status"
+  check "$name output" "$(printf '%s' "$expected" | od -An -c | tr -s ' ')" "$out"
+}
+
+expect_dump "example" $'group\tNew Group\nitem\tNew URL\thttp://\tNew Group\t\n' "$work/example.lkh"
+expect_dump "empty" "" "$work/empty.lkh"
+expect_dump "v20" $'group\tNew Group\nitem\tNew URL\thttp://\tNew Group\t\n' "$work/v20.lkh" --v20
+expect_dump "escapes" $'group\ta\\tb\nitem\tN\\\\\\r\\n\thttp://\ta\\tb\td\\n\n' "$work/escapes.lkh"
+
+run dump "$work/damaged.lkh"
+check "damaged status" 1 "$status"
+check "damaged message" "Unexpected file format." "$err"
+
+run dump "$work/v20.lkh"
+check "v20 read as current status" 1 "$status"
+
+run dump "$work/missing.lkh"
+check "missing status" 1 "$status"
+check "missing message" 'missing.lkh\nCannot find this file.\nPlease verify that the correct path and file name are given.' "$err"
+
+run stats "$work/example.lkh"
+check "stats" "groups 1 items 1" "$(tr -d '\r' <"$work/out")"
+
+run convert "$work/v20.lkh" "$work/converted.lkh" --v20
+check "convert status" 0 "$status"
+check "convert bytes" "$(od -An -tx1 "$work/example.lkh")" "$(od -An -tx1 "$work/converted.lkh")"
+
+run convert "$work/example.lkh" "$work/no-such-folder/x.lkh"
+check "convert to bad path status" 1 "$status"
+
+for usage in "" "dump" "dump a b" "stats a --v20" "frobnicate x" "convert a"; do
+  run $usage
+  check "usage '$usage'" 2 "$status"
+done
+
+echo "cli: $passes passed, $failures failed"
+[ "$failures" -eq 0 ]

@@ -1,0 +1,200 @@
+#include "store/CMB15Doc.h"
+#include "support/Fakes.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CountingView : public IView {
+public:
+    void OnUpdate() override { ++updates; }
+    int updates = 0;
+};
+
+BookmarkItem Item(const std::string& name, const std::string& url, const std::string& group,
+                  const std::string& description = "")
+{
+    BookmarkItem item;
+    item.m_strName = name;
+    item.m_strURL = url;
+    item.m_strGroup = group;
+    item.m_strDescription = description;
+    return item;
+}
+
+class StoreTest : public ::testing::Test {
+protected:
+    StoreTest() : doc(selection, marks, prompt, clipboard)
+    {
+        doc.AddView(&groupPane);
+        doc.AddView(&itemPane);
+        doc.SetPanes(&groupPane, &itemPane);
+    }
+
+    std::vector<std::string> ItemNames() const
+    {
+        std::vector<std::string> names;
+        for (const BookmarkItem& item : doc.m_arrItems)
+            names.push_back(item.m_strName);
+        return names;
+    }
+
+    void Select(size_t index)
+    {
+        const BookmarkItem& item = doc.m_arrItems[index];
+        selection.itemIndex = static_cast<int32_t>(index);
+        selection.itemName = item.m_strName;
+        selection.itemURL = item.m_strURL;
+        selection.itemDescription = item.m_strDescription;
+    }
+
+    CurrentSelection selection;
+    ClipboardMarks marks;
+    FakePrompt prompt;
+    FakeClipboard clipboard;
+    CMB15Doc doc;
+    CountingView groupPane;
+    CountingView itemPane;
+};
+
+} // namespace
+
+TEST(MakeUniqueName, OnePassInListOrder)
+{
+    EXPECT_EQ(MakeUniqueName("New Group", {}), "New Group");
+    EXPECT_EQ(MakeUniqueName("New Group", {"New Group", "New Group *"}), "New Group * *");
+    // The other order: the pass is over before the second entry could match again.
+    EXPECT_EQ(MakeUniqueName("New Group", {"New Group *", "New Group"}), "New Group *");
+    EXPECT_EQ(MakeUniqueName("new GROUP", {"New Group"}), "new GROUP *");
+}
+
+TEST_F(StoreTest, AddGroupThreeTimesAppendsStars)
+{
+    EXPECT_EQ(doc.AddGroup(), "New Group");
+    EXPECT_EQ(doc.AddGroup(), "New Group *");
+    EXPECT_EQ(doc.AddGroup(), "New Group * *");
+    EXPECT_EQ(selection.currentGroup, "New Group * *");
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(groupPane.updates, 3);
+    EXPECT_EQ(itemPane.updates, 3);
+}
+
+TEST_F(StoreTest, RenameGroupCarriesItemsAlongAndCountsItself)
+{
+    doc.m_arrGroups = {"News", "Tools"};
+    doc.AddItem(Item("a", "http://a", "news"));
+    doc.AddItem(Item("b", "http://b", "Tools"));
+    selection.currentGroup = "News";
+
+    doc.RenameGroup("Daily");
+    EXPECT_EQ(doc.m_arrGroups, (std::vector<std::string>{"Daily", "Tools"}));
+    EXPECT_EQ(doc.m_arrItems[0].m_strGroup, "Daily");  // matched "news" without regard to case
+    EXPECT_EQ(doc.m_arrItems[1].m_strGroup, "Tools");
+    EXPECT_EQ(selection.currentGroup, "Daily");
+    EXPECT_EQ(itemPane.updates, 0);  // the item pane sent the change
+    EXPECT_EQ(groupPane.updates, 1);
+
+    // Confirming the name with only its case changed still finds itself.
+    doc.RenameGroup("DAILY");
+    EXPECT_EQ(doc.m_arrGroups[0], "DAILY *");
+    EXPECT_EQ(doc.m_arrItems[0].m_strGroup, "DAILY *");
+}
+
+TEST_F(StoreTest, DeleteGroupAsksAndRemovesAllItemsOfAnyCase)
+{
+    doc.m_arrGroups = {"A", "B", "a"};
+    doc.AddItem(Item("1", "http://1", "A"));
+    doc.AddItem(Item("2", "http://2", "a"));
+    doc.AddItem(Item("3", "http://3", "B"));
+    doc.AddItem(Item("4", "http://4", "A"));
+    doc.AddItem(Item("5", "http://5", "B"));
+    selection.currentGroup = "a";
+
+    prompt.answers = {MessageAnswer::Cancel};
+    EXPECT_FALSE(doc.DeleteGroup());
+    EXPECT_EQ(doc.m_arrItems.size(), 5u);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(prompt.shown.back(), "The group: 'a' will be deteled. All right?");
+    EXPECT_EQ(prompt.styles.back(), MessageStyle::QuestionOkCancel);
+
+    EXPECT_TRUE(doc.DeleteGroup());
+    EXPECT_EQ(doc.m_arrGroups, std::vector<std::string>{"B"});
+    EXPECT_EQ(ItemNames(), (std::vector<std::string>{"3", "5"}));
+    EXPECT_EQ(selection.currentGroup, "a");
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(StoreTest, DeleteItemRemovesOnlyTheSelectedOfEqualNames)
+{
+    doc.m_arrGroups = {"G", "H"};
+    doc.AddItem(Item("Same", "http://one", "G", "first"));
+    doc.AddItem(Item("Same", "http://two", "G"));
+    doc.AddItem(Item("Same", "http://three", "H"));
+    selection.currentGroup = "G";
+    Select(1);
+
+    prompt.answers = {MessageAnswer::Cancel};
+    EXPECT_FALSE(doc.DeleteItem());
+    EXPECT_EQ(doc.m_arrItems.size(), 3u);
+    EXPECT_TRUE(clipboard.text.empty());
+    EXPECT_TRUE(marks.undoURL.empty());
+
+    EXPECT_TRUE(doc.DeleteItem());
+    EXPECT_EQ(prompt.shown.back(), "The item: 'Same' will be deteled. All right?");
+    ASSERT_EQ(doc.m_arrItems.size(), 2u);
+    EXPECT_EQ(doc.m_arrItems[0].m_strURL, "http://one");
+    EXPECT_EQ(doc.m_arrItems[1].m_strURL, "http://three");
+    EXPECT_EQ(clipboard.text, "Same\nhttp://two\n");
+    EXPECT_EQ(marks.undoURL, "http://two");
+    EXPECT_EQ(marks.undoGroup, "G");
+    EXPECT_EQ(groupPane.updates, 0);
+    EXPECT_EQ(itemPane.updates, 1);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(StoreTest, ItemCommandsIgnoreAnIndexThatNamesNoItem)
+{
+    doc.AddItem(Item("Only", "http://only", "G"));
+    selection.itemIndex = 5;
+    selection.itemName = "Ghost";
+    EXPECT_TRUE(doc.DeleteItem());
+    doc.RenameItem("Renamed");
+    ASSERT_EQ(doc.m_arrItems.size(), 1u);
+    EXPECT_EQ(doc.m_arrItems[0].m_strName, "Only");
+}
+
+TEST_F(StoreTest, RenameItemTakesAnyText)
+{
+    doc.AddItem(Item("Same", "http://one", "G"));
+    doc.AddItem(Item("Same", "http://two", "G"));
+    Select(0);
+    doc.RenameItem("");
+    EXPECT_EQ(ItemNames(), (std::vector<std::string>{"", "Same"}));
+    EXPECT_EQ(groupPane.updates, 0);
+    EXPECT_EQ(itemPane.updates, 1);
+}
+
+TEST_F(StoreTest, UrlLookupsAndGroupListing)
+{
+    doc.AddItem(Item("a", "http://Example.org/", "G"));
+    doc.AddItem(Item("b", "http://example.ORG/", "g"));
+    doc.AddItem(Item("c", "http://example.org/", "H"));
+    doc.AddItem(Item("d", "http://other/", "G"));
+
+    EXPECT_TRUE(doc.FindURL("HTTP://EXAMPLE.ORG/"));
+    EXPECT_FALSE(doc.FindURL("http://example.org"));
+    EXPECT_EQ(doc.ItemsOfGroup("G"), (std::vector<size_t>{0, 1, 3}));
+    EXPECT_TRUE(doc.ItemsOfGroup("none").empty());
+
+    doc.RemoveItemsByURL("http://EXAMPLE.org/", "G");
+    EXPECT_EQ(ItemNames(), (std::vector<std::string>{"c", "d"}));
+}
+
+TEST_F(StoreTest, FirstGroupFollowsThePaneOrder)
+{
+    EXPECT_EQ(doc.FirstGroupInPaneOrder(), "");
+    doc.m_arrGroups = {"beta", "Alpha", "alpha", "_x"};
+    EXPECT_EQ(doc.FirstGroupInPaneOrder(), "_x");
+    doc.m_arrGroups = {"beta", "Alpha", "alpha"};
+    EXPECT_EQ(doc.FirstGroupInPaneOrder(), "Alpha");  // equal names keep store order
+}

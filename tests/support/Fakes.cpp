@@ -1,0 +1,56 @@
+#include "support/Fakes.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <algorithm>
+#include <random>
+
+namespace fs = std::filesystem;
+
+TempDir::TempDir()
+{
+    std::random_device random;
+    const fs::path root = fs::temp_directory_path() / ("linkhive-test-" + std::to_string(random()));
+    fs::create_directories(root);
+    m_root = root.string();
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ignored;
+    fs::permissions(m_root, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(m_root, ignored);
+}
+
+std::string TempDir::Path(const std::string& name) const
+{
+    return (fs::path(m_root) / name).string();
+}
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool FileExists(const std::string& path)
+{
+    std::error_code ignored;
+    return fs::exists(path, ignored);
+}
+
+std::vector<std::string> FilesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "store/Prompt.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+// Answers message boxes from a script (OK when the script runs dry) and
+// remembers what was shown.
+class FakePrompt : public IPrompt {
+public:
+    MessageAnswer ShowMessage(const std::string& text, MessageStyle style) override
+    {
+        shown.push_back(text);
+        styles.push_back(style);
+        if (answers.empty())
+            return style == MessageStyle::ExclamationYesNoCancel ? MessageAnswer::Yes : MessageAnswer::Ok;
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::deque<MessageAnswer> answers;
+    std::vector<std::string> shown;
+    std::vector<MessageStyle> styles;
+};
+
+class FakeClipboard : public IClipboard {
+public:
+    void PutText(const std::string& value) override
+    {
+        if (!broken)
+            text = value;
+    }
+    std::string GetText() override { return broken ? std::string() : text; }
+    void Empty() override { text.clear(); }
+
+    std::string text;
+    bool broken = false;
+};
+
+// A folder of its own under the system's temporary folder, removed afterwards.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    std::string Path(const std::string& name) const;
+    const std::string& Root() const { return m_root; }
+
+private:
+    std::string m_root;
+};
+
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+// The names in a folder, sorted.
+std::vector<std::string> FilesIn(const std::string& folder);
