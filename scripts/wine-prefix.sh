@@ -7,13 +7,17 @@ export WINEPREFIX=$2 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=/usr/lib/wine/wine64
 case $action in
 start)
+  mkdir -p "$WINEPREFIX"
+  # Already running for this prefix is fine.
+  /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1 || true
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$WINEPREFIX"
-    "$wine" wineboot -i >/dev/null 2>&1 || true
+    "$wine" wineboot -i </dev/null >/dev/null 2>&1 || true
     # Headless: no window ever needs a display.
-    "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+    "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
   fi
-  /usr/lib/wine/wineserver -p
+  # Start Wine's background services here, detached from any test's output:
+  # a service holding a test's pipe open would keep CTest waiting forever.
+  "$wine" wineboot </dev/null >/dev/null 2>&1 || true
   ;;
 stop)
   /usr/lib/wine/wineserver -k || true

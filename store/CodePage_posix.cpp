@@ -22,20 +22,15 @@ char ToWindows1252(char16_t unit)
     return '?';
 }
 
-bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
-
 } // namespace
 
 std::string WideToSystemCodePage(const char16_t* units, size_t count)
 {
     std::string out;
     out.reserve(count);
-    for (size_t i = 0; i < count; ++i) {
-        // A surrogate pair is one character, so one '?'.
-        if (IsHighSurrogate(units[i]) && i + 1 < count && IsLowSurrogate(units[i + 1]))
-            ++i;
+    // Unit by unit, as Windows' single-byte tables do: a surrogate pair
+    // becomes two '?'.
+    for (size_t i = 0; i < count; ++i)
         out += ToWindows1252(units[i]);
-    }
     return out;
 }

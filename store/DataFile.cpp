@@ -55,6 +55,11 @@ public:
     // Appends `n` bytes to `out`; n was checked against Remaining().
     void Bytes(uint64_t n, std::string& out)
     {
+        if (n <= static_cast<uint64_t>(m_end - m_cur)) {
+            out.append(m_cur, static_cast<size_t>(n));
+            m_cur += n;
+            return;
+        }
         if (n > Remaining())
             Fail(FileError::EndOfFile);
         out.reserve(out.size() + static_cast<size_t>(n));

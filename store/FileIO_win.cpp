@@ -89,8 +89,13 @@ SafeFileWriter::SafeFileWriter(const std::string& path) : m_path(path), m_handle
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         throw FileError(FileError::AccessDenied, path);
 
+    const std::string folder = FolderOf(path);
+    const DWORD folderAttributes = GetFileAttributesA(folder.c_str());
+    if (folderAttributes == INVALID_FILE_ATTRIBUTES || !(folderAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        throw FileError(FileError::BadPath, path);
+
     char temp[MAX_PATH];
-    if (GetTempFileNameA(FolderOf(path).c_str(), "lkh", 0, temp) == 0)
+    if (GetTempFileNameA(folder.c_str(), "lkh", 0, temp) == 0)
         ThrowLastError(path);
     m_tempPath = temp;
     HANDLE h = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

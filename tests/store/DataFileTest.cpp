@@ -113,7 +113,7 @@ TEST(DataFile, WideTextIsConvertedToTheCodePage)
     const std::string wideLong("\xFF\xFE\xFF\xFF\xFF\xFF\x01\x00\x00\x00" "A\0", 12);
     EXPECT_EQ(Decode(OneGroupFile(wideLong)).m_arrGroups[0], "A");
     const std::string widePair("\xFF\xFE\xFF\x02\x3D\xD8\x00\xDE", 8);  // one character outside the BMP
-    EXPECT_EQ(Decode(OneGroupFile(widePair)).m_arrGroups[0], "?");
+    EXPECT_EQ(Decode(OneGroupFile(widePair)).m_arrGroups[0], "??");
 }
 
 TEST(DataFile, Version20ItemsHaveThreeStrings)

@@ -1,0 +1,145 @@
+// Saving and loading a collection of a million bookmarks, in MB/s, and the
+// peak memory of a load against the file's size.
+//   store_bench [--benchmark_filter=...]
+
+#include "store/DataFile.h"
+#include "store/FileIO.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+const size_t kItems = 1000000;
+const size_t kGroups = 1000;
+
+std::string RandomText(std::mt19937& random, size_t minLength, size_t maxLength)
+{
+    std::uniform_int_distribution<size_t> length(minLength, maxLength);
+    std::uniform_int_distribution<int> letter('a', 'z');
+    std::string text(length(random), ' ');
+    for (char& c : text)
+        c = static_cast<char>(letter(random));
+    return text;
+}
+
+const StoreContent& MillionBookmarks()
+{
+    static const StoreContent content = [] {
+        StoreContent c;
+        std::mt19937 random(42);
+        for (size_t g = 0; g < kGroups; ++g)
+            c.m_arrGroups.push_back("Group " + std::to_string(g));
+        std::uniform_int_distribution<size_t> group(0, kGroups - 1);
+        c.m_arrItems.reserve(kItems);
+        for (size_t i = 0; i < kItems; ++i) {
+            BookmarkItem item;
+            item.m_strName = RandomText(random, 10, 60);
+            item.m_strURL = "http://" + RandomText(random, 13, 113);
+            item.m_strGroup = c.m_arrGroups[group(random)];
+            c.m_arrItems.push_back(std::move(item));
+        }
+        return c;
+    }();
+    return content;
+}
+
+std::string BenchFile()
+{
+    return "/tmp/linkhive-bench-" + std::to_string(getpid()) + ".lkh";
+}
+
+uint64_t FileSize(const std::string& path)
+{
+    return InputFile(path).Size();
+}
+
+long PeakKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.compare(0, 6, "VmHWM:") == 0)
+            return std::stol(line.substr(6));
+    }
+    return -1;
+}
+
+long CurrentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.compare(0, 6, "VmRSS:") == 0)
+            return std::stol(line.substr(6));
+    }
+    return -1;
+}
+
+void BM_Save(benchmark::State& state)
+{
+    const StoreContent& content = MillionBookmarks();
+    const std::string path = BenchFile();
+    for (auto _ : state)
+        WriteDataFile(path, content);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * FileSize(path)));
+}
+
+void BM_Load(benchmark::State& state)
+{
+    const std::string path = BenchFile();
+    WriteDataFile(path, MillionBookmarks());
+    for (auto _ : state) {
+        StoreContent loaded;
+        InputFile file(path);
+        ReadDataFile(file, loaded);
+        benchmark::DoNotOptimize(loaded.m_arrItems.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * FileSize(path)));
+}
+
+BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Loads the file in a fresh child process, so nothing else counts toward
+// its peak, and reports the peak growth against the file's size.
+void ReportLoadMemory()
+{
+    const std::string path = BenchFile();
+    WriteDataFile(path, MillionBookmarks());
+    const uint64_t size = FileSize(path);
+    const pid_t child = fork();
+    if (child == 0) {
+        // The parent's generated store is shared copy-on-write; the child's
+        // own baseline is what it already has resident.
+        const long before = CurrentKilobytes();
+        StoreContent loaded;
+        InputFile file(path);
+        ReadDataFile(file, loaded);
+        const long peak = PeakKilobytes();
+        std::printf("load peak memory: %.1f MB over a %.1f MB file (%.2fx)\n", (peak - before) / 1024.0,
+                    size / 1048576.0, (peak - before) * 1024.0 / static_cast<double>(size));
+        std::fflush(stdout);
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    ReportLoadMemory();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::remove(BenchFile().c_str());
+    return 0;
+}
