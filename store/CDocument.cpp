@@ -98,3 +98,32 @@ bool CDocument::OnSaveDocument(const std::string& path)
     m_modified = false;
     return true;
 }
+
+bool CDocument::DoSave(bool askPath)
+{
+    std::string path = m_path;
+    if (askPath || path.empty()) {
+        FileDialogRequest request;
+        request.save = true;
+        request.filter = "Linkhive (*.lkh)|*.lkh|All Files (*.*)|*.*|";
+        request.defaultExtension = "lkh";
+        request.initialPath = m_path.empty() ? m_title : m_path;
+        if (!m_prompt.ChooseFile(request, path))
+            return false;
+    }
+    return OnSaveDocument(path);
+}
+
+bool CDocument::SaveModified()
+{
+    if (!m_modified)
+        return true;
+    switch (m_prompt.ShowMessage(FormatMessage1("Save changes to %1?", m_title), MessageStyle::ExclamationYesNoCancel)) {
+    case MessageAnswer::Yes:
+        return DoSave();
+    case MessageAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}

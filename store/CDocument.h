@@ -44,6 +44,13 @@ public:
     bool OnOpenDocument(const std::string& path);
     bool OnSaveDocument(const std::string& path);
 
+    // Saves to the document's path, or to one the user chooses when it has
+    // none (or `askPath`); false when cancelled or failed.
+    bool DoSave(bool askPath = false);
+    // "Save changes to %1?" when modified: Yes saves, No discards, Cancel
+    // (or a failed save) returns false and the caller stops.
+    bool SaveModified();
+
     IPrompt& Prompt() { return m_prompt; }
 
 protected:

@@ -46,6 +46,22 @@ std::string FileErrorMessage(const FileError& error, FileOperation operation, co
     return operation == FileOperation::Open ? "Failed to open document." : "Failed to save document.";
 }
 
+std::string GeneralFileErrorMessage(const FileError& error, const std::string& path)
+{
+    const char* pattern = "An unknown error occurred while accessing %1.";
+    switch (error.cause()) {
+    case FileError::NotFound: pattern = "%1 was not found."; break;
+    case FileError::BadPath: pattern = "%1 contains an invalid path."; break;
+    case FileError::AccessDenied: pattern = "Access to %1 was denied."; break;
+    case FileError::SharingViolation: pattern = "A sharing violation occurred while accessing %1."; break;
+    case FileError::DiskFull: pattern = "Disk full while accessing %1."; break;
+    case FileError::EndOfFile: pattern = "An attempt was made to access %1 past its end."; break;
+    case FileError::BadFormat:
+    case FileError::Generic: break;
+    }
+    return FormatMessage1(pattern, path);
+}
+
 std::string FileTitleOf(const std::string& path)
 {
 #ifdef _WIN32

@@ -34,6 +34,10 @@ enum class FileOperation { Open, Save };
 // The message the document's open or save path reports; %1 is `title`.
 std::string FileErrorMessage(const FileError& error, FileOperation operation, const std::string& title);
 
+// The standard file-error text of the other commands (imports, exports),
+// with `path` in place of %1: "%1 was not found." and the rest.
+std::string GeneralFileErrorMessage(const FileError& error, const std::string& path);
+
 // The name as the user sees it: the part after the last path separator.
 std::string FileTitleOf(const std::string& path);
 

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "cli/CliPrompt.h"
+#include "store/CMB15Doc.h"
+
+#include <string>
+#include <vector>
+
+const int kCliOk = 0;
+const int kCliFailed = 1;
+const int kCliUsage = 2;
+
+struct CliArgs {
+    std::vector<std::string> positional;
+    std::vector<std::string> options;  // every "--name" word, in order, as given
+    // The word after an option that takes one ("--group NAME").
+    std::string group;
+    bool Has(const char* option) const;
+};
+
+// The document and the records around it, as the program has them.
+struct CliSession {
+    CliSession() : doc(selection, marks, prompt, clipboard) {}
+
+    // Opens `path` through the document's open path; `v20` reads a 2.0 file.
+    bool Open(const std::string& path, bool v20 = false);
+
+    CurrentSelection selection;
+    ClipboardMarks marks;
+    CliPrompt prompt;
+    CliClipboard clipboard;
+    CMB15Doc doc;
+};
+
+void WriteOut(const std::string& text);
+
+// One subcommand: its name, how many plain words it takes (exactly, or from
+// `positional` to `maxPositional`), the options it knows and its body.
+struct CliCommand {
+    const char* name;
+    size_t positional;
+    size_t maxPositional;
+    const char* options;  // space-separated, e.g. "--v20" or "--group= --delete-source"; "=" takes a value
+    int (*run)(const CliArgs&);
+};
