@@ -1,5 +1,5 @@
 #!/bin/bash
-# Configures and builds one configuration: build.sh native|native-release|win64|win32
+# Configures and builds one configuration: build.sh native|native-release|fuzz|win64|win32
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${LINKHIVE_BUILD_DIR:-$root/build}
@@ -8,8 +8,9 @@ case $config in
 native) args=(-DCMAKE_BUILD_TYPE=Debug -DLINKHIVE_SANITIZE=ON -DLINKHIVE_WERROR=ON) ;;
 native-release) args=(-DCMAKE_BUILD_TYPE=Release -DLINKHIVE_TESTS=OFF -DLINKHIVE_BENCH=ON) ;;
 win64) args=(-DCMAKE_BUILD_TYPE=Release -DLINKHIVE_WERROR=ON -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake") ;;
+fuzz) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DLINKHIVE_FUZZ=ON -DLINKHIVE_TESTS=OFF) ;;
 win32) args=(-DCMAKE_BUILD_TYPE=Release -DLINKHIVE_WERROR=ON -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake") ;;
-*) echo "usage: build.sh native|native-release|win64|win32" >&2; exit 2 ;;
+*) echo "usage: build.sh native|native-release|fuzz|win64|win32" >&2; exit 2 ;;
 esac
 cmake -S "$root" -B "$build/$config" -G Ninja "${args[@]}" >/dev/null
 cmake --build "$build/$config"

@@ -15,4 +15,6 @@ for config in native win64; do
   echo "== test $config"
   ctest --test-dir "$build/$config" --output-on-failure --timeout 600 || status=1
 done
+echo "== fuzz"
+"$root/scripts/fuzz.sh" 15 || status=1
 exit $status
