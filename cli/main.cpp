@@ -80,7 +80,9 @@ bool CliArgs::Has(const char* option) const
 bool CliSession::Open(const std::string& path, bool v20)
 {
     Version20Mode = v20;
-    return doc.OnOpenDocument(path);
+    const bool opened = doc.OnOpenDocument(path);
+    Version20Mode = false;  // also when the file could not be opened at all
+    return opened;
 }
 
 void WriteOut(const std::string& text)

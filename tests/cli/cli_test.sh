@@ -64,6 +64,24 @@ check "convert bytes" "$(od -An -tx1 "$work/example.lkh")" "$(od -An -tx1 "$work
 run convert "$work/example.lkh" "$work/no-such-folder/x.lkh"
 check "convert to bad path status" 1 "$status"
 
+# A full disk: the save fails with its message, and the old file stays as it
+# was with no temporary file beside it. Needs a small file system of its own
+# (root may mount one); skipped where mounting is not allowed.
+tiny="$work/tiny"
+mkdir -p "$tiny"
+if mount -t tmpfs -o size=64k tmpfs "$tiny" 2>/dev/null; then
+  { printf '\377\377\377\377\0\0\0\0\377\377\377\240\206\001\0'; head -c 100000 /dev/zero | tr '\0' 'g'; } >"$work/big.lkh"
+  cp "$work/example.lkh" "$tiny/full.lkh"
+  run convert "$work/big.lkh" "$tiny/full.lkh"
+  check "disk full status" 1 "$status"
+  check "disk full message" "Destination disk drive is full." "$err"
+  check "disk full keeps old file" "$(od -An -tx1 "$work/example.lkh")" "$(od -An -tx1 "$tiny/full.lkh")"
+  check "disk full leaves no temporary file" "full.lkh" "$(ls -A "$tiny")"
+  umount "$tiny"
+else
+  echo "cli: disk-full case skipped (cannot mount a small file system here)"
+fi
+
 for usage in "" "dump" "dump a b" "stats a --v20" "frobnicate x" "convert a"; do
   run $usage
   check "usage '$usage'" 2 "$status"
