@@ -126,5 +126,14 @@ TEST_F(DocumentFiles, FailedSaveKeepsOldFileAndDocument)
     EXPECT_FALSE(doc.OnSaveDocument(readOnly));
     EXPECT_EQ(prompt.shown.back(), "Unable to write to ro.lkh, it is read-only or opened by someone else.");
     EXPECT_EQ(ReadBytes(readOnly), "old");
+
+    // The replacing file takes over the old one's access rights.
+    const std::string privateFile = dir.Path("private.lkh");
+    WriteBytes(privateFile, "old");
+    chmod(privateFile.c_str(), 0600);
+    ASSERT_TRUE(doc.OnSaveDocument(privateFile));
+    struct stat st;
+    ASSERT_EQ(stat(privateFile.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
 #endif
 }
