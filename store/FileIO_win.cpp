@@ -42,6 +42,20 @@ std::string FolderOf(const std::string& path)
     return cut == 0 ? path.substr(0, 1) : path.substr(0, cut);
 }
 
+// ReplaceFile wants full paths (Wine refuses relative ones).
+std::string FullPath(const std::string& path)
+{
+    const DWORD need = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (need == 0)
+        return path;
+    std::string full(need, '\0');
+    const DWORD got = GetFullPathNameA(path.c_str(), need, &full[0], nullptr);
+    if (got == 0 || got >= need)
+        return path;
+    full.resize(got);
+    return full;
+}
+
 HANDLE AsHandle(intptr_t h)
 {
     return reinterpret_cast<HANDLE>(h);
@@ -152,7 +166,8 @@ void SafeFileWriter::Commit()
     // target has nothing to keep.
     const bool exists = GetFileAttributesA(m_path.c_str()) != INVALID_FILE_ATTRIBUTES;
     const BOOL moved = exists
-        ? ReplaceFileA(m_path.c_str(), m_tempPath.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+        ? ReplaceFileA(FullPath(m_path).c_str(), FullPath(m_tempPath).c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                       nullptr, nullptr)
         : MoveFileExA(m_tempPath.c_str(), m_path.c_str(), MOVEFILE_WRITE_THROUGH);
     if (!moved)
         ThrowLastError(m_path);

@@ -61,6 +61,11 @@ run convert "$work/v20.lkh" "$work/converted.lkh" --v20
 check "convert status" 0 "$status"
 check "convert bytes" "$(od -An -tx1 "$work/example.lkh")" "$(od -An -tx1 "$work/converted.lkh")"
 
+# Replacing an existing file named by a relative path.
+cp "$work/empty.lkh" "$work/replaced.lkh"
+(cd "$work" && run convert example.lkh replaced.lkh && [ "$status" -eq 0 ]) 
+check "convert over existing relative" "$(od -An -tx1 "$work/example.lkh")" "$(od -An -tx1 "$work/replaced.lkh")"
+
 run convert "$work/example.lkh" "$work/no-such-folder/x.lkh"
 check "convert to bad path status" 1 "$status"
 
