@@ -16,18 +16,42 @@
 int Dump(const CliArgs& args);
 int Convert(const CliArgs& args);
 int Stats(const CliArgs& args);
+int CliImportHtml(const CliArgs& args);
+int CliImportCsv(const CliArgs& args);
+int CliImportMbx(const CliArgs& args);
+int CliImportFolder(const CliArgs& args);
+int CliDrop(const CliArgs& args);
+int CliExportHtml(const CliArgs& args);
+int CliExportGroupHtml(const CliArgs& args);
+int CliWriteUrl(const CliArgs& args);
 
 namespace {
 
 const char kUsageText[] =
     "usage: linkhive-cli dump FILE [--v20]\n"
     "       linkhive-cli convert IN OUT [--v20]\n"
-    "       linkhive-cli stats FILE\n";
+    "       linkhive-cli stats FILE\n"
+    "       linkhive-cli import-html STORE FILE\n"
+    "       linkhive-cli import-csv STORE FILE\n"
+    "       linkhive-cli import-mbx FILE OUT\n"
+    "       linkhive-cli import-folder STORE DIR [--delete-source]\n"
+    "       linkhive-cli drop STORE FILE... [--delete-source] [--group NAME]\n"
+    "       linkhive-cli export-html STORE OUT\n"
+    "       linkhive-cli export-group-html STORE OUT [--group NAME]\n"
+    "       linkhive-cli write-url URL OUT\n";
 
 const CliCommand kCommands[] = {
     {"dump", 1, 1, "--v20", Dump},
     {"convert", 2, 2, "--v20", Convert},
     {"stats", 1, 1, "", Stats},
+    {"import-html", 2, 2, "", CliImportHtml},
+    {"import-csv", 2, 2, "", CliImportCsv},
+    {"import-mbx", 2, 2, "", CliImportMbx},
+    {"import-folder", 2, 2, "--delete-source", CliImportFolder},
+    {"drop", 2, static_cast<size_t>(-1), "--delete-source --group=", CliDrop},
+    {"export-html", 2, 2, "", CliExportHtml},
+    {"export-group-html", 2, 2, "--group=", CliExportGroupHtml},
+    {"write-url", 2, 2, "", CliWriteUrl},
 };
 
 // Finds `word` among the command's options; sets takesValue for "name=".

@@ -1,0 +1,143 @@
+#include "app/CLinkhiveApp.h"
+
+#include "app/CAboutDlg.h"
+#include "res/resource.h"
+#include "settings/Preferences.h"
+#include "settings/RegistryKey.h"
+#include "ui/CMainFrame.h"
+#include "ui/CMyList.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+namespace {
+
+using Row = CommandRow<CLinkhiveApp>;
+const Row kCommands[] = {
+    {ID_APP_ABOUT, ID_APP_ABOUT, &CLinkhiveApp::OnAppAbout, nullptr},
+};
+
+void WriteClassesValue(const std::string& key, const std::string& value)
+{
+    RegistryKey registry;
+    if (registry.Open(RegistryRoot::CurrentUser, "Software\\Classes\\" + key) == kRegistryOk)
+        registry.WriteString("", value);
+}
+
+bool FileExists(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+} // namespace
+
+CLinkhiveApp::CLinkhiveApp(IPrompt& prompt, IClipboard& clipboard, std::vector<std::string> args)
+    : m_document(m_selection, m_marks, prompt, clipboard), m_args(std::move(args))
+{
+    SetPrompt(prompt);
+}
+
+CLinkhiveApp::~CLinkhiveApp()
+{
+    DeleteDocTemplate();
+    if (m_mutex != nullptr)
+        CloseHandle(m_mutex);
+}
+
+void CLinkhiveApp::RegisterFileType(const std::string& programPath)
+{
+    WriteClassesValue(".lkh", "Linkhive.Document");
+    WriteClassesValue("Linkhive.Document", "Linkhive Document");
+    WriteClassesValue("Linkhive.Document\\DefaultIcon", programPath + ",0");
+    WriteClassesValue("Linkhive.Document\\shell\\open\\command", "\"" + programPath + "\" \"%1\"");
+}
+
+bool CLinkhiveApp::InitInstance()
+{
+    thePreferences.oneInstance = ReadOneInstanceAtStartUp();
+    if (thePreferences.oneInstance) {
+        m_mutex = CreateMutexA(nullptr, TRUE, "Linkhive21");
+        if (m_mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
+            CloseHandle(m_mutex);
+            m_mutex = nullptr;
+            if (HWND running = FindWindowA(nullptr, "Linkhive")) {
+                ShowWindow(running, SW_SHOWNORMAL);
+                SetForegroundWindow(running);
+            }
+            return false;
+        }
+    }
+
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    SetRegistryKey("Quillmere");
+    LoadStdProfileSettings();
+    AddDocTemplate(std::make_unique<CSingleDocTemplate>(IDR_MAINFRAME, m_document, [this]() -> CFrameWnd* {
+        return new CMainFrame(m_document, Profile());
+    }));
+
+    char program[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, program, sizeof program);
+    RegisterFileType(program);
+
+    std::string path;
+    for (const std::string& arg : m_args) {
+        if (!arg.empty() && arg[0] != '/' && arg[0] != '-') {
+            path = arg;
+            break;
+        }
+    }
+    ReadOpenLastFile(Profile(), thePreferences);
+    bool fromRecentList = false;
+    if (thePreferences.openLastFile && path.empty() && !RecentFiles().Entries().empty() &&
+        FileExists(RecentFiles().Entries().front())) {
+        path = RecentFiles().Entries().front();
+        fromRecentList = true;
+    }
+
+    if (!OpenDocumentFile(path)) {
+        // A damaged last file would otherwise stop every start; its message
+        // has been shown, so carry on with a new document.
+        if (!fromRecentList || !OpenDocumentFile(""))
+            return false;
+    }
+
+    const HWND frame = MainFrame()->GetSafeHwnd();
+    ShowWindow(frame, SW_SHOW);
+    UpdateWindow(frame);
+    DragAcceptFiles(frame, TRUE);
+    return true;
+}
+
+int CLinkhiveApp::ExitInstance()
+{
+    if (m_mutex != nullptr) {
+        ReleaseMutex(m_mutex);
+        CloseHandle(m_mutex);
+        m_mutex = nullptr;
+    }
+    return CWinApp::ExitInstance();
+}
+
+bool CLinkhiveApp::OnCommand(UINT id)
+{
+    return RouteCommand(this, kCommands, id) || CWinApp::OnCommand(id);
+}
+
+bool CLinkhiveApp::OnUpdateCommand(CCmdUI& ui)
+{
+    return RouteUpdate(this, kCommands, ui) || CWinApp::OnUpdateCommand(ui);
+}
+
+void CLinkhiveApp::OnAppAbout(UINT)
+{
+    CAboutDlg::DoModal(MainFrame() != nullptr ? MainFrame()->GetSafeHwnd() : nullptr);
+}
+
+void CLinkhiveApp::OnDocumentOpened()
+{
+    auto* frame = static_cast<CMainFrame*>(MainFrame());
+    if (frame != nullptr && frame->GroupPane() != nullptr)
+        frame->SetActiveView(frame->GroupPane(), true);
+}

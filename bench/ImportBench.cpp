@@ -1,0 +1,166 @@
+// The HTML import against a large collection: a browser export of 40,000
+// links into a store of a million bookmarks, and the link scan alone over a
+// 100 MB page, in MB/s.
+//   import_bench [--benchmark_filter=...]
+
+#include "exchange/HtmlImport.h"
+#include "store/CMB15Doc.h"
+#include "store/FileIO.h"
+#include "store/Prompt.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <random>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+const size_t kStoreItems = 1000000;
+const size_t kStoreGroups = 1000;
+const size_t kPageLinks = 40000;
+const size_t kDuplicateEvery = 100;  // one page link in a hundred is stored already
+const size_t kBigPageBytes = size_t{100} << 20;
+
+class QuietPrompt : public IPrompt {
+public:
+    MessageAnswer ShowMessage(const std::string&, MessageStyle) override
+    {
+        ++shown;
+        return MessageAnswer::Ok;
+    }
+    size_t shown = 0;
+};
+
+class NoClipboard : public IClipboard {
+public:
+    void PutText(const std::string&) override {}
+    std::string GetText() override { return std::string(); }
+    void Empty() override {}
+};
+
+std::string RandomText(std::mt19937& random, size_t minLength, size_t maxLength)
+{
+    std::uniform_int_distribution<size_t> length(minLength, maxLength);
+    std::uniform_int_distribution<int> letter('a', 'z');
+    std::string text(length(random), ' ');
+    for (char& c : text)
+        c = static_cast<char>(letter(random));
+    return text;
+}
+
+std::string StoredUrl(size_t i)
+{
+    return "http://www.site" + std::to_string(i) + ".example/page/" + std::to_string(i * 7919 % 100003) + ".html";
+}
+
+void FillStore(CMB15Doc& doc)
+{
+    std::mt19937 random(42);
+    for (size_t g = 0; g < kStoreGroups; ++g)
+        doc.m_arrGroups.push_back("Group " + std::to_string(g));
+    doc.m_arrItems.reserve(kStoreItems);
+    for (size_t i = 0; i < kStoreItems; ++i) {
+        BookmarkItem item;
+        item.m_strName = RandomText(random, 10, 60);
+        item.m_strURL = StoredUrl(i);
+        item.m_strGroup = doc.m_arrGroups[i % kStoreGroups];
+        doc.m_arrItems.push_back(std::move(item));
+    }
+}
+
+// A page laid out as browsers export them: one anchor per line with dates,
+// an icon and tags, now and then a folder heading and a description.
+std::string BrowserPage(size_t links, size_t minBytes)
+{
+    std::mt19937 random(7);
+    std::string page = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
+                       "charset=UTF-8\">\n<TITLE>Bookmarks</TITLE>\n<H1>Bookmarks</H1>\n<DL><p>\n";
+    for (size_t i = 0; i < links || page.size() < minBytes; ++i) {
+        if (i % 50 == 0)
+            page += "    <DT><H3 ADD_DATE=\"1463688081\">" + RandomText(random, 5, 20) + "</H3>\n    <DL><p>\n";
+        const std::string url = i % kDuplicateEvery == 0 ? "http://WWW.SITE" + StoredUrl(i * 13).substr(15)
+                                                          : "http://page" + std::to_string(i) + ".example/" +
+                                                                RandomText(random, 5, 60);
+        page += "        <DT><A HREF=\"" + url +
+                "\" ADD_DATE=\"1463686918\" LAST_MODIFIED=\"1463686918\" ICON_URI=\"http://icons.example/favicon.ico\" "
+                "TAGS=\"" + RandomText(random, 3, 30) + "\">" + RandomText(random, 10, 70) + "</A>\n";
+        if (i % 3 == 0)
+            page += "        <DD>" + RandomText(random, 20, 120) + "\n";
+        if (i % 50 == 49)
+            page += "    </DL><p>\n";
+    }
+    return page + "</DL><p>\n";
+}
+
+std::string PagePath()
+{
+    return "/tmp/linkhive-import-bench-" + std::to_string(getpid()) + ".htm";
+}
+
+void BM_ImportIntoMillion(benchmark::State& state)
+{
+    CurrentSelection selection;
+    ClipboardMarks marks;
+    QuietPrompt prompt;
+    NoClipboard clipboard;
+    CMB15Doc doc(selection, marks, prompt, clipboard);
+    FillStore(doc);
+    const std::string path = PagePath();
+    WriteWholeFile(path, BrowserPage(kPageLinks, 0));
+
+    for (auto _ : state) {
+        ImportHtml(path, doc, prompt);
+        state.PauseTiming();
+        state.counters["added"] = static_cast<double>(doc.m_arrItems.size() - kStoreItems);
+        state.counters["notices"] = static_cast<double>(prompt.shown);
+        prompt.shown = 0;
+        doc.m_arrItems.resize(kStoreItems);
+        doc.m_arrGroups.resize(kStoreGroups);
+        state.ResumeTiming();
+    }
+    std::remove(path.c_str());
+}
+
+void BM_ScanBigPage(benchmark::State& state)
+{
+    const std::string page = BrowserPage(0, kBigPageBytes);
+    std::vector<LinkSpan> links;
+    for (auto _ : state) {
+        links.clear();
+        ScanHtmlLinks(page.data(), page.size(), links);
+        benchmark::DoNotOptimize(links.data());
+    }
+    state.counters["links"] = static_cast<double>(links.size());
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * page.size()));
+}
+
+void BM_ImportBigPage(benchmark::State& state)
+{
+    CurrentSelection selection;
+    ClipboardMarks marks;
+    QuietPrompt prompt;
+    NoClipboard clipboard;
+    CMB15Doc doc(selection, marks, prompt, clipboard);
+    const std::string path = PagePath();
+    const std::string page = BrowserPage(0, kBigPageBytes);
+    WriteWholeFile(path, page);
+    for (auto _ : state) {
+        ImportHtml(path, doc, prompt);
+        state.PauseTiming();
+        state.counters["added"] = static_cast<double>(doc.m_arrItems.size());
+        doc.Clear();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * page.size()));
+    std::remove(path.c_str());
+}
+
+BENCHMARK(BM_ImportIntoMillion)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_ScanBigPage)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ImportBigPage)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+
+class CMB15Doc;
+struct CurrentSelection;
+
+// One bookmark as clipboard text: name, URL and description, each of the
+// first two ended by a line feed.
+std::string ItemText(const CurrentSelection& selection);
+
+struct ItemTextParts {
+    std::string name;
+    std::string url;
+    std::string description;
+};
+
+// The reverse of ItemText for any text: a missing line feed leaves the name
+// (or the URL) empty and the rest whole; the description is everything after
+// the second line feed. Carriage returns stay where they are.
+ItemTextParts SplitItemText(const std::string& text);
+
+// The Edit menu's clipboard commands and the one-level undo of an item
+// deletion, over the document's clipboard and ClipboardMarks.
+class ClipboardCommands {
+public:
+    explicit ClipboardCommands(CMB15Doc& doc) : m_doc(doc) {}
+
+    void OnEditCopy();
+    void OnEditCopyUrl();
+    void OnEditCut();
+    void OnEditPaste();
+    void OnEditUndo();
+
+    // Copy and Copy URL need the document and a selected row, Cut only the row.
+    static bool CanCopy(bool documentExists, bool rowSelected) { return documentExists && rowSelected; }
+    static bool CanCut(bool rowSelected) { return rowSelected; }
+    bool CanPaste();
+    bool CanUndo() const;
+
+private:
+    void ClearUndo();
+
+    CMB15Doc& m_doc;
+};

@@ -1,0 +1,89 @@
+#include "exchange/HtmlImport.h"
+
+#include "exchange/ImportFile.h"
+#include "exchange/LinkImport.h"
+#include "store/CMB15Doc.h"
+#include "store/FileError.h"
+#include "store/FileIO.h"
+#include "store/Prompt.h"
+
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string_view>
+
+namespace {
+
+const char* Find(const char* from, const char* end, char c)
+{
+    const void* found = std::memchr(from, c, static_cast<size_t>(end - from));
+    return found ? static_cast<const char*>(found) : end;
+}
+
+} // namespace
+
+void ScanHtmlLinks(const char* text, size_t size, std::vector<LinkSpan>& links)
+{
+    const std::string_view all(text, size);
+    size_t pos = 0;
+    // Looking for "http://" across lines finds the first one of the next line
+    // that has one, since every search starts at the beginning of a line.
+    for (;;) {
+        const size_t scheme = all.find("http://", pos);
+        if (scheme == std::string_view::npos)
+            return;
+        const char* tail = text + scheme;
+        const char* feed = Find(tail, text + size, '\n');
+        const char* lineEnd = feed;
+        if (feed != text + size && feed[-1] == '\r')
+            --lineEnd;
+        pos = static_cast<size_t>(feed - text) + 1;  // past the end after the last line: find gives npos
+
+        const char* quote = Find(tail, lineEnd, '"');
+        if (quote == lineEnd)
+            continue;
+        const char* close = Find(quote, lineEnd, '>');
+        const char* nameBegin = close == lineEnd ? quote : close + 1;
+        const char* nameEnd = Find(nameBegin, lineEnd, '<');
+        if (nameEnd == lineEnd)
+            nameEnd = nameBegin;
+        CheckImportItems(links.size());
+        links.push_back(LinkSpan{scheme, static_cast<size_t>(quote - tail), static_cast<size_t>(nameBegin - text),
+                                 static_cast<size_t>(nameEnd - nameBegin)});
+    }
+}
+
+bool ImportHtml(const std::string& path, CMB15Doc& doc, IPrompt& prompt)
+{
+    std::unique_ptr<InputFile> file;
+    try {
+        file = std::make_unique<InputFile>(path);
+    } catch (const FileError& error) {
+        prompt.ShowMessage(GeneralFileErrorMessage(error, path), MessageStyle::StopOk);
+        return false;
+    }
+    try {
+        const std::string group = GroupNameOfPath(path);
+        std::vector<BookmarkItem> candidates;
+        {
+            const std::string text = ReadImportFile(*file);
+            file.reset();
+            std::vector<LinkSpan> links;
+            ScanHtmlLinks(text.data(), text.size(), links);
+            candidates.resize(links.size());
+            for (size_t i = 0; i < links.size(); ++i) {
+                candidates[i].m_strURL.assign(text, links[i].urlBegin, links[i].urlLength);
+                candidates[i].m_strName.assign(text, links[i].nameBegin, links[i].nameLength);
+                candidates[i].m_strGroup = group;
+            }
+        }
+        CommitLinks(doc, prompt, group, candidates, "There are no URLs, sorry.\n Please, contact the developer");
+    } catch (const FileError&) {
+        prompt.ShowMessage("Cannot read HTML.", MessageStyle::StopOk);
+        return false;
+    } catch (const std::bad_alloc&) {
+        prompt.ShowMessage("Cannot read HTML.", MessageStyle::StopOk);
+        return false;
+    }
+    return true;
+}

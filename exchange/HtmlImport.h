@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+class CMB15Doc;
+class IPrompt;
+
+// Where one link's URL and name lie in the scanned text.
+struct LinkSpan {
+    size_t urlBegin;
+    size_t urlLength;
+    size_t nameBegin;
+    size_t nameLength;
+};
+
+// The fixed link scan: per line, the first "http://" up to the next double
+// quote is the URL, and the text after the next ">" up to "<" the name.
+// Throws std::bad_alloc past kMaxImportItems links.
+void ScanHtmlLinks(const char* text, size_t size, std::vector<LinkSpan>& links);
+
+// Imports the links of the page at `path` into a new group named after the
+// file. False when the file could not be opened or read (reported through
+// `prompt`; the store is then unchanged).
+bool ImportHtml(const std::string& path, CMB15Doc& doc, IPrompt& prompt);

@@ -1,0 +1,105 @@
+#include "exchange/LinkImport.h"
+
+#include "store/CMB15Doc.h"
+#include "store/Prompt.h"
+#include "store/TextCompare.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+// Candidate URL -> how many stored items hold it. Indexing the few
+// candidates and walking the store once beats indexing a store of a million
+// items; the table is flat and small, eight bytes a slot, so that walk stays
+// in the cache.
+class MatchCounts {
+public:
+    explicit MatchCounts(const std::vector<BookmarkItem>& candidates) : m_candidates(candidates)
+    {
+        size_t capacity = 16;
+        while (capacity < candidates.size() + candidates.size() / 2)
+            capacity *= 2;
+        m_slots.resize(capacity);
+        m_mask = capacity - 1;
+        m_counts.resize(candidates.size());
+    }
+
+    // The count of `url`, or null when no candidate has it.
+    size_t* Find(const std::string& url) { return Probe(url, false); }
+    void Insert(uint32_t candidate) { *Probe(m_candidates[candidate].m_strURL, true, candidate) = 0; }
+
+private:
+    struct Slot {
+        uint32_t hash = 0;
+        uint32_t candidate = kEmpty;
+    };
+    static const uint32_t kEmpty = UINT32_MAX;
+
+    size_t* Probe(const std::string& url, bool insert, uint32_t candidate = kEmpty)
+    {
+        const size_t full = HashNoCase(url);
+        const uint32_t hash = static_cast<uint32_t>(full ^ (full >> 31));
+        for (size_t i = hash & m_mask;; i = (i + 1) & m_mask) {
+            Slot& slot = m_slots[i];
+            if (slot.candidate == kEmpty) {
+                if (!insert)
+                    return nullptr;
+                slot.hash = hash;
+                slot.candidate = candidate;
+                return &m_counts[candidate];
+            }
+            if (slot.hash == hash && TextEqual(m_candidates[slot.candidate].m_strURL, url))
+                return &m_counts[slot.candidate];
+        }
+    }
+
+    const std::vector<BookmarkItem>& m_candidates;
+    std::vector<Slot> m_slots;
+    std::vector<size_t> m_counts;
+    size_t m_mask;
+};
+
+MatchCounts CountStoredMatches(const CMB15Doc& doc, const std::vector<BookmarkItem>& candidates)
+{
+    MatchCounts counts(candidates);
+    if (candidates.empty())
+        return counts;
+    for (size_t i = 0; i < candidates.size(); ++i)
+        counts.Insert(static_cast<uint32_t>(i));
+    for (const BookmarkItem& item : doc.m_arrItems) {
+        if (size_t* count = counts.Find(item.m_strURL))
+            ++*count;
+    }
+    return counts;
+}
+
+} // namespace
+
+void CommitLinks(CMB15Doc& doc, IPrompt& prompt, const std::string& group, const std::vector<BookmarkItem>& candidates,
+                 const char* noUrlsMessage)
+{
+    MatchCounts counts = CountStoredMatches(doc, candidates);
+    doc.m_arrGroups.reserve(doc.m_arrGroups.size() + 1);
+    doc.m_arrItems.reserve(doc.m_arrItems.size() + candidates.size());
+
+    doc.m_arrGroups.push_back(group);
+    doc.Selection().currentGroup = group;
+    doc.SetModifiedFlag(true);
+    if (candidates.empty()) {
+        prompt.ShowMessage(noUrlsMessage, MessageStyle::StopOk);
+        return;
+    }
+    for (const BookmarkItem& candidate : candidates) {
+        size_t& matches = *counts.Find(candidate.m_strURL);
+        if (matches == 0) {
+            doc.AddItem(candidate);
+            matches = 1;  // later copies in the same file meet this one
+            continue;
+        }
+        const std::string notice = "The following URL exists already in your database:\n" + candidate.m_strURL;
+        for (size_t i = 0; i < matches; ++i)
+            prompt.ShowMessage(notice, MessageStyle::InformationOk);
+    }
+    doc.Commit(nullptr);
+}

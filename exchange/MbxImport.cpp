@@ -1,0 +1,88 @@
+#include "exchange/MbxImport.h"
+
+#include "exchange/ImportFile.h"
+#include "store/CMB15Doc.h"
+#include "store/FileError.h"
+#include "store/FileIO.h"
+#include "store/Prompt.h"
+#include "store/TextCompare.h"
+
+#include <new>
+
+bool ParseMbx(std::string_view text, StoreContent& content)
+{
+    const size_t ctrlZ = text.find('\x1A');
+    if (ctrlZ != std::string_view::npos)
+        text = text.substr(0, ctrlZ);
+    LineCursor lines(text);
+    std::string_view line;
+    while (lines.Next(line)) {
+        if (!line.empty() && line[0] == '[') {
+            const size_t length = line.size() >= 2 ? line.size() - 2 : 0;
+            CheckImportItems(content.m_arrItems.size() + content.m_arrGroups.size());
+            content.m_arrGroups.emplace_back(line.substr(1, length));
+            continue;
+        }
+        if (!line.empty() && line[0] == '=')
+            continue;
+        if (content.m_arrGroups.empty())
+            return false;
+        CheckImportItems(content.m_arrItems.size() + content.m_arrGroups.size());
+        BookmarkItem item;
+        const size_t equals = line.find('=');
+        if (equals == std::string_view::npos) {
+            item.m_strURL = std::string(line);
+        } else {
+            item.m_strName = std::string(line.substr(0, equals));
+            item.m_strURL = std::string(line.substr(equals + 1));
+        }
+        item.m_strGroup = content.m_arrGroups.back();
+        content.m_arrItems.push_back(std::move(item));
+    }
+    return true;
+}
+
+namespace {
+
+bool ReadMbxFile(const std::string& path, StoreContent& content)
+{
+    try {
+        InputFile file(path);
+        return ParseMbx(ReadImportFile(file), content);
+    } catch (const FileError&) {
+        return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+// A document loaded from a file goes back to it without asking; one that
+// has never been saved gets the save prompt instead of being thrown away.
+bool SaveBeforeReplacing(CMB15Doc& doc)
+{
+    if (!doc.GetPathName().empty() && !TextEqual(doc.GetTitle(), "Untitled"))
+        return doc.OnSaveDocument(doc.GetPathName());
+    return doc.SaveModified();
+}
+
+} // namespace
+
+bool ImportMbx(const std::string& path, CMB15Doc& doc, IPrompt& prompt)
+{
+    StoreContent content;
+    if (!ReadMbxFile(WithExtension(path, "mbx"), content)) {
+        prompt.ShowMessage("Wrong file format.", MessageStyle::StopOk);
+        return false;
+    }
+    if (content.m_arrGroups.empty())
+        return true;
+    if (!SaveBeforeReplacing(doc))
+        return false;
+
+    doc.OnNewDocument();
+    doc.Selection().currentGroup = content.m_arrGroups.front();
+    doc.m_arrGroups = std::move(content.m_arrGroups);
+    doc.m_arrItems = std::move(content.m_arrItems);
+    doc.Commit(nullptr);
+    return true;
+}

@@ -1,0 +1,53 @@
+#include "exchange/Version20Import.h"
+
+#include "exchange/ImportFile.h"
+#include "store/CMB15Doc.h"
+#include "store/DataFile.h"
+#include "store/FileError.h"
+#include "store/FileIO.h"
+#include "store/Prompt.h"
+
+#include <new>
+
+namespace {
+
+struct Version20Switch {
+    Version20Switch() { Version20Mode = true; }
+    ~Version20Switch() { Version20Mode = false; }
+};
+
+bool ReadVersion20File(const std::string& path, StoreContent& content, IPrompt& prompt)
+{
+    const Version20Switch mode;
+    try {
+        InputFile file(path);
+        if (file.Size() > 0)
+            ReadDataFile(file, content);
+        return true;
+    } catch (const FileError& error) {
+        prompt.ShowMessage(FileErrorMessage(error, FileOperation::Open, FileTitleOf(path)), MessageStyle::ExclamationOk);
+    } catch (const std::bad_alloc&) {
+        prompt.ShowMessage(FileErrorMessage(FileError(FileError::Generic, path), FileOperation::Open, FileTitleOf(path)),
+                           MessageStyle::ExclamationOk);
+    }
+    return false;
+}
+
+} // namespace
+
+bool ImportVersion20(const std::string& path, CMB15Doc& doc, IPrompt& prompt)
+{
+    StoreContent content;
+    if (!ReadVersion20File(WithExtension(path, "lkh"), content, prompt))
+        return false;
+    if (!doc.SaveModified())
+        return false;
+
+    doc.OnNewDocument();
+    doc.m_arrGroups = std::move(content.m_arrGroups);
+    doc.m_arrItems = std::move(content.m_arrItems);
+    doc.SetTitle("No Name");
+    doc.Selection().currentGroup = doc.FirstGroupInPaneOrder();
+    doc.Commit(nullptr);
+    return true;
+}

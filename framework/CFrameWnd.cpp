@@ -1,0 +1,439 @@
+#include "framework/CFrameWnd.h"
+
+#include "framework/CView.h"
+#include "framework/CWinApp.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace {
+
+const char kFrameClass[] = "LinkhiveFrame";
+const WORD kToolbarLayoutType = 241;
+
+using Row = CommandRow<CFrameWnd>;
+
+} // namespace
+
+std::string LoadResourceString(UINT id)
+{
+    char buffer[512] = "";
+    const int length = LoadStringA(GetModuleHandleA(nullptr), id, buffer, sizeof buffer);
+    return std::string(buffer, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+CFrameWnd::CFrameWnd() = default;
+
+CFrameWnd::~CFrameWnd()
+{
+    if (m_hWnd != nullptr && IsWindow(m_hWnd))
+        DestroyWindow(m_hWnd);
+}
+
+CFrameWnd* CFrameWnd::FromHandle(HWND hwnd)
+{
+    if (hwnd == nullptr)
+        return nullptr;
+    char className[32] = "";
+    GetClassNameA(hwnd, className, sizeof className);
+    if (lstrcmpA(className, kFrameClass) != 0)
+        return nullptr;
+    return reinterpret_cast<CFrameWnd*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+bool CFrameWnd::LoadFrame(UINT resourceId)
+{
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA wc = {};
+    if (!GetClassInfoA(instance, kFrameClass, &wc)) {
+        wc.lpfnWndProc = &CFrameWnd::WndProc;
+        wc.hInstance = instance;
+        wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(resourceId));
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = kFrameClass;
+        if (RegisterClassA(&wc) == 0)
+            return false;
+    }
+    DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | kAddToTitle;
+    PreCreateWindow(style);
+    m_addToTitle = (style & kAddToTitle) != 0;
+    style &= ~kAddToTitle;
+    m_accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(resourceId));
+    const HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(resourceId));
+    const std::string title = LoadResourceString(57344);
+    HWND hwnd = CreateWindowExA(0, kFrameClass, title.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT, 640, 420, nullptr,
+                                menu, instance, this);
+    if (hwnd == nullptr) {
+        if (menu != nullptr)
+            DestroyMenu(menu);
+        return false;
+    }
+    return true;
+}
+
+bool CFrameWnd::OnCreate()
+{
+    return OnCreateClient();
+}
+
+void CFrameWnd::SetActiveView(CView* view, bool focus)
+{
+    m_activeView = view;
+    if (focus && view != nullptr && view->GetSafeHwnd() != nullptr)
+        SetFocus(view->GetSafeHwnd());
+}
+
+void CFrameWnd::UpdateTitle(const std::string& documentTitle)
+{
+    const std::string appTitle = LoadResourceString(57344);
+    const std::string title = m_addToTitle ? documentTitle + " - " + appTitle : appTitle;
+    SetWindowTextA(m_hWnd, title.c_str());
+    // With the path as idle text, a new name shows there too.
+    ShowIdleText();
+}
+
+const Row CFrameWnd::kFrameCommands[2] = {
+    {59392, 59393, &CFrameWnd::OnViewBar, &CFrameWnd::OnUpdateViewBar},
+    {57680, 57681, &CFrameWnd::OnNextPane, nullptr},
+};
+
+bool CFrameWnd::OnCommand(UINT id)
+{
+    if (RouteCommand(this, kFrameCommands, id))
+        return true;
+    CWinApp* app = CWinApp::Current();
+    return app != nullptr && app->OnCommand(id);
+}
+
+bool CFrameWnd::OnUpdateCommand(CCmdUI& ui)
+{
+    if (RouteUpdate(this, kFrameCommands, ui))
+        return true;
+    CWinApp* app = CWinApp::Current();
+    return app != nullptr && app->OnUpdateCommand(ui);
+}
+
+bool CFrameWnd::ExecuteCommand(UINT id)
+{
+    // A command disabled since its menu or button was drawn does not run.
+    if (!QueryCommand(id).enabled)
+        return false;
+    return OnCommand(id);
+}
+
+CCmdUI CFrameWnd::QueryCommand(UINT id)
+{
+    CCmdUI ui;
+    ui.id = id;
+    if (!OnUpdateCommand(ui))
+        ui.enabled = false;
+    return ui;
+}
+
+void CFrameWnd::ApplyToMenuItem(HMENU menu, UINT position, const CCmdUI& ui)
+{
+    EnableMenuItem(menu, position, MF_BYPOSITION | (ui.enabled ? MF_ENABLED : MF_GRAYED));
+    if (ui.check < 0)
+        return;
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STATE;
+    if (!GetMenuItemInfoA(menu, position, TRUE, &info))
+        return;
+    info.fType = ui.radio ? (info.fType | MFT_RADIOCHECK) : (info.fType & ~MFT_RADIOCHECK);
+    info.fState = ui.check > 0 ? (info.fState | MFS_CHECKED) : (info.fState & ~MFS_CHECKED);
+    SetMenuItemInfoA(menu, position, TRUE, &info);
+}
+
+void CFrameWnd::UpdateMenu(HMENU menu)
+{
+    if (CWinApp* app = CWinApp::Current())
+        app->PrepareMenu(menu);
+    const int count = GetMenuItemCount(menu);
+    for (int position = 0; position < count; ++position) {
+        const UINT id = GetMenuItemID(menu, position);
+        // Popups (-1) stay enabled; separators have id 0.
+        if (id == 0 || id == static_cast<UINT>(-1))
+            continue;
+        ApplyToMenuItem(menu, static_cast<UINT>(position), QueryCommand(id));
+    }
+}
+
+void CFrameWnd::OnIdleUpdate()
+{
+    if (m_toolBar != nullptr && IsWindowVisible(m_toolBar)) {
+        const int count = static_cast<int>(SendMessageA(m_toolBar, TB_BUTTONCOUNT, 0, 0));
+        for (int index = 0; index < count; ++index) {
+            TBBUTTON button = {};
+            SendMessageA(m_toolBar, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button));
+            if ((button.fsStyle & BTNS_SEP) != 0)
+                continue;
+            const CCmdUI ui = QueryCommand(button.idCommand);
+            SendMessageA(m_toolBar, TB_ENABLEBUTTON, button.idCommand, MAKELONG(ui.enabled, 0));
+            if (ui.check >= 0)
+                SendMessageA(m_toolBar, TB_CHECKBUTTON, button.idCommand, MAKELONG(ui.check > 0, 0));
+        }
+    }
+    if (m_statusBar != nullptr) {
+        for (size_t pane = 0; pane < m_indicators.size(); ++pane) {
+            if (m_indicators[pane] == 0)
+                continue;
+            const CCmdUI ui = QueryCommand(m_indicators[pane]);
+            if (ui.hasText)
+                SetStatusPaneText(static_cast<int>(pane), ui.text);
+        }
+    }
+}
+
+std::string CFrameWnd::GetMessageString(UINT id)
+{
+    const std::string text = LoadResourceString(id);
+    return text.substr(0, text.find('\n'));
+}
+
+void CFrameWnd::SetMessageText(const std::string& text)
+{
+    SetStatusPaneText(0, text);
+}
+
+void CFrameWnd::SetStatusPaneText(int pane, const std::string& text)
+{
+    if (m_statusBar == nullptr || pane < 0 || static_cast<size_t>(pane) >= m_statusTexts.size())
+        return;
+    if (m_statusTexts[pane] == text)
+        return;
+    m_statusTexts[pane] = text;
+    const WPARAM style = pane == 0 ? SBT_NOBORDERS : 0;
+    SendMessageA(m_statusBar, SB_SETTEXTA, static_cast<WPARAM>(pane) | style, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool CFrameWnd::CreateToolBar(UINT id, UINT resourceId)
+{
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    // The layout: WORDs version, width, height, count, then the commands.
+    const HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(kToolbarLayoutType));
+    const HGLOBAL loaded = found != nullptr ? LoadResource(instance, found) : nullptr;
+    const WORD* layout = loaded != nullptr ? static_cast<const WORD*>(LockResource(loaded)) : nullptr;
+    const DWORD size = found != nullptr ? SizeofResource(instance, found) : 0;
+    if (layout == nullptr || size < 8 || layout[0] != 1 || size < 8u + 2u * layout[3])
+        return false;
+    m_toolBar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
+                                WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP | CCS_NODIVIDER, 0, 0,
+                                0, 0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance, nullptr);
+    if (m_toolBar == nullptr)
+        return false;
+    SendMessageA(m_toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageA(m_toolBar, TB_SETBITMAPSIZE, 0, MAKELONG(layout[1], layout[2]));
+    std::vector<TBBUTTON> buttons;
+    int image = 0;
+    for (WORD index = 0; index < layout[3]; ++index) {
+        TBBUTTON button = {};
+        button.idCommand = layout[4 + index];
+        if (button.idCommand == 0) {
+            button.fsStyle = BTNS_SEP;
+        } else {
+            button.iBitmap = image++;
+            button.fsState = TBSTATE_ENABLED;
+            button.fsStyle = BTNS_BUTTON;
+        }
+        buttons.push_back(button);
+    }
+    TBADDBITMAP bitmap = {instance, resourceId};
+    if (SendMessageA(m_toolBar, TB_ADDBITMAP, image, reinterpret_cast<LPARAM>(&bitmap)) < 0)
+        return false;
+    SendMessageA(m_toolBar, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+    SendMessageA(m_toolBar, TB_AUTOSIZE, 0, 0);
+    return true;
+}
+
+bool CFrameWnd::CreateStatusBar(UINT id, const std::vector<UINT>& indicators)
+{
+    m_statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM, 0, 0, 0,
+                                  0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                                  GetModuleHandleA(nullptr), nullptr);
+    if (m_statusBar == nullptr || indicators.empty())
+        return false;
+    m_indicators = indicators;
+    // A text no pane can have, so that the first of each is always set.
+    m_statusTexts.assign(indicators.size(), std::string(1, '\1'));
+    return true;
+}
+
+void CFrameWnd::SetStatusPanes(const std::vector<int>& widths)
+{
+    std::vector<int> edges;
+    int right = 0;
+    for (int width : widths) {
+        right += width;
+        edges.push_back(width < 0 ? -1 : right);
+    }
+    SendMessageA(m_statusBar, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+    for (size_t pane = 0; pane < widths.size() && pane < m_indicators.size(); ++pane) {
+        if (m_indicators[pane] != 0)
+            SetStatusPaneText(static_cast<int>(pane), GetMessageString(m_indicators[pane]));
+    }
+}
+
+void CFrameWnd::CheckToolButton(UINT id, bool checked)
+{
+    if (m_toolBar != nullptr)
+        SendMessageA(m_toolBar, TB_CHECKBUTTON, id, MAKELONG(checked, 0));
+}
+
+void CFrameWnd::RecalcLayout()
+{
+    if (m_hWnd == nullptr)
+        return;
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    if (m_toolBar != nullptr && IsWindowVisible(m_toolBar)) {
+        SendMessageA(m_toolBar, TB_AUTOSIZE, 0, 0);
+        RECT bar;
+        GetWindowRect(m_toolBar, &bar);
+        client.top += bar.bottom - bar.top;
+    }
+    if (m_statusBar != nullptr && IsWindowVisible(m_statusBar)) {
+        SendMessageA(m_statusBar, WM_SIZE, 0, 0);
+        RECT bar;
+        GetWindowRect(m_statusBar, &bar);
+        client.bottom -= bar.bottom - bar.top;
+    }
+    if (HWND clientWindow = ClientWindow()) {
+        MoveWindow(clientWindow, client.left, client.top, client.right - client.left,
+                   client.bottom > client.top ? client.bottom - client.top : 0, TRUE);
+    }
+}
+
+void CFrameWnd::OnViewBar(UINT id)
+{
+    HWND bar = id == 59392 ? m_toolBar : m_statusBar;
+    if (bar == nullptr)
+        return;
+    ShowWindow(bar, IsWindowVisible(bar) ? SW_HIDE : SW_SHOW);
+    RecalcLayout();
+}
+
+void CFrameWnd::OnUpdateViewBar(CCmdUI& ui)
+{
+    HWND bar = ui.id == 59392 ? m_toolBar : m_statusBar;
+    ui.Enable(bar != nullptr);
+    ui.SetCheck(bar != nullptr && (GetWindowLongA(bar, GWL_STYLE) & WS_VISIBLE) != 0);
+}
+
+void CFrameWnd::OnNextPane(UINT id)
+{
+    const std::vector<CView*> panes = Panes();
+    if (panes.empty())
+        return;
+    const auto found = std::find(panes.begin(), panes.end(), m_activeView);
+    size_t index = found == panes.end() ? 0 : static_cast<size_t>(found - panes.begin());
+    if (found != panes.end())
+        index = id == 57680 ? (index + 1) % panes.size() : (index + panes.size() - 1) % panes.size();
+    SetActiveView(panes[index], true);
+}
+
+void CFrameWnd::OnClose()
+{
+    CWinApp* app = CWinApp::Current();
+    if (app != nullptr && !app->SaveAllModified())
+        return;
+    DestroyWindow(m_hWnd);
+}
+
+void CFrameWnd::OnNotify(NMHDR* header)
+{
+    if (header->code == TTN_GETDISPINFOA || header->code == TTN_GETDISPINFOW) {
+        const std::string text = LoadResourceString(static_cast<UINT>(header->idFrom));
+        const size_t lineFeed = text.find('\n');
+        m_tooltipText = lineFeed == std::string::npos ? std::string() : text.substr(lineFeed + 1);
+        m_tooltipText = m_tooltipText.substr(0, m_tooltipText.find('\n'));
+        if (header->code == TTN_GETDISPINFOA) {
+            reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = const_cast<char*>(m_tooltipText.c_str());
+        } else {
+            const int length = MultiByteToWideChar(CP_ACP, 0, m_tooltipText.c_str(), -1, nullptr, 0);
+            m_wideTooltip.assign(length > 0 ? static_cast<size_t>(length) : 1, L'\0');
+            MultiByteToWideChar(CP_ACP, 0, m_tooltipText.c_str(), -1, &m_wideTooltip[0], length);
+            reinterpret_cast<NMTTDISPINFOW*>(header)->lpszText = &m_wideTooltip[0];
+        }
+    } else if (header->code == TBN_HOTITEMCHANGE && header->hwndFrom == m_toolBar) {
+        const auto* hot = reinterpret_cast<NMTBHOTITEM*>(header);
+        if ((hot->dwFlags & HICF_LEAVING) != 0)
+            ShowIdleText();
+        else
+            SetMessageText(GetMessageString(hot->idNew));
+    }
+}
+
+LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate() ? 0 : -1;
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED)
+            RecalcLayout();
+        return 0;
+    case WM_SETFOCUS:
+        if (m_activeView != nullptr && m_activeView->GetSafeHwnd() != nullptr)
+            SetFocus(m_activeView->GetSafeHwnd());
+        return 0;
+    case WM_COMMAND:
+        if (lParam == 0 || reinterpret_cast<HWND>(lParam) == m_toolBar) {
+            ExecuteCommand(LOWORD(wParam));
+            return 0;
+        }
+        break;
+    case WM_INITMENUPOPUP:
+        if (!HIWORD(lParam))
+            UpdateMenu(reinterpret_cast<HMENU>(wParam));
+        return 0;
+    case WM_MENUSELECT:
+        if (HIWORD(wParam) == 0xFFFF && lParam == 0)
+            ShowIdleText();
+        else if ((HIWORD(wParam) & (MF_POPUP | MF_SEPARATOR)) != 0)
+            SetMessageText("");
+        else
+            SetMessageText(GetMessageString(LOWORD(wParam)));
+        return 0;
+    case WM_EXITMENULOOP:
+        ShowIdleText();
+        return 0;
+    case WM_NOTIFY:
+        OnNotify(reinterpret_cast<NMHDR*>(lParam));
+        return 0;
+    case WM_CLOSE:
+        OnClose();
+        return 0;
+    case WM_DESTROY:
+        OnDestroy();
+        if (CWinApp* app = CWinApp::Current()) {
+            if (app->MainFrame() == this)
+                PostQuitMessage(0);
+        }
+        return 0;
+    }
+    return DefWindowProcA(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK CFrameWnd::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        auto* frame = static_cast<CFrameWnd*>(create->lpCreateParams);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(frame));
+        frame->m_hWnd = hwnd;
+    }
+    auto* frame = reinterpret_cast<CFrameWnd*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (frame == nullptr)
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        frame->m_hWnd = nullptr;
+        frame->m_toolBar = nullptr;
+        frame->m_statusBar = nullptr;
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    return frame->WindowProc(message, wParam, lParam);
+}

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "framework/CCmdUI.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class CView;
+
+// A string resource of this program; empty when there is none.
+std::string LoadResourceString(UINT id);
+
+// The main window: menu, toolbar, status bar and a client window laid out
+// between them; routes every command to the frame's table, then the
+// framework's, then the application's, and runs the update handlers.
+class CFrameWnd {
+public:
+    CFrameWnd();
+    virtual ~CFrameWnd();
+    CFrameWnd(const CFrameWnd&) = delete;
+    CFrameWnd& operator=(const CFrameWnd&) = delete;
+
+    // Creates the window with the menu, icon and accelerators of `resourceId`.
+    bool LoadFrame(UINT resourceId);
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    static CFrameWnd* FromHandle(HWND hwnd);
+
+    CView* GetActiveView() const { return m_activeView; }
+    void SetActiveView(CView* view, bool focus = true);
+    // The frame's panes in next-pane order.
+    virtual std::vector<CView*> Panes() const { return {}; }
+
+    // The title "document - Linkhive", or "Linkhive" alone when the frame was
+    // created without the document name.
+    void UpdateTitle(const std::string& documentTitle);
+
+    // Runs the command through the command tables; false when none handles it.
+    bool ExecuteCommand(UINT id);
+    // The command's state: update handler, else enabled when it has a
+    // handler, else disabled.
+    CCmdUI QueryCommand(UINT id);
+    // The idle-time update of toolbar buttons and status panes.
+    void OnIdleUpdate();
+    // Runs the update handlers of a menu's items, as when it opens.
+    void UpdateMenu(HMENU menu);
+
+    // Status-bar prompt of a command: its string up to the line feed.
+    virtual std::string GetMessageString(UINT id);
+    void SetMessageText(const std::string& text);
+    void ShowIdleText() { SetMessageText(GetMessageString(kIdleMessage)); }
+    HWND ToolBar() const { return m_toolBar; }
+    HACCEL Accelerators() const { return m_accelerators; }
+    HWND StatusBar() const { return m_statusBar; }
+    void RecalcLayout();
+
+    static const UINT kIdleMessage = 57345;
+    // The style flag that puts the document's name into the title; taken off
+    // before the window is made.
+    static const DWORD kAddToTitle = 0x00008000;
+
+protected:
+    // Creation hooks: the style before the window exists, then its
+    // creation, whose base makes the client area.
+    virtual void PreCreateWindow(DWORD& style) { (void)style; }
+    virtual bool OnCreateClient() { return true; }
+    virtual bool OnCreate();
+
+    // The client window between the bars, laid out by RecalcLayout.
+    virtual HWND ClientWindow() const { return nullptr; }
+    virtual bool OnCommand(UINT id);
+    virtual bool OnUpdateCommand(CCmdUI& ui);
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual void OnClose();
+    virtual void OnDestroy() {}
+
+    bool CreateToolBar(UINT id, UINT resourceId);
+    bool CreateStatusBar(UINT id, const std::vector<UINT>& indicators);
+    // Widths of the status panes, -1 stretching; each indicator's pane
+    // starts with its string. Pane 0 has no borders.
+    void SetStatusPanes(const std::vector<int>& widths);
+    void SetStatusPaneText(int pane, const std::string& text);
+    void CheckToolButton(UINT id, bool checked);
+
+    HWND m_hWnd = nullptr;
+    HWND m_toolBar = nullptr;
+    HWND m_statusBar = nullptr;
+    std::vector<UINT> m_indicators;
+
+private:
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void OnViewBar(UINT id);
+    void OnUpdateViewBar(CCmdUI& ui);
+    void OnNextPane(UINT id);
+    void OnNotify(NMHDR* header);
+    void ApplyToMenuItem(HMENU menu, UINT position, const CCmdUI& ui);
+
+    CView* m_activeView = nullptr;
+    bool m_addToTitle = true;
+    std::string m_tooltipText;
+    std::vector<std::string> m_statusTexts;
+
+    HACCEL m_accelerators = nullptr;
+    static const CommandRow<CFrameWnd> kFrameCommands[2];
+    std::wstring m_wideTooltip;
+
+};

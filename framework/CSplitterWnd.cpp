@@ -1,0 +1,125 @@
+#include "framework/CSplitterWnd.h"
+
+#include "framework/CView.h"
+
+#include <windowsx.h>
+
+namespace {
+const char kSplitterClass[] = "LinkhiveSplitter";
+}
+
+bool CSplitterWnd::CreateStatic(HWND parent, UINT id)
+{
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA wc = {};
+    if (!GetClassInfoA(instance, kSplitterClass, &wc)) {
+        wc.lpfnWndProc = &CSplitterWnd::WndProc;
+        wc.hInstance = instance;
+        wc.hCursor = LoadCursor(nullptr, IDC_SIZEWE);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = kSplitterClass;
+        if (RegisterClassA(&wc) == 0)
+            return false;
+    }
+    m_hWnd = CreateWindowExA(0, kSplitterClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, parent,
+                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance, this);
+    return m_hWnd != nullptr;
+}
+
+bool CSplitterWnd::CreateView(int column, CView* view, int width)
+{
+    m_panes[column] = view;
+    if (column == 0) {
+        m_width0 = width;
+        m_lastShownWidth = width;
+    }
+    const bool created = view->Create(m_hWnd, 0xE900 + column, width, 0);
+    RecalcLayout();
+    return created;
+}
+
+void CSplitterWnd::SetColumnWidth(int width)
+{
+    m_width0 = width < 0 ? 0 : width;
+    RecalcLayout();
+}
+
+void CSplitterWnd::MoveWindow(const RECT& rect)
+{
+    ::MoveWindow(m_hWnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+}
+
+void CSplitterWnd::RecalcLayout()
+{
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    if (client.right <= 0 || client.bottom <= 0)
+        return;
+    const int width0 = m_width0 < client.right - kBarWidth ? m_width0 : client.right - kBarWidth;
+    const int left0 = width0 > 0 ? width0 : 0;
+    if (m_panes[0] != nullptr && m_panes[0]->GetSafeHwnd() != nullptr)
+        ::MoveWindow(m_panes[0]->GetSafeHwnd(), 0, 0, left0, client.bottom, TRUE);
+    if (m_panes[1] != nullptr && m_panes[1]->GetSafeHwnd() != nullptr) {
+        const int left1 = left0 + kBarWidth;
+        ::MoveWindow(m_panes[1]->GetSafeHwnd(), left1, 0, client.right > left1 ? client.right - left1 : 0,
+                     client.bottom, TRUE);
+    }
+    if (left0 > 0)
+        m_lastShownWidth = left0;
+}
+
+LRESULT CSplitterWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SIZE:
+        RecalcLayout();
+        return 0;
+    case WM_LBUTTONDOWN:
+        m_dragging = true;
+        SetCapture(m_hWnd);
+        return 0;
+    case WM_MOUSEMOVE:
+        if (m_dragging)
+            SetColumnWidth(GET_X_LPARAM(lParam) - kBarWidth / 2);
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+        if (m_dragging) {
+            m_dragging = false;
+            if (message == WM_LBUTTONUP)
+                ReleaseCapture();
+        }
+        return 0;
+    case WM_NOTIFY: {
+        NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
+        LRESULT result = 0;
+        if (CView* view = CView::FromHandle(header->hwndFrom)) {
+            if (view->OnNotify(header, result))
+                return result;
+        }
+        // Whatever the panes leave (tooltips, custom draw) the frame may want.
+        return SendMessageA(GetParent(m_hWnd), message, wParam, lParam);
+    }
+    case WM_CONTEXTMENU:
+        return 0;
+    }
+    return DefWindowProcA(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK CSplitterWnd::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        static_cast<CSplitterWnd*>(create->lpCreateParams)->m_hWnd = hwnd;
+    }
+    auto* splitter = reinterpret_cast<CSplitterWnd*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (splitter == nullptr)
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        splitter->m_hWnd = nullptr;
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    return splitter->OnMessage(message, wParam, lParam);
+}

@@ -1,0 +1,204 @@
+#include "framework/CWinApp.h"
+
+#include "framework/CFrameWnd.h"
+#include "settings/Profile.h"
+#include "settings/RegistryProfile.h"
+#include "store/CDocument.h"
+#include "store/Prompt.h"
+
+namespace {
+CWinApp* theApp = nullptr;
+const size_t kRecentFileCount = 4;
+} // namespace
+
+const CWinApp::Row CWinApp::kAppCommands[] = {
+    {57600, 57600, &CWinApp::OnFileNew, nullptr},
+    {57601, 57601, &CWinApp::OnFileOpen, nullptr},
+    {57603, 57603, &CWinApp::OnFileSave, nullptr},
+    {57604, 57604, &CWinApp::OnFileSaveAs, nullptr},
+    {57616, 57616 + kRecentFileCount - 1, &CWinApp::OnOpenRecentFile, &CWinApp::OnUpdateRecentFile},
+    {57665, 57665, &CWinApp::OnAppExit, nullptr},
+};
+
+CWinApp::CWinApp() : m_recentFiles(57616, kRecentFileCount)
+{
+    theApp = this;
+}
+
+CWinApp::~CWinApp()
+{
+    m_template.reset();
+    if (theApp == this)
+        theApp = nullptr;
+}
+
+CWinApp* CWinApp::Current()
+{
+    return theApp;
+}
+
+int CWinApp::ExitInstance()
+{
+    SaveStdProfileSettings();
+    return 0;
+}
+
+void CWinApp::SetRegistryKey(const std::string& company)
+{
+    m_profile = std::make_unique<RegistryProfile>(company, LoadResourceString(57344));
+}
+
+void CWinApp::LoadStdProfileSettings()
+{
+    if (m_profile)
+        m_recentFiles.ReadList(*m_profile);
+}
+
+void CWinApp::SaveStdProfileSettings()
+{
+    if (m_profile)
+        m_recentFiles.WriteList(*m_profile);
+}
+
+void CWinApp::OnIdle()
+{
+    if (CFrameWnd* frame = MainFrame()) {
+        if (frame->GetSafeHwnd() != nullptr)
+            frame->OnIdleUpdate();
+    }
+}
+
+int CWinApp::Run()
+{
+    bool idlePending = true;
+    MSG msg;
+    for (;;) {
+        if (idlePending && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            OnIdle();
+            idlePending = false;
+        }
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1)
+            break;
+        CFrameWnd* frame = MainFrame();
+        HWND frameWindow = frame != nullptr ? frame->GetSafeHwnd() : nullptr;
+        if (frameWindow == nullptr || frame->Accelerators() == nullptr ||
+            !TranslateAcceleratorA(frameWindow, frame->Accelerators(), &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        // Painting and timers change no command's state.
+        if (msg.message != WM_PAINT && msg.message != WM_TIMER && msg.message != 0x0118)
+            idlePending = true;
+    }
+    return ExitInstance();
+}
+
+void CWinApp::PumpMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // Left for the message loop, which ends on it.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    OnIdle();
+}
+
+bool CWinApp::OnCommand(UINT id)
+{
+    return RouteCommand(this, kAppCommands, id);
+}
+
+bool CWinApp::OnUpdateCommand(CCmdUI& ui)
+{
+    return RouteUpdate(this, kAppCommands, ui);
+}
+
+bool CWinApp::SaveAllModified()
+{
+    if (!m_template)
+        return true;
+    CDocument& document = m_template->Document();
+    const std::string before = document.GetPathName();
+    if (!document.SaveModified())
+        return false;
+    // "Yes" on an untitled document saved it under a new name.
+    if (document.GetPathName() != before && !document.GetPathName().empty())
+        m_recentFiles.Add(document.GetPathName());
+    return true;
+}
+
+bool CWinApp::OpenDocumentFile(const std::string& path)
+{
+    if (!m_template)
+        return false;
+    const bool opened = m_template->OpenDocumentFile(path);
+    if (opened && !path.empty()) {
+        m_recentFiles.Add(m_template->Document().GetPathName());
+        OnDocumentOpened();
+    }
+    return opened;
+}
+
+void CWinApp::OnFileNew(UINT)
+{
+    if (SaveAllModified())
+        OpenDocumentFile("");
+}
+
+void CWinApp::OnFileOpen(UINT)
+{
+    FileDialogRequest request;
+    request.filter = "Linkhive (*.lkh)|*.lkh|All Files (*.*)|*.*|";
+    request.defaultExtension = "lkh";
+    std::string path;
+    if (!Prompt().ChooseFile(request, path))
+        return;
+    if (SaveAllModified())
+        OpenDocumentFile(path);
+}
+
+void CWinApp::OnFileSave(UINT)
+{
+    CDocument& document = m_template->Document();
+    const bool named = !document.GetPathName().empty();
+    if (document.DoSave() && !named)
+        m_recentFiles.Add(document.GetPathName());
+    MainFrame()->UpdateTitle(document.GetTitle());
+}
+
+void CWinApp::OnFileSaveAs(UINT)
+{
+    CDocument& document = m_template->Document();
+    if (document.DoSave(true))
+        m_recentFiles.Add(document.GetPathName());
+    MainFrame()->UpdateTitle(document.GetTitle());
+}
+
+void CWinApp::OnOpenRecentFile(UINT id)
+{
+    const size_t index = id - m_recentFiles.FirstId();
+    if (index >= m_recentFiles.Entries().size())
+        return;
+    const std::string path = m_recentFiles.Entries()[index];
+    if (!SaveAllModified())
+        return;
+    if (!OpenDocumentFile(path))
+        m_recentFiles.Remove(index);
+}
+
+void CWinApp::OnUpdateRecentFile(CCmdUI& ui)
+{
+    ui.Enable(ui.id - m_recentFiles.FirstId() < m_recentFiles.Entries().size());
+}
+
+void CWinApp::OnAppExit(UINT)
+{
+    if (CFrameWnd* frame = MainFrame())
+        SendMessageA(frame->GetSafeHwnd(), WM_CLOSE, 0, 0);
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "framework/CCmdUI.h"
+#include "framework/CRecentFileList.h"
+#include "framework/CSingleDocTemplate.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+class CFrameWnd;
+class IProfile;
+class IPrompt;
+
+// The application: start-up and shutdown hooks, the message loop with its
+// idle-time updates, the profile, the recent files and the document
+// commands New, Open, Save, Save As, the recent entries and Exit.
+class CWinApp {
+public:
+    CWinApp();
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    static CWinApp* Current();
+
+    virtual bool InitInstance() = 0;
+    virtual int ExitInstance();
+    // The message loop, until the main window has gone.
+    int Run();
+    // Delivers every queued message and runs the idle update once.
+    void PumpMessages();
+
+    CFrameWnd* MainFrame() const { return m_template ? m_template->Frame() : nullptr; }
+    CSingleDocTemplate* Template() const { return m_template.get(); }
+    CRecentFileList& RecentFiles() { return m_recentFiles; }
+    IProfile& Profile() { return *m_profile; }
+    IPrompt& Prompt() { return *m_prompt; }
+
+    virtual bool OnCommand(UINT id);
+    virtual bool OnUpdateCommand(CCmdUI& ui);
+    // Before a menu's items are updated: the recent entries.
+    void PrepareMenu(HMENU menu) { m_recentFiles.UpdateMenu(menu); }
+    // The "Save changes to %1?" prompt; false when the user cancelled.
+    bool SaveAllModified();
+
+    bool OpenDocumentFile(const std::string& path);
+    void OnFileNew(UINT id);
+    void OnFileOpen(UINT id);
+    void OnFileSave(UINT id);
+    void OnFileSaveAs(UINT id);
+    void OnOpenRecentFile(UINT id);
+    void OnUpdateRecentFile(CCmdUI& ui);
+    void OnAppExit(UINT id);
+
+protected:
+    // The profile under HKEY_CURRENT_USER\Software\<company>\<application>.
+    void SetRegistryKey(const std::string& company);
+    void LoadStdProfileSettings();
+    void SaveStdProfileSettings();
+    void AddDocTemplate(std::unique_ptr<CSingleDocTemplate> docTemplate) { m_template = std::move(docTemplate); }
+    // The frame and its views go before a derived class's document does.
+    void DeleteDocTemplate() { m_template.reset(); }
+    // Lets the framework's dialogs ask the user; tests answer instead.
+    void SetPrompt(IPrompt& prompt) { m_prompt = &prompt; }
+    // After a document was opened or saved under a path.
+    virtual void OnDocumentOpened() {}
+
+private:
+    using Row = CommandRow<CWinApp>;
+    static const Row kAppCommands[];
+    void OnIdle();
+
+    std::unique_ptr<IProfile> m_profile;
+    IPrompt* m_prompt = nullptr;
+    std::unique_ptr<CSingleDocTemplate> m_template;
+    CRecentFileList m_recentFiles;
+};

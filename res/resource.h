@@ -1,0 +1,132 @@
+// Resource identifiers, shared by linkhive.rc and the code.
+#pragma once
+
+// Menu bar, accelerators, toolbar, main icon and document template string.
+#define IDR_MAINFRAME 128
+#define IDR_GROUP_MENU 103      // group pane context menu
+#define IDR_ITEM_MENU 140       // item pane, a row selected
+#define IDR_ITEM_VIEW_MENU 141  // item pane, no row selected
+#define IDR_TRAY_MENU 145       // also the tray icon's identifier
+
+#define IDI_TRAY 146
+#define IDI_EMAIL 160
+#define IDI_WEB 162
+
+// The toolbar layout resource beside bitmap 128: WORDs version 1, width 16,
+// height 16, count, then one command per entry with 0 for a gap.
+#define RT_TOOLBAR_LAYOUT 241
+
+#define IDD_ABOUTBOX 100
+#define IDD_PAGE_GENERAL 133
+#define IDD_PAGE_DESCRIPTION 160
+#define IDD_BROWSERS 165
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+#define IDC_ITEM_NAME 1004
+#define IDC_ITEM_URL 1005
+#define IDC_ITEM_DESCRIPTION 1004
+#define IDC_MSIE_PATH 1004
+#define IDC_NN_PATH 1005
+#define IDC_CUSTOM_PATH 1006
+#define IDC_BROWSE_MSIE 1026
+#define IDC_BROWSE_NN 1027
+#define IDC_BROWSE_CUSTOM 1028
+#define IDC_ABOUT_ICON 1040
+#define IDC_ABOUT_NAME 1041
+#define IDC_ABOUT_BUILD 1042
+
+// Window identifiers of the frame's children.
+#define IDW_TOOLBAR 59392
+#define IDW_STATUS_BAR 59393
+#define IDW_SPLITTER 59648
+
+// Strings.
+#define IDS_APP_TITLE 57344
+#define IDS_IDLE_MESSAGE 57345
+
+// The framework's standard commands.
+#define ID_FILE_NEW 57600
+#define ID_FILE_OPEN 57601
+#define ID_FILE_SAVE 57603
+#define ID_FILE_SAVE_AS 57604
+#define ID_FILE_MRU_FILE1 57616
+#define ID_FILE_MRU_FILE4 57619
+#define ID_EDIT_COPY 57634
+#define ID_EDIT_CUT 57635
+#define ID_EDIT_PASTE 57637
+#define ID_EDIT_UNDO 57643
+#define ID_APP_ABOUT 57664
+#define ID_APP_EXIT 57665
+#define ID_NEXT_PANE 57680
+#define ID_PREV_PANE 57681
+#define ID_VIEW_TOOLBAR 59392
+#define ID_VIEW_STATUS_BAR 59393
+
+// The program's own commands.
+#define ID_GROUP_ADD 32771
+#define ID_GROUP_DELETE 32772
+#define ID_GROUP_RENAME 32773
+#define ID_ITEM_NEW_URL 32774
+#define ID_ITEM_DELETE 32775
+#define ID_ITEM_PROPERTIES 32776
+#define ID_ITEM_SAVE_AS_FILE 32777
+#define ID_GROUP_SAVE_AS_HTML 32778
+#define ID_FILE_SAVE_AS_HTML 32779
+#define ID_IMPORT_MARKBOX 32780
+#define ID_ITEM_OPEN 32781
+#define ID_INDICATOR_URL 32782
+#define ID_VIEW_LARGE_ICONS 32787
+#define ID_VIEW_SMALL_ICONS 32788
+#define ID_VIEW_LIST 32789
+#define ID_VIEW_DETAILS 32790
+#define ID_IMPORT_HTML 32800
+#define ID_VIEW_ARRANGE 32801
+#define ID_ARRANGE_BY_NAME 32802
+#define ID_ARRANGE_BY_URL 32803
+#define ID_ITEM_RENAME 32805
+#define ID_ITEM_OPEN_NEW_WINDOW 32806
+#define ID_PREF_DELETE_SOURCE 32807
+#define ID_PREF_OPEN_EXISTING_WINDOW 32808
+#define ID_PREF_OPEN_NEW_WINDOW 32809
+#define ID_PREF_SAVE_LEFT_WIDTH 32810
+#define ID_SWITCH_PANE 32811
+#define ID_PREF_QUICK_EDIT 32817
+#define ID_TRAY_SHOW 32818
+#define ID_PREF_MINIMISE_TO_TRAY 32820
+#define ID_IMPORT_FOLDER 32833
+#define ID_PREF_OPEN_LAST_FILE 32834
+#define ID_ITEM_NEW_EMAIL 32841
+#define ID_IMPORT_ADDRESS_BOOK 32842
+#define ID_OPEN_IN_MSIE 32843
+#define ID_OPEN_IN_NETSCAPE 32844
+#define ID_PREF_CONFIGURE_BROWSERS 32845
+#define ID_OPEN_IN_CUSTOM 32846
+#define ID_ITEM_COPY_URL 32847
+#define ID_IMPORT_LINKHIVE20 32848
+#define ID_COLOUR_BACKGROUND 32849
+#define ID_COLOUR_USE_SYSTEM 32851
+#define ID_COLOUR_FONT 32852
+#define ID_SCHEME_SPACE 32854
+#define ID_SCHEME_NAVY 32856
+#define ID_SCHEME_AQUARIUM 32857
+#define ID_SCHEME_GREEN_FIELD 32858
+#define ID_SCHEME_TWILIGHT 32859
+#define ID_SCHEME_SEA 32860
+#define ID_PREF_ONE_INSTANCE 32863
+#define ID_SEARCH_ALTAVISTA 32864
+#define ID_SEARCH_HOTBOT 32866
+#define ID_SEARCH_INFOSEEK 32869
+#define ID_SEARCH_YANDEX 32870
+#define ID_SEARCH_APORT 32871
+#define ID_SEARCH_RAMBLER 32872
+#define ID_SEARCH_EUROSEEK 32874
+#define ID_COLOUR_USE_CUSTOM 32876
+#define ID_SCHEME_MEADOW 32877
+
+// Tray menu entries made at run time.
+#define ID_TRAY_ITEM_FIRST 35000
+#define ID_TRAY_ITEM_LAST 35999
+#define ID_TRAY_GROUP_FIRST 36000
+#define ID_TRAY_GROUP_LAST 36999

@@ -1,0 +1,6 @@
+#include "settings/PaneColours.h"
+
+SystemColours CurrentSystemColours()
+{
+    return {0xFFFFFF, 0x000000};
+}

@@ -1,0 +1,8 @@
+#include "settings/PaneColours.h"
+
+#include <windows.h>
+
+SystemColours CurrentSystemColours()
+{
+    return {GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT)};
+}

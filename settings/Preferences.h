@@ -1,0 +1,70 @@
+#pragma once
+
+#include "settings/Profile.h"
+
+#include <cstdint>
+#include <string>
+
+// The program-wide preferences, named after their registry values. On/off
+// values hold 0 or 1; colours are 0x00BBGGRR.
+struct Preferences {
+    uint32_t bDeleteSourceFile = 0;
+    uint32_t quickEdit = 0;          // "Quick Edit"
+    uint32_t useSystemColours = 1;   // "Use System Colours"
+    uint32_t useCustomColours = 0;   // "Use Custom Colours"
+    std::string msiePath;            // "MSIE Path"
+    std::string nnPath;              // "NN Path"
+    std::string customPath;          // "Custom Path"
+    uint32_t oneInstance = 0;        // "One Instance"
+    uint32_t bCreateNewProcess = 1;
+    uint32_t trayIcon = 0;           // "TrayIcon"
+    uint32_t bkColour = 0;           // "BkColour"
+    uint32_t txtColour = 255;        // "TxtColour"
+    uint32_t scheme = 0;             // "Scheme"
+    uint32_t bSaveLeftWidth = 0;
+    uint32_t leftPaneWidth = 150;    // "LeftPaneWidth"
+    uint32_t viewMode = 0;           // "View Mode": 0 large icons, 1 details, 2 small icons, 3 list
+    uint32_t openLastFile = 1;       // "Open Last File"
+};
+
+extern Preferences thePreferences;
+
+constexpr uint32_t kDefaultLeftPaneWidth = 150;
+
+// Loading, in the order the main window needs them.
+// Start-up, before any window: "One Instance" straight from the settings key
+// (0 when missing), then "Open Last File" through the profile.
+uint32_t ReadOneInstanceAtStartUp();
+void ReadOpenLastFile(IProfile& profile, Preferences& prefs);
+// Before the scheme table is built: "BkColour", "TxtColour", "Scheme".
+void ReadColourPreferences(IProfile& profile, Preferences& prefs);
+// After the splitter: "bSaveLeftWidth", "LeftPaneWidth".
+void ReadPaneWidthPreferences(IProfile& profile, Preferences& prefs);
+// "LeftPaneWidth" when "bSaveLeftWidth" is on, else 150.
+uint32_t InitialLeftPaneWidth(const Preferences& prefs);
+// After the bars: "View Mode"; apply it with ViewModeCommand.
+void ReadViewModePreference(IProfile& profile, Preferences& prefs);
+// Then the rest: "bDeleteSourceFile" ... "TrayIcon".
+void ReadOtherPreferences(IProfile& profile, Preferences& prefs);
+
+// The view command for a stored "View Mode": 0 large icons, 1 details,
+// 2 small icons, anything else list.
+unsigned ViewModeCommand(uint32_t viewMode);
+// The "View Mode" to save for a list view's window style (its low two bits).
+uint32_t ViewModeOfStyle(uint32_t listViewStyle);
+
+// Writes every preference, in the saving order. The frame sets `viewMode`
+// and `leftPaneWidth` from its windows first.
+void WritePreferences(IProfile& profile, const Preferences& prefs);
+
+// The variable an on/off command flips ("&Delete Source URLs", "&Save Left
+// Pane Width", "&Quick Edit Mode", "&Minimise to Tray", "Always Open &Last
+// File", "Allow Only One &Instance", "Use &Windows Colours", "&Use Custom
+// Colours"); null for any other command.
+uint32_t* ToggleVariable(Preferences& prefs, unsigned command);
+// Zero becomes 1, anything else 0.
+void FlipToggle(uint32_t& value);
+// Flips the command's variable; false when it is not a toggle.
+bool FlipToggleCommand(Preferences& prefs, unsigned command);
+// Whether the command's check mark shows (its variable is non-zero).
+bool ToggleChecked(const Preferences& prefs, unsigned command);

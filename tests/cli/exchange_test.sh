@@ -1,0 +1,132 @@
+#!/bin/bash
+# Shortcut files and HTML pages through linkhive-cli: exchange_test.sh "COMMAND PREFIX"
+# (the CLI's path, or a Wine launcher followed by it).
+set -u
+cli=$1
+work=$(mktemp -d)
+trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
+failures=0
+passes=0
+
+check() {  # check NAME EXPECTED ACTUAL
+  if [ "$2" == "$3" ]; then
+    passes=$((passes + 1))
+  else
+    failures=$((failures + 1))
+    printf 'FAIL %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
+  fi
+}
+
+run() {  # run ARGS...: sets out, err, status
+  $cli "$@" >"$work/out" 2>"$work/err"
+  status=$?
+  out=$(tr -d '\r' <"$work/out")
+  err=$(tr -d '\r' <"$work/err")
+}
+
+shortcut() {  # shortcut FILE URL
+  printf '[InternetShortcut]\r\nURL=%s\r\n' "$2" >"$1"
+}
+
+# The folder's group name as dump shows it (a backslash doubled).
+folder_name() {
+  case $cli in
+  *wine*) printf 'Z:%s\\\\' "$(printf '%s' "$1" | sed 's|/|\\\\|g')" ;;
+  *) printf '%s/' "$1" ;;
+  esac
+}
+
+# A store that is rewritten is named by its full Windows path under Wine,
+# whose ReplaceFile takes no other form.
+case $cli in
+*wine*) store="Z:$(printf '%s' "$work/store.lkh" | tr / '\\')" ;;
+*) store=$work/store.lkh ;;
+esac
+
+cd "$work" || exit 1
+mkdir drops links empty
+
+# write-url
+run write-url "http://a/b?c=d" "$work/plain"
+check "write-url status" 0 "$status"
+check "write-url bytes" "$(printf '[InternetShortcut]\r\nURL=http://a/b?c=d\r\n' | od -An -tx1)" "$(od -An -tx1 <"$work/plain.url")"
+run write-url "http://a/" "$work/no-such-folder/x"
+check "write-url to a bad folder status" 1 "$status"
+check "write-url to a bad folder names the file" "1" "$(grep -c 'no-such-folder.x\.url' "$work/err")"
+
+# drop into a STORE that does not exist yet
+shortcut drops/a.url "http://a/"
+shortcut drops/C.URL "http://c/"
+echo "not a shortcut" >drops/b.txt
+run drop "$store" drops/a.url drops/b.txt drops/C.URL
+check "drop status" 0 "$status"
+run dump "$store"
+check "drop result" $'group\tNew Group\nitem\ta\thttp://a/\tNew Group\t\nitem\tC\thttp://c/\tNew Group\t' "$out"
+check "drop keeps sources" "C.URL a.url b.txt" "$(ls drops | LC_ALL=C sort | tr '\n' ' ' | sed 's/ $//')"
+
+# drop into a named group, deleting the sources after the store is written
+shortcut drops/d.url "http://d/"
+run drop "$store" drops/d.url drops/b.txt --group Elsewhere --delete-source
+check "drop --group status" 0 "$status"
+run dump "$store"
+check "drop --group item" $'item\td\thttp://d/\tElsewhere\t' "$(grep $'\td\t' <<<"$out")"
+check "drop --delete-source" "C.URL a.url b.txt" "$(ls drops | LC_ALL=C sort | tr '\n' ' ' | sed 's/ $//')"
+
+# the first group in the pane's order is current unless --group names one
+run export-group-html "$store" "$work/first"
+check "export-group-html takes the first group" "http://a/ http://c/" "$(grep -o 'http://[a-z]/' "$work/first.html" | tr '\n' ' ' | sed 's/ $//')"
+
+# a store that cannot be written keeps its sources
+run drop "$work/no-such-folder/store.lkh" drops/a.url --delete-source
+check "drop into unwritable store status" 1 "$status"
+check "sources stay when the store was not written" "yes" "$([ -f drops/a.url ] && echo yes)"
+
+# import-folder with a relative folder and surplus separators
+shortcut links/e.url "http://e/"
+shortcut links/F.URL "http://f/"
+shortcut links/g.urls "http://g/"
+group=$(folder_name "$work/links")
+run import-folder "$store" links// --delete-source
+check "import-folder status" 0 "$status"
+run dump "$store"
+check "import-folder group" "group	$group" "$(grep -F "group	$group" <<<"$out")"
+check "import-folder items" "F http://f/ e http://e/ " \
+  "$(grep -F "$group" <<<"$out" | grep '^item' | cut -f2,3 | LC_ALL=C sort | tr '\t\n' '  ')"
+check "import-folder --delete-source" "g.urls" "$(ls links)"
+
+before=$(od -An -tx1 <"$work/store.lkh")
+run import-folder "$store" empty
+check "empty folder status" 1 "$status"
+check "empty folder message" "Sorry, no URLs here. Try another folder." "$err"
+check "empty folder leaves the store" "$before" "$(od -An -tx1 <"$work/store.lkh")"
+
+# export-html and export-group-html
+run export-html "$store" "$work/all.htm"
+check "export-html status" 0 "$status"
+check "export-html appends .html" "yes" "$([ -f "$work/all.htm.html" ] && echo yes)"
+check "export-html leaves the store" "$before" "$(od -An -tx1 <"$work/store.lkh")"
+run export-group-html "$store" "$work/group.htm" --group Elsewhere
+check "export-group-html status" 0 "$status"
+check "export-group-html page" "$(printf '<html>\r\n<body>\r\n\r\n<p><a href="http://d/">d</a></p>\r\n</body>\r\n</html>' | od -An -tx1)" \
+  "$(od -An -tx1 <"$work/group.htm")"
+run export-html "$work/missing.lkh" "$work/nothing.html"
+check "export of a missing store" "$(printf '<html>\r\n<title>Linkhive Bookmarks</title>\r\n<body>\r\n\r\n</body>\r\n</html>' | od -An -tx1)" \
+  "$(od -An -tx1 <"$work/nothing.html")"
+check "a missing store is not created by an export" "no" "$([ -e "$work/missing.lkh" ] && echo yes || echo no)"
+
+# a STORE that cannot be read stays as it is
+printf '\0\0\0\0\0\0\0\0\tNew Group' >"$work/damaged.lkh"
+run drop "$work/damaged.lkh" drops/a.url --delete-source
+check "damaged store status" 1 "$status"
+check "damaged store message" "Unexpected file format." "$err"
+check "damaged store untouched" "$(printf '\0\0\0\0\0\0\0\0\tNew Group' | od -An -tx1)" "$(od -An -tx1 <"$work/damaged.lkh")"
+check "damaged store keeps sources" "yes" "$([ -f drops/a.url ] && echo yes)"
+
+for usage in "drop s" "import-folder s" "import-folder s d e" "write-url u" "export-html s" "export-html s o --group x" \
+  "drop s f --group" "write-url u o --delete-source" "export-group-html s"; do
+  run $usage
+  check "usage '$usage'" 2 "$status"
+done
+
+echo "exchange: $passes passed, $failures failed"
+[ "$failures" -eq 0 ]

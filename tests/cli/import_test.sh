@@ -1,0 +1,107 @@
+#!/bin/bash
+# The import subcommands driven as a user would: import_test.sh "COMMAND PREFIX"
+# (the CLI's path, or a Wine launcher followed by it). Works in a folder of
+# its own with relative names, so group names read alike on every platform.
+set -u
+cli=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+failures=0
+passes=0
+
+check() {  # check NAME EXPECTED ACTUAL
+  if [ "$2" == "$3" ]; then
+    passes=$((passes + 1))
+  else
+    failures=$((failures + 1))
+    printf 'FAIL %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
+  fi
+}
+
+run() {  # run ARGS...: sets status and err
+  $cli "$@" >out 2>err
+  status=$?
+  err=$(tr -d '\r' <err)
+}
+
+# Stores are named with a drive under Wine, whose ReplaceFile cannot replace
+# a file named without one (the safe save's last step).
+case $cli in
+*wine*) at() { printf 'Z:%s/%s' "$work" "$1"; } ;;
+*) at() { printf '%s' "$1"; } ;;
+esac
+
+dump() {  # dump FILE: the collection as the dump subcommand prints it
+  $cli dump "$1" 2>&1 | tr -d '\r'
+}
+
+printf '<DT><A HREF="http://a.example/" ADD_DATE="1">Alpha</A>\r\n<a href="HTTP://A.EXAMPLE/">no</a>\n<a href="http://b.example/">Beta <b>!</b></a>' >links.htm
+printf '<p>https://secure.example/</p>\n' >plain.htm
+
+run import-html "$(at store.lkh)" links.htm
+check "html into new store status" 0 "$status"
+check "html into new store" $'group\tlinks.htm\nitem\tAlpha\thttp://a.example/\tlinks.htm\t\nitem\tBeta \thttp://b.example/\tlinks.htm\t' "$(dump store.lkh)"
+
+run import-html "$(at store.lkh)" links.htm
+check "html again status" 0 "$status"
+check "html again reports each link" 'The following URL exists already in your database:\nhttp://a.example/
+The following URL exists already in your database:\nhttp://b.example/' "$err"
+check "html again adds a group only" $'group\tlinks.htm\ngroup\tlinks.htm' "$(dump store.lkh | grep '^group')"
+
+cp store.lkh before.lkh
+run import-html "$(at store.lkh)" missing.htm
+check "missing page status" 1 "$status"
+check "missing page message" "missing.htm was not found." "$err"
+check "missing page leaves store" "$(od -An -tx1 before.lkh)" "$(od -An -tx1 store.lkh)"
+
+run import-html "$(at store.lkh)" plain.htm
+check "page without links status" 0 "$status"
+check "page without links message" 'There are no URLs, sorry.\n Please, contact the developer' "$err"
+check "page without links keeps its group" "plain.htm" "$(dump store.lkh | grep '^group' | tail -1 | cut -f2)"
+
+printf '\0\0\0\0\0\0\0\0\tNew Group' >damaged.lkh
+cp damaged.lkh damaged-before.lkh
+run import-html "$(at damaged.lkh)" links.htm
+check "damaged store status" 1 "$status"
+check "damaged store message" "Unexpected file format." "$err"
+check "damaged store untouched" "$(od -An -tx1 damaged-before.lkh)" "$(od -An -tx1 damaged.lkh)"
+
+run import-html no-such-folder/store.lkh links.htm
+check "unwritable store status" 1 "$status"
+check "unwritable store message" 'store.lkh\nCannot find this file.\nPlease verify that the correct path and file name are given.' "$err"
+
+printf 'Name,E-mail Address\r\nAnn,ann@example.com,555\r\n"Doe, John",john@example.com\r\n' >book.csv
+printf 'name,e-mail address\nAnn,a@x\n' >wrong.csv
+run import-csv "$(at mail.lkh)" book.csv
+check "csv status" 0 "$status"
+check "csv" $'group\tbook.csv\nitem\tAnn\tmailto:ann@example.com,555\tbook.csv\t\nitem\tDoe, John\tmailto:john@example.com\tbook.csv\t' "$(dump mail.lkh)"
+run import-csv "$(at other.lkh)" wrong.csv
+check "not an address book status" 1 "$status"
+check "not an address book message" "It is not an address book!" "$err"
+check "not an address book writes no store" "no" "$([ -e other.lkh ] && echo yes || echo no)"
+
+printf '[News]\r\nPaper=http://p/?a=b\r\nbare\r\n[Mail]\x1a\nlost=http://l/\n' >set.mbx
+printf 'item=first\n[G]\n' >bad.mbx
+printf '=only ignored lines\n' >nogroups.mbx
+run import-mbx set "$(at out.lkh)"
+check "mbx status" 0 "$status"
+check "mbx" $'group\tNews\ngroup\tMail\nitem\tPaper\thttp://p/?a=b\tNews\t\nitem\t\tbare\tNews\t' "$(dump out.lkh)"
+run import-mbx bad.mbx bad.lkh
+check "mbx wrong format status" 1 "$status"
+check "mbx wrong format message" "Wrong file format." "$err"
+check "mbx wrong format writes nothing" "no" "$([ -e bad.lkh ] && echo yes || echo no)"
+run import-mbx missing.mbx missing.lkh
+check "mbx missing status" 1 "$status"
+check "mbx missing message" "Wrong file format." "$err"
+run import-mbx nogroups.mbx nogroups.lkh
+check "mbx without groups status" 0 "$status"
+check "mbx without groups is silent" "" "$err"
+
+for usage in "import-html store.lkh" "import-csv a b c" "import-mbx set.mbx" "import-html a b --group G"; do
+  run $usage
+  check "usage '$usage'" 2 "$status"
+done
+
+echo "import cli: $passes passed, $failures failed"
+[ "$failures" -eq 0 ]

@@ -1,0 +1,187 @@
+#include "exchange/ClipboardCommands.h"
+#include "DocumentFixture.h"
+
+namespace {
+
+class ClipboardCommandsTest : public DocumentFixture {
+protected:
+    ClipboardCommandsTest() : commands(doc)
+    {
+        doc.m_arrGroups = {"A", "B"};
+        Add("One", "http://one/", "A", "first");
+        Add("Two", "http://two/", "A");
+        Add("Mail", "mailto:x@y", "A");
+        Add("Three", "http://three/", "B");
+    }
+
+    void Select(const std::string& group, size_t index)
+    {
+        const BookmarkItem& item = doc.m_arrItems[index];
+        selection.currentGroup = group;
+        selection.itemIndex = static_cast<int32_t>(index);
+        selection.itemName = item.m_strName;
+        selection.itemURL = item.m_strURL;
+        selection.itemDescription = item.m_strDescription;
+    }
+
+    ClipboardCommands commands;
+};
+
+TEST(ItemText, SplitTakesAnyText)
+{
+    const std::vector<std::vector<std::string>> cases = {
+        // text, name, URL, description
+        {"Name\nhttp://a/\nNote", "Name", "http://a/", "Note"},
+        {"Name\nhttp://a/\n", "Name", "http://a/", ""},
+        {"Name\r\nhttp://a/\r\nNote", "Name\r", "http://a/\r", "Note"},
+        {"http://a/", "", "", "http://a/"},
+        {"Name\nhttp://a/", "Name", "", "http://a/"},
+        {"Name\nhttp://a/\nline one\nline two", "Name", "http://a/", "line one\nline two"},
+        {"", "", "", ""},
+    };
+    for (const auto& c : cases) {
+        const ItemTextParts parts = SplitItemText(c[0]);
+        EXPECT_EQ(c[1], parts.name) << c[0];
+        EXPECT_EQ(c[2], parts.url) << c[0];
+        EXPECT_EQ(c[3], parts.description) << c[0];
+    }
+}
+
+TEST_F(ClipboardCommandsTest, CopyThenPasteElsewhereKeepsBoth)
+{
+    Select("A", 0);
+    commands.OnEditCopy();
+    EXPECT_EQ("One\nhttp://one/\nfirst", clipboard.text);
+    selection.currentGroup = "B";
+    ASSERT_TRUE(commands.CanPaste());
+    commands.OnEditPaste();
+    EXPECT_EQ("One|http://one/|A|first", Items()[0]);
+    EXPECT_EQ("One|http://one/|B|first", Items().back());
+    EXPECT_EQ(5u, doc.m_arrItems.size());
+    EXPECT_EQ("", clipboard.text);
+    EXPECT_FALSE(commands.CanPaste());
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(0, groupPane.rebuilds);
+}
+
+TEST_F(ClipboardCommandsTest, CutAndPasteMovesAndTheMarksStay)
+{
+    Select("A", 1);
+    commands.OnEditCut();
+    EXPECT_EQ("http://two/", marks.cutURL);
+    EXPECT_EQ("A", marks.cutGroup);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(1, itemPane.rebuilds);
+    EXPECT_EQ(0, groupPane.rebuilds);
+
+    selection.currentGroup = "B";
+    commands.OnEditPaste();
+    EXPECT_EQ((std::vector<std::string>{"One|http://one/|A|first", "Mail|mailto:x@y|A|", "Three|http://three/|B|",
+                                        "Two|http://two/|B|"}),
+              Items());
+    EXPECT_EQ("http://two/", marks.cutURL);
+    EXPECT_EQ("A", marks.cutGroup);
+}
+
+TEST_F(ClipboardCommandsTest, PasteBackIntoTheCutGroupOnlyClearsTheMarks)
+{
+    Select("A", 1);
+    commands.OnEditCut();
+    doc.SetModifiedFlag(false);
+    const std::vector<std::string> before = Items();
+    commands.OnEditPaste();
+    EXPECT_EQ(before, Items());
+    EXPECT_EQ("", marks.cutURL);
+    EXPECT_EQ("", marks.cutGroup);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ("Two\nhttp://two/\n", clipboard.text);
+    EXPECT_EQ(2, itemPane.rebuilds);
+}
+
+TEST_F(ClipboardCommandsTest, CutSurvivesACopyOfAnother)
+{
+    Select("A", 1);
+    commands.OnEditCut();
+    Select("A", 0);
+    commands.OnEditCopy();
+    selection.currentGroup = "B";
+    commands.OnEditPaste();
+    EXPECT_EQ((std::vector<std::string>{"One|http://one/|A|first", "Mail|mailto:x@y|A|", "Three|http://three/|B|",
+                                        "One|http://one/|B|first"}),
+              Items());
+}
+
+TEST_F(ClipboardCommandsTest, PasteWithoutACutRemovesNothing)
+{
+    Add("Unnamed", "", "");
+    clipboard.text = "Other\nhttp://other/\n";
+    selection.currentGroup = "B";
+    commands.OnEditPaste();
+    EXPECT_EQ(6u, doc.m_arrItems.size());
+    EXPECT_EQ("Unnamed|||", Items()[4]);
+    EXPECT_EQ("Other|http://other/|B|", Items()[5]);
+}
+
+TEST_F(ClipboardCommandsTest, PasteRefusesTextWithoutWebURL)
+{
+    for (const char* text : {"http://copied.address/", "Name\nHTTP://A/\n", "Name\nmailto:x@y\n", ""}) {
+        clipboard.text = text;
+        selection.currentGroup = "B";
+        prompt.shown.clear();
+        commands.OnEditPaste();
+        EXPECT_EQ(std::vector<std::string>{"Wrong clipboard format. Cannot paste."}, prompt.shown) << text;
+        EXPECT_EQ(MessageStyle::StopOk, prompt.styles.back());
+        EXPECT_EQ(4u, doc.m_arrItems.size());
+        EXPECT_EQ(text, clipboard.text);
+    }
+}
+
+TEST_F(ClipboardCommandsTest, PasteEnableRule)
+{
+    const std::vector<std::pair<std::string, bool>> texts = {
+        {"Name\nhttp://a/\n", true},  {"http://copied/", true},     {"Name\nHTTP://a/\n", false},
+        {"Name\nmailto:x@y\n", false}, {"Name\nftp://a/\n", false}, {"", false},
+    };
+    for (const auto& [text, enabled] : texts) {
+        clipboard.text = text;
+        EXPECT_EQ(enabled, commands.CanPaste()) << text;
+    }
+    clipboard.text = "Name\nhttp://a/\n";
+    marks.undoURL = "http://a/";
+    EXPECT_TRUE(commands.CanPaste());
+    marks.undoGroup = "A";
+    EXPECT_FALSE(commands.CanPaste());
+    Select("A", 2);
+    commands.OnEditCopyUrl();
+    EXPECT_EQ("mailto:x@y", clipboard.text);
+    EXPECT_TRUE(marks.undoURL.empty() && marks.undoGroup.empty());
+}
+
+TEST_F(ClipboardCommandsTest, UndoPutsTheDeletedBookmarkBackIntoItsGroup)
+{
+    Select("A", 0);
+    prompt.answers = {MessageAnswer::Ok};
+    ASSERT_TRUE(doc.DeleteItem());
+    EXPECT_TRUE(commands.CanUndo());
+    EXPECT_FALSE(commands.CanPaste());
+    selection.currentGroup = "B";
+    commands.OnEditUndo();
+    EXPECT_EQ("One|http://one/|A|first", Items().back());
+    EXPECT_EQ(4u, doc.m_arrItems.size());
+    EXPECT_FALSE(commands.CanUndo());
+    EXPECT_EQ("", clipboard.text);
+}
+
+TEST_F(ClipboardCommandsTest, UndoOfAMailBookmarkFails)
+{
+    Select("A", 2);
+    prompt.answers = {MessageAnswer::Ok};
+    ASSERT_TRUE(doc.DeleteItem());
+    commands.OnEditUndo();
+    EXPECT_EQ("Cannot undo!", prompt.shown.back());
+    EXPECT_EQ(MessageStyle::StopOk, prompt.styles.back());
+    EXPECT_EQ(3u, doc.m_arrItems.size());
+    EXPECT_TRUE(commands.CanUndo());
+}
+
+} // namespace

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "store/CMB15Doc.h"
+#include "support/Fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+class RebuildCounter : public IView {
+public:
+    void OnUpdate() override { ++rebuilds; }
+    int rebuilds = 0;
+};
+
+// A document with both panes registered, a scripted prompt and clipboard,
+// and a folder of its own.
+class DocumentFixture : public ::testing::Test {
+protected:
+    DocumentFixture() : doc(selection, marks, prompt, clipboard)
+    {
+        doc.AddView(&groupPane);
+        doc.AddView(&itemPane);
+        doc.SetPanes(&groupPane, &itemPane);
+    }
+
+    void Add(const std::string& name, const std::string& url, const std::string& group,
+             const std::string& description = "")
+    {
+        BookmarkItem item;
+        item.m_strName = name;
+        item.m_strURL = url;
+        item.m_strGroup = group;
+        item.m_strDescription = description;
+        doc.AddItem(item);
+    }
+
+    // "name|URL|group|description" of every item, in store order.
+    std::vector<std::string> Items() const
+    {
+        std::vector<std::string> rows;
+        for (const BookmarkItem& item : doc.m_arrItems)
+            rows.push_back(item.m_strName + "|" + item.m_strURL + "|" + item.m_strGroup + "|" + item.m_strDescription);
+        return rows;
+    }
+
+    std::string WriteFile(const std::string& name, const std::string& bytes)
+    {
+        WriteBytes(dir.Path(name), bytes);
+        return dir.Path(name);
+    }
+
+    CurrentSelection selection;
+    ClipboardMarks marks;
+    FakePrompt prompt;
+    FakeClipboard clipboard;
+    CMB15Doc doc;
+    RebuildCounter groupPane;
+    RebuildCounter itemPane;
+    TempDir dir;
+};

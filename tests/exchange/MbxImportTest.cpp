@@ -1,0 +1,178 @@
+#include "exchange/ImportFixture.h"
+#include "exchange/MbxImport.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+Rows ItemRows(const StoreContent& content)
+{
+    Rows rows;
+    for (const BookmarkItem& item : content.m_arrItems)
+        rows.push_back({item.m_strName, item.m_strURL, item.m_strGroup});
+    return rows;
+}
+
+TEST(MbxParse, LineRules)
+{
+    const struct {
+        const char* what;
+        std::string text;
+        std::vector<std::string> groups;
+        Rows items;
+    } cases[] = {
+        {"groups and items", "[News]\r\nPaper=http://p/\r\n[Mail]\r\nMe=mailto:me@x\r\n", {"News", "Mail"},
+         {{"Paper", "http://p/", "News"}, {"Me", "mailto:me@x", "Mail"}}},
+        {"only the first = splits", "[G]\nA=http://x/?a=b\n", {"G"}, {{"A", "http://x/?a=b", "G"}}},
+        {"no = and empty lines", "[G]\nhttp://bare/\n\n", {"G"}, {{"", "http://bare/", "G"}, {"", "", "G"}}},
+        {"ignored lines", "=http://no/\n[G]\n=x\n", {"G"}, {}},
+        {"short group lines", "[\n[]\n[x\n", {"", "", ""}, {}},
+        {"same group twice", "[G]\n[G]\na=b", {"G", "G"}, {{"a", "b", "G"}}},
+        {"Ctrl+Z ends the file", "[G]\na=b\x1A\nc=d\n", {"G"}, {{"a", "b", "G"}}},
+        {"lone carriage returns stay", "[G]\na=b\rc\r\r\n", {"G"}, {{"a", "b\rc\r", "G"}}},
+        {"empty", "", {}, {}},
+    };
+    for (const auto& c : cases) {
+        StoreContent content;
+        EXPECT_TRUE(ParseMbx(c.text, content)) << c.what;
+        EXPECT_EQ(content.m_arrGroups, c.groups) << c.what;
+        EXPECT_EQ(ItemRows(content), c.items) << c.what;
+    }
+    StoreContent content;
+    EXPECT_FALSE(ParseMbx("=ignored\nA=http://a/\n[G]\n", content));
+}
+
+class MbxImport : public ImportFixture {
+protected:
+    // A document loaded from kept.lkh with one group.
+    void OpenKeptDocument()
+    {
+        WriteBytes(dir.Path("kept.lkh"), std::string("\xFF\xFF\xFF\xFF\0\0\0\0\x04Kept", 13));
+        ASSERT_TRUE(doc.OnOpenDocument(dir.Path("kept.lkh")));
+    }
+};
+
+TEST_F(MbxImport, ReplacesTheDocumentWithAnUntitledOne)
+{
+    OpenKeptDocument();
+    doc.m_arrGroups.push_back("Unsaved");
+    doc.SetModifiedFlag(true);
+    WriteFile("old.MBX", "[Zeta]\nz=http://z/\n[Alpha]\n");
+
+    EXPECT_TRUE(ImportMbx(dir.Path("old.MBX"), doc, prompt));
+    EXPECT_EQ(doc.m_arrGroups, (std::vector<std::string>{"Zeta", "Alpha"}));
+    EXPECT_EQ(Items(), (Rows{{"z", "http://z/", "Zeta"}}));
+    EXPECT_EQ(selection.currentGroup, "Zeta");  // the file's first group, not the pane's
+    EXPECT_EQ(doc.GetTitle(), "Untitled");
+    EXPECT_EQ(doc.GetPathName(), "");
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(prompt.shown.empty());
+    // The titled document went back to its file first, without asking.
+    ASSERT_TRUE(doc.OnOpenDocument(dir.Path("kept.lkh")));
+    EXPECT_EQ(doc.m_arrGroups, (std::vector<std::string>{"Kept", "Unsaved"}));
+}
+
+TEST_F(MbxImport, ExtensionIsAddedUnlessPresent)
+{
+    WriteFile("set.mbx", "[G]\n");
+    EXPECT_TRUE(ImportMbx(dir.Path("set"), doc, prompt));
+    EXPECT_EQ(doc.m_arrGroups, std::vector<std::string>{"G"});
+
+    doc.SetModifiedFlag(false);
+    WriteFile("set.txt.mbx", "[H]\n");
+    WriteFile("set.txt", "[Wrong]\n");
+    EXPECT_TRUE(ImportMbx(dir.Path("set.txt"), doc, prompt));
+    EXPECT_EQ(doc.m_arrGroups, std::vector<std::string>{"H"});
+}
+
+TEST_F(MbxImport, UnusableFilesChangeNothing)
+{
+    OpenKeptDocument();
+    doc.SetModifiedFlag(true);
+    const struct {
+        const char* file;
+        const char* content;  // null: no such file
+        std::vector<std::string> shown;
+    } cases[] = {
+        {"item-first.mbx", "a=b\n[G]\n", {"Wrong file format."}},
+        {"missing.mbx", nullptr, {"Wrong file format."}},
+        {"no-groups.mbx", "=x\n=y", {}},
+        {"empty.mbx", "", {}},
+    };
+    for (const auto& c : cases) {
+        prompt.shown.clear();
+        prompt.styles.clear();
+        if (c.content)
+            WriteFile(c.file, c.content);
+        EXPECT_EQ(ImportMbx(dir.Path(c.file), doc, prompt), c.shown.empty()) << c.file;
+        EXPECT_EQ(prompt.shown, c.shown) << c.file;
+        if (!c.shown.empty()) {
+            EXPECT_EQ(prompt.styles[0], MessageStyle::StopOk);
+        }
+        EXPECT_EQ(doc.m_arrGroups, std::vector<std::string>{"Kept"}) << c.file;
+        EXPECT_EQ(doc.GetTitle(), "kept.lkh");
+        EXPECT_TRUE(doc.IsModified());
+    }
+}
+
+TEST_F(MbxImport, UnsavedDocumentGetsTheSavePrompt)
+{
+    WriteFile("set.mbx", "[G]\n");
+    const struct {
+        const char* title;
+        MessageAnswer answer;
+        const char* savePath;  // what the save dialog picks
+        bool imported;
+    } cases[] = {
+        {"Untitled", MessageAnswer::Cancel, "", false},
+        {"Untitled", MessageAnswer::No, "", true},
+        {"No Name", MessageAnswer::Yes, "", false},  // the save dialog was cancelled
+        {"No Name", MessageAnswer::Yes, "saved.lkh", true},
+    };
+    for (const auto& c : cases) {
+        doc.OnNewDocument();
+        doc.SetTitle(c.title);
+        doc.m_arrGroups = {"Mine"};
+        doc.SetModifiedFlag(true);
+        prompt.shown.clear();
+        prompt.answers = {c.answer};
+        prompt.savePath = *c.savePath ? dir.Path(c.savePath) : "";
+
+        EXPECT_EQ(ImportMbx(dir.Path("set.mbx"), doc, prompt), c.imported) << c.title;
+        ASSERT_FALSE(prompt.shown.empty());
+        EXPECT_EQ(prompt.shown[0], std::string("Save changes to ") + c.title + "?");
+        EXPECT_EQ(doc.m_arrGroups, std::vector<std::string>{c.imported ? "G" : "Mine"}) << c.title;
+    }
+    EXPECT_EQ(ReadBytes(dir.Path("saved.lkh")), std::string("\xFF\xFF\xFF\xFF\0\0\0\0\x04Mine", 13));
+
+    // An unmodified untitled document is simply replaced.
+    doc.OnNewDocument();
+    prompt.shown.clear();
+    EXPECT_TRUE(ImportMbx(dir.Path("set.mbx"), doc, prompt));
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(MbxImport, FailedSaveOfTheTitledDocumentEndsTheImport)
+{
+    OpenKeptDocument();
+    doc.m_arrGroups.push_back("Unsaved");
+    doc.SetModifiedFlag(true);
+    WriteFile("set.mbx", "[G]\n");
+    // The document's file has become a folder, so saving over it fails.
+    std::remove(dir.Path("kept.lkh").c_str());
+    std::filesystem::create_directory(dir.Path("kept.lkh"));
+
+    EXPECT_FALSE(ImportMbx(dir.Path("set.mbx"), doc, prompt));
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.styles[0], MessageStyle::ExclamationOk);
+    EXPECT_EQ(doc.m_arrGroups, (std::vector<std::string>{"Kept", "Unsaved"}));
+    EXPECT_EQ(doc.GetTitle(), "kept.lkh");
+    EXPECT_TRUE(doc.IsModified());
+}
+
+} // namespace

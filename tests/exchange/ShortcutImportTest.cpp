@@ -1,0 +1,135 @@
+#include "exchange/LocalFileSystem.h"
+#include "exchange/ShortcutImport.h"
+#include "DocumentFixture.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+// Lists what the test says and records deletions.
+class FakeFileSystem : public IFileSystem {
+public:
+    std::vector<std::string> ListShortcutCandidates(const std::string& folder) override
+    {
+        listed.push_back(folder);
+        return names;
+    }
+    bool RemoveFile(const std::string& path) override
+    {
+        removed.push_back(path);
+        return false;
+    }
+
+    std::vector<std::string> names;
+    std::vector<std::string> listed;
+    std::vector<std::string> removed;
+};
+
+class ShortcutImportTest : public DocumentFixture {
+protected:
+    std::string Shortcut(const std::string& name, const std::string& url)
+    {
+        return WriteFile(name, "[InternetShortcut]\r\nURL=" + url + "\r\n");
+    }
+
+    FakeFileSystem files;
+};
+
+TEST_F(ShortcutImportTest, DropAddsShortcutsToTheCurrentGroupInDropOrder)
+{
+    doc.m_arrGroups = {"Work", "Home"};
+    selection.currentGroup = "Home";
+    const std::vector<std::string> paths = {
+        Shortcut("b.url", "http://b/"),
+        WriteFile("notes.txt", "[InternetShortcut]\r\nURL=http://txt/\r\n"),
+        Shortcut("My.Site.URL", "http://site/"),
+        WriteFile("nokey.url", "[InternetShortcut]\r\nX=1\r\n"),
+        WriteFile("noextension", ""),
+        dir.Path("missing.url"),
+    };
+    for (bool deleteSources : {false, true}) {
+        doc.m_arrItems.clear();
+        files.removed.clear();
+        const std::vector<std::string> imported = DropShortcutFiles(doc, files, paths, deleteSources);
+        EXPECT_EQ((std::vector<std::string>{"b|http://b/|Home|", "My.Site|http://site/|Home|", "nokey||Home|",
+                                            "missing||Home|"}),
+                  Items());
+        const std::vector<std::string> shortcuts = {paths[0], paths[2], paths[3], paths[5]};
+        EXPECT_EQ(shortcuts, imported);
+        EXPECT_EQ(deleteSources ? shortcuts : std::vector<std::string>{}, files.removed);
+    }
+    EXPECT_EQ((std::vector<std::string>{"Work", "Home"}), doc.m_arrGroups);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(ShortcutImportTest, DropOnAStoreWithoutGroupsMakesNewGroup)
+{
+    selection.currentGroup = "Deleted earlier";
+    DropShortcutFiles(doc, files, {Shortcut("a.url", "http://a/")}, false);
+    EXPECT_EQ(std::vector<std::string>{"New Group"}, doc.m_arrGroups);
+    EXPECT_EQ("New Group", selection.currentGroup);
+    EXPECT_EQ(std::vector<std::string>{"a|http://a/|New Group|"}, Items());
+}
+
+TEST_F(ShortcutImportTest, FolderImportKeepsOnlyExactExtensionsInListOrder)
+{
+    const std::string folder = dir.Root() + "/";
+    Shortcut("b.url", "http://b/");
+    Shortcut("A.URL", "http://a/");
+    files.names = {"b.url", "a.urls", "A.URL", "x.txt", "url"};
+    doc.m_arrGroups = {"Other"};
+    std::vector<std::string> imported;
+    ASSERT_TRUE(ImportShortcutFolder(doc, files, folder, true, &imported));
+    EXPECT_EQ(std::vector<std::string>{folder}, files.listed);
+    EXPECT_EQ((std::vector<std::string>{"Other", folder}), doc.m_arrGroups);
+    EXPECT_EQ(folder, selection.currentGroup);
+    EXPECT_EQ((std::vector<std::string>{"b|http://b/|" + folder + "|", "A|http://a/|" + folder + "|"}), Items());
+    EXPECT_EQ((std::vector<std::string>{folder + "b.url", folder + "A.URL"}), imported);
+    EXPECT_EQ(imported, files.removed);
+
+    // The same folder again: a second group, its name made unique.
+    ASSERT_TRUE(ImportShortcutFolder(doc, files, folder, false));
+    EXPECT_EQ((std::vector<std::string>{"Other", folder, folder + " *"}), doc.m_arrGroups);
+    EXPECT_EQ(4u, doc.m_arrItems.size());
+    EXPECT_EQ(folder + " *", doc.m_arrItems[3].m_strGroup);
+}
+
+TEST_F(ShortcutImportTest, FolderWithoutShortcutsChangesNothing)
+{
+    files.names = {"a.urls", "b.txt"};
+    EXPECT_FALSE(ImportShortcutFolder(doc, files, "C:\\empty\\", true));
+    EXPECT_EQ(std::vector<std::string>{"Sorry, no URLs here. Try another folder."}, prompt.shown);
+    EXPECT_EQ(MessageStyle::StopOk, prompt.styles[0]);
+    EXPECT_TRUE(doc.m_arrGroups.empty());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(0, groupPane.rebuilds + itemPane.rebuilds);
+}
+
+TEST_F(ShortcutImportTest, RealFolderIsListedAndEmptied)
+{
+    for (const char* name : {"b.url", "a.url", "C.URL", "d.urls", "e.txt"})
+        Shortcut(name, std::string("http://") + name + "/");
+    std::filesystem::create_directory(dir.Path("sub.url"));
+#ifdef _WIN32
+    const std::string folder = dir.Root() + "\\";
+#else
+    const std::string folder = dir.Root() + "/";
+#endif
+    LocalFileSystem local;
+    ASSERT_TRUE(ImportShortcutFolder(doc, local, folder, true));
+    std::vector<std::string> items;
+    for (const BookmarkItem& item : doc.m_arrItems)
+        items.push_back(item.m_strName + " " + item.m_strURL);
+#ifdef _WIN32
+    std::sort(items.begin(), items.end());
+    EXPECT_EQ((std::vector<std::string>{"C http://C.URL/", "a http://a.url/", "b http://b.url/"}), items);
+#else
+    // A Linux folder has no order; the group pane's order stands in for it.
+    EXPECT_EQ((std::vector<std::string>{"a http://a.url/", "b http://b.url/", "C http://C.URL/"}), items);
+#endif
+    EXPECT_EQ((std::vector<std::string>{"d.urls", "e.txt", "sub.url"}), FilesIn(dir.Root()));
+}
+
+} // namespace

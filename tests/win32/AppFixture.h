@@ -1,0 +1,75 @@
+#pragma once
+
+#include "app/CLinkhiveApp.h"
+#include "support/Fakes.h"
+#include "ui/CMainFrame.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A prompt whose file dialogs answer from a script too (cancel when dry).
+class ScriptedPrompt : public FakePrompt {
+public:
+    bool ChooseFile(const FileDialogRequest& request, std::string& path) override
+    {
+        requests.push_back(request);
+        if (files.empty())
+            return false;
+        path = files.front();
+        files.pop_front();
+        return true;
+    }
+
+    std::deque<std::string> files;
+    std::vector<FileDialogRequest> requests;
+};
+
+// The registry of the settings, read and written directly.
+void ClearProfile();
+void SetSetting(const std::string& name, uint32_t value);
+bool ReadSetting(const std::string& section, const std::string& name, uint32_t& value);
+bool ReadSettingText(const std::string& key, const std::string& name, std::string& value);
+void SetRecentFile(const std::string& path);
+
+std::string WindowTitle(HWND hwnd);
+// A path as Windows names it: the build's Unix paths live on drive Z:.
+std::string WindowsPath(const std::string& path);
+// The sample collection, by its Windows path.
+std::string SamplePath();
+// Opens every submenu of the menu bar as the user would, so the update
+// handlers run; then the state of `id` (MF_GRAYED, MF_CHECKED ...).
+UINT MenuState(HWND frame, UINT id);
+bool IsRadioMarked(HWND frame, UINT id);
+
+// The real application, started in this process with a scripted prompt.
+class AppFixture : public ::testing::Test {
+protected:
+    void SetUp() override { ClearProfile(); }
+    void TearDown() override
+    {
+        if (m_app)
+            m_app->Document().SetModifiedFlag(false);
+        Close();
+    }
+
+    // Runs start-up; false when it ended with failure.
+    bool Start(std::vector<std::string> args = {});
+    // Closes the window as the user does and lets shutdown run.
+    void Close();
+    LRESULT Command(UINT id);
+
+    CMainFrame& Frame() { return *static_cast<CMainFrame*>(m_app->MainFrame()); }
+    HWND FrameWindow() { return m_app->MainFrame()->GetSafeHwnd(); }
+    CLinkhiveApp& App() { return *m_app; }
+
+    ScriptedPrompt prompt;
+    FakeClipboard clipboard;
+
+private:
+    std::unique_ptr<CLinkhiveApp> m_app;
+};

@@ -1,0 +1,309 @@
+#include "AppFixture.h"
+
+#include "res/resource.h"
+#include "settings/Preferences.h"
+#include "ui/CMB15View.h"
+#include "ui/CMyList.h"
+
+#include <commctrl.h>
+
+namespace {
+
+std::string StatusText(HWND statusBar, int pane)
+{
+    char text[512] = "";
+    SendMessageA(statusBar, SB_GETTEXTA, pane, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+bool ButtonChecked(HWND toolBar, UINT id)
+{
+    return SendMessageA(toolBar, TB_ISBUTTONCHECKED, id, 0) != 0;
+}
+
+} // namespace
+
+using MainFrameTest = AppFixture;
+
+TEST_F(MainFrameTest, CreatesBarsPanesAndTheirColumns)
+{
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(WindowTitle(FrameWindow()), "Untitled - Linkhive");
+    EXPECT_EQ(theMainFrame, &Frame());
+
+    EXPECT_EQ(GetDlgCtrlID(Frame().ToolBar()), IDW_TOOLBAR);
+    EXPECT_EQ(SendMessageA(Frame().ToolBar(), TB_BUTTONCOUNT, 0, 0), 17 + 5);
+    EXPECT_EQ(GetDlgCtrlID(Frame().StatusBar()), IDW_STATUS_BAR);
+    EXPECT_EQ(SendMessageA(Frame().StatusBar(), SB_GETPARTS, 0, 0), 3);
+    EXPECT_EQ(StatusText(Frame().StatusBar(), 0), "Ready");
+    EXPECT_EQ(StatusText(Frame().StatusBar(), 1), "Info:");
+    EXPECT_EQ(StatusText(Frame().StatusBar(), 2), "URL:");
+    EXPECT_EQ(GetDlgCtrlID(Frame().Splitter().GetSafeHwnd()), IDW_SPLITTER);
+
+    const HWND groups = Frame().GroupPane()->GetSafeHwnd();
+    const HWND items = Frame().ItemPane()->GetSafeHwnd();
+    EXPECT_EQ(GetWindowLongA(groups, GWL_STYLE) & LVS_TYPEMASK, LVS_REPORT);
+    EXPECT_NE(GetWindowLongA(groups, GWL_STYLE) & LVS_EDITLABELS, 0);
+    EXPECT_NE(GetWindowLongA(groups, GWL_STYLE) & LVS_NOCOLUMNHEADER, 0);
+    EXPECT_EQ(SendMessageA(groups, LVM_GETCOLUMNWIDTH, 0, 0), 150);
+    EXPECT_EQ(GetWindowLongA(items, GWL_STYLE) & LVS_TYPEMASK, LVS_ICON);
+    EXPECT_NE(SendMessageA(items, LVM_GETIMAGELIST, LVSIL_NORMAL, 0), 0);
+    EXPECT_NE(SendMessageA(groups, LVM_GETIMAGELIST, LVSIL_SMALL, 0), 0);
+    EXPECT_NE(SendMessageA(items, WM_GETFONT, 0, 0), 0);
+
+    char title[64] = "";
+    LVCOLUMNA column = {};
+    column.mask = LVCF_TEXT;
+    column.pszText = title;
+    column.cchTextMax = sizeof title;
+    SendMessageA(items, LVM_GETCOLUMNA, 1, reinterpret_cast<LPARAM>(&column));
+    EXPECT_STREQ(title, "Univeral Resource Locator");
+
+    RECT rect;
+    GetWindowRect(groups, &rect);
+    EXPECT_EQ(rect.right - rect.left, 150);
+    EXPECT_EQ(Frame().GetActiveView(), Frame().GroupPane());
+}
+
+TEST_F(MainFrameTest, CommandsWithoutHandlersStayGreyed)
+{
+    ASSERT_TRUE(Start());
+    const HWND frame = FrameWindow();
+    const struct {
+        UINT id;
+        bool enabled;
+    } cases[] = {
+        {ID_FILE_NEW, true},          {ID_FILE_OPEN, true},        {ID_FILE_SAVE, true},
+        {ID_FILE_SAVE_AS, true},      {ID_APP_EXIT, true},         {ID_APP_ABOUT, true},
+        {ID_VIEW_TOOLBAR, true},      {ID_VIEW_DETAILS, true},     {ID_ARRANGE_BY_URL, true},
+        {ID_PREF_ONE_INSTANCE, true}, {ID_COLOUR_BACKGROUND, true}, {ID_SCHEME_MEADOW, true},
+        {ID_FILE_MRU_FILE1, false},   {ID_GROUP_ADD, false},       {ID_GROUP_DELETE, false},
+        {ID_ITEM_DELETE, false},      {ID_ITEM_OPEN, false},       {ID_EDIT_UNDO, false},
+        {ID_IMPORT_HTML, false},      {ID_PREF_MINIMISE_TO_TRAY, false},
+        {ID_SEARCH_YANDEX, false},
+    };
+    for (const auto& test : cases) {
+        const UINT state = MenuState(frame, test.id);
+        EXPECT_NE(state, static_cast<UINT>(-1)) << test.id;
+        EXPECT_EQ((state & MF_GRAYED) == 0, test.enabled) << test.id;
+    }
+    // A disabled command does not run even when sent.
+    EXPECT_EQ(Command(ID_GROUP_ADD), 0);
+    EXPECT_FALSE(App().Document().IsModified());
+}
+
+TEST_F(MainFrameTest, ViewModesMarkMenuAndToolbar)
+{
+    ASSERT_TRUE(Start());
+    const HWND items = Frame().ItemPane()->GetSafeHwnd();
+    EXPECT_TRUE(IsRadioMarked(FrameWindow(), ID_VIEW_LARGE_ICONS));
+    EXPECT_TRUE(ButtonChecked(Frame().ToolBar(), ID_VIEW_LARGE_ICONS));
+
+    const struct {
+        UINT id;
+        LONG view;
+    } cases[] = {{ID_VIEW_DETAILS, LVS_REPORT}, {ID_VIEW_SMALL_ICONS, LVS_SMALLICON}, {ID_VIEW_LIST, LVS_LIST},
+                 {ID_VIEW_LIST, LVS_LIST},      {ID_VIEW_LARGE_ICONS, LVS_ICON}};
+    for (const auto& test : cases) {
+        const LONG before = GetWindowLongA(items, GWL_STYLE);
+        Command(test.id);
+        EXPECT_EQ(GetWindowLongA(items, GWL_STYLE) & LVS_TYPEMASK, test.view) << test.id;
+        EXPECT_EQ(GetWindowLongA(items, GWL_STYLE) & ~LVS_TYPEMASK, before & ~LVS_TYPEMASK) << test.id;
+        for (UINT id = ID_VIEW_LARGE_ICONS; id <= ID_VIEW_DETAILS; ++id) {
+            EXPECT_EQ(IsRadioMarked(FrameWindow(), id), id == test.id) << test.id << " " << id;
+            EXPECT_EQ(ButtonChecked(Frame().ToolBar(), id), id == test.id) << test.id << " " << id;
+        }
+    }
+}
+
+TEST_F(MainFrameTest, TogglesAndSchemesShowTheirMarks)
+{
+    ASSERT_TRUE(Start());
+    const HWND frame = FrameWindow();
+    // First start: system colours, no custom colours, radio on "&Space".
+    EXPECT_NE(MenuState(frame, ID_COLOUR_USE_SYSTEM) & MF_CHECKED, 0u);
+    EXPECT_EQ(MenuState(frame, ID_COLOUR_USE_CUSTOM) & MF_CHECKED, 0u);
+    EXPECT_TRUE(IsRadioMarked(frame, ID_SCHEME_SPACE));
+
+    for (const UINT id : {ID_PREF_DELETE_SOURCE, ID_PREF_SAVE_LEFT_WIDTH, ID_PREF_QUICK_EDIT, ID_PREF_ONE_INSTANCE,
+                          ID_COLOUR_USE_CUSTOM}) {
+        Command(id);
+        EXPECT_NE(MenuState(frame, id) & MF_CHECKED, 0u) << id;
+    }
+    Command(ID_PREF_OPEN_LAST_FILE);
+    EXPECT_EQ(MenuState(frame, ID_PREF_OPEN_LAST_FILE) & MF_CHECKED, 0u);
+
+    Command(ID_SCHEME_NAVY);
+    EXPECT_EQ(thePreferences.scheme, 1u);
+    EXPECT_TRUE(IsRadioMarked(frame, ID_SCHEME_NAVY));
+    EXPECT_FALSE(IsRadioMarked(frame, ID_SCHEME_SPACE));
+    Command(ID_SCHEME_MEADOW);
+    EXPECT_EQ(thePreferences.scheme, 6u);
+}
+
+TEST_F(MainFrameTest, ColourCommandsChangeWhatThePanesPaint)
+{
+    ASSERT_TRUE(Start());
+    const HWND groups = Frame().GroupPane()->GetSafeHwnd();
+    Command(ID_COLOUR_USE_SYSTEM);  // off: the "Space" scheme shows
+    EXPECT_EQ(SendMessageA(groups, LVM_GETBKCOLOR, 0, 0), 0x000000);
+    EXPECT_EQ(SendMessageA(groups, LVM_GETTEXTCOLOR, 0, 0), 0xFFFFFF);
+    Command(ID_SCHEME_NAVY);
+    EXPECT_EQ(SendMessageA(Frame().ItemPane()->GetSafeHwnd(), LVM_GETBKCOLOR, 0, 0), 0x800000);
+
+    // The colour dialog starts at the colour in effect; cancelling changes nothing.
+    Command(ID_COLOUR_BACKGROUND);
+    EXPECT_EQ(thePreferences.bkColour, 0u);
+    Command(ID_COLOUR_USE_CUSTOM);
+    EXPECT_EQ(SendMessageA(groups, LVM_GETTEXTCOLOR, 0, 0), 255);
+}
+
+TEST_F(MainFrameTest, BarsHideAndPanesTakeTurns)
+{
+    ASSERT_TRUE(Start());
+    const HWND frame = FrameWindow();
+    EXPECT_NE(MenuState(frame, ID_VIEW_TOOLBAR) & MF_CHECKED, 0u);
+    Command(ID_VIEW_TOOLBAR);
+    EXPECT_FALSE(IsWindowVisible(Frame().ToolBar()));
+    EXPECT_EQ(MenuState(frame, ID_VIEW_TOOLBAR) & MF_CHECKED, 0u);
+    Command(ID_VIEW_STATUS_BAR);
+    EXPECT_FALSE(IsWindowVisible(Frame().StatusBar()));
+    Command(ID_VIEW_STATUS_BAR);
+    EXPECT_NE(MenuState(frame, ID_VIEW_STATUS_BAR) & MF_CHECKED, 0u);
+
+    EXPECT_EQ(Frame().GetActiveView(), Frame().GroupPane());
+    Command(ID_NEXT_PANE);
+    EXPECT_EQ(Frame().GetActiveView(), Frame().ItemPane());
+    Command(ID_NEXT_PANE);
+    EXPECT_EQ(Frame().GetActiveView(), Frame().GroupPane());
+    Command(ID_PREV_PANE);
+    EXPECT_EQ(Frame().GetActiveView(), Frame().ItemPane());
+}
+
+TEST_F(MainFrameTest, ClosingWritesEveryPreference)
+{
+    SetSetting("View Mode", 7);
+    SetSetting("Scheme", 3);
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(IsRadioMarked(FrameWindow(), ID_VIEW_LIST));
+    EXPECT_TRUE(IsRadioMarked(FrameWindow(), ID_SCHEME_GREEN_FIELD));
+    Command(ID_VIEW_DETAILS);
+    Command(ID_PREF_QUICK_EDIT);
+    Close();
+
+    const struct {
+        const char* name;
+        uint32_t value;
+    } expected[] = {
+        {"View Mode", 1},          {"bCreateNewProcess", 1},  {"bDeleteSourceFile", 0}, {"Quick Edit", 1},
+        {"TrayIcon", 0},           {"LeftPaneWidth", 150},    {"bSaveLeftWidth", 0},    {"Open Last File", 1},
+        {"Scheme", 3},             {"Use System Colours", 1}, {"Use Custom Colours", 0}, {"One Instance", 0},
+        {"BkColour", 0},           {"TxtColour", 255},
+    };
+    for (const auto& value : expected) {
+        uint32_t stored = 12345;
+        EXPECT_TRUE(ReadSetting("Settings", value.name, stored)) << value.name;
+        EXPECT_EQ(stored, value.value) << value.name;
+    }
+    for (const char* text : {"MSIE Path", "NN Path", "Custom Path"}) {
+        std::string stored = "unset";
+        EXPECT_TRUE(ReadSettingText("Software\\Quillmere\\Linkhive\\Settings", text, stored)) << text;
+        EXPECT_EQ(stored, "") << text;
+    }
+}
+
+TEST_F(MainFrameTest, SavedPaneWidthSurvivesAMinimisedClose)
+{
+    SetSetting("bSaveLeftWidth", 1);
+    SetSetting("LeftPaneWidth", 210);
+    ASSERT_TRUE(Start());
+    RECT rect;
+    GetWindowRect(Frame().GroupPane()->GetSafeHwnd(), &rect);
+    EXPECT_EQ(rect.right - rect.left, 210);
+    EXPECT_EQ(SendMessageA(Frame().GroupPane()->GetSafeHwnd(), LVM_GETCOLUMNWIDTH, 0, 0), 210);
+    ShowWindow(FrameWindow(), SW_MINIMIZE);
+    Close();
+    uint32_t width = 0;
+    ASSERT_TRUE(ReadSetting("Settings", "LeftPaneWidth", width));
+    EXPECT_EQ(width, 210u);
+}
+
+TEST_F(MainFrameTest, OneInstanceKeepsTheTitleBareAndShowsThePath)
+{
+    SetSetting("One Instance", 1);
+    ASSERT_TRUE(Start({SamplePath()}));
+    EXPECT_EQ(WindowTitle(FrameWindow()), "Linkhive");
+    EXPECT_EQ(StatusText(Frame().StatusBar(), 0), App().Document().GetPathName());
+    EXPECT_FALSE(App().Document().GetPathName().empty());
+    Command(ID_PREF_ONE_INSTANCE);
+    EXPECT_EQ(StatusText(Frame().StatusBar(), 0), "Ready");
+    EXPECT_EQ(WindowTitle(FrameWindow()), "Linkhive");
+}
+
+TEST_F(MainFrameTest, PromptsTooltipsAcceleratorsAndContextMenus)
+{
+    ASSERT_TRUE(Start());
+    const HWND frame = FrameWindow();
+    EXPECT_NE(GetWindowLongA(frame, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+
+    NMTTDISPINFOA tip = {};
+    tip.hdr.hwndFrom = frame;
+    tip.hdr.idFrom = ID_VIEW_LARGE_ICONS;
+    tip.hdr.code = TTN_GETDISPINFOA;
+    SendMessageA(frame, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
+    ASSERT_NE(tip.lpszText, nullptr);
+    EXPECT_STREQ(tip.lpszText, "Large Icons");
+
+    SendMessageA(frame, WM_MENUSELECT, MAKEWPARAM(ID_PREF_QUICK_EDIT, MF_STRING), reinterpret_cast<LPARAM>(GetMenu(frame)));
+    EXPECT_EQ(StatusText(Frame().StatusBar(), 0), "When cheched, right click on a URL opens Properties Editor");
+    SendMessageA(frame, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_EQ(StatusText(Frame().StatusBar(), 0), "Ready");
+
+    // F6 through the accelerator table reaches the next-pane command.
+    MSG key = {frame, WM_KEYDOWN, VK_F6, 0, 0, {0, 0}};
+    EXPECT_TRUE(TranslateAcceleratorA(frame, Frame().Accelerators(), &key));
+    App().PumpMessages();
+    EXPECT_EQ(Frame().GetActiveView(), Frame().ItemPane());
+
+    // A context menu owned by the frame gets the same update handlers.
+    const HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ITEM_VIEW_MENU));
+    const HMENU popup = GetSubMenu(menu, 0);
+    SendMessageA(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+    SendMessageA(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(popup, 0)), 0);
+    EXPECT_EQ(GetMenuState(popup, ID_EDIT_PASTE, MF_BYCOMMAND) & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
+    EXPECT_EQ(GetMenuState(popup, ID_VIEW_DETAILS, MF_BYCOMMAND) & MF_GRAYED, 0u);
+    DestroyMenu(menu);
+}
+
+TEST_F(MainFrameTest, ASchemeOutOfRangeShowsSpace)
+{
+    SetSetting("Scheme", 9);
+    SetSetting("Use System Colours", 0);
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(IsRadioMarked(FrameWindow(), ID_SCHEME_SPACE));
+    RedrawWindow(Frame().ItemPane()->GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_EQ(SendMessageA(Frame().ItemPane()->GetSafeHwnd(), LVM_GETTEXTCOLOR, 0, 0), 0xFFFFFF);
+}
+
+TEST_F(MainFrameTest, DraggingTheBarResizesBothPanesAndIsSaved)
+{
+    ASSERT_TRUE(Start());
+    const HWND splitter = Frame().Splitter().GetSafeHwnd();
+    SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(152, 40));
+    SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(243, 40));
+    SendMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(243, 40));
+    SendMessageA(splitter, WM_MOUSEMOVE, 0, MAKELPARAM(300, 40));  // no longer dragging
+
+    RECT groups;
+    RECT items;
+    RECT client;
+    GetWindowRect(Frame().GroupPane()->GetSafeHwnd(), &groups);
+    GetWindowRect(Frame().ItemPane()->GetSafeHwnd(), &items);
+    GetClientRect(splitter, &client);
+    EXPECT_EQ(groups.right - groups.left, 240);
+    EXPECT_EQ(items.right - items.left, client.right - 240 - CSplitterWnd::kBarWidth);
+    Close();
+    uint32_t width = 0;
+    ASSERT_TRUE(ReadSetting("Settings", "LeftPaneWidth", width));
+    EXPECT_EQ(width, 240u);
+}

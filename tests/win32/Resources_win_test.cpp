@@ -1,0 +1,243 @@
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+HINSTANCE Module()
+{
+    return GetModuleHandleA(nullptr);
+}
+
+// A menu as text: "text=id" items and "-" separators joined by ",", a popup
+// as "text{...}".
+std::string MenuText(HMENU menu)
+{
+    std::string out;
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        if (i)
+            out += ",";
+        char text[256] = "";
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING | MIIM_STATE;
+        info.dwTypeData = text;
+        info.cch = sizeof text;
+        GetMenuItemInfoA(menu, i, TRUE, &info);
+        if (info.fType & MFT_SEPARATOR)
+            out += "-";
+        else if (info.hSubMenu)
+            out += std::string(text) + "{" + MenuText(info.hSubMenu) + "}";
+        else
+            out += std::string(text) + "=" + std::to_string(info.wID) + ((info.fState & MFS_GRAYED) ? "~" : "");
+    }
+    return out;
+}
+
+std::string LoadedMenu(int id)
+{
+    HMENU menu = LoadMenuA(Module(), MAKEINTRESOURCEA(id));
+    if (!menu)
+        return "(missing)";
+    std::string text = MenuText(menu);
+    DestroyMenu(menu);
+    return text;
+}
+
+INT_PTR CALLBACK IgnoreMessages(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
+std::string String(UINT id)
+{
+    char text[1024] = "";
+    LoadStringA(Module(), id, text, sizeof text);
+    return text;
+}
+
+}  // namespace
+
+TEST(Resources, MenusHoldEveryItemWithItsTextAndId)
+{
+    const struct {
+        int id;
+        const char* text;
+    } menus[] = {
+        {IDR_MAINFRAME,
+         "&File{&New\tCtrl+N=57600,&Open...\tCtrl+O=57601,&Save\tCtrl+S=57603,Save &As...=57604,"
+         "Save As &HTML...=32779,-,Import{&Markbox Data File...=32780,Linkhive &2.0 Data File...=32848,-,"
+         "&HTML...\tCtrl+H=32800,&Folder...=32833,-,Address &Book...=32842},-,Recent File=57616~,-,E&xit=57665},"
+         "&Edit{&Undo\tCtrl+Z=57643,-,Cu&t\tCtrl+X=57635,&Copy\tCtrl+C=57634,&Paste\tCtrl+V=57637},"
+         "&View{&Toolbar=59392,&Status Bar=59393,-,Lar&ge Icons=32787,S&mall Icons=32788,&List=32789,"
+         "&Details=32790,-,Arrange &Icons{by &Name=32802,by &URL=32803}},"
+         "&Group{&Add...\tGray +=32771,&Delete\tGray -=32772,&Rename=32773,-,&Save As HTML...=32778},"
+         "&Item{&Open=32781,Open in New &Window=32806,Open in &Browser{MS Internet &Explorer=32843,"
+         "&Netscape Navigator=32844,&Custom Browser=32846},-,&Save As File...=32777,-,"
+         "&New{&URL...\tIns=32774,&E-Mail...\tShift+Ins=32841},-,Cop&y URL=32847,-,&Delete\tCtrl+Del=32775,"
+         "&Rename\tF2=32805,-,&Properties...\tAlt+Enter=32776},"
+         "&Preferences{Default &Action for URLs{Open in &Existing Window=32808,Open in &New Window=32809},-,"
+         "&Miscellaneous Settings{&Delete Source URLs=32807,&Save Left Pane Width=32810,&Quick Edit Mode=32817,"
+         "&Minimise to Tray=32820,Always Open &Last File=32834,Allow Only One &Instance=32863},-,"
+         "&Colour{Use &Windows Colours=32851,&Use Custom Colours=32876,-,&Schemes{&Space=32854,&Navy=32856,"
+         "&Aquarium=32857,&Green Field=32858,&Twilight=32859,S&ea=32860,&Meadow=32877},"
+         "&Custom{&Background...=32849,&Font...=32852}},-,Configure &Browsers...=32845},"
+         "&Tools{Search &Engines{&Russian{&Aport=32871,&Rambler=32872,&Yandex=32870},"
+         "&Western{&Altavista=32864,&Euroseek=32874,&HotBot=32866,&Infoseek=32869}}},"
+         "&Help{&About Linkhive...=57664}"},
+        {IDR_GROUP_MENU, "&Group{&Add...=32771,&Delete=32772,&Rename...=32773,-,&Save as HTML...=32778}"},
+        {IDR_ITEM_MENU,
+         "Item{&Open=32781,Open in New &Window=32806,Open in &Browser{MS Internet &Explorer=32843,"
+         "&Netscape Navigator=32844,&Custom Browser=32846},-,Cop&y URL=32847,-,Cu&t=57635,&Copy=57634,"
+         "&Save As File...=32777,-,&Delete=32775,&Rename=32805,-,&Properties...=32776}"},
+        {IDR_ITEM_VIEW_MENU,
+         "Pane{&View{Lar&ge Icons=32787,S&mall Icons=32788,&List=32789,&Details=32790},-,"
+         "Arrange &Icons{by &Name=32802,by &URL=32803},-,&Paste=57637,-,New{&URL...=32774,E-Mail...=32841}}"},
+        {IDR_TRAY_MENU,
+         "Tray{&Group{1=36000},-,Default &Action for URLs{Open in &Existing Window=32808,"
+         "Open in &New Window=32809},-,&Show Linkhive=32818,-,E&xit=57665}"},
+    };
+    for (const auto& menu : menus)
+        EXPECT_EQ(LoadedMenu(menu.id), menu.text) << menu.id;
+}
+
+TEST(Resources, AcceleratorTableMatchesTheKeys)
+{
+    HACCEL table = LoadAcceleratorsA(Module(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    ASSERT_NE(table, nullptr);
+    ACCEL keys[32];
+    const int count = CopyAcceleratorTableA(table, keys, 32);
+    const ACCEL expected[] = {
+        {FVIRTKEY | FCONTROL, 'C', 57634},     {FVIRTKEY | FCONTROL, 'H', 32800},
+        {FVIRTKEY | FCONTROL, 'N', 57600},     {FVIRTKEY | FCONTROL, 'O', 57601},
+        {FVIRTKEY | FCONTROL, 'S', 57603},     {FVIRTKEY | FCONTROL, 'V', 57637},
+        {FVIRTKEY, VK_ADD, 32771},             {FVIRTKEY | FALT, VK_BACK, 57643},
+        {FVIRTKEY | FCONTROL, VK_DELETE, 32775}, {FVIRTKEY | FSHIFT, VK_DELETE, 57635},
+        {FVIRTKEY, VK_F6, 57680},              {FVIRTKEY | FSHIFT, VK_F6, 57681},
+        {FVIRTKEY, VK_INSERT, 32774},          {FVIRTKEY | FSHIFT, VK_INSERT, 32841},
+        {FVIRTKEY | FALT, VK_RETURN, 32776},   {FVIRTKEY, VK_SUBTRACT, 32772},
+        {FVIRTKEY, VK_TAB, 32811},             {FVIRTKEY | FCONTROL, 'X', 57635},
+        {FVIRTKEY | FCONTROL, 'Z', 57643},
+    };
+    ASSERT_EQ(count, static_cast<int>(sizeof expected / sizeof expected[0]));
+    for (int i = 0; i < count; ++i) {
+        EXPECT_EQ(keys[i].fVirt & ~FNOINVERT, expected[i].fVirt) << i;
+        EXPECT_EQ(keys[i].key, expected[i].key) << i;
+        EXPECT_EQ(keys[i].cmd, expected[i].cmd) << i;
+    }
+}
+
+TEST(Resources, StringsCarryTitlePromptsAndTooltips)
+{
+    const struct {
+        UINT id;
+        const char* text;
+    } strings[] = {
+        {IDR_MAINFRAME, "Linkhive\n\nLKH\nLinkhive\n.lkh\nLinkhive.Document\nLinkhive Document"},
+        {IDS_APP_TITLE, "Linkhive"},
+        {IDS_IDLE_MESSAGE, "Ready"},
+        {ID_GROUP_ADD, "Add a new empty group of URLs\nAdd Group\n"},
+        {ID_ITEM_SAVE_AS_FILE, "Save the selected URL as a file of type \".URL\""},
+        {ID_PREF_QUICK_EDIT, "When cheched, right click on a URL opens Properties Editor\nQuick Edit"},
+        {ID_ARRANGE_BY_URL, "Sorts items by Universal Resource Locator"},
+        {ID_INDICATOR_URL, "URL:"},
+        {ID_SCHEME_MEADOW, "Applies pre-configured colour scheme\n"},
+        {ID_COLOUR_USE_CUSTOM, "When checked, Linkhive uses colours set by user"},
+    };
+    for (const auto& s : strings)
+        EXPECT_EQ(String(s.id), s.text) << s.id;
+
+    // Every command on the menu bar has a prompt, but for the search engines.
+    HMENU bar = LoadMenuA(Module(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    std::vector<HMENU> pending = {bar};
+    while (!pending.empty()) {
+        HMENU menu = pending.back();
+        pending.pop_back();
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            if (HMENU sub = GetSubMenu(menu, i)) {
+                pending.push_back(sub);
+            } else {
+                const UINT id = GetMenuItemID(menu, i);
+                const bool searchEngine = id >= ID_SEARCH_ALTAVISTA && id <= ID_SEARCH_EUROSEEK;
+                if (id != 0 && !searchEngine) {
+                    EXPECT_FALSE(String(id).empty()) << id;
+                }
+            }
+        }
+    }
+    DestroyMenu(bar);
+}
+
+TEST(Resources, ToolbarHasSeventeenButtonsInGroups)
+{
+    HRSRC found = FindResourceA(Module(), MAKEINTRESOURCEA(IDR_MAINFRAME), MAKEINTRESOURCEA(RT_TOOLBAR_LAYOUT));
+    ASSERT_NE(found, nullptr);
+    const WORD* words = static_cast<const WORD*>(LockResource(LoadResource(Module(), found)));
+    ASSERT_EQ(SizeofResource(Module(), found), (4u + 22u) * sizeof(WORD));
+    EXPECT_EQ(words[0], 1);
+    EXPECT_EQ(words[1], 16);
+    EXPECT_EQ(words[2], 16);
+    const std::vector<WORD> layout(words + 4, words + 4 + words[3]);
+    const std::vector<WORD> expected = {
+        57600, 57601, 57603, 0, 57635, 57634, 57637, 0, 57643, 0, 32771, 32772, 0,
+        32774, 32841, 32775, 32776, 0, 32787, 32788, 32789, 32790,
+    };
+    EXPECT_EQ(layout, expected);
+
+    HBITMAP strip = LoadBitmapA(Module(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    ASSERT_NE(strip, nullptr);
+    BITMAP info = {};
+    GetObjectA(strip, sizeof info, &info);
+    EXPECT_EQ(info.bmWidth, 17 * 16);
+    EXPECT_EQ(info.bmHeight, 16);
+    DeleteObject(strip);
+}
+
+TEST(Resources, IconsAndDialogsExist)
+{
+    for (int id : {IDR_MAINFRAME, IDI_TRAY, IDI_EMAIL, IDI_WEB}) {
+        HICON icon = static_cast<HICON>(LoadImageA(Module(), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
+        EXPECT_NE(icon, nullptr) << id;
+        DestroyIcon(icon);
+    }
+
+    // Made without being shown: a shown modal dialog would wait for a user.
+    const struct {
+        int dialog;
+        int control;
+        const char* text;
+    } controls[] = {
+        {IDD_ABOUTBOX, IDC_ABOUT_NAME, "Linkhive 2.1"},
+        {IDD_ABOUTBOX, IDC_ABOUT_BUILD, "Build Date: Nov. 2, 1998"},
+        {IDD_ABOUTBOX, IDOK, "OK"},
+        {IDD_PAGE_GENERAL, IDC_ITEM_NAME, ""},
+        {IDD_PAGE_GENERAL, IDC_ITEM_URL, ""},
+        {IDD_PAGE_DESCRIPTION, IDC_ITEM_DESCRIPTION, ""},
+        {IDD_BROWSERS, IDC_MSIE_PATH, ""},
+        {IDD_BROWSERS, IDC_BROWSE_CUSTOM, "Browse..."},
+        {IDD_BROWSERS, IDCANCEL, "Cancel"},
+    };
+    // The property pages are child dialogs and need a parent.
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, Module(), nullptr);
+    for (const auto& c : controls) {
+        HWND dialog = CreateDialogParamA(Module(), MAKEINTRESOURCEA(c.dialog), parent, IgnoreMessages, 0);
+        ASSERT_NE(dialog, nullptr) << c.dialog;
+        char text[256] = "?";
+        HWND control = GetDlgItem(dialog, c.control);
+        EXPECT_NE(control, nullptr) << c.dialog << "/" << c.control;
+        GetWindowTextA(control, text, sizeof text);
+        EXPECT_STREQ(text, c.text) << c.dialog << "/" << c.control;
+        DestroyWindow(dialog);
+    }
+    HWND browsers = CreateDialogParamA(Module(), MAKEINTRESOURCEA(IDD_BROWSERS), nullptr, IgnoreMessages, 0);
+    char title[64] = "";
+    GetWindowTextA(browsers, title, sizeof title);
+    EXPECT_STREQ(title, "Browsers Configuration");
+    DestroyWindow(browsers);
+    DestroyWindow(parent);
+}

@@ -1,0 +1,235 @@
+#include "ui/CMainFrame.h"
+
+#include "res/resource.h"
+#include "settings/ColourScheme.h"
+#include "settings/PaneColours.h"
+#include "settings/Preferences.h"
+#include "store/CMB15Doc.h"
+#include "ui/CMB15View.h"
+#include "ui/CMyList.h"
+
+#include <commctrl.h>
+
+CMainFrame* theMainFrame = nullptr;
+
+namespace {
+
+using Row = CommandRow<CMainFrame>;
+
+// Commands of later features have no row yet, so their items stay greyed.
+const Row kCommands[] = {
+    {ID_VIEW_LARGE_ICONS, ID_VIEW_DETAILS, &CMainFrame::OnViewMode, nullptr},
+    {ID_ARRANGE_BY_NAME, ID_ARRANGE_BY_URL, &CMainFrame::OnArrange, nullptr},
+    {ID_PREF_DELETE_SOURCE, ID_PREF_DELETE_SOURCE, &CMainFrame::OnToggle, &CMainFrame::OnUpdateToggle},
+    {ID_PREF_SAVE_LEFT_WIDTH, ID_PREF_SAVE_LEFT_WIDTH, &CMainFrame::OnToggle, &CMainFrame::OnUpdateToggle},
+    {ID_PREF_QUICK_EDIT, ID_PREF_QUICK_EDIT, &CMainFrame::OnToggle, &CMainFrame::OnUpdateToggle},
+    {ID_PREF_OPEN_LAST_FILE, ID_PREF_OPEN_LAST_FILE, &CMainFrame::OnToggle, &CMainFrame::OnUpdateToggle},
+    {ID_PREF_ONE_INSTANCE, ID_PREF_ONE_INSTANCE, &CMainFrame::OnToggle, &CMainFrame::OnUpdateToggle},
+    {ID_COLOUR_USE_SYSTEM, ID_COLOUR_USE_SYSTEM, &CMainFrame::OnColourToggle, &CMainFrame::OnUpdateToggle},
+    {ID_COLOUR_USE_CUSTOM, ID_COLOUR_USE_CUSTOM, &CMainFrame::OnColourToggle, &CMainFrame::OnUpdateToggle},
+    {ID_SCHEME_SPACE, ID_SCHEME_SEA, &CMainFrame::OnScheme, &CMainFrame::OnUpdateScheme},
+    {ID_SCHEME_MEADOW, ID_SCHEME_MEADOW, &CMainFrame::OnScheme, &CMainFrame::OnUpdateScheme},
+    {ID_COLOUR_BACKGROUND, ID_COLOUR_BACKGROUND, &CMainFrame::OnCustomColour, nullptr},
+    {ID_COLOUR_FONT, ID_COLOUR_FONT, &CMainFrame::OnCustomColour, nullptr},
+};
+
+// The list-view view field for each view command, in command order.
+const DWORD kViewStyles[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
+
+// Finds the menu (of the bar or a submenu) holding `id`, and its position.
+bool FindMenuItem(HMENU menu, UINT id, HMENU& holder, UINT& position)
+{
+    const int count = GetMenuItemCount(menu);
+    for (int index = 0; index < count; ++index) {
+        if (HMENU sub = GetSubMenu(menu, index)) {
+            if (FindMenuItem(sub, id, holder, position))
+                return true;
+        } else if (GetMenuItemID(menu, index) == id) {
+            holder = menu;
+            position = static_cast<UINT>(index);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CMB15Doc& document, IProfile& profile) : m_document(document), m_profile(profile) {}
+
+CMainFrame::~CMainFrame()
+{
+    if (m_hWnd != nullptr && IsWindow(m_hWnd))
+        DestroyWindow(m_hWnd);
+}
+
+std::vector<CView*> CMainFrame::Panes() const
+{
+    std::vector<CView*> panes;
+    if (m_groupPane)
+        panes.push_back(m_groupPane.get());
+    if (m_itemPane)
+        panes.push_back(m_itemPane.get());
+    return panes;
+}
+
+void CMainFrame::PreCreateWindow(DWORD& style)
+{
+    // The running copy is found by the exact title "Linkhive".
+    if (thePreferences.oneInstance)
+        style &= ~kAddToTitle;
+}
+
+std::string CMainFrame::GetMessageString(UINT id)
+{
+    if (id == kIdleMessage && thePreferences.oneInstance)
+        return m_document.GetPathName();
+    return CFrameWnd::GetMessageString(id);
+}
+
+bool CMainFrame::OnCreateClient()
+{
+    ReadColourPreferences(m_profile, thePreferences);
+    theColourSchemes.clear();
+    BuildColourSchemes(theColourSchemes);
+    if (!m_splitter.CreateStatic(m_hWnd, IDW_SPLITTER))
+        return false;
+    ReadPaneWidthPreferences(m_profile, thePreferences);
+    m_groupPane = std::make_unique<CMyList>(m_document);
+    m_itemPane = std::make_unique<CMB15View>(m_document);
+    m_splitter.CreateView(0, m_groupPane.get(), static_cast<int>(InitialLeftPaneWidth(thePreferences)));
+    m_splitter.CreateView(1, m_itemPane.get(), 0);
+    m_document.SetPanes(m_groupPane.get(), m_itemPane.get());
+    return true;
+}
+
+bool CMainFrame::OnCreate()
+{
+    if (!CFrameWnd::OnCreate())
+        return false;
+    if (!CreateToolBar(IDW_TOOLBAR, IDR_MAINFRAME))
+        return false;
+    if (!CreateStatusBar(IDW_STATUS_BAR, {0, 0, ID_INDICATOR_URL}))
+        return false;
+    SetStatusPanes({300, 30, -1});
+    SetStatusPaneText(1, "Info:");
+    ShowIdleText();
+    RecalcLayout();
+
+    ReadViewModePreference(m_profile, thePreferences);
+    ApplyViewMode(ViewModeCommand(thePreferences.viewMode));
+    ReadOtherPreferences(m_profile, thePreferences);
+    SetActiveView(m_groupPane.get(), false);
+    theMainFrame = this;
+    return true;
+}
+
+void CMainFrame::OnDestroy()
+{
+    if (m_itemPane && m_itemPane->GetSafeHwnd() != nullptr)
+        thePreferences.viewMode = ViewModeOfStyle(static_cast<uint32_t>(GetWindowLongA(m_itemPane->GetSafeHwnd(), GWL_STYLE)));
+    thePreferences.leftPaneWidth = static_cast<uint32_t>(LeftPaneWidth());
+    WritePreferences(m_profile, thePreferences);
+}
+
+int CMainFrame::LeftPaneWidth() const
+{
+    if (!m_groupPane || m_groupPane->GetSafeHwnd() == nullptr)
+        return static_cast<int>(InitialLeftPaneWidth(thePreferences));
+    RECT rect;
+    GetWindowRect(m_groupPane->GetSafeHwnd(), &rect);
+    const int width = rect.right - rect.left;
+    if (width <= 0 || IsIconic(m_hWnd) || !IsWindowVisible(m_hWnd))
+        return m_splitter.LastShownWidth();
+    return width;
+}
+
+bool CMainFrame::OnCommand(UINT id)
+{
+    return RouteCommand(this, kCommands, id) || CFrameWnd::OnCommand(id);
+}
+
+bool CMainFrame::OnUpdateCommand(CCmdUI& ui)
+{
+    return RouteUpdate(this, kCommands, ui) || CFrameWnd::OnUpdateCommand(ui);
+}
+
+void CMainFrame::ApplyViewMode(UINT id)
+{
+    if (id < ID_VIEW_LARGE_ICONS || id > ID_VIEW_DETAILS || !m_itemPane)
+        return;
+    const HWND list = m_itemPane->GetSafeHwnd();
+    const DWORD view = kViewStyles[id - ID_VIEW_LARGE_ICONS];
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(list, GWL_STYLE));
+    if ((style & LVS_TYPEMASK) != view)
+        SetWindowLongA(list, GWL_STYLE, static_cast<LONG>((style & ~LVS_TYPEMASK) | view));
+
+    HMENU holder = nullptr;
+    UINT position = 0;
+    if (FindMenuItem(GetMenu(m_hWnd), id, holder, position)) {
+        const UINT first = position - (id - ID_VIEW_LARGE_ICONS);
+        CheckMenuRadioItem(holder, first, first + 3, position, MF_BYPOSITION);
+    }
+    for (UINT command = ID_VIEW_LARGE_ICONS; command <= ID_VIEW_DETAILS; ++command)
+        CheckToolButton(command, command == id);
+
+    for (int column = 0; column < 2; ++column)
+        SendMessageA(list, LVM_SETCOLUMNWIDTH, column, m_itemPane->AutoColumnWidth(column));
+}
+
+void CMainFrame::RedrawPanes()
+{
+    for (CView* pane : Panes()) {
+        if (pane->GetSafeHwnd() != nullptr)
+            RedrawWindow(pane->GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    }
+}
+
+void CMainFrame::OnViewMode(UINT id)
+{
+    ApplyViewMode(id);
+}
+
+void CMainFrame::OnArrange(UINT id)
+{
+    m_itemPane->SortRows(id == ID_ARRANGE_BY_NAME ? 0 : 1);
+}
+
+void CMainFrame::OnToggle(UINT id)
+{
+    FlipToggleCommand(thePreferences, id);
+    if (id == ID_PREF_ONE_INSTANCE)
+        ShowIdleText();
+}
+
+void CMainFrame::OnUpdateToggle(CCmdUI& ui)
+{
+    ui.Enable();
+    ui.SetCheck(ToggleChecked(thePreferences, ui.id));
+}
+
+void CMainFrame::OnColourToggle(UINT id)
+{
+    FlipToggleCommand(thePreferences, id);
+    RedrawPanes();
+}
+
+void CMainFrame::OnScheme(UINT id)
+{
+    if (ApplySchemeCommand(thePreferences, id))
+        RedrawPanes();
+}
+
+void CMainFrame::OnUpdateScheme(CCmdUI& ui)
+{
+    const int index = SchemeIndexOfCommand(ui.id);
+    ui.Enable(index >= 0);
+    ui.SetRadio(ui.id == CheckedSchemeCommand(thePreferences));
+}
+
+void CMainFrame::OnCustomColour(UINT id)
+{
+    if (ChooseCustomColour(m_document.Prompt(), thePreferences, theColourSchemes, CurrentSystemColours(),
+                           id == ID_COLOUR_BACKGROUND))
+        RedrawPanes();
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "framework/CFrameWnd.h"
+#include "framework/CSplitterWnd.h"
+
+#include <memory>
+
+class CMB15Doc;
+class CMB15View;
+class CMyList;
+class IProfile;
+
+// The main window: splitter with the group and item panes, toolbar, status
+// bar, and the command table of the program's own commands.
+class CMainFrame : public CFrameWnd {
+public:
+    CMainFrame(CMB15Doc& document, IProfile& profile);
+    ~CMainFrame() override;
+
+    std::vector<CView*> Panes() const override;
+    CMB15Doc& Document() { return m_document; }
+    CMyList* GroupPane() const { return m_groupPane.get(); }
+    CMB15View* ItemPane() const { return m_itemPane.get(); }
+    const CSplitterWnd& Splitter() const { return m_splitter; }
+
+    std::string GetMessageString(UINT id) override;
+    // The item pane's view (32787..32790), its radio mark and its button.
+    void ApplyViewMode(UINT id);
+    // Both panes repaint at once, erasing in the colours now in effect.
+    void RedrawPanes();
+    // The group pane's width to keep: as it is, unless the window is
+    // minimised or hidden, when the last width it showed.
+    int LeftPaneWidth() const;
+
+    void OnViewMode(UINT id);
+    void OnArrange(UINT id);
+    void OnToggle(UINT id);
+    void OnUpdateToggle(CCmdUI& ui);
+    void OnColourToggle(UINT id);
+    void OnScheme(UINT id);
+    void OnUpdateScheme(CCmdUI& ui);
+    void OnCustomColour(UINT id);
+
+protected:
+    void PreCreateWindow(DWORD& style) override;
+    bool OnCreateClient() override;
+    bool OnCreate() override;
+    void OnDestroy() override;
+    HWND ClientWindow() const override { return m_splitter.GetSafeHwnd(); }
+    bool OnCommand(UINT id) override;
+    bool OnUpdateCommand(CCmdUI& ui) override;
+
+private:
+    CMB15Doc& m_document;
+    IProfile& m_profile;
+    CSplitterWnd m_splitter;
+    std::unique_ptr<CMyList> m_groupPane;
+    std::unique_ptr<CMB15View> m_itemPane;
+};
+
+// Set when the frame's window is created; never cleared.
+extern CMainFrame* theMainFrame;
