@@ -25,13 +25,6 @@ run() {  # run ARGS...: sets status and err
   err=$(tr -d '\r' <err)
 }
 
-# Stores are named with a drive under Wine, whose ReplaceFile cannot replace
-# a file named without one (the safe save's last step).
-case $cli in
-*wine*) at() { printf 'Z:%s/%s' "$work" "$1"; } ;;
-*) at() { printf '%s' "$1"; } ;;
-esac
-
 dump() {  # dump FILE: the collection as the dump subcommand prints it
   $cli dump "$1" 2>&1 | tr -d '\r'
 }
@@ -39,30 +32,30 @@ dump() {  # dump FILE: the collection as the dump subcommand prints it
 printf '<DT><A HREF="http://a.example/" ADD_DATE="1">Alpha</A>\r\n<a href="HTTP://A.EXAMPLE/">no</a>\n<a href="http://b.example/">Beta <b>!</b></a>' >links.htm
 printf '<p>https://secure.example/</p>\n' >plain.htm
 
-run import-html "$(at store.lkh)" links.htm
+run import-html store.lkh links.htm
 check "html into new store status" 0 "$status"
 check "html into new store" $'group\tlinks.htm\nitem\tAlpha\thttp://a.example/\tlinks.htm\t\nitem\tBeta \thttp://b.example/\tlinks.htm\t' "$(dump store.lkh)"
 
-run import-html "$(at store.lkh)" links.htm
+run import-html store.lkh links.htm
 check "html again status" 0 "$status"
 check "html again reports each link" 'The following URL exists already in your database:\nhttp://a.example/
 The following URL exists already in your database:\nhttp://b.example/' "$err"
 check "html again adds a group only" $'group\tlinks.htm\ngroup\tlinks.htm' "$(dump store.lkh | grep '^group')"
 
 cp store.lkh before.lkh
-run import-html "$(at store.lkh)" missing.htm
+run import-html store.lkh missing.htm
 check "missing page status" 1 "$status"
 check "missing page message" "missing.htm was not found." "$err"
 check "missing page leaves store" "$(od -An -tx1 before.lkh)" "$(od -An -tx1 store.lkh)"
 
-run import-html "$(at store.lkh)" plain.htm
+run import-html store.lkh plain.htm
 check "page without links status" 0 "$status"
 check "page without links message" 'There are no URLs, sorry.\n Please, contact the developer' "$err"
 check "page without links keeps its group" "plain.htm" "$(dump store.lkh | grep '^group' | tail -1 | cut -f2)"
 
 printf '\0\0\0\0\0\0\0\0\tNew Group' >damaged.lkh
 cp damaged.lkh damaged-before.lkh
-run import-html "$(at damaged.lkh)" links.htm
+run import-html damaged.lkh links.htm
 check "damaged store status" 1 "$status"
 check "damaged store message" "Unexpected file format." "$err"
 check "damaged store untouched" "$(od -An -tx1 damaged-before.lkh)" "$(od -An -tx1 damaged.lkh)"
@@ -73,10 +66,10 @@ check "unwritable store message" 'store.lkh\nCannot find this file.\nPlease veri
 
 printf 'Name,E-mail Address\r\nAnn,ann@example.com,555\r\n"Doe, John",john@example.com\r\n' >book.csv
 printf 'name,e-mail address\nAnn,a@x\n' >wrong.csv
-run import-csv "$(at mail.lkh)" book.csv
+run import-csv mail.lkh book.csv
 check "csv status" 0 "$status"
 check "csv" $'group\tbook.csv\nitem\tAnn\tmailto:ann@example.com,555\tbook.csv\t\nitem\tDoe, John\tmailto:john@example.com\tbook.csv\t' "$(dump mail.lkh)"
-run import-csv "$(at other.lkh)" wrong.csv
+run import-csv other.lkh wrong.csv
 check "not an address book status" 1 "$status"
 check "not an address book message" "It is not an address book!" "$err"
 check "not an address book writes no store" "no" "$([ -e other.lkh ] && echo yes || echo no)"
@@ -84,7 +77,7 @@ check "not an address book writes no store" "no" "$([ -e other.lkh ] && echo yes
 printf '[News]\r\nPaper=http://p/?a=b\r\nbare\r\n[Mail]\x1a\nlost=http://l/\n' >set.mbx
 printf 'item=first\n[G]\n' >bad.mbx
 printf '=only ignored lines\n' >nogroups.mbx
-run import-mbx set "$(at out.lkh)"
+run import-mbx set out.lkh
 check "mbx status" 0 "$status"
 check "mbx" $'group\tNews\ngroup\tMail\nitem\tPaper\thttp://p/?a=b\tNews\t\nitem\t\tbare\tNews\t' "$(dump out.lkh)"
 run import-mbx bad.mbx bad.lkh
