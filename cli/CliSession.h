@@ -24,6 +24,10 @@ struct CliSession {
 
     // Opens `path` through the document's open path; `v20` reads a 2.0 file.
     bool Open(const std::string& path, bool v20 = false);
+    // As Open, but a STORE that does not exist yet is a new, empty collection.
+    bool OpenStore(const std::string& path);
+    // Writes STORE back through the safe save when the operation changed it.
+    bool SaveIfModified(const std::string& path);
 
     CurrentSelection selection;
     ClipboardMarks marks;

@@ -6,8 +6,6 @@
 #include "exchange/LocalFileSystem.h"
 #include "exchange/ShortcutFile.h"
 #include "exchange/ShortcutImport.h"
-#include "store/FileError.h"
-#include "store/FileIO.h"
 
 namespace {
 
@@ -21,23 +19,11 @@ const char kSeparator = '/';
 // is a new, empty collection) and makes --group NAME current when given.
 bool OpenStore(CliSession& session, const CliArgs& args)
 {
-    const std::string& path = args.positional[0];
-    bool missing = false;
-    try {
-        InputFile probe(path);
-    } catch (const FileError& error) {
-        missing = error.cause() == FileError::NotFound;
-    }
-    if (!missing && !session.Open(path))
+    if (!session.OpenStore(args.positional[0]))
         return false;
     if (args.Has("--group"))
         session.selection.currentGroup = args.group;
     return true;
-}
-
-bool SaveStoreIfModified(CliSession& session, const CliArgs& args)
-{
-    return !session.doc.IsModified() || session.doc.OnSaveDocument(args.positional[0]);
 }
 
 // The sources go only once the store holding their bookmarks is written.
@@ -68,7 +54,7 @@ int CliImportFolder(const CliArgs& args)
     std::vector<std::string> imported;
     if (!ImportShortcutFolder(session.doc, files, FolderPathOf(args.positional[1]), false, &imported))
         return kCliFailed;
-    if (!SaveStoreIfModified(session, args))
+    if (!session.SaveIfModified(args.positional[0]))
         return kCliFailed;
     DeleteSources(args, files, imported);
     return kCliOk;
@@ -82,7 +68,7 @@ int CliDrop(const CliArgs& args)
     LocalFileSystem files;
     const std::vector<std::string> paths(args.positional.begin() + 1, args.positional.end());
     const std::vector<std::string> imported = DropShortcutFiles(session.doc, files, paths, false);
-    if (!SaveStoreIfModified(session, args))
+    if (!session.SaveIfModified(args.positional[0]))
         return kCliFailed;
     DeleteSources(args, files, imported);
     return kCliOk;

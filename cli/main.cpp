@@ -2,6 +2,8 @@
 // Exit status: 0 done, 1 the operation failed (message on stderr), 2 usage.
 
 #include "cli/CliSession.h"
+#include "store/FileError.h"
+#include "store/FileIO.h"
 
 #include <cstdio>
 #include <cstring>
@@ -107,6 +109,22 @@ bool CliSession::Open(const std::string& path, bool v20)
     const bool opened = doc.OnOpenDocument(path);
     Version20Mode = false;  // also when the file could not be opened at all
     return opened;
+}
+
+bool CliSession::OpenStore(const std::string& path)
+{
+    try {
+        InputFile probe(path);
+    } catch (const FileError& error) {
+        if (error.cause() == FileError::NotFound)
+            return true;
+    }
+    return Open(path);
+}
+
+bool CliSession::SaveIfModified(const std::string& path)
+{
+    return !doc.IsModified() || doc.OnSaveDocument(path);
 }
 
 void WriteOut(const std::string& text)

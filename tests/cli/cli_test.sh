@@ -5,17 +5,7 @@ set -u
 cli=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-passes=0
-
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then
-    passes=$((passes + 1))
-  else
-    failures=$((failures + 1))
-    printf 'FAIL %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
-  fi
-}
+. "$(dirname "$0")/lib.sh"
 
 run() {  # run ARGS...: sets out, err, status
   $cli "$@" >"$work/out" 2>"$work/err"
@@ -92,5 +82,4 @@ for usage in "" "dump" "dump a b" "stats a --v20" "frobnicate x" "convert a"; do
   check "usage '$usage'" 2 "$status"
 done
 
-echo "cli: $passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish "cli"

@@ -5,17 +5,7 @@ set -u
 cli=$1
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
-failures=0
-passes=0
-
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then
-    passes=$((passes + 1))
-  else
-    failures=$((failures + 1))
-    printf 'FAIL %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
-  fi
-}
+. "$(dirname "$0")/lib.sh"
 
 run() {  # run ARGS...: sets out, err, status
   $cli "$@" >"$work/out" 2>"$work/err"
@@ -36,12 +26,7 @@ folder_name() {
   esac
 }
 
-# A store that is rewritten is named by its full Windows path under Wine,
-# whose ReplaceFile takes no other form.
-case $cli in
-*wine*) store="Z:$(printf '%s' "$work/store.lkh" | tr / '\\')" ;;
-*) store=$work/store.lkh ;;
-esac
+store=$work/store.lkh
 
 cd "$work" || exit 1
 mkdir drops links empty
@@ -128,5 +113,4 @@ for usage in "drop s" "import-folder s" "import-folder s d e" "write-url u" "exp
   check "usage '$usage'" 2 "$status"
 done
 
-echo "exchange: $passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish "exchange"

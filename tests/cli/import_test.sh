@@ -3,21 +3,11 @@
 # (the CLI's path, or a Wine launcher followed by it). Works in a folder of
 # its own with relative names, so group names read alike on every platform.
 set -u
+. "$(dirname "$0")/lib.sh"
 cli=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
-failures=0
-passes=0
-
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then
-    passes=$((passes + 1))
-  else
-    failures=$((failures + 1))
-    printf 'FAIL %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
-  fi
-}
 
 run() {  # run ARGS...: sets status and err
   $cli "$@" >out 2>err
@@ -96,5 +86,4 @@ for usage in "import-html store.lkh" "import-csv a b c" "import-mbx set.mbx" "im
   check "usage '$usage'" 2 "$status"
 done
 
-echo "import cli: $passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish "import cli"
