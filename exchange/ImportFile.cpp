@@ -19,18 +19,7 @@ void CheckImportItems(size_t count)
 
 std::string ReadImportFile(InputFile& file, uint64_t limit)
 {
-    if (file.Size() > limit)
-        throw FileError(FileError::Generic, file.Path());
-    std::string content(static_cast<size_t>(file.Size()), '\0');
-    size_t got = 0;
-    while (got < content.size()) {
-        const size_t n = file.Read(&content[got], content.size() - got);
-        if (n == 0)
-            break;
-        got += n;
-    }
-    content.resize(got);
-    return content;
+    return ReadWholeFile(file, limit);
 }
 
 bool LineCursor::Next(std::string_view& line)

@@ -12,8 +12,13 @@ void WriteWholeFile(const std::string& path, const std::string& content)
 std::string ReadWholeFile(const std::string& path, uint64_t limit)
 {
     InputFile file(path);
+    return ReadWholeFile(file, limit);
+}
+
+std::string ReadWholeFile(InputFile& file, uint64_t limit)
+{
     if (file.Size() > limit)
-        throw FileError(FileError::Generic, path);
+        throw FileError(FileError::Generic, file.Path());
     std::string content(static_cast<size_t>(file.Size()), '\0');
     size_t got = 0;
     while (got < content.size()) {

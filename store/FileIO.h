@@ -53,3 +53,4 @@ void WriteWholeFile(const std::string& path, const std::string& content);
 // Reads a whole file; a file larger than `limit` bytes fails with Generic
 // before anything is allocated.
 std::string ReadWholeFile(const std::string& path, uint64_t limit);
+std::string ReadWholeFile(InputFile& file, uint64_t limit);
