@@ -80,12 +80,12 @@ TEST_F(AddressBookImport, EntriesBecomeMailBookmarks)
     EXPECT_TRUE(ImportAddressBook(path, doc, prompt));
     EXPECT_EQ(doc.m_arrGroups, std::vector<std::string>{"friends.csv"});
     EXPECT_EQ(selection.currentGroup, "friends.csv");
-    EXPECT_EQ(Items(), (std::vector<std::vector<std::string>>{{"Ann", "mailto:ann@example.com", "friends.csv"},
+    EXPECT_EQ(Triples(), (std::vector<std::vector<std::string>>{{"Ann", "mailto:ann@example.com", "friends.csv"},
                                                               {"Bob", "mailto:bob@example.com", "friends.csv"}}));
     EXPECT_EQ(prompt.shown,
               std::vector<std::string>{"The following URL exists already in your database:\nmailto:ANN@example.com"});
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(view.updates, 1);
+    EXPECT_EQ(itemPane.updates, 1);
 }
 
 TEST_F(AddressBookImport, RefusalsAndEmptyBooks)
@@ -107,7 +107,7 @@ TEST_F(AddressBookImport, RefusalsAndEmptyBooks)
     EXPECT_EQ(prompt.styles.back(), MessageStyle::StopOk);
     EXPECT_EQ(doc.m_arrGroups, std::vector<std::string>{"empty.csv"});
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(view.updates, 0);
+    EXPECT_EQ(itemPane.updates, 0);
 }
 
 } // namespace

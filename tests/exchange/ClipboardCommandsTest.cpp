@@ -1,5 +1,5 @@
 #include "exchange/ClipboardCommands.h"
-#include "DocumentFixture.h"
+#include "support/DocumentFixture.h"
 
 namespace {
 
@@ -61,7 +61,7 @@ TEST_F(ClipboardCommandsTest, CopyThenPasteElsewhereKeepsBoth)
     EXPECT_EQ("", clipboard.text);
     EXPECT_FALSE(commands.CanPaste());
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(0, groupPane.rebuilds);
+    EXPECT_EQ(0, groupPane.updates);
 }
 
 TEST_F(ClipboardCommandsTest, CutAndPasteMovesAndTheMarksStay)
@@ -71,8 +71,8 @@ TEST_F(ClipboardCommandsTest, CutAndPasteMovesAndTheMarksStay)
     EXPECT_EQ("http://two/", marks.cutURL);
     EXPECT_EQ("A", marks.cutGroup);
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(1, itemPane.rebuilds);
-    EXPECT_EQ(0, groupPane.rebuilds);
+    EXPECT_EQ(1, itemPane.updates);
+    EXPECT_EQ(0, groupPane.updates);
 
     selection.currentGroup = "B";
     commands.OnEditPaste();
@@ -95,7 +95,7 @@ TEST_F(ClipboardCommandsTest, PasteBackIntoTheCutGroupOnlyClearsTheMarks)
     EXPECT_EQ("", marks.cutGroup);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ("Two\nhttp://two/\n", clipboard.text);
-    EXPECT_EQ(2, itemPane.rebuilds);
+    EXPECT_EQ(2, itemPane.updates);
 }
 
 TEST_F(ClipboardCommandsTest, CutSurvivesACopyOfAnother)

@@ -1,6 +1,6 @@
 #include "exchange/HtmlExport.h"
 #include "exchange/HtmlImport.h"
-#include "DocumentFixture.h"
+#include "support/DocumentFixture.h"
 
 #include <filesystem>
 

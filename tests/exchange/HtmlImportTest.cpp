@@ -82,14 +82,14 @@ TEST_F(HtmlImport, AddsANewGroupAndSkipsStoredUrls)
     EXPECT_TRUE(ImportHtml(path, doc, prompt));
     EXPECT_EQ(doc.m_arrGroups, (std::vector<std::string>{"Old", "links.htm"}));
     EXPECT_EQ(selection.currentGroup, "links.htm");
-    EXPECT_EQ(Items().back(), (std::vector<std::string>{"New", "http://new/", "links.htm"}));
+    EXPECT_EQ(Triples().back(), (std::vector<std::string>{"New", "http://new/", "links.htm"}));
     EXPECT_EQ(doc.m_arrItems.size(), 4u);
     // One notice per matching stored item, the link found twice reported once.
     EXPECT_EQ(prompt.shown, (std::vector<std::string>{kDuplicate + "http://dup.example/", kDuplicate + "http://dup.example/",
                                                       kDuplicate + "http://NEW/"}));
     EXPECT_EQ(prompt.styles[0], MessageStyle::InformationOk);
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(view.updates, 1);
+    EXPECT_EQ(itemPane.updates, 1);
 
     // The same file again: a second group of the same name, every link reported.
     prompt.shown.clear();
@@ -146,7 +146,7 @@ TEST_F(HtmlImport, PageWithoutLinksLeavesAnEmptyGroup)
     EXPECT_EQ(prompt.shown, std::vector<std::string>{kNoUrls});
     EXPECT_EQ(prompt.styles[0], MessageStyle::StopOk);
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(view.updates, 0);
+    EXPECT_EQ(itemPane.updates, 0);
 }
 
 TEST_F(HtmlImport, FileThatCannotBeOpenedChangesNothing)

@@ -66,7 +66,7 @@ TEST_F(MbxImport, ReplacesTheDocumentWithAnUntitledOne)
 
     EXPECT_TRUE(ImportMbx(dir.Path("old.MBX"), doc, prompt));
     EXPECT_EQ(doc.m_arrGroups, (std::vector<std::string>{"Zeta", "Alpha"}));
-    EXPECT_EQ(Items(), (Rows{{"z", "http://z/", "Zeta"}}));
+    EXPECT_EQ(Triples(), (Rows{{"z", "http://z/", "Zeta"}}));
     EXPECT_EQ(selection.currentGroup, "Zeta");  // the file's first group, not the pane's
     EXPECT_EQ(doc.GetTitle(), "Untitled");
     EXPECT_EQ(doc.GetPathName(), "");

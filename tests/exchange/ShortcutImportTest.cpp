@@ -1,6 +1,6 @@
 #include "exchange/LocalFileSystem.h"
 #include "exchange/ShortcutImport.h"
-#include "DocumentFixture.h"
+#include "support/DocumentFixture.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -104,7 +104,7 @@ TEST_F(ShortcutImportTest, FolderWithoutShortcutsChangesNothing)
     EXPECT_EQ(MessageStyle::StopOk, prompt.styles[0]);
     EXPECT_TRUE(doc.m_arrGroups.empty());
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(0, groupPane.rebuilds + itemPane.rebuilds);
+    EXPECT_EQ(0, groupPane.updates + itemPane.updates);
 }
 
 TEST_F(ShortcutImportTest, RealFolderIsListedAndEmptied)

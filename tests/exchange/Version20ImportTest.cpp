@@ -24,7 +24,7 @@ TEST_F(Version20Import, ImportsAsNoNameModified)
     WriteFile("old.LKH", kVersion20Example);
     EXPECT_TRUE(ImportVersion20(dir.Path("old.LKH"), doc, prompt));
     EXPECT_EQ(doc.m_arrGroups, std::vector<std::string>{"New Group"});
-    EXPECT_EQ(Items(), (std::vector<std::vector<std::string>>{{"New URL", "http://", "New Group"}}));
+    EXPECT_EQ(Triples(), (std::vector<std::vector<std::string>>{{"New URL", "http://", "New Group"}}));
     EXPECT_EQ(doc.m_arrItems[0].m_strDescription, "");
     EXPECT_EQ(selection.currentGroup, "New Group");
     EXPECT_EQ(doc.GetTitle(), "No Name");

@@ -1,36 +1,19 @@
-#include "store/CMB15Doc.h"
-#include "support/Fakes.h"
+#include "support/DocumentFixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class CountingView : public IView {
-public:
-    void OnUpdate() override { ++updates; }
-    int updates = 0;
-};
-
 BookmarkItem Item(const std::string& name, const std::string& url, const std::string& group,
                   const std::string& description = "")
 {
-    BookmarkItem item;
-    item.m_strName = name;
-    item.m_strURL = url;
-    item.m_strGroup = group;
+    BookmarkItem item = MakeItem(name, url, group);
     item.m_strDescription = description;
     return item;
 }
 
-class StoreTest : public ::testing::Test {
+class StoreTest : public DocumentFixture {
 protected:
-    StoreTest() : doc(selection, marks, prompt, clipboard)
-    {
-        doc.AddView(&groupPane);
-        doc.AddView(&itemPane);
-        doc.SetPanes(&groupPane, &itemPane);
-    }
-
     std::vector<std::string> ItemNames() const
     {
         std::vector<std::string> names;
@@ -47,14 +30,6 @@ protected:
         selection.itemURL = item.m_strURL;
         selection.itemDescription = item.m_strDescription;
     }
-
-    CurrentSelection selection;
-    ClipboardMarks marks;
-    FakePrompt prompt;
-    FakeClipboard clipboard;
-    CMB15Doc doc;
-    CountingView groupPane;
-    CountingView itemPane;
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/CDocument.h"
 #include "store/Prompt.h"
 
 #include <deque>
@@ -7,9 +8,16 @@
 #include <vector>
 
 // Answers message boxes from a script (OK when the script runs dry) and
-// remembers what was shown.
+// remembers what was shown. Its file dialog picks `savePath`, or cancels
+// when that is empty.
 class FakePrompt : public IPrompt {
 public:
+    bool ChooseFile(const FileDialogRequest&, std::string& path) override
+    {
+        path = savePath;
+        return !savePath.empty();
+    }
+
     MessageAnswer ShowMessage(const std::string& text, MessageStyle style) override
     {
         shown.push_back(text);
@@ -24,6 +32,13 @@ public:
     std::deque<MessageAnswer> answers;
     std::vector<std::string> shown;
     std::vector<MessageStyle> styles;
+    std::string savePath;
+};
+
+class CountingView : public IView {
+public:
+    void OnUpdate() override { ++updates; }
+    int updates = 0;
 };
 
 class FakeClipboard : public IClipboard {

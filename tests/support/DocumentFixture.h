@@ -8,12 +8,6 @@
 #include <string>
 #include <vector>
 
-class RebuildCounter : public IView {
-public:
-    void OnUpdate() override { ++rebuilds; }
-    int rebuilds = 0;
-};
-
 // A document with both panes registered, a scripted prompt and clipboard,
 // and a folder of its own.
 class DocumentFixture : public ::testing::Test {
@@ -56,7 +50,16 @@ protected:
     FakePrompt prompt;
     FakeClipboard clipboard;
     CMB15Doc doc;
-    RebuildCounter groupPane;
-    RebuildCounter itemPane;
+    CountingView groupPane;
+    CountingView itemPane;
     TempDir dir;
 };
+
+inline BookmarkItem MakeItem(const std::string& name, const std::string& url, const std::string& group)
+{
+    BookmarkItem item;
+    item.m_strName = name;
+    item.m_strURL = url;
+    item.m_strGroup = group;
+    return item;
+}
