@@ -3,12 +3,8 @@
 #include "exchange/ImportFile.h"
 #include "exchange/LinkImport.h"
 #include "store/CMB15Doc.h"
-#include "store/FileError.h"
-#include "store/FileIO.h"
 #include "store/Prompt.h"
 
-#include <memory>
-#include <new>
 
 namespace {
 
@@ -73,16 +69,7 @@ bool ParseAddressBook(std::string_view text, const std::string& group, std::vect
 
 bool ImportAddressBook(const std::string& path, CMB15Doc& doc, IPrompt& prompt)
 {
-    std::unique_ptr<InputFile> file;
-    try {
-        file = std::make_unique<InputFile>(path);
-    } catch (const FileError& error) {
-        prompt.ShowMessage(GeneralFileErrorMessage(error, path), MessageStyle::StopOk);
-        return false;
-    }
-    try {
-        const std::string text = ReadImportFile(*file);
-        file.reset();
+    return ReadAndImport(path, prompt, "Cannot read address book.", [&](const std::string& text) {
         const std::string group = GroupNameOfPath(path);
         std::vector<BookmarkItem> candidates;
         if (!ParseAddressBook(text, group, candidates)) {
@@ -91,12 +78,6 @@ bool ImportAddressBook(const std::string& path, CMB15Doc& doc, IPrompt& prompt)
         }
         CommitLinks(doc, prompt, group, candidates,
                     "There are no URLs, sorry.\n Please, contact the developer if you're sure that it's an error.");
-    } catch (const FileError&) {
-        prompt.ShowMessage("Cannot read address book.", MessageStyle::StopOk);
-        return false;
-    } catch (const std::bad_alloc&) {
-        prompt.ShowMessage("Cannot read address book.", MessageStyle::StopOk);
-        return false;
-    }
-    return true;
+        return true;
+    });
 }

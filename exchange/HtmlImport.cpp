@@ -3,13 +3,9 @@
 #include "exchange/ImportFile.h"
 #include "exchange/LinkImport.h"
 #include "store/CMB15Doc.h"
-#include "store/FileError.h"
-#include "store/FileIO.h"
 #include "store/Prompt.h"
 
 #include <cstring>
-#include <memory>
-#include <new>
 #include <string_view>
 
 namespace {
@@ -55,19 +51,10 @@ void ScanHtmlLinks(const char* text, size_t size, std::vector<LinkSpan>& links)
 
 bool ImportHtml(const std::string& path, CMB15Doc& doc, IPrompt& prompt)
 {
-    std::unique_ptr<InputFile> file;
-    try {
-        file = std::make_unique<InputFile>(path);
-    } catch (const FileError& error) {
-        prompt.ShowMessage(GeneralFileErrorMessage(error, path), MessageStyle::StopOk);
-        return false;
-    }
-    try {
+    return ReadAndImport(path, prompt, "Cannot read HTML.", [&](const std::string& text) {
         const std::string group = GroupNameOfPath(path);
         std::vector<BookmarkItem> candidates;
         {
-            const std::string text = ReadImportFile(*file);
-            file.reset();
             std::vector<LinkSpan> links;
             ScanHtmlLinks(text.data(), text.size(), links);
             candidates.resize(links.size());
@@ -78,12 +65,6 @@ bool ImportHtml(const std::string& path, CMB15Doc& doc, IPrompt& prompt)
             }
         }
         CommitLinks(doc, prompt, group, candidates, "There are no URLs, sorry.\n Please, contact the developer");
-    } catch (const FileError&) {
-        prompt.ShowMessage("Cannot read HTML.", MessageStyle::StopOk);
-        return false;
-    } catch (const std::bad_alloc&) {
-        prompt.ShowMessage("Cannot read HTML.", MessageStyle::StopOk);
-        return false;
-    }
-    return true;
+        return true;
+    });
 }

@@ -1,10 +1,15 @@
 #include "exchange/LinkImport.h"
 
+#include "exchange/ImportFile.h"
 #include "store/CMB15Doc.h"
+#include "store/FileError.h"
+#include "store/FileIO.h"
 #include "store/Prompt.h"
 #include "store/TextCompare.h"
 
 #include <cstdint>
+#include <memory>
+#include <new>
 #include <vector>
 
 namespace {
@@ -102,4 +107,25 @@ void CommitLinks(CMB15Doc& doc, IPrompt& prompt, const std::string& group, const
             prompt.ShowMessage(notice, MessageStyle::InformationOk);
     }
     doc.Commit(nullptr);
+}
+
+bool ReadAndImport(const std::string& path, IPrompt& prompt, const char* readFailure,
+                   const std::function<bool(const std::string& text)>& scan)
+{
+    std::unique_ptr<InputFile> file;
+    try {
+        file = std::make_unique<InputFile>(path);
+    } catch (const FileError& error) {
+        prompt.ShowMessage(GeneralFileErrorMessage(error, path), MessageStyle::StopOk);
+        return false;
+    }
+    try {
+        const std::string text = ReadImportFile(*file);
+        file.reset();
+        return scan(text);
+    } catch (const FileError&) {
+    } catch (const std::bad_alloc&) {
+    }
+    prompt.ShowMessage(readFailure, MessageStyle::StopOk);
+    return false;
 }

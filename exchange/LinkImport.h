@@ -2,6 +2,7 @@
 
 #include "store/BookmarkItem.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,3 +17,10 @@ class IPrompt;
 // memory there leaves the store untouched.
 void CommitLinks(CMB15Doc& doc, IPrompt& prompt, const std::string& group, const std::vector<BookmarkItem>& candidates,
                  const char* noUrlsMessage);
+
+// Opens an import's file and reads it whole, then hands the text to `scan`,
+// which returns false after a message of its own. A file that cannot be
+// opened gets the standard file-error text; a failure while reading or
+// scanning (memory included) gets `readFailure`. True when `scan` ran through.
+bool ReadAndImport(const std::string& path, IPrompt& prompt, const char* readFailure,
+                   const std::function<bool(const std::string& text)>& scan);
