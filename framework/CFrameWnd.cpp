@@ -85,6 +85,25 @@ void CFrameWnd::SetActiveView(CView* view, bool focus)
         SetFocus(view->GetSafeHwnd());
 }
 
+bool CFrameWnd::TranslateAccelerators(MSG& msg)
+{
+    if (m_hWnd == nullptr || m_accelerators == nullptr)
+        return false;
+    for (CView* pane : Panes()) {
+        if (pane->IsEditingLabel())
+            return false;
+    }
+    return TranslateAcceleratorA(m_hWnd, m_accelerators, &msg) != 0;
+}
+
+void CFrameWnd::TrackPopup(HMENU popup, POINT screen)
+{
+    if (popupTracker)
+        popupTracker(popup, screen);
+    else
+        TrackPopupMenu(popup, TPM_RIGHTBUTTON, screen.x, screen.y, 0, m_hWnd, nullptr);
+}
+
 void CFrameWnd::UpdateTitle(const std::string& documentTitle)
 {
     const std::string appTitle = LoadResourceString(57344);

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,13 @@ public:
     void ShowIdleText() { SetMessageText(GetMessageString(kIdleMessage)); }
     HWND ToolBar() const { return m_toolBar; }
     HACCEL Accelerators() const { return m_accelerators; }
+    // The accelerator table's translation, skipped while a pane edits a
+    // label so that Ctrl+C, Del and the rest edit the label.
+    bool TranslateAccelerators(MSG& msg);
+    // Shows a context menu owned by the frame, so its choice comes back as
+    // a command. Tracking blocks, so tests put a tracker of their own.
+    void TrackPopup(HMENU popup, POINT screen);
+    std::function<void(HMENU popup, POINT screen)> popupTracker;
     HWND StatusBar() const { return m_statusBar; }
     void RecalcLayout();
 

@@ -4,14 +4,32 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
-const char kViewProperty[] = "LinkhiveView";
+
+// The live panes. Every message to a pane looks its view up, and a window
+// property costs a round trip to the Wine server each time; a list of two
+// does not.
+std::vector<CView*>& LiveViews()
+{
+    static std::vector<CView*> views;
+    return views;
 }
+
+void Forget(CView* view)
+{
+    std::vector<CView*>& views = LiveViews();
+    views.erase(std::remove(views.begin(), views.end(), view), views.end());
+}
+
+} // namespace
 
 CView::~CView()
 {
+    Forget(this);
     if (m_hWnd != nullptr && IsWindow(m_hWnd)) {
-        RemovePropA(m_hWnd, kViewProperty);
         SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_controlProc));
     }
 }
@@ -23,7 +41,7 @@ bool CView::Create(HWND parent, UINT id, int width, int height)
                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     if (m_hWnd == nullptr)
         return false;
-    SetPropA(m_hWnd, kViewProperty, this);
+    LiveViews().push_back(this);
     m_controlProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CView::SubclassProc)));
     m_document.AddView(this);
@@ -32,7 +50,18 @@ bool CView::Create(HWND parent, UINT id, int width, int height)
 
 CView* CView::FromHandle(HWND hwnd)
 {
-    return hwnd == nullptr ? nullptr : static_cast<CView*>(GetPropA(hwnd, kViewProperty));
+    if (hwnd == nullptr)
+        return nullptr;
+    for (CView* view : LiveViews()) {
+        if (view->m_hWnd == hwnd)
+            return view;
+    }
+    return nullptr;
+}
+
+bool CView::IsEditingLabel() const
+{
+    return m_hWnd != nullptr && SendMessageA(m_hWnd, LVM_GETEDITCONTROL, 0, 0) != 0;
 }
 
 LRESULT CView::Default(UINT message, WPARAM wParam, LPARAM lParam)
@@ -56,7 +85,7 @@ LRESULT CALLBACK CView::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPA
         return DefWindowProcA(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         const WNDPROC controlProc = view->m_controlProc;
-        RemovePropA(hwnd, kViewProperty);
+        Forget(view);
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc));
         view->GetDocument().RemoveView(view);
         view->m_hWnd = nullptr;

@@ -17,6 +17,8 @@ public:
     HWND GetSafeHwnd() const { return m_hWnd; }
     CDocument& GetDocument() { return m_document; }
     static CView* FromHandle(HWND hwnd);
+    // While a label's in-place edit is open, keys belong to it.
+    bool IsEditingLabel() const;
 
     // After the document is first loaded or emptied.
     virtual void OnInitialUpdate() { OnUpdate(); }

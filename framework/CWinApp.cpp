@@ -81,9 +81,7 @@ int CWinApp::Run()
         if (got == 0 || got == -1)
             break;
         CFrameWnd* frame = MainFrame();
-        HWND frameWindow = frame != nullptr ? frame->GetSafeHwnd() : nullptr;
-        if (frameWindow == nullptr || frame->Accelerators() == nullptr ||
-            !TranslateAcceleratorA(frameWindow, frame->Accelerators(), &msg)) {
+        if (frame == nullptr || !frame->TranslateAccelerators(msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }

@@ -17,6 +17,10 @@ run_on_display() {
     "$server" -w
     return
   fi
+  # The screenshot shows the bookmarks in the details view; the program's
+  # own default view is left as it is.
+  "$wine" reg add 'HKCU\Software\Quillmere\Linkhive\Settings' /v "View Mode" /t REG_DWORD /d 1 /f \
+    </dev/null >/dev/null 2>&1 || true
   "$wine" "$LINKHIVE_EXE" "$file" </dev/null >/dev/null 2>&1 &
   local window=""
   for _ in $(seq 120); do

@@ -1,60 +1,21 @@
 #include "ui/CMB15View.h"
 
+#include "framework/CFrameWnd.h"
+#include "res/resource.h"
+#include "settings/Preferences.h"
 #include "store/CMB15Doc.h"
 #include "store/TextCompare.h"
+#include "ui/CMainFrame.h"
 #include "ui/CMyList.h"
 
 #include <string>
 
 CMB15View* theItemPane = nullptr;
 
-namespace {
-
-std::string RowText(HWND list, int row, int column)
+CMB15View::CMB15View(CMB15Doc& document) : CView(document), m_store(document)
 {
-    char buffer[261] = "";
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = buffer;
-    item.cchTextMax = sizeof buffer;
-    SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    return buffer;
+    m_sortInfo.document = &document;
 }
-
-int FindRowByData(HWND list, LPARAM data, int start)
-{
-    LVFINDINFOA find = {};
-    find.flags = LVFI_PARAM | (start >= 0 ? LVFI_WRAP : 0);
-    find.lParam = data;
-    return static_cast<int>(SendMessageA(list, LVM_FINDITEMA, start, reinterpret_cast<LPARAM>(&find)));
-}
-
-} // namespace
-
-int CALLBACK CompareRows(LPARAM data1, LPARAM data2, LPARAM info)
-{
-    const SortInfo& sort = *reinterpret_cast<const SortInfo*>(info);
-    const HWND list = sort.pane->GetSafeHwnd();
-    const int row1 = FindRowByData(list, data1, -1);
-    const int row2 = FindRowByData(list, data2, row1);
-    const int result = CompareNoCase(RowText(list, row1, sort.column), RowText(list, row2, sort.column));
-    return sort.ascending ? result : -result;
-}
-
-int ListAutoColumnWidth(HWND list, int column)
-{
-    int widest = 0;
-    const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int row = 0; row < rows; ++row) {
-        const std::string text = RowText(list, row, column);
-        const int width = static_cast<int>(SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text.c_str())));
-        if (width > widest)
-            widest = width;
-    }
-    return widest + 32;
-}
-
-CMB15View::CMB15View(CMB15Doc& document) : CView(document) {}
 
 CMB15View::~CMB15View()
 {
@@ -112,28 +73,220 @@ bool CMB15View::OnCreate()
     return true;
 }
 
-void CMB15View::OnUpdate()
+void CMB15View::RefillItems()
 {
-    // The rows are the current group's bookmarks; their refill comes with
-    // the pane's own commands.
+    const CurrentSelection& selection = m_store.Selection();
+    const ClipboardMarks& marks = m_store.Marks();
+    const std::vector<size_t> shown = m_store.ItemsOfGroup(selection.currentGroup);
+    std::vector<std::string> names;
+    names.reserve(shown.size());
+    for (const size_t index : shown)
+        names.push_back(m_store.m_arrItems[index].m_strName);
+
+    m_refilling = true;
+    SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
+    // The icon views place each new row among all the others; filled in the
+    // details view, they are placed once when their view comes back.
+    const LONG style = GetWindowLongA(m_hWnd, GWL_STYLE);
+    if ((style & LVS_TYPEMASK) != LVS_REPORT)
+        SetWindowLongA(m_hWnd, GWL_STYLE, (style & ~LVS_TYPEMASK) | LVS_REPORT);
+    SendMessageA(m_hWnd, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageA(m_hWnd, LVM_SETITEMCOUNT, shown.size(), 0);
+    // Inserted already in name order, as sorting by column 0 would leave them.
+    int row = 0;
+    for (const size_t position : SortedOrder(names)) {
+        const size_t index = shown[position];
+        const BookmarkItem& bookmark = m_store.m_arrItems[index];
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
+        item.iItem = row;
+        // The texts come from the store when shown: three copies per row
+        // made a large group slow to fill.
+        item.pszText = LPSTR_TEXTCALLBACKA;
+        item.iImage = TextEqual(bookmark.m_strURL.substr(0, 7), "mailto:") ? 1 : 0;
+        item.lParam = static_cast<LPARAM>(index);
+        item.stateMask = LVIS_CUT;
+        if (bookmark.m_strURL == marks.cutURL && selection.currentGroup == marks.cutGroup)
+            item.state = LVIS_CUT;
+        row = static_cast<int>(SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item))) + 1;
+        LVITEMA sub = {};
+        sub.pszText = LPSTR_TEXTCALLBACKA;
+        for (sub.iSubItem = 1; sub.iSubItem < 3; ++sub.iSubItem)
+            SendMessageA(m_hWnd, LVM_SETITEMTEXTA, row - 1, reinterpret_cast<LPARAM>(&sub));
+    }
+    if (GetWindowLongA(m_hWnd, GWL_STYLE) != style)
+        SetWindowLongA(m_hWnd, GWL_STYLE, style);
+    m_sortInfo.column = 0;
+    m_sortInfo.ascending = true;
+    for (int column = 0; column < 3; ++column)
+        SendMessageA(m_hWnd, LVM_SETCOLUMNWIDTH, column, ColumnWidth(column, shown));
+    SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(m_hWnd, nullptr, TRUE);
+    m_refilling = false;
 }
 
 void CMB15View::SortRows(int column)
 {
-    m_sortInfo.pane = this;
     m_sortInfo.column = column;
     m_sortInfo.ascending = true;
     SendMessageA(m_hWnd, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&m_sortInfo), reinterpret_cast<LPARAM>(&CompareRows));
 }
 
+void CMB15View::OnColumnClick(int column)
+{
+    m_sortInfo.ascending = column != m_sortInfo.column || !m_sortInfo.ascending;
+    m_sortInfo.column = column;
+    SendMessageA(m_hWnd, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&m_sortInfo), reinterpret_cast<LPARAM>(&CompareRows));
+}
+
 int CMB15View::AutoColumnWidth(int column) const
 {
-    return ListAutoColumnWidth(m_hWnd, column);
+    std::vector<size_t> indices;
+    const int rows = RowCount(m_hWnd);
+    indices.reserve(static_cast<size_t>(rows));
+    for (int row = 0; row < rows; ++row)
+        indices.push_back(static_cast<size_t>(RowData(m_hWnd, row)));
+    return ColumnWidth(column, indices);
+}
+
+int CMB15View::ColumnWidth(int column, const std::vector<size_t>& indices) const
+{
+    SortInfo columnText = m_sortInfo;
+    columnText.column = column;
+    std::vector<const std::string*> texts;
+    texts.reserve(indices.size());
+    for (const size_t index : indices)
+        texts.push_back(&RowStoreText(columnText, static_cast<LPARAM>(index)));
+    return WidestTextWidth(m_hWnd, texts);
+}
+
+void CMB15View::SelectCurrentItem()
+{
+    const int row = static_cast<int>(
+        SendMessageA(m_hWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED | LVNI_SELECTED));
+    if (row < 0)
+        return;
+    m_nCurrentRow = row;
+    // The whole texts from the store: a row's text may be cut when read,
+    // and Delete, Cut and Undo find the bookmark by them.
+    const LPARAM data = RowData(m_hWnd, row);
+    if (data < 0 || static_cast<size_t>(data) >= m_store.m_arrItems.size())
+        return;
+    const BookmarkItem& item = m_store.m_arrItems[static_cast<size_t>(data)];
+    CurrentSelection& selection = m_store.Selection();
+    selection.itemURL = item.m_strURL;
+    selection.itemName = item.m_strName;
+    selection.itemDescription = item.m_strDescription;
+    selection.itemIndex = static_cast<int32_t>(data);
+}
+
+void CMB15View::BeginRename(bool focus)
+{
+    if (focus)
+        SetFocus(m_hWnd);
+    // Found by the store index: m_nCurrentRow goes stale when rows move.
+    const int row = m_store.Selection().itemIndex < 0 ? -1 : FindRowByData(m_hWnd, m_store.Selection().itemIndex);
+    if (row >= 0)
+        SendMessageA(m_hWnd, LVM_EDITLABELA, row, 0);
+}
+
+void CMB15View::OnEndLabelEdit(NMHDR* header)
+{
+    std::string text;
+    if (EditedLabelText(header, text))
+        m_store.RenameItem(text);  // refills this pane through Commit
+}
+
+void CMB15View::OnRightClick()
+{
+    if (theMainFrame != nullptr)
+        theMainFrame->SetUrlPaneText(m_store.Selection().itemURL);
+}
+
+void CMB15View::OnContextMenu(LPARAM lParam)
+{
+    const bool rowSelected = SendMessageA(m_hWnd, LVM_GETSELECTEDCOUNT, 0, 0) != 0;
+    const HMENU menu =
+        LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(rowSelected ? IDR_ITEM_MENU : IDR_ITEM_VIEW_MENU));
+    if (menu == nullptr)
+        return;
+    const HMENU popup = GetSubMenu(menu, 0);
+    if (rowSelected) {
+        SetMenuDefaultItem(popup, thePreferences.bCreateNewProcess != 0 ? ID_ITEM_OPEN_NEW_WINDOW : ID_ITEM_OPEN, FALSE);
+    } else {
+        static const DWORD kViews[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
+        const DWORD view = static_cast<DWORD>(GetWindowLongA(m_hWnd, GWL_STYLE)) & LVS_TYPEMASK;
+        for (UINT index = 0; index < 4; ++index) {
+            if (kViews[index] == view)
+                CheckMenuRadioItem(popup, ID_VIEW_LARGE_ICONS, ID_VIEW_DETAILS, ID_VIEW_LARGE_ICONS + index, MF_BYCOMMAND);
+        }
+    }
+    if (CFrameWnd* frame = CFrameWnd::FromHandle(GetAncestor(m_hWnd, GA_ROOT)))
+        frame->TrackPopup(popup, ContextMenuPoint(m_hWnd, lParam));
+    DestroyMenu(menu);
+}
+
+void CMB15View::OnGetDisplayText(NMHDR* header)
+{
+    SortInfo columnText = m_sortInfo;
+    if (header->code == LVN_GETDISPINFOW) {
+        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
+        columnText.column = item.iSubItem;
+        if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
+            const std::string& text = RowStoreText(columnText, RowData(m_hWnd, item.iItem));
+            const int length =
+                MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), item.pszText, item.cchTextMax - 1);
+            item.pszText[length] = L'\0';
+        }
+        return;
+    }
+    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
+    columnText.column = item.iSubItem;
+    if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0)
+        lstrcpynA(item.pszText, RowStoreText(columnText, RowData(m_hWnd, item.iItem)).c_str(), item.cchTextMax);
+}
+
+bool CMB15View::OnNotify(NMHDR* header, LRESULT& result)
+{
+    result = 0;
+    switch (header->code) {
+    case LVN_GETDISPINFOA:
+    case LVN_GETDISPINFOW:
+        OnGetDisplayText(header);
+        return true;
+    case LVN_ITEMCHANGED:
+        if (!m_refilling && (reinterpret_cast<const NMLISTVIEW*>(header)->uChanged & LVIF_STATE) != 0)
+            SelectCurrentItem();
+        return true;
+    case NM_CLICK:
+        return true;
+    case NM_RCLICK:
+        OnRightClick();
+        return true;
+    case LVN_COLUMNCLICK:
+        OnColumnClick(reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
+        return true;
+    case LVN_ENDLABELEDITA:
+    case LVN_ENDLABELEDITW:
+        OnEndLabelEdit(header);
+        return true;
+    }
+    return false;
 }
 
 LRESULT CMB15View::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_ERASEBKGND)
+    switch (message) {
+    case WM_ERASEBKGND:
         PaneColours(m_hWnd);
+        break;
+    case WM_CONTEXTMENU:
+        OnContextMenu(lParam);
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_F2)
+            BeginRename(false);
+        break;
+    }
     return CView::WindowProc(message, wParam, lParam);
 }

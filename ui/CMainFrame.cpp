@@ -18,6 +18,13 @@ using Row = CommandRow<CMainFrame>;
 
 // Commands of later features have no row yet, so their items stay greyed.
 const Row kCommands[] = {
+    {ID_GROUP_ADD, ID_GROUP_ADD, &CMainFrame::OnGroupAdd, nullptr},
+    {ID_GROUP_DELETE, ID_GROUP_DELETE, &CMainFrame::OnGroupDelete, &CMainFrame::OnUpdateHasGroups},
+    {ID_GROUP_RENAME, ID_GROUP_RENAME, &CMainFrame::OnGroupRename, &CMainFrame::OnUpdateHasGroups},
+    {ID_ITEM_DELETE, ID_ITEM_DELETE, &CMainFrame::OnItemDelete, &CMainFrame::OnUpdateHasItem},
+    {ID_ITEM_RENAME, ID_ITEM_RENAME, &CMainFrame::OnItemRename, &CMainFrame::OnUpdateHasItem},
+    {ID_SWITCH_PANE, ID_SWITCH_PANE, &CMainFrame::OnSwitchPane, nullptr},
+    {ID_INDICATOR_URL, ID_INDICATOR_URL, nullptr, &CMainFrame::OnUpdateSelectionPane},
     {ID_VIEW_LARGE_ICONS, ID_VIEW_DETAILS, &CMainFrame::OnViewMode, nullptr},
     {ID_ARRANGE_BY_NAME, ID_ARRANGE_BY_URL, &CMainFrame::OnArrange, nullptr},
     {ID_PREF_DELETE_SOURCE, ID_PREF_DELETE_SOURCE, &CMainFrame::OnToggle, &CMainFrame::OnUpdateToggle},
@@ -183,6 +190,62 @@ void CMainFrame::RedrawPanes()
         if (pane->GetSafeHwnd() != nullptr)
             RedrawWindow(pane->GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     }
+}
+
+void CMainFrame::OnGroupAdd(UINT)
+{
+    m_document.AddGroup();
+    m_groupPane->BeginRename();
+}
+
+void CMainFrame::OnGroupDelete(UINT)
+{
+    if (!m_document.DeleteGroup())
+        return;
+    // A deleted name left current would file the next new bookmark under a
+    // group that no longer exists.
+    m_document.Selection().currentGroup = m_document.FirstGroupInPaneOrder();
+    m_document.UpdateAllViews(nullptr);
+}
+
+void CMainFrame::OnGroupRename(UINT)
+{
+    m_groupPane->BeginRename();
+}
+
+void CMainFrame::OnUpdateHasGroups(CCmdUI& ui)
+{
+    ui.Enable(!m_document.m_arrGroups.empty());
+}
+
+void CMainFrame::OnItemDelete(UINT)
+{
+    m_document.DeleteItem();
+}
+
+void CMainFrame::OnItemRename(UINT)
+{
+    m_itemPane->BeginRename();
+}
+
+void CMainFrame::OnUpdateHasItem(CCmdUI& ui)
+{
+    ui.Enable(SendMessageA(m_itemPane->GetSafeHwnd(), LVM_GETSELECTEDCOUNT, 0, 0) != 0);
+}
+
+void CMainFrame::OnSwitchPane(UINT)
+{
+    if (GetActiveView() == m_groupPane.get())
+        SetActiveView(m_itemPane.get(), true);
+    else if (GetActiveView() == m_itemPane.get())
+        SetActiveView(m_groupPane.get(), true);
+}
+
+void CMainFrame::OnUpdateSelectionPane(CCmdUI& ui)
+{
+    const CurrentSelection& selection = m_document.Selection();
+    ui.Enable();
+    ui.SetText(selection.itemDescription.empty() ? selection.itemURL : selection.itemDescription);
 }
 
 void CMainFrame::OnViewMode(UINT id)

@@ -32,6 +32,18 @@ public:
     // minimised or hidden, when the last width it showed.
     int LeftPaneWidth() const;
 
+    // The status bar's selection pane, until the next idle update.
+    void SetUrlPaneText(const std::string& text) { SetStatusPaneText(2, text); }
+
+    void OnGroupAdd(UINT id);
+    void OnGroupDelete(UINT id);
+    void OnGroupRename(UINT id);
+    void OnUpdateHasGroups(CCmdUI& ui);
+    void OnItemDelete(UINT id);
+    void OnItemRename(UINT id);
+    void OnUpdateHasItem(CCmdUI& ui);
+    void OnSwitchPane(UINT id);
+    void OnUpdateSelectionPane(CCmdUI& ui);
     void OnViewMode(UINT id);
     void OnArrange(UINT id);
     void OnToggle(UINT id);

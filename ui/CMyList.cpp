@@ -1,8 +1,11 @@
 #include "ui/CMyList.h"
 
+#include "framework/CFrameWnd.h"
+#include "res/resource.h"
 #include "settings/PaneColours.h"
 #include "settings/Preferences.h"
 #include "store/CMB15Doc.h"
+#include "store/TextCompare.h"
 
 CMyList* theGroupPane = nullptr;
 
@@ -23,7 +26,11 @@ HFONT CreateIconTitleFont()
     return CreateFontIndirectA(&font);
 }
 
-CMyList::CMyList(CMB15Doc& document) : CView(document) {}
+CMyList::CMyList(CMB15Doc& document) : CView(document), m_store(document)
+{
+    m_sortInfo.document = &document;
+    m_sortInfo.groupRows = true;
+}
 
 CMyList::~CMyList()
 {
@@ -69,15 +76,154 @@ bool CMyList::OnCreate()
     return true;
 }
 
-void CMyList::OnUpdate()
+void CMyList::RefillGroups()
 {
-    // The rows are the groups of the document; their refill comes with the
-    // pane's own commands.
+    const std::vector<std::string>& groups = m_store.m_arrGroups;
+    const std::string& current = m_store.Selection().currentGroup;
+    m_refilling = true;
+    SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(m_hWnd, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageA(m_hWnd, LVM_SETITEMCOUNT, groups.size(), 0);
+    // Inserted already in the order the sort would give.
+    bool marked = false;
+    int row = 0;
+    for (const size_t index : SortedOrder(groups)) {
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
+        item.iItem = row;
+        item.pszText = const_cast<char*>(groups[index].c_str());
+        item.lParam = static_cast<LPARAM>(index);
+        if (!marked && TextEqual(groups[index], current)) {
+            item.state = item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+            marked = true;
+        }
+        row = static_cast<int>(SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item))) + 1;
+        LVITEMA sub = {};
+        sub.iSubItem = 1;
+        sub.pszText = item.pszText;
+        SendMessageA(m_hWnd, LVM_SETITEMTEXTA, row - 1, reinterpret_cast<LPARAM>(&sub));
+    }
+    m_sortInfo.ascending = true;
+    m_sortInfo.column = 0;
+    SendMessageA(m_hWnd, LVM_SETCOLUMNWIDTH, 0, AutoColumnWidth(0));
+    SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(m_hWnd, nullptr, TRUE);
+    m_refilling = false;
+}
+
+void CMyList::SortRows()
+{
+    m_sortInfo.column = 0;
+    SendMessageA(m_hWnd, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&m_sortInfo), reinterpret_cast<LPARAM>(&CompareRows));
+}
+
+int CMyList::AutoColumnWidth(int column) const
+{
+    // Both columns show the group name.
+    (void)column;
+    std::vector<const std::string*> texts;
+    const int rows = RowCount(m_hWnd);
+    for (int row = 0; row < rows; ++row)
+        texts.push_back(&RowStoreText(m_sortInfo, RowData(m_hWnd, row)));
+    return WidestTextWidth(m_hWnd, texts);
+}
+
+void CMyList::SelectCurrentGroup()
+{
+    const int row = static_cast<int>(SendMessageA(m_hWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    if (row < 0)
+        return;
+    // The whole name from the store: the row's text may be cut when read.
+    const LPARAM data = RowData(m_hWnd, row);
+    if (data < 0 || static_cast<size_t>(data) >= m_store.m_arrGroups.size())
+        return;
+    m_store.Selection().currentGroup = m_store.m_arrGroups[static_cast<size_t>(data)];
+    m_store.UpdateAllViews(this);
+}
+
+int CMyList::CurrentGroupRow() const
+{
+    const std::string& current = m_store.Selection().currentGroup;
+    int caseFolded = -1;
+    const int rows = RowCount(m_hWnd);
+    for (int row = 0; row < rows; ++row) {
+        const std::string& name = RowStoreText(m_sortInfo, RowData(m_hWnd, row));
+        if (name == current)
+            return row;
+        if (caseFolded < 0 && TextEqual(name, current))
+            caseFolded = row;
+    }
+    return caseFolded;
+}
+
+void CMyList::BeginRename()
+{
+    SetFocus(m_hWnd);
+    const int row = CurrentGroupRow();
+    if (row >= 0)
+        SendMessageA(m_hWnd, LVM_EDITLABELA, row, 0);
+}
+
+void CMyList::OnEndLabelEdit(NMHDR* header)
+{
+    std::string text;
+    if (EditedLabelText(header, text))
+        m_store.RenameGroup(text);  // refills this pane through Commit
+    SortRows();
+}
+
+void CMyList::OnContextMenu(LPARAM lParam)
+{
+    if (SendMessageA(m_hWnd, LVM_GETSELECTEDCOUNT, 0, 0) == 0)
+        return;
+    CFrameWnd* frame = CFrameWnd::FromHandle(GetAncestor(m_hWnd, GA_ROOT));
+    const HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_GROUP_MENU));
+    if (frame != nullptr && menu != nullptr)
+        frame->TrackPopup(GetSubMenu(menu, 0), ContextMenuPoint(m_hWnd, lParam));
+    if (menu != nullptr)
+        DestroyMenu(menu);
+}
+
+bool CMyList::OnNotify(NMHDR* header, LRESULT& result)
+{
+    result = 0;
+    switch (header->code) {
+    case LVN_ITEMCHANGED: {
+        // Only a row becoming selected can change the current group.
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
+        if (!m_refilling && (change->uChanged & LVIF_STATE) != 0 && (change->uNewState & LVIS_SELECTED) != 0 &&
+            (change->uOldState & LVIS_SELECTED) == 0)
+            SelectCurrentGroup();
+        return true;
+    }
+    case NM_RETURN:
+        SelectCurrentGroup();
+        return true;
+    case NM_CLICK:
+    case NM_RCLICK:
+        return true;
+    case LVN_ENDLABELEDITA:
+    case LVN_ENDLABELEDITW:
+        // 0 refuses the control's own change; the refilled row shows the name.
+        OnEndLabelEdit(header);
+        return true;
+    }
+    return false;
 }
 
 LRESULT CMyList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_ERASEBKGND)
+    switch (message) {
+    case WM_ERASEBKGND:
         PaneColours(m_hWnd);
+        break;
+    case WM_CONTEXTMENU:
+        OnContextMenu(lParam);
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_F2)
+            BeginRename();
+        break;
+    }
     return CView::WindowProc(message, wParam, lParam);
 }

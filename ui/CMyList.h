@@ -1,18 +1,32 @@
 #pragma once
 
 #include "framework/CView.h"
+#include "ui/ListRows.h"
 
 #include <commctrl.h>
 
 class CMB15Doc;
 
-// The group pane: the left list of group names.
+// The group pane: the left list of group names, sorted, with the current
+// group selected; renames happen in its in-place label edit.
 class CMyList : public CView {
 public:
     explicit CMyList(CMB15Doc& document);
     ~CMyList() override;
 
-    void OnUpdate() override;
+    void OnUpdate() override { RefillGroups(); }
+    bool OnNotify(NMHDR* header, LRESULT& result) override;
+
+    void RefillGroups();
+    void SortRows();
+    // The widest text of the column plus 32 pixels.
+    int AutoColumnWidth(int column) const;
+    // The selected row's group becomes current and the item pane shows it.
+    void SelectCurrentGroup();
+    // Focus, then the label edit of the row showing the current group.
+    void BeginRename();
+    // The row whose group is the current group; -1 when none shows it.
+    int CurrentGroupRow() const;
 
 protected:
     DWORD PreCreateStyle(DWORD style) override;
@@ -20,8 +34,15 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void OnEndLabelEdit(NMHDR* header);
+    void OnContextMenu(LPARAM lParam);
+
+    CMB15Doc& m_store;
+    SortInfo m_sortInfo;
     HIMAGELIST m_imageList = nullptr;
     HFONT m_font = nullptr;
+    // Rows come and go during a refill; their notifications mean nothing.
+    bool m_refilling = false;
 };
 
 // Set once, by the first group pane made.

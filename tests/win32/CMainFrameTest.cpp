@@ -1,6 +1,9 @@
 #include "AppFixture.h"
+#include "PaneDriver.h"
 
 #include "res/resource.h"
+#include "settings/ColourScheme.h"
+#include "settings/PaneColours.h"
 #include "settings/Preferences.h"
 #include "ui/CMB15View.h"
 #include "ui/CMyList.h"
@@ -37,7 +40,8 @@ TEST_F(MainFrameTest, CreatesBarsPanesAndTheirColumns)
     EXPECT_EQ(SendMessageA(Frame().StatusBar(), SB_GETPARTS, 0, 0), 3);
     EXPECT_EQ(StatusText(Frame().StatusBar(), 0), "Ready");
     EXPECT_EQ(StatusText(Frame().StatusBar(), 1), "Info:");
-    EXPECT_EQ(StatusText(Frame().StatusBar(), 2), "URL:");
+    // The idle update has run: no current item, so the selection pane is empty.
+    EXPECT_EQ(StatusText(Frame().StatusBar(), 2), "");
     EXPECT_EQ(GetDlgCtrlID(Frame().Splitter().GetSafeHwnd()), IDW_SPLITTER);
 
     const HWND groups = Frame().GroupPane()->GetSafeHwnd();
@@ -45,7 +49,8 @@ TEST_F(MainFrameTest, CreatesBarsPanesAndTheirColumns)
     EXPECT_EQ(GetWindowLongA(groups, GWL_STYLE) & LVS_TYPEMASK, LVS_REPORT);
     EXPECT_NE(GetWindowLongA(groups, GWL_STYLE) & LVS_EDITLABELS, 0);
     EXPECT_NE(GetWindowLongA(groups, GWL_STYLE) & LVS_NOCOLUMNHEADER, 0);
-    EXPECT_EQ(SendMessageA(groups, LVM_GETCOLUMNWIDTH, 0, 0), 150);
+    // The refill of the empty document fitted the column to no text.
+    EXPECT_EQ(SendMessageA(groups, LVM_GETCOLUMNWIDTH, 0, 0), 32);
     EXPECT_EQ(GetWindowLongA(items, GWL_STYLE) & LVS_TYPEMASK, LVS_ICON);
     EXPECT_NE(SendMessageA(items, LVM_GETIMAGELIST, LVSIL_NORMAL, 0), 0);
     EXPECT_NE(SendMessageA(groups, LVM_GETIMAGELIST, LVSIL_SMALL, 0), 0);
@@ -77,7 +82,7 @@ TEST_F(MainFrameTest, CommandsWithoutHandlersStayGreyed)
         {ID_FILE_SAVE_AS, true},      {ID_APP_EXIT, true},         {ID_APP_ABOUT, true},
         {ID_VIEW_TOOLBAR, true},      {ID_VIEW_DETAILS, true},     {ID_ARRANGE_BY_URL, true},
         {ID_PREF_ONE_INSTANCE, true}, {ID_COLOUR_BACKGROUND, true}, {ID_SCHEME_MEADOW, true},
-        {ID_FILE_MRU_FILE1, false},   {ID_GROUP_ADD, false},       {ID_GROUP_DELETE, false},
+        {ID_FILE_MRU_FILE1, false},   {ID_GROUP_ADD, true},        {ID_GROUP_DELETE, false},
         {ID_ITEM_DELETE, false},      {ID_ITEM_OPEN, false},       {ID_EDIT_UNDO, false},
         {ID_IMPORT_HTML, false},      {ID_PREF_MINIMISE_TO_TRAY, false},
         {ID_SEARCH_YANDEX, false},
@@ -88,8 +93,8 @@ TEST_F(MainFrameTest, CommandsWithoutHandlersStayGreyed)
         EXPECT_EQ((state & MF_GRAYED) == 0, test.enabled) << test.id;
     }
     // A disabled command does not run even when sent.
-    EXPECT_EQ(Command(ID_GROUP_ADD), 0);
-    EXPECT_FALSE(App().Document().IsModified());
+    Command(ID_GROUP_DELETE);
+    EXPECT_TRUE(prompt.shown.empty());
 }
 
 TEST_F(MainFrameTest, ViewModesMarkMenuAndToolbar)
@@ -220,7 +225,8 @@ TEST_F(MainFrameTest, SavedPaneWidthSurvivesAMinimisedClose)
     RECT rect;
     GetWindowRect(Frame().GroupPane()->GetSafeHwnd(), &rect);
     EXPECT_EQ(rect.right - rect.left, 210);
-    EXPECT_EQ(SendMessageA(Frame().GroupPane()->GetSafeHwnd(), LVM_GETCOLUMNWIDTH, 0, 0), 210);
+    EXPECT_EQ(SendMessageA(Frame().GroupPane()->GetSafeHwnd(), LVM_GETCOLUMNWIDTH, 0, 0),
+              Frame().GroupPane()->AutoColumnWidth(0));
     ShowWindow(FrameWindow(), SW_MINIMIZE);
     Close();
     uint32_t width = 0;
@@ -306,4 +312,142 @@ TEST_F(MainFrameTest, DraggingTheBarResizesBothPanesAndIsSaved)
     uint32_t width = 0;
     ASSERT_TRUE(ReadSetting("Settings", "LeftPaneWidth", width));
     EXPECT_EQ(width, 240u);
+}
+
+TEST_F(MainFrameTest, GroupCommandsAskOnceAndKeepACurrentGroup)
+{
+    ASSERT_TRUE(Start());
+    CMB15Doc& doc = App().Document();
+    const HWND groups = Frame().GroupPane()->GetSafeHwnd();
+    const char* const added[] = {"New Group", "New Group *", "New Group * *"};
+    for (const char* name : added) {
+        Command(ID_GROUP_ADD);
+        EXPECT_EQ(doc.m_arrGroups.back(), name);
+        EXPECT_EQ(doc.Selection().currentGroup, name);
+        ASSERT_TRUE(Frame().GroupPane()->IsEditingLabel()) << name;
+        EXPECT_EQ(RowTexts(groups)[SelectedRow(groups)], name);
+        CancelLabelEdit(groups);
+    }
+    EXPECT_TRUE(doc.IsModified());
+
+    Fill(doc, {"b", "A", "c"}, {Bookmark("x", "http://x", "B"), Bookmark("y", "http://y", "c")}, "b");
+    const struct {
+        MessageAnswer answer;
+        std::vector<std::string> groups;
+        const char* current;
+    } deletes[] = {
+        {MessageAnswer::Cancel, {"b", "A", "c"}, "b"},
+        {MessageAnswer::Ok, {"A", "c"}, "A"},
+        {MessageAnswer::Ok, {"c"}, "c"},
+        {MessageAnswer::Ok, {}, ""},
+    };
+    for (const auto& test : deletes) {
+        prompt.shown.clear();
+        prompt.answers = {test.answer};
+        const std::string asked = doc.Selection().currentGroup;
+        Command(ID_GROUP_DELETE);
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_EQ(prompt.shown[0], "The group: '" + asked + "' will be deteled. All right?");
+        EXPECT_EQ(doc.m_arrGroups, test.groups);
+        EXPECT_EQ(doc.Selection().currentGroup, test.current);
+        if (!test.groups.empty()) {
+            ASSERT_GE(SelectedRow(groups), 0);
+            EXPECT_EQ(RowTexts(groups)[SelectedRow(groups)], test.current);
+        }
+    }
+    EXPECT_TRUE(doc.m_arrItems.empty());
+    EXPECT_NE(MenuState(FrameWindow(), ID_GROUP_DELETE) & MF_GRAYED, 0u);
+    EXPECT_NE(MenuState(FrameWindow(), ID_GROUP_RENAME) & MF_GRAYED, 0u);
+
+    Fill(doc, {"z", "y"}, {}, "z");
+    EXPECT_EQ(MenuState(FrameWindow(), ID_GROUP_RENAME) & MF_GRAYED, 0u);
+    Command(ID_GROUP_RENAME);
+    ASSERT_TRUE(Frame().GroupPane()->IsEditingLabel());
+    EXPECT_EQ(SendMessageA(groups, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), 1);
+    CancelLabelEdit(groups);
+}
+
+TEST_F(MainFrameTest, ItemDeleteAsksOnceAndLeavesTheBookmarkOnTheClipboard)
+{
+    ASSERT_TRUE(Start());
+    CMB15Doc& doc = App().Document();
+    const HWND items = Frame().ItemPane()->GetSafeHwnd();
+    const std::string longURL = "http://example.org/" + std::string(300, 'p');
+    Fill(doc, {"G"}, {Bookmark("keep", "http://k", "G"), Bookmark("", longURL, "G", "note")}, "G");
+    EXPECT_NE(MenuState(FrameWindow(), ID_ITEM_DELETE) & MF_GRAYED, 0u);
+    ClickRow(items, 0);  // the empty name sorts first
+    EXPECT_EQ(MenuState(FrameWindow(), ID_ITEM_DELETE) & MF_GRAYED, 0u);
+    EXPECT_EQ(MenuState(FrameWindow(), ID_ITEM_RENAME) & MF_GRAYED, 0u);
+
+    for (const MessageAnswer answer : {MessageAnswer::Cancel, MessageAnswer::Ok}) {
+        prompt.shown.clear();
+        prompt.answers = {answer};
+        Command(ID_ITEM_DELETE);
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_EQ(prompt.shown[0], "The item: '' will be deteled. All right?");
+    }
+    ASSERT_EQ(doc.m_arrItems.size(), 1u);
+    EXPECT_EQ(doc.m_arrItems[0].m_strName, "keep");
+    EXPECT_EQ(clipboard.text, "\n" + longURL + "\nnote");
+    EXPECT_EQ(doc.Marks().undoURL, longURL);
+    EXPECT_EQ(doc.Marks().undoGroup, "G");
+    EXPECT_EQ(RowTexts(items), std::vector<std::string>{"keep"});
+    EXPECT_NE(MenuState(FrameWindow(), ID_ITEM_DELETE) & MF_GRAYED, 0u);
+
+    ClickRow(items, 0);
+    Command(ID_ITEM_RENAME);
+    EXPECT_TRUE(Frame().ItemPane()->IsEditingLabel());
+    EXPECT_EQ(GetParent(GetFocus()), items);
+    CancelLabelEdit(items);
+}
+
+TEST_F(MainFrameTest, TabSwitchesPanesUnlessALabelIsBeingEdited)
+{
+    ASSERT_TRUE(Start());
+    Fill(App().Document(), {"G"}, {}, "G");
+    const HWND groups = Frame().GroupPane()->GetSafeHwnd();
+    const HWND items = Frame().ItemPane()->GetSafeHwnd();
+    MSG tab = {groups, WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+    EXPECT_TRUE(Frame().TranslateAccelerators(tab));
+    App().PumpMessages();
+    EXPECT_EQ(Frame().GetActiveView(), Frame().ItemPane());
+    EXPECT_EQ(GetFocus(), items);
+    Command(ID_SWITCH_PANE);
+    EXPECT_EQ(Frame().GetActiveView(), Frame().GroupPane());
+    EXPECT_EQ(GetFocus(), groups);
+
+    // An open label edit keeps its keys: Del, Ctrl+C, Tab go to the edit.
+    Command(ID_GROUP_RENAME);
+    ASSERT_TRUE(Frame().GroupPane()->IsEditingLabel());
+    for (const WPARAM key : {static_cast<WPARAM>(VK_SUBTRACT), static_cast<WPARAM>(VK_TAB)}) {
+        MSG message = {GetFocus(), WM_KEYDOWN, key, 0, 0, {0, 0}};
+        EXPECT_FALSE(Frame().TranslateAccelerators(message)) << key;
+    }
+    CancelLabelEdit(groups);
+    MSG minus = {groups, WM_KEYDOWN, VK_SUBTRACT, 0, 0, {0, 0}};
+    prompt.answers = {MessageAnswer::Cancel};
+    EXPECT_TRUE(Frame().TranslateAccelerators(minus));
+    App().PumpMessages();
+    EXPECT_EQ(prompt.shown.size(), 1u);
+}
+
+TEST_F(MainFrameTest, BothPanesPaintInTheChosenColours)
+{
+    ASSERT_TRUE(Start());
+    Fill(App().Document(), {"G"}, {Bookmark("a", "http://a", "G")}, "G");
+    Command(ID_COLOUR_USE_SYSTEM);
+    const struct {
+        UINT command;
+        COLORREF background;
+    } cases[] = {{ID_SCHEME_SPACE, 0x000000}, {ID_SCHEME_NAVY, 0x800000}, {ID_COLOUR_USE_CUSTOM, 0x000000}};
+    for (const auto& test : cases) {
+        Command(test.command);
+        const PaneColourPair expected = ChoosePaneColours(thePreferences, theColourSchemes, CurrentSystemColours());
+        for (CView* pane : Frame().Panes()) {
+            EXPECT_EQ(SendMessageA(pane->GetSafeHwnd(), LVM_GETBKCOLOR, 0, 0), expected.background) << test.command;
+            EXPECT_EQ(SendMessageA(pane->GetSafeHwnd(), LVM_GETTEXTBKCOLOR, 0, 0), expected.background);
+            EXPECT_EQ(SendMessageA(pane->GetSafeHwnd(), LVM_GETTEXTCOLOR, 0, 0), expected.text) << test.command;
+        }
+        EXPECT_EQ(expected.background, test.background) << test.command;
+    }
 }

@@ -1,0 +1,191 @@
+#include "AppFixture.h"
+#include "PaneDriver.h"
+
+#include "res/resource.h"
+#include "settings/Preferences.h"
+#include "ui/CMB15View.h"
+#include "ui/CMyList.h"
+
+#include <commctrl.h>
+
+namespace {
+
+class ItemPaneTest : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        ASSERT_TRUE(Start());
+        items = Frame().ItemPane()->GetSafeHwnd();
+    }
+    CMB15Doc& Doc() { return App().Document(); }
+
+    int Image(int row)
+    {
+        LVITEMA item = {};
+        item.mask = LVIF_IMAGE;
+        item.iItem = row;
+        SendMessageA(items, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        return item.iImage;
+    }
+
+    HWND items = nullptr;
+};
+
+} // namespace
+
+TEST_F(ItemPaneTest, RowsAreTheCurrentGroupsSortedWithIconsAndCutState)
+{
+    Command(ID_VIEW_DETAILS);
+    Doc().Marks().cutURL = "http://cut";
+    Doc().Marks().cutGroup = "Web";
+    Fill(Doc(), {"Web", "Other"},
+         {Bookmark("zeta", "http://z", "Web", "last"), Bookmark("hidden", "http://h", "Other"),
+          Bookmark("Mail", "MAILTO:someone@example.org", "web"), Bookmark("alpha", "http://cut", "WEB"),
+          Bookmark("Alpha", "mailto:a@example.org", "Web")},
+         "Web");
+    EXPECT_EQ(RowTexts(items), (std::vector<std::string>{"alpha", "Alpha", "Mail", "zeta"}));
+    EXPECT_EQ(RowTexts(items, 1),
+              (std::vector<std::string>{"http://cut", "mailto:a@example.org", "MAILTO:someone@example.org", "http://z"}));
+    EXPECT_EQ(RowTexts(items, 2), (std::vector<std::string>{"", "", "", "last"}));
+    EXPECT_EQ(RowIndices(items), (std::vector<LPARAM>{3, 4, 2, 0}));
+    EXPECT_EQ((std::vector<int>{Image(0), Image(1), Image(2), Image(3)}), (std::vector<int>{0, 1, 1, 0}));
+    EXPECT_EQ(SendMessageA(items, LVM_GETITEMSTATE, 0, LVIS_CUT), LVIS_CUT);
+    EXPECT_EQ(SendMessageA(items, LVM_GETITEMSTATE, 3, LVIS_CUT), 0);
+    EXPECT_EQ(SelectedRow(items), -1);
+    for (int column = 0; column < 3; ++column)
+        EXPECT_EQ(SendMessageA(items, LVM_GETCOLUMNWIDTH, column, 0), Frame().ItemPane()->AutoColumnWidth(column));
+
+    // The cut mark compares the group with its case.
+    Doc().Selection().currentGroup = "web";
+    Doc().UpdateAllViews(nullptr);
+    EXPECT_EQ(SendMessageA(items, LVM_GETITEMSTATE, 0, LVIS_CUT), 0);
+}
+
+TEST_F(ItemPaneTest, ChoosingARowFillsTheSelectionFromTheStore)
+{
+    const std::string longName(300, 'n');
+    const std::string longURL = "http://example.org/" + std::string(400, 'u');
+    Fill(Doc(), {"G"}, {Bookmark("b", "http://b", "G", "bee"), Bookmark(longName, longURL, "G", "long")}, "G");
+    ClickRow(items, 1);
+    const CurrentSelection& selection = Doc().Selection();
+    EXPECT_EQ(selection.itemName, longName);
+    EXPECT_EQ(selection.itemURL, longURL);
+    EXPECT_EQ(selection.itemDescription, "long");
+    EXPECT_EQ(selection.itemIndex, 1);
+    ClickRow(items, 0);
+    EXPECT_EQ(selection.itemName, "b");
+    EXPECT_EQ(selection.itemIndex, 0);
+    EXPECT_FALSE(Doc().IsModified());
+
+    // The selection pane: the description, or the URL when it is empty.
+    App().PumpMessages();
+    char text[600] = "";
+    SendMessageA(Frame().StatusBar(), SB_GETTEXTA, 2, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, "bee");
+    Doc().Selection().itemDescription.clear();
+    App().PumpMessages();
+    SendMessageA(Frame().StatusBar(), SB_GETTEXTA, 2, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, "http://b");
+}
+
+TEST_F(ItemPaneTest, HeaderClicksSortAndFlip)
+{
+    Fill(Doc(), {"G"},
+         {Bookmark("b", "http://2", "G"), Bookmark("A", "http://3", "G"), Bookmark("c", "http://1", "G"),
+          Bookmark("a", "http://3", "G")},
+         "G");
+    const struct {
+        int column;
+        std::vector<std::string> names;
+    } clicks[] = {
+        {1, {"c", "b", "A", "a"}},  // ascending by URL; equal URLs keep store order
+        {1, {"A", "a", "b", "c"}},  // again: descending, ties still in store order
+        {0, {"A", "a", "b", "c"}},  // another column: ascending
+        {0, {"c", "b", "A", "a"}},
+    };
+    for (const auto& click : clicks) {
+        ClickHeader(items, click.column);
+        EXPECT_EQ(RowTexts(items), click.names) << click.column;
+    }
+    Command(ID_ARRANGE_BY_URL);
+    EXPECT_EQ(RowTexts(items), (std::vector<std::string>{"c", "b", "A", "a"}));
+    // A refill goes back to name order whatever the last click was.
+    Doc().UpdateAllViews(nullptr);
+    EXPECT_EQ(RowTexts(items), (std::vector<std::string>{"A", "a", "b", "c"}));
+}
+
+TEST_F(ItemPaneTest, LabelEditsRenameTheCurrentBookmark)
+{
+    const struct {
+        const char* typed;
+        bool cancel;
+        bool asWindows;
+        const char* name;
+    } cases[] = {{"renamed", false, false, "renamed"},
+                 {"b", false, true, "b"},
+                 {"", false, true, ""},
+                 {"ignored", true, false, "b"}};
+    for (const auto& test : cases) {
+        Fill(Doc(), {"G"}, {Bookmark("a", "http://a", "G"), Bookmark("b", "http://b", "G")}, "G");
+        Doc().SetModifiedFlag(false);
+        ClickRow(items, 1);
+        if (test.asWindows)
+            EditLabelAsWindows(items, 1, test.typed);
+        else
+            EditLabel(items, -1, test.typed, test.cancel);  // F2
+        EXPECT_EQ(Doc().m_arrItems[1].m_strName, test.name) << test.typed;
+        EXPECT_EQ(Doc().m_arrItems[0].m_strName, "a") << test.typed;
+        EXPECT_EQ(Doc().IsModified(), !test.cancel) << test.typed;
+        EXPECT_FALSE(Frame().ItemPane()->IsEditingLabel());
+    }
+
+    // After a refill moved the rows, F2 opens the current bookmark's row.
+    Fill(Doc(), {"G"}, {Bookmark("m", "http://m", "G"), Bookmark("z", "http://z", "G")}, "G");
+    ClickRow(items, 0);
+    Doc().m_arrItems[0].m_strName = "zz";
+    Doc().UpdateAllViews(nullptr);
+    SetFocus(items);
+    SendMessageA(items, WM_KEYDOWN, VK_F2, 0);
+    ASSERT_TRUE(Frame().ItemPane()->IsEditingLabel());
+    char text[64] = "";
+    GetWindowTextA(reinterpret_cast<HWND>(SendMessageA(items, LVM_GETEDITCONTROL, 0, 0)), text, sizeof text);
+    EXPECT_STREQ(text, "zz");
+    CancelLabelEdit(items);
+
+    // A current bookmark of another group is not shown: nothing opens.
+    Doc().Selection().currentGroup = "none";
+    Doc().UpdateAllViews(nullptr);
+    SendMessageA(items, WM_KEYDOWN, VK_F2, 0);
+    EXPECT_FALSE(Frame().ItemPane()->IsEditingLabel());
+}
+
+TEST_F(ItemPaneTest, RightClickAndContextMenus)
+{
+    TrackedMenu menu;
+    Frame().popupTracker = [&menu](HMENU popup, POINT at) { RecordMenu(popup, at, menu); };
+    Fill(Doc(), {"G"}, {Bookmark("a", "http://a", "G", "described")}, "G");
+    Command(ID_VIEW_LIST);
+
+    SendMessageA(items, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(items), MAKELPARAM(-1, -1));
+    ASSERT_TRUE(menu.shown);
+    EXPECT_EQ(menu.ids.front(), static_cast<UINT>(ID_VIEW_LARGE_ICONS));
+    EXPECT_EQ(menu.radioMarked, static_cast<UINT>(ID_VIEW_LIST));
+
+    ClickRow(items, 0);
+    NMITEMACTIVATE click = {};
+    click.hdr.hwndFrom = items;
+    click.hdr.code = NM_RCLICK;
+    SendMessageA(GetParent(items), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&click));
+    char text[64] = "";
+    SendMessageA(Frame().StatusBar(), SB_GETTEXTA, 2, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, "http://a");
+
+    for (const uint32_t newWindow : {1u, 0u}) {
+        thePreferences.bCreateNewProcess = newWindow;
+        SendMessageA(items, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(items), MAKELPARAM(10, 20));
+        EXPECT_EQ(menu.at.x, 10);
+        EXPECT_EQ(menu.ids.front(), static_cast<UINT>(ID_ITEM_OPEN));
+        EXPECT_EQ(menu.defaultId, newWindow ? ID_ITEM_OPEN_NEW_WINDOW : ID_ITEM_OPEN) << newWindow;
+    }
+}
