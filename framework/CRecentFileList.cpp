@@ -26,8 +26,10 @@ void CRecentFileList::ReadList(IProfile& profile)
     m_entries.clear();
     for (size_t number = 1; number <= m_size; ++number) {
         const std::string path = profile.GetProfileString(kRecentFileSection, "File" + std::to_string(number), "");
-        if (!path.empty())
-            m_entries.push_back(path);
+        // The list ends at its first gap: an empty "File1" means no last file.
+        if (path.empty())
+            break;
+        m_entries.push_back(path);
     }
 }
 

@@ -9,6 +9,15 @@
 namespace {
 CWinApp* theApp = nullptr;
 const size_t kRecentFileCount = 4;
+
+// A name from the command line is relative to where the program was started;
+// the recent-file list and the idle text need it whole.
+std::string FullPathOf(const std::string& path)
+{
+    char full[MAX_PATH * 2];
+    const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    return length == 0 || length >= sizeof full ? path : std::string(full, length);
+}
 } // namespace
 
 const CWinApp::Row CWinApp::kAppCommands[] = {
@@ -135,7 +144,7 @@ bool CWinApp::OpenDocumentFile(const std::string& path)
 {
     if (!m_template)
         return false;
-    const bool opened = m_template->OpenDocumentFile(path);
+    const bool opened = m_template->OpenDocumentFile(path.empty() ? path : FullPathOf(path));
     if (opened && !path.empty()) {
         m_recentFiles.Add(m_template->Document().GetPathName());
         OnDocumentOpened();

@@ -4,6 +4,8 @@
 #include "store/TextCompare.h"
 #include "ui/CMyList.h"
 
+#include <commctrl.h>
+
 using LinkhiveAppTest = AppFixture;
 
 namespace {
@@ -156,4 +158,42 @@ TEST_F(LinkhiveAppTest, ARecentFileThatIsGoneLeavesTheList)
     EXPECT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(App().Document().GetPathName(), kept);
     EXPECT_EQ(MenuState(FrameWindow(), ID_FILE_MRU_FILE1 + 1), static_cast<UINT>(-1));
+}
+
+TEST_F(LinkhiveAppTest, ARelativeNameIsOpenedAndRememberedWhole)
+{
+    char before[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof before, before);
+    const std::string sample = SamplePath();
+    const size_t cut = sample.find_last_of('\\');
+    ASSERT_TRUE(SetCurrentDirectoryA(sample.substr(0, cut).c_str()));
+    SetSetting("One Instance", 1);
+    const bool started = Start({sample.substr(cut + 1)});
+    SetCurrentDirectoryA(before);
+    ASSERT_TRUE(started);
+
+    // Elsewhere the next start still finds it, and the idle text is the whole path.
+    EXPECT_EQ(App().Document().GetPathName(), sample);
+    char idle[512] = "";
+    SendMessageA(Frame().StatusBar(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(idle));
+    EXPECT_EQ(std::string(idle), sample);
+    Close();
+    std::string first;
+    ASSERT_TRUE(ReadSettingText("Software\\Quillmere\\Linkhive\\Recent File List", "File1", first));
+    EXPECT_EQ(first, sample);
+}
+
+TEST_F(LinkhiveAppTest, AnEmptyFirstRecentEntryMeansNoLastFile)
+{
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quillmere\\Linkhive\\Recent File List", 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              0);
+    const std::string sample = SamplePath();
+    RegSetValueExA(key, "File1", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+    RegSetValueExA(key, "File2", 0, REG_SZ, reinterpret_cast<const BYTE*>(sample.c_str()),
+                   static_cast<DWORD>(sample.size() + 1));
+    RegCloseKey(key);
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(WindowTitle(FrameWindow()), "Untitled - Linkhive");
 }
