@@ -8,6 +8,7 @@
 #include "ui/CMainFrame.h"
 #include "ui/CMyList.h"
 
+#include <algorithm>
 #include <string>
 
 CMB15View* theItemPane = nullptr;
@@ -19,10 +20,7 @@ CMB15View::CMB15View(CMB15Doc& document) : CView(document), m_store(document)
 
 CMB15View::~CMB15View()
 {
-    if (m_imageListSmall != nullptr)
-        ImageList_Destroy(m_imageListSmall);
-    if (m_imageListLarge != nullptr)
-        ImageList_Destroy(m_imageListLarge);
+    // The image lists are the control's, destroyed with its window.
     if (m_font != nullptr)
         DeleteObject(m_font);
 }
@@ -37,8 +35,8 @@ bool CMB15View::OnCreate()
     if (theItemPane == nullptr)
         theItemPane = this;
     const HINSTANCE instance = GetModuleHandleA(nullptr);
-    m_imageListSmall = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 1);
-    m_imageListLarge = ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 2, 1);
+    m_imageListSmall = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 0);
+    m_imageListLarge = ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 2, 0);
     for (const int iconId : {162, 160}) {
         for (HIMAGELIST list : {m_imageListSmall, m_imageListLarge}) {
             const int size = list == m_imageListSmall ? 16 : 32;
@@ -234,8 +232,11 @@ void CMB15View::OnGetDisplayText(NMHDR* header)
         columnText.column = item.iSubItem;
         if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
             const std::string& text = RowStoreText(columnText, RowData(m_hWnd, item.iItem));
+            // Only what fits is converted: a text too long for the buffer
+            // would fail whole and show as empty.
+            const size_t fits = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
             const int length =
-                MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), item.pszText, item.cchTextMax - 1);
+                MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(fits), item.pszText, item.cchTextMax - 1);
             item.pszText[length] = L'\0';
         }
         return;

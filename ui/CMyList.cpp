@@ -34,8 +34,8 @@ CMyList::CMyList(CMB15Doc& document) : CView(document), m_store(document)
 
 CMyList::~CMyList()
 {
-    if (m_imageList != nullptr)
-        ImageList_Destroy(m_imageList);
+    // The image list is the control's: without LVS_SHAREIMAGELISTS the
+    // control destroys it with its window, so it is not destroyed here again.
     if (m_font != nullptr)
         DeleteObject(m_font);
 }
@@ -49,7 +49,7 @@ DWORD CMyList::PreCreateStyle(DWORD style)
 bool CMyList::OnCreate()
 {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
-    m_imageList = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
+    m_imageList = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 0);
     const HICON icon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(128), IMAGE_ICON, 16, 16, 0));
     if (m_imageList != nullptr && icon != nullptr)
         ImageList_AddIcon(m_imageList, icon);

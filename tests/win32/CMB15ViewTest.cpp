@@ -50,6 +50,12 @@ TEST_F(ItemPaneTest, RowsAreTheCurrentGroupsSortedWithIconsAndCutState)
     EXPECT_EQ(RowTexts(items, 2), (std::vector<std::string>{"", "", "", "last"}));
     EXPECT_EQ(RowIndices(items), (std::vector<LPARAM>{3, 4, 2, 0}));
     EXPECT_EQ((std::vector<int>{Image(0), Image(1), Image(2), Image(3)}), (std::vector<int>{0, 1, 1, 0}));
+    // Web and e-mail icons in both sizes; the control owns the lists.
+    for (const WPARAM which : {LVSIL_SMALL, LVSIL_NORMAL}) {
+        const LRESULT images = SendMessageA(items, LVM_GETIMAGELIST, which, 0);
+        EXPECT_EQ(ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(images)), 2);
+    }
+    EXPECT_EQ(GetWindowLongA(items, GWL_STYLE) & LVS_SHAREIMAGELISTS, 0);
     EXPECT_EQ(SendMessageA(items, LVM_GETITEMSTATE, 0, LVIS_CUT), LVIS_CUT);
     EXPECT_EQ(SendMessageA(items, LVM_GETITEMSTATE, 3, LVIS_CUT), 0);
     EXPECT_EQ(SelectedRow(items), -1);
@@ -87,6 +93,34 @@ TEST_F(ItemPaneTest, ChoosingARowFillsTheSelectionFromTheStore)
     App().PumpMessages();
     SendMessageA(Frame().StatusBar(), SB_GETTEXTA, 2, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, "http://b");
+}
+
+TEST_F(ItemPaneTest, ShownTextsLongerThanTheBufferAreCut)
+{
+    const std::string longURL = "http://example.org/" + std::string(40, 'u');
+    Fill(Doc(), {"G"}, {Bookmark("name", longURL, "G")}, "G");
+    // A Unicode parent asks in wide text; the answer must not come back empty.
+    wchar_t wide[16] = L"";
+    NMLVDISPINFOW askWide = {};
+    askWide.hdr.hwndFrom = items;
+    askWide.hdr.code = LVN_GETDISPINFOW;
+    askWide.item.mask = LVIF_TEXT;
+    askWide.item.iSubItem = 1;
+    askWide.item.pszText = wide;
+    askWide.item.cchTextMax = 16;
+    SendMessageA(GetParent(items), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&askWide));
+    EXPECT_EQ(std::wstring(wide), std::wstring(longURL.begin(), longURL.begin() + 15));
+
+    char narrow[16] = "";
+    NMLVDISPINFOA askNarrow = {};
+    askNarrow.hdr.hwndFrom = items;
+    askNarrow.hdr.code = LVN_GETDISPINFOA;
+    askNarrow.item.mask = LVIF_TEXT;
+    askNarrow.item.iSubItem = 1;
+    askNarrow.item.pszText = narrow;
+    askNarrow.item.cchTextMax = 16;
+    SendMessageA(GetParent(items), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&askNarrow));
+    EXPECT_EQ(std::string(narrow), longURL.substr(0, 15));
 }
 
 TEST_F(ItemPaneTest, HeaderClicksSortAndFlip)

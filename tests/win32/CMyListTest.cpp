@@ -36,6 +36,9 @@ TEST_F(GroupPaneTest, RowsAreSortedWithTheCurrentGroupSelected)
     EXPECT_EQ(SelectedRow(groups), 4);
     EXPECT_EQ(SendMessageA(groups, LVM_GETCOLUMNWIDTH, 0, 0), Frame().GroupPane()->AutoColumnWidth(0));
     EXPECT_GT(Frame().GroupPane()->AutoColumnWidth(0), 32);
+    const LRESULT images = SendMessageA(groups, LVM_GETIMAGELIST, LVSIL_SMALL, 0);
+    EXPECT_EQ(ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(images)), 1);
+    EXPECT_EQ(GetWindowLongA(groups, GWL_STYLE) & LVS_SHAREIMAGELISTS, 0);
 
     // A current group that no longer exists marks no row.
     Fill(Doc(), {"b", "a"}, {}, "gone");
