@@ -8,6 +8,8 @@
 #include "store/FileIO.h"
 #include "store/Prompt.h"
 
+#include "RandomText.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -39,16 +41,6 @@ public:
     std::string GetText() override { return std::string(); }
     void Empty() override {}
 };
-
-std::string RandomText(std::mt19937& random, size_t minLength, size_t maxLength)
-{
-    std::uniform_int_distribution<size_t> length(minLength, maxLength);
-    std::uniform_int_distribution<int> letter('a', 'z');
-    std::string text(length(random), ' ');
-    for (char& c : text)
-        c = static_cast<char>(letter(random));
-    return text;
-}
 
 std::string StoredUrl(size_t i)
 {

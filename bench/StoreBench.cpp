@@ -5,6 +5,8 @@
 #include "store/DataFile.h"
 #include "store/FileIO.h"
 
+#include "RandomText.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -18,16 +20,6 @@ namespace {
 
 const size_t kItems = 1000000;
 const size_t kGroups = 1000;
-
-std::string RandomText(std::mt19937& random, size_t minLength, size_t maxLength)
-{
-    std::uniform_int_distribution<size_t> length(minLength, maxLength);
-    std::uniform_int_distribution<int> letter('a', 'z');
-    std::string text(length(random), ' ');
-    for (char& c : text)
-        c = static_cast<char>(letter(random));
-    return text;
-}
 
 const StoreContent& MillionBookmarks()
 {

@@ -92,17 +92,7 @@ long RegistryKey::ReadDword(const std::string& name, uint32_t& value)
 
 long RegistryKey::ReadString(const std::string& name, std::string& value)
 {
-    if (!m_key)
-        return kInvalidHandle;
-    const RegistryValue* found = FindValue(m_key, name);
-    if (!found)
-        return kRegistryNotFound;
-    if (found->isNumber)
-        return kRegistryBadType;
-    if (found->text.size() > 260)
-        return kRegistryMoreData;
-    value = found->text;
-    return kRegistryOk;
+    return ReadLongString(name, value, 260);
 }
 
 long RegistryKey::ReadLongString(const std::string& name, std::string& value, size_t limit)
