@@ -1,7 +1,7 @@
 #include "app/CAboutDlg.h"
 
 #include "res/resource.h"
-#include "ui/CMyList.h"
+#include "ui/CGroupPane.h"
 
 void CAboutDlg::DoModal(HWND owner)
 {

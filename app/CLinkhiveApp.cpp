@@ -5,7 +5,7 @@
 #include "settings/Preferences.h"
 #include "settings/RegistryKey.h"
 #include "ui/CMainFrame.h"
-#include "ui/CMyList.h"
+#include "ui/CGroupPane.h"
 
 #include <commctrl.h>
 #include <shellapi.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/CWinApp.h"
-#include "store/CMB15Doc.h"
+#include "store/CBookmarkDoc.h"
 
 #include <string>
 #include <vector>
@@ -22,7 +22,7 @@ public:
     bool OnUpdateCommand(CCmdUI& ui) override;
     void OnAppAbout(UINT id);
 
-    CMB15Doc& Document() { return m_document; }
+    CBookmarkDoc& Document() { return m_document; }
     // Whether this copy holds the single-instance mutex.
     bool OwnsMutex() const { return m_mutex != nullptr; }
 
@@ -35,7 +35,7 @@ protected:
 private:
     CurrentSelection m_selection;
     ClipboardMarks m_marks;
-    CMB15Doc m_document;
+    CBookmarkDoc m_document;
     std::vector<std::string> m_args;
     HANDLE m_mutex = nullptr;
 };

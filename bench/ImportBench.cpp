@@ -4,7 +4,7 @@
 //   import_bench [--benchmark_filter=...]
 
 #include "exchange/HtmlImport.h"
-#include "store/CMB15Doc.h"
+#include "store/CBookmarkDoc.h"
 #include "store/FileIO.h"
 #include "store/Prompt.h"
 
@@ -47,7 +47,7 @@ std::string StoredUrl(size_t i)
     return "http://www.site" + std::to_string(i) + ".example/page/" + std::to_string(i * 7919 % 100003) + ".html";
 }
 
-void FillStore(CMB15Doc& doc)
+void FillStore(CBookmarkDoc& doc)
 {
     std::mt19937 random(42);
     for (size_t g = 0; g < kStoreGroups; ++g)
@@ -97,7 +97,7 @@ void BM_ImportIntoMillion(benchmark::State& state)
     ClipboardMarks marks;
     QuietPrompt prompt;
     NoClipboard clipboard;
-    CMB15Doc doc(selection, marks, prompt, clipboard);
+    CBookmarkDoc doc(selection, marks, prompt, clipboard);
     FillStore(doc);
     const std::string path = PagePath();
     WriteWholeFile(path, BrowserPage(kPageLinks, 0));
@@ -134,7 +134,7 @@ void BM_ImportBigPage(benchmark::State& state)
     ClipboardMarks marks;
     QuietPrompt prompt;
     NoClipboard clipboard;
-    CMB15Doc doc(selection, marks, prompt, clipboard);
+    CBookmarkDoc doc(selection, marks, prompt, clipboard);
     const std::string path = PagePath();
     const std::string page = BrowserPage(0, kBigPageBytes);
     WriteWholeFile(path, page);

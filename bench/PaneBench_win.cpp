@@ -4,9 +4,9 @@
 #include "app/CLinkhiveApp.h"
 #include "res/resource.h"
 #include "store/Prompt.h"
-#include "ui/CMB15View.h"
+#include "ui/CItemPane.h"
 #include "ui/CMainFrame.h"
-#include "ui/CMyList.h"
+#include "ui/CGroupPane.h"
 
 #include <commctrl.h>
 
@@ -44,7 +44,7 @@ std::string Name(size_t i)
 
 double TimeChoosingTheGroup(CLinkhiveApp& app, size_t count)
 {
-    CMB15Doc& doc = app.Document();
+    CBookmarkDoc& doc = app.Document();
     doc.m_arrGroups = {"Bench", "Other"};
     doc.m_arrItems.clear();
     doc.m_arrItems.reserve(count);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/CliPrompt.h"
-#include "store/CMB15Doc.h"
+#include "store/CBookmarkDoc.h"
 
 #include <string>
 #include <vector>
@@ -33,7 +33,7 @@ struct CliSession {
     ClipboardMarks marks;
     CliPrompt prompt;
     CliClipboard clipboard;
-    CMB15Doc doc;
+    CBookmarkDoc doc;
 };
 
 void WriteOut(const std::string& text);

@@ -7,7 +7,7 @@
 
 namespace {
 
-int ImportIntoStore(const CliArgs& args, bool (*import)(const std::string&, CMB15Doc&, IPrompt&))
+int ImportIntoStore(const CliArgs& args, bool (*import)(const std::string&, CBookmarkDoc&, IPrompt&))
 {
     CliSession session;
     const std::string& store = args.positional[0];

@@ -2,7 +2,7 @@
 
 #include "exchange/ImportFile.h"
 #include "exchange/LinkImport.h"
-#include "store/CMB15Doc.h"
+#include "store/CBookmarkDoc.h"
 #include "store/Prompt.h"
 
 
@@ -67,7 +67,7 @@ bool ParseAddressBook(std::string_view text, const std::string& group, std::vect
     return true;
 }
 
-bool ImportAddressBook(const std::string& path, CMB15Doc& doc, IPrompt& prompt)
+bool ImportAddressBook(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt)
 {
     return ReadAndImport(path, prompt, "Cannot read address book.", [&](const std::string& text) {
         const std::string group = GroupNameOfPath(path);

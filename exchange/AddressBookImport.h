@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-class CMB15Doc;
+class CBookmarkDoc;
 class IPrompt;
 
 // Reads a comma-separated address book into "mailto:" candidates of
@@ -18,4 +18,4 @@ bool ParseAddressBook(std::string_view text, const std::string& group, std::vect
 // Imports the address book at `path` into a new group named after the file.
 // False when the file could not be opened or read or is no address book
 // (reported through `prompt`; the store is then unchanged).
-bool ImportAddressBook(const std::string& path, CMB15Doc& doc, IPrompt& prompt);
+bool ImportAddressBook(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt);

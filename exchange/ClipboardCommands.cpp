@@ -1,6 +1,6 @@
 #include "exchange/ClipboardCommands.h"
 
-#include "store/CMB15Doc.h"
+#include "store/CBookmarkDoc.h"
 #include "store/Prompt.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-class CMB15Doc;
+class CBookmarkDoc;
 struct CurrentSelection;
 
 // One bookmark as clipboard text: name, URL and description, each of the
@@ -24,7 +24,7 @@ ItemTextParts SplitItemText(const std::string& text);
 // deletion, over the document's clipboard and ClipboardMarks.
 class ClipboardCommands {
 public:
-    explicit ClipboardCommands(CMB15Doc& doc) : m_doc(doc) {}
+    explicit ClipboardCommands(CBookmarkDoc& doc) : m_doc(doc) {}
 
     void OnEditCopy();
     void OnEditCopyUrl();
@@ -41,5 +41,5 @@ public:
 private:
     void ClearUndo();
 
-    CMB15Doc& m_doc;
+    CBookmarkDoc& m_doc;
 };

@@ -2,7 +2,7 @@
 
 #include "exchange/ImportFile.h"
 #include "exchange/TextModeOutput.h"
-#include "store/CMB15Doc.h"
+#include "store/CBookmarkDoc.h"
 #include "store/FileError.h"
 #include "store/FileIO.h"
 #include "store/Prompt.h"
@@ -21,7 +21,7 @@ std::string FoldedName(const std::string& name)
     return folded;
 }
 
-bool SavePage(CMB15Doc& doc, const std::string& path, const std::string& page)
+bool SavePage(CBookmarkDoc& doc, const std::string& path, const std::string& page)
 {
     try {
         WriteWholeFile(path, page);
@@ -86,12 +86,12 @@ std::string GroupPagePath(const std::string& chosen)
     return chosen;
 }
 
-bool SaveCollectionPage(CMB15Doc& doc, const std::string& chosen)
+bool SaveCollectionPage(CBookmarkDoc& doc, const std::string& chosen)
 {
     return SavePage(doc, CollectionPagePath(chosen), CollectionPage(doc));
 }
 
-bool SaveGroupPage(CMB15Doc& doc, const std::string& chosen)
+bool SaveGroupPage(CBookmarkDoc& doc, const std::string& chosen)
 {
     return SavePage(doc, GroupPagePath(chosen), GroupPage(doc, doc.Selection().currentGroup));
 }

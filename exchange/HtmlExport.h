@@ -2,7 +2,7 @@
 
 #include <string>
 
-class CMB15Doc;
+class CBookmarkDoc;
 struct StoreContent;
 
 // The whole collection as a page: every group a heading with a list of its
@@ -20,5 +20,5 @@ std::string GroupPagePath(const std::string& chosen);
 // Settle the chosen path by its rule and write the page through the safe
 // write; a failure is reported with the standard file-error text and
 // returns false. The group page shows the current group.
-bool SaveCollectionPage(CMB15Doc& doc, const std::string& chosen);
-bool SaveGroupPage(CMB15Doc& doc, const std::string& chosen);
+bool SaveCollectionPage(CBookmarkDoc& doc, const std::string& chosen);
+bool SaveGroupPage(CBookmarkDoc& doc, const std::string& chosen);

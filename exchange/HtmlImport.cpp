@@ -2,7 +2,7 @@
 
 #include "exchange/ImportFile.h"
 #include "exchange/LinkImport.h"
-#include "store/CMB15Doc.h"
+#include "store/CBookmarkDoc.h"
 #include "store/Prompt.h"
 
 #include <cstring>
@@ -49,7 +49,7 @@ void ScanHtmlLinks(const char* text, size_t size, std::vector<LinkSpan>& links)
     }
 }
 
-bool ImportHtml(const std::string& path, CMB15Doc& doc, IPrompt& prompt)
+bool ImportHtml(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt)
 {
     return ReadAndImport(path, prompt, "Cannot read HTML.", [&](const std::string& text) {
         const std::string group = GroupNameOfPath(path);

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-class CMB15Doc;
+class CBookmarkDoc;
 class IPrompt;
 
 // Where one link's URL and name lie in the scanned text.
@@ -23,4 +23,4 @@ void ScanHtmlLinks(const char* text, size_t size, std::vector<LinkSpan>& links);
 // Imports the links of the page at `path` into a new group named after the
 // file. False when the file could not be opened or read (reported through
 // `prompt`; the store is then unchanged).
-bool ImportHtml(const std::string& path, CMB15Doc& doc, IPrompt& prompt);
+bool ImportHtml(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt);

@@ -1,7 +1,7 @@
 #include "exchange/LinkImport.h"
 
 #include "exchange/ImportFile.h"
-#include "store/CMB15Doc.h"
+#include "store/CBookmarkDoc.h"
 #include "store/FileError.h"
 #include "store/FileIO.h"
 #include "store/Prompt.h"
@@ -65,7 +65,7 @@ private:
     size_t m_mask;
 };
 
-MatchCounts CountStoredMatches(const CMB15Doc& doc, const std::vector<BookmarkItem>& candidates)
+MatchCounts CountStoredMatches(const CBookmarkDoc& doc, const std::vector<BookmarkItem>& candidates)
 {
     MatchCounts counts(candidates);
     if (candidates.empty())
@@ -81,7 +81,7 @@ MatchCounts CountStoredMatches(const CMB15Doc& doc, const std::vector<BookmarkIt
 
 } // namespace
 
-void CommitLinks(CMB15Doc& doc, IPrompt& prompt, const std::string& group, const std::vector<BookmarkItem>& candidates,
+void CommitLinks(CBookmarkDoc& doc, IPrompt& prompt, const std::string& group, const std::vector<BookmarkItem>& candidates,
                  const char* noUrlsMessage)
 {
     MatchCounts counts = CountStoredMatches(doc, candidates);

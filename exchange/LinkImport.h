@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-class CMB15Doc;
+class CBookmarkDoc;
 class IPrompt;
 
 // What the HTML and address-book imports do once their file is read: the new
@@ -15,7 +15,7 @@ class IPrompt;
 // `noUrlsMessage` is shown instead when there is no candidate. The index and
 // the room in the store are taken before anything changes, so running out of
 // memory there leaves the store untouched.
-void CommitLinks(CMB15Doc& doc, IPrompt& prompt, const std::string& group, const std::vector<BookmarkItem>& candidates,
+void CommitLinks(CBookmarkDoc& doc, IPrompt& prompt, const std::string& group, const std::vector<BookmarkItem>& candidates,
                  const char* noUrlsMessage);
 
 // Opens an import's file and reads it whole, then hands the text to `scan`,

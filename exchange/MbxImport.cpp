@@ -1,7 +1,7 @@
 #include "exchange/MbxImport.h"
 
 #include "exchange/ImportFile.h"
-#include "store/CMB15Doc.h"
+#include "store/CBookmarkDoc.h"
 #include "store/FileError.h"
 #include "store/FileIO.h"
 #include "store/Prompt.h"
@@ -58,7 +58,7 @@ bool ReadMbxFile(const std::string& path, StoreContent& content)
 
 // A document loaded from a file goes back to it without asking; one that
 // has never been saved gets the save prompt instead of being thrown away.
-bool SaveBeforeReplacing(CMB15Doc& doc)
+bool SaveBeforeReplacing(CBookmarkDoc& doc)
 {
     if (!doc.GetPathName().empty() && !TextEqual(doc.GetTitle(), "Untitled"))
         return doc.OnSaveDocument(doc.GetPathName());
@@ -67,7 +67,7 @@ bool SaveBeforeReplacing(CMB15Doc& doc)
 
 } // namespace
 
-bool ImportMbx(const std::string& path, CMB15Doc& doc, IPrompt& prompt)
+bool ImportMbx(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt)
 {
     StoreContent content;
     if (!ReadMbxFile(WithExtension(path, "mbx"), content)) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-class CMB15Doc;
+class CBookmarkDoc;
 class IPrompt;
 
 // Reads the predecessor's text format into `content` (groups and items in
@@ -19,4 +19,4 @@ bool ParseMbx(std::string_view text, StoreContent& content);
 // offered the save prompt. False when the file was unusable ("Wrong file
 // format."), the save failed or the user cancelled: nothing has changed then.
 // A file without group lines ends it silently, true and unchanged.
-bool ImportMbx(const std::string& path, CMB15Doc& doc, IPrompt& prompt);
+bool ImportMbx(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt);

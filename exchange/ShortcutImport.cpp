@@ -2,12 +2,12 @@
 
 #include "exchange/IFileSystem.h"
 #include "exchange/ShortcutFile.h"
-#include "store/CMB15Doc.h"
+#include "store/CBookmarkDoc.h"
 #include "store/Prompt.h"
 
 namespace {
 
-void AddShortcut(CMB15Doc& doc, IFileSystem& files, const std::string& path, bool bDeleteSourceFile)
+void AddShortcut(CBookmarkDoc& doc, IFileSystem& files, const std::string& path, bool bDeleteSourceFile)
 {
     BookmarkItem item;
     item.m_strName = ShortcutBaseName(path);
@@ -22,7 +22,7 @@ void AddShortcut(CMB15Doc& doc, IFileSystem& files, const std::string& path, boo
 
 } // namespace
 
-std::vector<std::string> DropShortcutFiles(CMB15Doc& doc, IFileSystem& files, const std::vector<std::string>& paths,
+std::vector<std::string> DropShortcutFiles(CBookmarkDoc& doc, IFileSystem& files, const std::vector<std::string>& paths,
                                            bool bDeleteSourceFile)
 {
     if (doc.m_arrGroups.empty()) {
@@ -42,7 +42,7 @@ std::vector<std::string> DropShortcutFiles(CMB15Doc& doc, IFileSystem& files, co
     return imported;
 }
 
-bool ImportShortcutFolder(CMB15Doc& doc, IFileSystem& files, const std::string& folderPath, bool bDeleteSourceFile,
+bool ImportShortcutFolder(CBookmarkDoc& doc, IFileSystem& files, const std::string& folderPath, bool bDeleteSourceFile,
                           std::vector<std::string>* imported)
 {
     // "*.URL" also finds names whose short alias matches, such as "a.urls".

@@ -1,7 +1,7 @@
 #include "exchange/Version20Import.h"
 
 #include "exchange/ImportFile.h"
-#include "store/CMB15Doc.h"
+#include "store/CBookmarkDoc.h"
 #include "store/DataFile.h"
 #include "store/FileError.h"
 #include "store/FileIO.h"
@@ -35,7 +35,7 @@ bool ReadVersion20File(const std::string& path, StoreContent& content, IPrompt& 
 
 } // namespace
 
-bool ImportVersion20(const std::string& path, CMB15Doc& doc, IPrompt& prompt)
+bool ImportVersion20(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt)
 {
     StoreContent content;
     if (!ReadVersion20File(WithExtension(path, "lkh"), content, prompt))

@@ -2,7 +2,7 @@
 
 #include <string>
 
-class CMB15Doc;
+class CBookmarkDoc;
 class IPrompt;
 
 // Replaces the document with the version-2.0 data file at `path` (".lkh"
@@ -11,4 +11,4 @@ class IPrompt;
 // and a modified document is offered the save prompt first. False when the
 // file could not be read (reported as the open path reports it) or the user
 // cancelled: the document is then as it was. Version20Mode is off afterwards.
-bool ImportVersion20(const std::string& path, CMB15Doc& doc, IPrompt& prompt);
+bool ImportVersion20(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt);

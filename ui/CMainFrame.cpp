@@ -4,9 +4,9 @@
 #include "settings/ColourScheme.h"
 #include "settings/PaneColours.h"
 #include "settings/Preferences.h"
-#include "store/CMB15Doc.h"
-#include "ui/CMB15View.h"
-#include "ui/CMyList.h"
+#include "store/CBookmarkDoc.h"
+#include "ui/CItemPane.h"
+#include "ui/CGroupPane.h"
 
 #include <commctrl.h>
 
@@ -62,7 +62,7 @@ bool FindMenuItem(HMENU menu, UINT id, HMENU& holder, UINT& position)
 
 } // namespace
 
-CMainFrame::CMainFrame(CMB15Doc& document, IProfile& profile) : m_document(document), m_profile(profile) {}
+CMainFrame::CMainFrame(CBookmarkDoc& document, IProfile& profile) : m_document(document), m_profile(profile) {}
 
 CMainFrame::~CMainFrame()
 {
@@ -102,8 +102,8 @@ bool CMainFrame::OnCreateClient()
     if (!m_splitter.CreateStatic(m_hWnd, IDW_SPLITTER))
         return false;
     ReadPaneWidthPreferences(m_profile, thePreferences);
-    m_groupPane = std::make_unique<CMyList>(m_document);
-    m_itemPane = std::make_unique<CMB15View>(m_document);
+    m_groupPane = std::make_unique<CGroupPane>(m_document);
+    m_itemPane = std::make_unique<CItemPane>(m_document);
     m_splitter.CreateView(0, m_groupPane.get(), static_cast<int>(InitialLeftPaneWidth(thePreferences)));
     m_splitter.CreateView(1, m_itemPane.get(), 0);
     m_document.SetPanes(m_groupPane.get(), m_itemPane.get());

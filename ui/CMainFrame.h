@@ -5,22 +5,22 @@
 
 #include <memory>
 
-class CMB15Doc;
-class CMB15View;
-class CMyList;
+class CBookmarkDoc;
+class CItemPane;
+class CGroupPane;
 class IProfile;
 
 // The main window: splitter with the group and item panes, toolbar, status
 // bar, and the command table of the program's own commands.
 class CMainFrame : public CFrameWnd {
 public:
-    CMainFrame(CMB15Doc& document, IProfile& profile);
+    CMainFrame(CBookmarkDoc& document, IProfile& profile);
     ~CMainFrame() override;
 
     std::vector<CView*> Panes() const override;
-    CMB15Doc& Document() { return m_document; }
-    CMyList* GroupPane() const { return m_groupPane.get(); }
-    CMB15View* ItemPane() const { return m_itemPane.get(); }
+    CBookmarkDoc& Document() { return m_document; }
+    CGroupPane* GroupPane() const { return m_groupPane.get(); }
+    CItemPane* ItemPane() const { return m_itemPane.get(); }
     const CSplitterWnd& Splitter() const { return m_splitter; }
 
     std::string GetMessageString(UINT id) override;
@@ -63,11 +63,11 @@ protected:
     bool OnUpdateCommand(CCmdUI& ui) override;
 
 private:
-    CMB15Doc& m_document;
+    CBookmarkDoc& m_document;
     IProfile& m_profile;
     CSplitterWnd m_splitter;
-    std::unique_ptr<CMyList> m_groupPane;
-    std::unique_ptr<CMB15View> m_itemPane;
+    std::unique_ptr<CGroupPane> m_groupPane;
+    std::unique_ptr<CItemPane> m_itemPane;
 };
 
 // Set when the frame's window is created; never cleared.

@@ -1,6 +1,6 @@
 #include "ui/ListRows.h"
 
-#include "store/CMB15Doc.h"
+#include "store/CBookmarkDoc.h"
 #include "store/TextCompare.h"
 
 #include <commctrl.h>

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-class CMB15Doc;
+class CBookmarkDoc;
 
 // The block handed to the control's sort. Each row's item data is the
 // store index of what it shows, so the sort reads the store's own texts
 // instead of searching the rows for every comparison.
 struct SortInfo {
-    const CMB15Doc* document = nullptr;
+    const CBookmarkDoc* document = nullptr;
     bool groupRows = false;  // rows name groups rather than bookmarks
     int column = 0;          // bookmarks: 0 name, 1 URL, 2 description
     bool ascending = true;

@@ -108,7 +108,7 @@ TEST_F(HtmlExportTest, ExportedPagesImportAgain)
         ClipboardMarks otherMarks;
         FakePrompt otherPrompt;
         FakeClipboard otherClipboard;
-        CMB15Doc imported(otherSelection, otherMarks, otherPrompt, otherClipboard);
+        CBookmarkDoc imported(otherSelection, otherMarks, otherPrompt, otherClipboard);
         ASSERT_TRUE(ImportHtml(dir.Path(file), imported, otherPrompt));
         std::vector<std::string> found;
         for (const BookmarkItem& item : imported.m_arrItems) {

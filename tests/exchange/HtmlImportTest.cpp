@@ -162,7 +162,7 @@ TEST_F(HtmlImport, FileThatCannotBeOpenedChangesNothing)
 
 TEST_F(HtmlImport, RealBrowserExports)
 {
-    const std::filesystem::path folder = std::filesystem::path(LINKHIVE_FIXTURES) / "browser-exports";
+    const std::filesystem::path folder = std::filesystem::path(LINKHIVE_TEST_DATA) / "browser-exports";
     const struct {
         const char* file;
         size_t links;

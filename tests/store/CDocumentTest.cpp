@@ -1,4 +1,4 @@
-#include "store/CMB15Doc.h"
+#include "store/CBookmarkDoc.h"
 #include "support/Fakes.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +29,7 @@ protected:
     ClipboardMarks marks;
     FakePrompt prompt;
     FakeClipboard clipboard;
-    CMB15Doc doc;
+    CBookmarkDoc doc;
 };
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/CMB15Doc.h"
+#include "store/CBookmarkDoc.h"
 #include "support/Fakes.h"
 
 #include <gtest/gtest.h>
@@ -49,7 +49,7 @@ protected:
     ClipboardMarks marks;
     FakePrompt prompt;
     FakeClipboard clipboard;
-    CMB15Doc doc;
+    CBookmarkDoc doc;
     CountingView groupPane;
     CountingView itemPane;
     TempDir dir;

@@ -2,7 +2,7 @@
 
 #include "res/resource.h"
 #include "store/TextCompare.h"
-#include "ui/CMyList.h"
+#include "ui/CGroupPane.h"
 
 #include <commctrl.h>
 

@@ -5,8 +5,8 @@
 #include "settings/ColourScheme.h"
 #include "settings/PaneColours.h"
 #include "settings/Preferences.h"
-#include "ui/CMB15View.h"
-#include "ui/CMyList.h"
+#include "ui/CItemPane.h"
+#include "ui/CGroupPane.h"
 
 #include <commctrl.h>
 
@@ -317,7 +317,7 @@ TEST_F(MainFrameTest, DraggingTheBarResizesBothPanesAndIsSaved)
 TEST_F(MainFrameTest, GroupCommandsAskOnceAndKeepACurrentGroup)
 {
     ASSERT_TRUE(Start());
-    CMB15Doc& doc = App().Document();
+    CBookmarkDoc& doc = App().Document();
     const HWND groups = Frame().GroupPane()->GetSafeHwnd();
     const char* const added[] = {"New Group", "New Group *", "New Group * *"};
     for (const char* name : added) {
@@ -370,7 +370,7 @@ TEST_F(MainFrameTest, GroupCommandsAskOnceAndKeepACurrentGroup)
 TEST_F(MainFrameTest, ItemDeleteAsksOnceAndLeavesTheBookmarkOnTheClipboard)
 {
     ASSERT_TRUE(Start());
-    CMB15Doc& doc = App().Document();
+    CBookmarkDoc& doc = App().Document();
     const HWND items = Frame().ItemPane()->GetSafeHwnd();
     const std::string longURL = "http://example.org/" + std::string(300, 'p');
     Fill(doc, {"G"}, {Bookmark("keep", "http://k", "G"), Bookmark("", longURL, "G", "note")}, "G");

@@ -100,7 +100,7 @@ BookmarkItem Bookmark(const std::string& name, const std::string& url, const std
     return item;
 }
 
-void Fill(CMB15Doc& document, const std::vector<std::string>& groups, const std::vector<BookmarkItem>& items,
+void Fill(CBookmarkDoc& document, const std::vector<std::string>& groups, const std::vector<BookmarkItem>& items,
           const std::string& currentGroup)
 {
     document.m_arrGroups = groups;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/CMB15Doc.h"
+#include "store/CBookmarkDoc.h"
 
 #include <windows.h>
 
@@ -27,7 +27,7 @@ void ClickHeader(HWND list, int column);
 BookmarkItem Bookmark(const std::string& name, const std::string& url, const std::string& group,
                       const std::string& description = "");
 // Replaces the document's content and rebuilds the panes.
-void Fill(CMB15Doc& document, const std::vector<std::string>& groups, const std::vector<BookmarkItem>& items,
+void Fill(CBookmarkDoc& document, const std::vector<std::string>& groups, const std::vector<BookmarkItem>& items,
           const std::string& currentGroup);
 
 // What a context menu would have shown, recorded instead of tracking it.

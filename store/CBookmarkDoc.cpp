@@ -1,4 +1,4 @@
-#include "store/CMB15Doc.h"
+#include "store/CBookmarkDoc.h"
 
 #include "store/Prompt.h"
 #include "store/TextCompare.h"
@@ -14,24 +14,24 @@ std::string MakeUniqueName(std::string candidate, const std::vector<std::string>
     return candidate;
 }
 
-CMB15Doc::CMB15Doc(CurrentSelection& selection, ClipboardMarks& marks, IPrompt& prompt, IClipboard& clipboard)
+CBookmarkDoc::CBookmarkDoc(CurrentSelection& selection, ClipboardMarks& marks, IPrompt& prompt, IClipboard& clipboard)
     : CDocument(prompt), m_selection(selection), m_marks(marks), m_clipboard(clipboard)
 {
 }
 
-void CMB15Doc::SetPanes(IView* groupPane, IView* itemPane)
+void CBookmarkDoc::SetPanes(IView* groupPane, IView* itemPane)
 {
     m_groupPane = groupPane;
     m_itemPane = itemPane;
 }
 
-void CMB15Doc::Commit(IView* sender)
+void CBookmarkDoc::Commit(IView* sender)
 {
     SetModifiedFlag(true);
     UpdateAllViews(sender);
 }
 
-std::string CMB15Doc::AddGroup()
+std::string CBookmarkDoc::AddGroup()
 {
     const std::string name = MakeUniqueName("New Group", m_arrGroups);
     m_arrGroups.push_back(name);
@@ -40,7 +40,7 @@ std::string CMB15Doc::AddGroup()
     return name;
 }
 
-void CMB15Doc::RenameGroup(const std::string& newText)
+void CBookmarkDoc::RenameGroup(const std::string& newText)
 {
     const std::string candidate = MakeUniqueName(newText, m_arrGroups);
     const std::string old = m_selection.currentGroup;
@@ -56,7 +56,7 @@ void CMB15Doc::RenameGroup(const std::string& newText)
     Commit(m_itemPane);
 }
 
-bool CMB15Doc::DeleteGroup()
+bool CBookmarkDoc::DeleteGroup()
 {
     const std::string group = m_selection.currentGroup;
     if (Prompt().ShowMessage("The group: '" + group + "' will be deteled. All right?", MessageStyle::QuestionOkCancel) !=
@@ -74,12 +74,12 @@ bool CMB15Doc::DeleteGroup()
     return true;
 }
 
-void CMB15Doc::AddItem(const BookmarkItem& item)
+void CBookmarkDoc::AddItem(const BookmarkItem& item)
 {
     m_arrItems.push_back(item);
 }
 
-BookmarkItem* CMB15Doc::SelectedItem()
+BookmarkItem* CBookmarkDoc::SelectedItem()
 {
     const int32_t index = m_selection.itemIndex;
     if (index < 0 || static_cast<size_t>(index) >= m_arrItems.size())
@@ -87,7 +87,7 @@ BookmarkItem* CMB15Doc::SelectedItem()
     return &m_arrItems[static_cast<size_t>(index)];
 }
 
-bool CMB15Doc::DeleteItem()
+bool CBookmarkDoc::DeleteItem()
 {
     if (Prompt().ShowMessage("The item: '" + m_selection.itemName + "' will be deteled. All right?",
                              MessageStyle::QuestionOkCancel) != MessageAnswer::Ok)
@@ -103,14 +103,14 @@ bool CMB15Doc::DeleteItem()
     return true;
 }
 
-void CMB15Doc::RenameItem(const std::string& newText)
+void CBookmarkDoc::RenameItem(const std::string& newText)
 {
     if (BookmarkItem* item = SelectedItem())
         item->m_strName = newText;
     Commit(m_groupPane);
 }
 
-void CMB15Doc::RemoveItemsByURL(const std::string& url, const std::string& group)
+void CBookmarkDoc::RemoveItemsByURL(const std::string& url, const std::string& group)
 {
     m_arrItems.erase(std::remove_if(m_arrItems.begin(), m_arrItems.end(),
                                     [&](const BookmarkItem& item) {
@@ -119,13 +119,13 @@ void CMB15Doc::RemoveItemsByURL(const std::string& url, const std::string& group
                      m_arrItems.end());
 }
 
-bool CMB15Doc::FindURL(const std::string& url) const
+bool CBookmarkDoc::FindURL(const std::string& url) const
 {
     return std::any_of(m_arrItems.begin(), m_arrItems.end(),
                        [&url](const BookmarkItem& item) { return TextEqual(item.m_strURL, url); });
 }
 
-std::vector<size_t> CMB15Doc::ItemsOfGroup(const std::string& group) const
+std::vector<size_t> CBookmarkDoc::ItemsOfGroup(const std::string& group) const
 {
     std::vector<size_t> indices;
     for (size_t i = 0; i < m_arrItems.size(); ++i) {
@@ -135,7 +135,7 @@ std::vector<size_t> CMB15Doc::ItemsOfGroup(const std::string& group) const
     return indices;
 }
 
-std::string CMB15Doc::FirstGroupInPaneOrder() const
+std::string CBookmarkDoc::FirstGroupInPaneOrder() const
 {
     const std::string* first = nullptr;
     for (const std::string& name : m_arrGroups) {
@@ -145,30 +145,30 @@ std::string CMB15Doc::FirstGroupInPaneOrder() const
     return first ? *first : std::string();
 }
 
-void CMB15Doc::Clear()
+void CBookmarkDoc::Clear()
 {
     m_arrGroups.clear();
     m_arrItems.clear();
 }
 
-void CMB15Doc::DeleteContents()
+void CBookmarkDoc::DeleteContents()
 {
     Clear();
     m_arrGroups.shrink_to_fit();
     m_arrItems.shrink_to_fit();
 }
 
-void CMB15Doc::Load(InputFile& file)
+void CBookmarkDoc::Load(InputFile& file)
 {
     ReadDataFile(file, *this);
 }
 
-void CMB15Doc::Store(const std::string& path)
+void CBookmarkDoc::Store(const std::string& path)
 {
     WriteDataFile(path, *this);
 }
 
-void CMB15Doc::OnOpened()
+void CBookmarkDoc::OnOpened()
 {
     m_selection.currentGroup = FirstGroupInPaneOrder();
 }

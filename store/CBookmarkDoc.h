@@ -15,9 +15,9 @@ class IClipboard;
 std::string MakeUniqueName(std::string candidate, const std::vector<std::string>& names);
 
 // The one document: every group name and every bookmark of all groups.
-class CMB15Doc : public CDocument, public StoreContent {
+class CBookmarkDoc : public CDocument, public StoreContent {
 public:
-    CMB15Doc(CurrentSelection& selection, ClipboardMarks& marks, IPrompt& prompt, IClipboard& clipboard);
+    CBookmarkDoc(CurrentSelection& selection, ClipboardMarks& marks, IPrompt& prompt, IClipboard& clipboard);
 
     // Which registered views are the panes, so that Commit can spare the
     // one that sent the change. Either may be null.

@@ -3,8 +3,8 @@
 
 #include "res/resource.h"
 #include "store/TextCompare.h"
-#include "ui/CMB15View.h"
-#include "ui/CMyList.h"
+#include "ui/CItemPane.h"
+#include "ui/CGroupPane.h"
 
 #include <commctrl.h>
 
@@ -19,7 +19,7 @@ protected:
         groups = Frame().GroupPane()->GetSafeHwnd();
         items = Frame().ItemPane()->GetSafeHwnd();
     }
-    CMB15Doc& Doc() { return App().Document(); }
+    CBookmarkDoc& Doc() { return App().Document(); }
 
     HWND groups = nullptr;
     HWND items = nullptr;

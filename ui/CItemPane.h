@@ -7,13 +7,13 @@
 
 #include <vector>
 
-class CMB15Doc;
+class CBookmarkDoc;
 
 // The item pane: the bookmarks of the current group in one of four views.
-class CMB15View : public CView {
+class CItemPane : public CView {
 public:
-    explicit CMB15View(CMB15Doc& document);
-    ~CMB15View() override;
+    explicit CItemPane(CBookmarkDoc& document);
+    ~CItemPane() override;
 
     void OnUpdate() override { RefillItems(); }
     bool OnNotify(NMHDR* header, LRESULT& result) override;
@@ -44,7 +44,7 @@ private:
     void OnRightClick();
     void OnContextMenu(LPARAM lParam);
 
-    CMB15Doc& m_store;
+    CBookmarkDoc& m_store;
     int m_nCurrentRow = -1;
     SortInfo m_sortInfo;
     HIMAGELIST m_imageListSmall = nullptr;
@@ -54,4 +54,4 @@ private:
 };
 
 // Set once, by the first item pane made.
-extern CMB15View* theItemPane;
+extern CItemPane* theItemPane;

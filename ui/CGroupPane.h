@@ -5,14 +5,14 @@
 
 #include <commctrl.h>
 
-class CMB15Doc;
+class CBookmarkDoc;
 
 // The group pane: the left list of group names, sorted, with the current
 // group selected; renames happen in its in-place label edit.
-class CMyList : public CView {
+class CGroupPane : public CView {
 public:
-    explicit CMyList(CMB15Doc& document);
-    ~CMyList() override;
+    explicit CGroupPane(CBookmarkDoc& document);
+    ~CGroupPane() override;
 
     void OnUpdate() override { RefillGroups(); }
     bool OnNotify(NMHDR* header, LRESULT& result) override;
@@ -37,7 +37,7 @@ private:
     void OnEndLabelEdit(NMHDR* header);
     void OnContextMenu(LPARAM lParam);
 
-    CMB15Doc& m_store;
+    CBookmarkDoc& m_store;
     SortInfo m_sortInfo;
     HIMAGELIST m_imageList = nullptr;
     HFONT m_font = nullptr;
@@ -46,7 +46,7 @@ private:
 };
 
 // Set once, by the first group pane made.
-extern CMyList* theGroupPane;
+extern CGroupPane* theGroupPane;
 
 // The background-erase handler of both panes: gives the control the colours
 // in effect (system, custom or scheme) before it erases.

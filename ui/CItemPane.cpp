@@ -1,36 +1,36 @@
-#include "ui/CMB15View.h"
+#include "ui/CItemPane.h"
 
 #include "framework/CFrameWnd.h"
 #include "res/resource.h"
 #include "settings/Preferences.h"
-#include "store/CMB15Doc.h"
+#include "store/CBookmarkDoc.h"
 #include "store/TextCompare.h"
 #include "ui/CMainFrame.h"
-#include "ui/CMyList.h"
+#include "ui/CGroupPane.h"
 
 #include <algorithm>
 #include <string>
 
-CMB15View* theItemPane = nullptr;
+CItemPane* theItemPane = nullptr;
 
-CMB15View::CMB15View(CMB15Doc& document) : CView(document), m_store(document)
+CItemPane::CItemPane(CBookmarkDoc& document) : CView(document), m_store(document)
 {
     m_sortInfo.document = &document;
 }
 
-CMB15View::~CMB15View()
+CItemPane::~CItemPane()
 {
     // The image lists are the control's, destroyed with its window.
     if (m_font != nullptr)
         DeleteObject(m_font);
 }
 
-DWORD CMB15View::PreCreateStyle(DWORD style)
+DWORD CItemPane::PreCreateStyle(DWORD style)
 {
     return style | LVS_SINGLESEL | LVS_AUTOARRANGE | LVS_EDITLABELS | WS_TABSTOP;
 }
 
-bool CMB15View::OnCreate()
+bool CItemPane::OnCreate()
 {
     if (theItemPane == nullptr)
         theItemPane = this;
@@ -71,7 +71,7 @@ bool CMB15View::OnCreate()
     return true;
 }
 
-void CMB15View::RefillItems()
+void CItemPane::RefillItems()
 {
     const CurrentSelection& selection = m_store.Selection();
     const ClipboardMarks& marks = m_store.Marks();
@@ -123,21 +123,21 @@ void CMB15View::RefillItems()
     m_refilling = false;
 }
 
-void CMB15View::SortRows(int column)
+void CItemPane::SortRows(int column)
 {
     m_sortInfo.column = column;
     m_sortInfo.ascending = true;
     SendMessageA(m_hWnd, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&m_sortInfo), reinterpret_cast<LPARAM>(&CompareRows));
 }
 
-void CMB15View::OnColumnClick(int column)
+void CItemPane::OnColumnClick(int column)
 {
     m_sortInfo.ascending = column != m_sortInfo.column || !m_sortInfo.ascending;
     m_sortInfo.column = column;
     SendMessageA(m_hWnd, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&m_sortInfo), reinterpret_cast<LPARAM>(&CompareRows));
 }
 
-int CMB15View::AutoColumnWidth(int column) const
+int CItemPane::AutoColumnWidth(int column) const
 {
     std::vector<size_t> indices;
     const int rows = RowCount(m_hWnd);
@@ -147,7 +147,7 @@ int CMB15View::AutoColumnWidth(int column) const
     return ColumnWidth(column, indices);
 }
 
-int CMB15View::ColumnWidth(int column, const std::vector<size_t>& indices) const
+int CItemPane::ColumnWidth(int column, const std::vector<size_t>& indices) const
 {
     SortInfo columnText = m_sortInfo;
     columnText.column = column;
@@ -158,7 +158,7 @@ int CMB15View::ColumnWidth(int column, const std::vector<size_t>& indices) const
     return WidestTextWidth(m_hWnd, texts);
 }
 
-void CMB15View::SelectCurrentItem()
+void CItemPane::SelectCurrentItem()
 {
     const int row = static_cast<int>(
         SendMessageA(m_hWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED | LVNI_SELECTED));
@@ -178,7 +178,7 @@ void CMB15View::SelectCurrentItem()
     selection.itemIndex = static_cast<int32_t>(data);
 }
 
-void CMB15View::BeginRename(bool focus)
+void CItemPane::BeginRename(bool focus)
 {
     if (focus)
         SetFocus(m_hWnd);
@@ -188,20 +188,20 @@ void CMB15View::BeginRename(bool focus)
         SendMessageA(m_hWnd, LVM_EDITLABELA, row, 0);
 }
 
-void CMB15View::OnEndLabelEdit(NMHDR* header)
+void CItemPane::OnEndLabelEdit(NMHDR* header)
 {
     std::string text;
     if (EditedLabelText(header, text))
         m_store.RenameItem(text);  // refills this pane through Commit
 }
 
-void CMB15View::OnRightClick()
+void CItemPane::OnRightClick()
 {
     if (theMainFrame != nullptr)
         theMainFrame->SetUrlPaneText(m_store.Selection().itemURL);
 }
 
-void CMB15View::OnContextMenu(LPARAM lParam)
+void CItemPane::OnContextMenu(LPARAM lParam)
 {
     const bool rowSelected = SendMessageA(m_hWnd, LVM_GETSELECTEDCOUNT, 0, 0) != 0;
     const HMENU menu =
@@ -224,7 +224,7 @@ void CMB15View::OnContextMenu(LPARAM lParam)
     DestroyMenu(menu);
 }
 
-void CMB15View::OnGetDisplayText(NMHDR* header)
+void CItemPane::OnGetDisplayText(NMHDR* header)
 {
     SortInfo columnText = m_sortInfo;
     if (header->code == LVN_GETDISPINFOW) {
@@ -247,7 +247,7 @@ void CMB15View::OnGetDisplayText(NMHDR* header)
         lstrcpynA(item.pszText, RowStoreText(columnText, RowData(m_hWnd, item.iItem)).c_str(), item.cchTextMax);
 }
 
-bool CMB15View::OnNotify(NMHDR* header, LRESULT& result)
+bool CItemPane::OnNotify(NMHDR* header, LRESULT& result)
 {
     result = 0;
     switch (header->code) {
@@ -275,7 +275,7 @@ bool CMB15View::OnNotify(NMHDR* header, LRESULT& result)
     return false;
 }
 
-LRESULT CMB15View::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CItemPane::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_ERASEBKGND:

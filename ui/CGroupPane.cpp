@@ -1,13 +1,13 @@
-#include "ui/CMyList.h"
+#include "ui/CGroupPane.h"
 
 #include "framework/CFrameWnd.h"
 #include "res/resource.h"
 #include "settings/PaneColours.h"
 #include "settings/Preferences.h"
-#include "store/CMB15Doc.h"
+#include "store/CBookmarkDoc.h"
 #include "store/TextCompare.h"
 
-CMyList* theGroupPane = nullptr;
+CGroupPane* theGroupPane = nullptr;
 
 void PaneColours(HWND list)
 {
@@ -26,13 +26,13 @@ HFONT CreateIconTitleFont()
     return CreateFontIndirectA(&font);
 }
 
-CMyList::CMyList(CMB15Doc& document) : CView(document), m_store(document)
+CGroupPane::CGroupPane(CBookmarkDoc& document) : CView(document), m_store(document)
 {
     m_sortInfo.document = &document;
     m_sortInfo.groupRows = true;
 }
 
-CMyList::~CMyList()
+CGroupPane::~CGroupPane()
 {
     // The image list is the control's: without LVS_SHAREIMAGELISTS the
     // control destroys it with its window, so it is not destroyed here again.
@@ -40,13 +40,13 @@ CMyList::~CMyList()
         DeleteObject(m_font);
 }
 
-DWORD CMyList::PreCreateStyle(DWORD style)
+DWORD CGroupPane::PreCreateStyle(DWORD style)
 {
     return style | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE | LVS_EDITLABELS |
            LVS_NOCOLUMNHEADER | WS_TABSTOP;
 }
 
-bool CMyList::OnCreate()
+bool CGroupPane::OnCreate()
 {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     m_imageList = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 0);
@@ -76,7 +76,7 @@ bool CMyList::OnCreate()
     return true;
 }
 
-void CMyList::RefillGroups()
+void CGroupPane::RefillGroups()
 {
     const std::vector<std::string>& groups = m_store.m_arrGroups;
     const std::string& current = m_store.Selection().currentGroup;
@@ -111,13 +111,13 @@ void CMyList::RefillGroups()
     m_refilling = false;
 }
 
-void CMyList::SortRows()
+void CGroupPane::SortRows()
 {
     m_sortInfo.column = 0;
     SendMessageA(m_hWnd, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&m_sortInfo), reinterpret_cast<LPARAM>(&CompareRows));
 }
 
-int CMyList::AutoColumnWidth(int column) const
+int CGroupPane::AutoColumnWidth(int column) const
 {
     // Both columns show the group name.
     (void)column;
@@ -128,7 +128,7 @@ int CMyList::AutoColumnWidth(int column) const
     return WidestTextWidth(m_hWnd, texts);
 }
 
-void CMyList::SelectCurrentGroup()
+void CGroupPane::SelectCurrentGroup()
 {
     const int row = static_cast<int>(SendMessageA(m_hWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     if (row < 0)
@@ -141,7 +141,7 @@ void CMyList::SelectCurrentGroup()
     m_store.UpdateAllViews(this);
 }
 
-int CMyList::CurrentGroupRow() const
+int CGroupPane::CurrentGroupRow() const
 {
     const std::string& current = m_store.Selection().currentGroup;
     int caseFolded = -1;
@@ -156,7 +156,7 @@ int CMyList::CurrentGroupRow() const
     return caseFolded;
 }
 
-void CMyList::BeginRename()
+void CGroupPane::BeginRename()
 {
     SetFocus(m_hWnd);
     const int row = CurrentGroupRow();
@@ -164,7 +164,7 @@ void CMyList::BeginRename()
         SendMessageA(m_hWnd, LVM_EDITLABELA, row, 0);
 }
 
-void CMyList::OnEndLabelEdit(NMHDR* header)
+void CGroupPane::OnEndLabelEdit(NMHDR* header)
 {
     std::string text;
     if (EditedLabelText(header, text))
@@ -172,7 +172,7 @@ void CMyList::OnEndLabelEdit(NMHDR* header)
     SortRows();
 }
 
-void CMyList::OnContextMenu(LPARAM lParam)
+void CGroupPane::OnContextMenu(LPARAM lParam)
 {
     if (SendMessageA(m_hWnd, LVM_GETSELECTEDCOUNT, 0, 0) == 0)
         return;
@@ -184,7 +184,7 @@ void CMyList::OnContextMenu(LPARAM lParam)
         DestroyMenu(menu);
 }
 
-bool CMyList::OnNotify(NMHDR* header, LRESULT& result)
+bool CGroupPane::OnNotify(NMHDR* header, LRESULT& result)
 {
     result = 0;
     switch (header->code) {
@@ -211,7 +211,7 @@ bool CMyList::OnNotify(NMHDR* header, LRESULT& result)
     return false;
 }
 
-LRESULT CMyList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CGroupPane::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_ERASEBKGND:

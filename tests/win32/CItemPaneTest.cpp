@@ -3,8 +3,8 @@
 
 #include "res/resource.h"
 #include "settings/Preferences.h"
-#include "ui/CMB15View.h"
-#include "ui/CMyList.h"
+#include "ui/CItemPane.h"
+#include "ui/CGroupPane.h"
 
 #include <commctrl.h>
 
@@ -18,7 +18,7 @@ protected:
         ASSERT_TRUE(Start());
         items = Frame().ItemPane()->GetSafeHwnd();
     }
-    CMB15Doc& Doc() { return App().Document(); }
+    CBookmarkDoc& Doc() { return App().Document(); }
 
     int Image(int row)
     {
