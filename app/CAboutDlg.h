@@ -1,12 +1,16 @@
 #pragma once
 
-#include <windows.h>
+#include "framework/CDialog.h"
 
 // "&About Linkhive...": the program icon, its name and build date, OK.
-class CAboutDlg {
+class CAboutDlg : public CDialog {
 public:
-    static void DoModal(HWND owner);
+    explicit CAboutDlg(HWND owner);
+    ~CAboutDlg() override;
+
+protected:
+    bool OnInitDialog() override;
 
 private:
-    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    HFONT m_font = nullptr;
 };

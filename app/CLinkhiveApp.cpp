@@ -132,7 +132,8 @@ bool CLinkhiveApp::OnUpdateCommand(CCmdUI& ui)
 
 void CLinkhiveApp::OnAppAbout(UINT)
 {
-    CAboutDlg::DoModal(MainFrame() != nullptr ? MainFrame()->GetSafeHwnd() : nullptr);
+    CAboutDlg dialog(MainFrame() != nullptr ? MainFrame()->GetSafeHwnd() : nullptr);
+    dialog.DoModal();
 }
 
 void CLinkhiveApp::OnDocumentOpened()

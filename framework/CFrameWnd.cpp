@@ -10,7 +10,6 @@
 namespace {
 
 const char kFrameClass[] = "LinkhiveFrame";
-const WORD kToolbarLayoutType = 241;
 
 using Row = CommandRow<CFrameWnd>;
 
@@ -33,39 +32,24 @@ CFrameWnd::~CFrameWnd()
 
 CFrameWnd* CFrameWnd::FromHandle(HWND hwnd)
 {
-    if (hwnd == nullptr)
-        return nullptr;
-    char className[32] = "";
-    GetClassNameA(hwnd, className, sizeof className);
-    if (lstrcmpA(className, kFrameClass) != 0)
-        return nullptr;
-    return reinterpret_cast<CFrameWnd*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    return dynamic_cast<CFrameWnd*>(FromHandlePermanent(hwnd));
 }
 
 bool CFrameWnd::LoadFrame(UINT resourceId)
 {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSA wc = {};
-    if (!GetClassInfoA(instance, kFrameClass, &wc)) {
-        wc.lpfnWndProc = &CFrameWnd::WndProc;
-        wc.hInstance = instance;
-        wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(resourceId));
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kFrameClass;
-        if (RegisterClassA(&wc) == 0)
-            return false;
-    }
+    if (!RegisterWindowClass(kFrameClass, LoadIconA(instance, MAKEINTRESOURCEA(resourceId)),
+                             LoadCursor(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
+        return false;
     DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | kAddToTitle;
     PreCreateWindow(style);
     m_addToTitle = (style & kAddToTitle) != 0;
     style &= ~kAddToTitle;
     m_accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(resourceId));
     const HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(resourceId));
-    const std::string title = LoadResourceString(57344);
-    HWND hwnd = CreateWindowExA(0, kFrameClass, title.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT, 640, 420, nullptr,
-                                menu, instance, this);
-    if (hwnd == nullptr) {
+    const std::string title = LoadResourceString(IDS_APP_TITLE);
+    const RECT rect = {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT + 640, CW_USEDEFAULT + 420};
+    if (!CreateEx(0, kFrameClass, title.c_str(), style, rect, nullptr, menu)) {
         if (menu != nullptr)
             DestroyMenu(menu);
         return false;
@@ -106,7 +90,7 @@ void CFrameWnd::TrackPopup(HMENU popup, POINT screen)
 
 void CFrameWnd::UpdateTitle(const std::string& documentTitle)
 {
-    const std::string appTitle = LoadResourceString(57344);
+    const std::string appTitle = LoadResourceString(IDS_APP_TITLE);
     const std::string title = m_addToTitle ? documentTitle + " - " + appTitle : appTitle;
     SetWindowTextA(m_hWnd, title.c_str());
     // With the path as idle text, a new name shows there too.
@@ -114,8 +98,8 @@ void CFrameWnd::UpdateTitle(const std::string& documentTitle)
 }
 
 const Row CFrameWnd::kFrameCommands[2] = {
-    {59392, 59393, &CFrameWnd::OnViewBar, &CFrameWnd::OnUpdateViewBar},
-    {57680, 57681, &CFrameWnd::OnNextPane, nullptr},
+    {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, &CFrameWnd::OnViewBar, &CFrameWnd::OnUpdateViewBar},
+    {ID_NEXT_PANE, ID_PREV_PANE, &CFrameWnd::OnNextPane, nullptr},
 };
 
 bool CFrameWnd::OnCommand(UINT id)
@@ -232,7 +216,7 @@ bool CFrameWnd::CreateToolBar(UINT id, UINT resourceId)
 {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     // The layout: WORDs version, width, height, count, then the commands.
-    const HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(kToolbarLayoutType));
+    const HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(RT_TOOLBAR_LAYOUT));
     const HGLOBAL loaded = found != nullptr ? LoadResource(instance, found) : nullptr;
     const WORD* layout = loaded != nullptr ? static_cast<const WORD*>(LockResource(loaded)) : nullptr;
     const DWORD size = found != nullptr ? SizeofResource(instance, found) : 0;
@@ -327,7 +311,7 @@ void CFrameWnd::RecalcLayout()
 
 void CFrameWnd::OnViewBar(UINT id)
 {
-    HWND bar = id == 59392 ? m_toolBar : m_statusBar;
+    HWND bar = id == ID_VIEW_TOOLBAR ? m_toolBar : m_statusBar;
     if (bar == nullptr)
         return;
     ShowWindow(bar, IsWindowVisible(bar) ? SW_HIDE : SW_SHOW);
@@ -336,7 +320,7 @@ void CFrameWnd::OnViewBar(UINT id)
 
 void CFrameWnd::OnUpdateViewBar(CCmdUI& ui)
 {
-    HWND bar = ui.id == 59392 ? m_toolBar : m_statusBar;
+    HWND bar = ui.id == ID_VIEW_TOOLBAR ? m_toolBar : m_statusBar;
     ui.Enable(bar != nullptr);
     ui.SetCheck(bar != nullptr && (GetWindowLongA(bar, GWL_STYLE) & WS_VISIBLE) != 0);
 }
@@ -349,7 +333,7 @@ void CFrameWnd::OnNextPane(UINT id)
     const auto found = std::find(panes.begin(), panes.end(), m_activeView);
     size_t index = found == panes.end() ? 0 : static_cast<size_t>(found - panes.begin());
     if (found != panes.end())
-        index = id == 57680 ? (index + 1) % panes.size() : (index + panes.size() - 1) % panes.size();
+        index = id == ID_NEXT_PANE ? (index + 1) % panes.size() : (index + panes.size() - 1) % panes.size();
     SetActiveView(panes[index], true);
 }
 
@@ -433,26 +417,11 @@ LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     }
-    return DefWindowProcA(m_hWnd, message, wParam, lParam);
+    return Default(message, wParam, lParam);
 }
 
-LRESULT CALLBACK CFrameWnd::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+void CFrameWnd::OnNcDestroyed()
 {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        auto* frame = static_cast<CFrameWnd*>(create->lpCreateParams);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(frame));
-        frame->m_hWnd = hwnd;
-    }
-    auto* frame = reinterpret_cast<CFrameWnd*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (frame == nullptr)
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        frame->m_hWnd = nullptr;
-        frame->m_toolBar = nullptr;
-        frame->m_statusBar = nullptr;
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    return frame->WindowProc(message, wParam, lParam);
+    m_toolBar = nullptr;
+    m_statusBar = nullptr;
 }

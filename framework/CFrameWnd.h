@@ -1,6 +1,8 @@
 #pragma once
 
 #include "framework/CCmdUI.h"
+#include "framework/StandardIds.h"
+#include "framework/CWnd.h"
 
 #include <windows.h>
 
@@ -16,16 +18,13 @@ std::string LoadResourceString(UINT id);
 // The main window: menu, toolbar, status bar and a client window laid out
 // between them; routes every command to the frame's table, then the
 // framework's, then the application's, and runs the update handlers.
-class CFrameWnd {
+class CFrameWnd : public CWnd {
 public:
     CFrameWnd();
-    virtual ~CFrameWnd();
-    CFrameWnd(const CFrameWnd&) = delete;
-    CFrameWnd& operator=(const CFrameWnd&) = delete;
+    ~CFrameWnd() override;
 
     // Creates the window with the menu, icon and accelerators of `resourceId`.
     bool LoadFrame(UINT resourceId);
-    HWND GetSafeHwnd() const { return m_hWnd; }
     static CFrameWnd* FromHandle(HWND hwnd);
 
     CView* GetActiveView() const { return m_activeView; }
@@ -63,7 +62,7 @@ public:
     HWND StatusBar() const { return m_statusBar; }
     void RecalcLayout();
 
-    static const UINT kIdleMessage = 57345;
+    static const UINT kIdleMessage = IDS_IDLE_MESSAGE;
     // The style flag that puts the document's name into the title; taken off
     // before the window is made.
     static const DWORD kAddToTitle = 0x00008000;
@@ -79,7 +78,8 @@ protected:
     virtual HWND ClientWindow() const { return nullptr; }
     virtual bool OnCommand(UINT id);
     virtual bool OnUpdateCommand(CCmdUI& ui);
-    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnNcDestroyed() override;
     virtual void OnClose();
     virtual void OnDestroy() {}
 
@@ -91,13 +91,11 @@ protected:
     void SetStatusPaneText(int pane, const std::string& text);
     void CheckToolButton(UINT id, bool checked);
 
-    HWND m_hWnd = nullptr;
     HWND m_toolBar = nullptr;
     HWND m_statusBar = nullptr;
     std::vector<UINT> m_indicators;
 
 private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void OnViewBar(UINT id);
     void OnUpdateViewBar(CCmdUI& ui);
     void OnNextPane(UINT id);

@@ -1,6 +1,7 @@
 #include "framework/CSplitterWnd.h"
 
 #include "framework/CView.h"
+#include "framework/StandardIds.h"
 
 #include <windowsx.h>
 
@@ -10,20 +11,12 @@ const char kSplitterClass[] = "LinkhiveSplitter";
 
 bool CSplitterWnd::CreateStatic(HWND parent, UINT id)
 {
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSA wc = {};
-    if (!GetClassInfoA(instance, kSplitterClass, &wc)) {
-        wc.lpfnWndProc = &CSplitterWnd::WndProc;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursor(nullptr, IDC_SIZEWE);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kSplitterClass;
-        if (RegisterClassA(&wc) == 0)
-            return false;
-    }
-    m_hWnd = CreateWindowExA(0, kSplitterClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, parent,
-                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance, this);
-    return m_hWnd != nullptr;
+    if (!RegisterWindowClass(kSplitterClass, nullptr, LoadCursor(nullptr, IDC_SIZEWE),
+                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
+        return false;
+    const RECT rect = {0, 0, 0, 0};
+    return CreateEx(0, kSplitterClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect, parent,
+                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
 }
 
 bool CSplitterWnd::CreateView(int column, CView* view, int width)
@@ -33,7 +26,7 @@ bool CSplitterWnd::CreateView(int column, CView* view, int width)
         m_width0 = width;
         m_lastShownWidth = width;
     }
-    const bool created = view->Create(m_hWnd, 0xE900 + column, width, 0);
+    const bool created = view->Create(m_hWnd, IDW_FIRST_PANE + column, width, 0);
     RecalcLayout();
     return created;
 }
@@ -68,7 +61,7 @@ void CSplitterWnd::RecalcLayout()
         m_lastShownWidth = left0;
 }
 
-LRESULT CSplitterWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CSplitterWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_SIZE:
@@ -103,23 +96,5 @@ LRESULT CSplitterWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CONTEXTMENU:
         return 0;
     }
-    return DefWindowProcA(m_hWnd, message, wParam, lParam);
-}
-
-LRESULT CALLBACK CSplitterWnd::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        static_cast<CSplitterWnd*>(create->lpCreateParams)->m_hWnd = hwnd;
-    }
-    auto* splitter = reinterpret_cast<CSplitterWnd*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (splitter == nullptr)
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        splitter->m_hWnd = nullptr;
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    return splitter->OnMessage(message, wParam, lParam);
+    return Default(message, wParam, lParam);
 }

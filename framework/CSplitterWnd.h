@@ -1,16 +1,15 @@
 #pragma once
 
-#include <windows.h>
+#include "framework/CWnd.h"
 
 class CView;
 
 // A static splitter of one row and two columns; the user drags the bar
 // between them. Column 1 takes whatever column 0 leaves.
-class CSplitterWnd {
+class CSplitterWnd : public CWnd {
 public:
     bool CreateStatic(HWND parent, UINT id);
     bool CreateView(int column, CView* view, int width);
-    HWND GetSafeHwnd() const { return m_hWnd; }
     CView* GetPane(int column) const { return m_panes[column]; }
     void SetColumnWidth(int width);
     // The width column 0 last had while the splitter was not collapsed to
@@ -21,11 +20,9 @@ public:
     static const int kBarWidth = 6;
 
 private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void RecalcLayout();
 
-    HWND m_hWnd = nullptr;
     CView* m_panes[2] = {nullptr, nullptr};
     int m_width0 = 150;
     int m_lastShownWidth = 150;

@@ -21,15 +21,15 @@ std::string FullPathOf(const std::string& path)
 } // namespace
 
 const CWinApp::Row CWinApp::kAppCommands[] = {
-    {57600, 57600, &CWinApp::OnFileNew, nullptr},
-    {57601, 57601, &CWinApp::OnFileOpen, nullptr},
-    {57603, 57603, &CWinApp::OnFileSave, nullptr},
-    {57604, 57604, &CWinApp::OnFileSaveAs, nullptr},
-    {57616, 57616 + kRecentFileCount - 1, &CWinApp::OnOpenRecentFile, &CWinApp::OnUpdateRecentFile},
-    {57665, 57665, &CWinApp::OnAppExit, nullptr},
+    {ID_FILE_NEW, ID_FILE_NEW, &CWinApp::OnFileNew, nullptr},
+    {ID_FILE_OPEN, ID_FILE_OPEN, &CWinApp::OnFileOpen, nullptr},
+    {ID_FILE_SAVE, ID_FILE_SAVE, &CWinApp::OnFileSave, nullptr},
+    {ID_FILE_SAVE_AS, ID_FILE_SAVE_AS, &CWinApp::OnFileSaveAs, nullptr},
+    {ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE1 + kRecentFileCount - 1, &CWinApp::OnOpenRecentFile, &CWinApp::OnUpdateRecentFile},
+    {ID_APP_EXIT, ID_APP_EXIT, &CWinApp::OnAppExit, nullptr},
 };
 
-CWinApp::CWinApp() : m_recentFiles(57616, kRecentFileCount)
+CWinApp::CWinApp() : m_recentFiles(ID_FILE_MRU_FILE1, kRecentFileCount)
 {
     theApp = this;
 }
@@ -54,7 +54,7 @@ int CWinApp::ExitInstance()
 
 void CWinApp::SetRegistryKey(const std::string& company)
 {
-    m_profile = std::make_unique<RegistryProfile>(company, LoadResourceString(57344));
+    m_profile = std::make_unique<RegistryProfile>(company, LoadResourceString(IDS_APP_TITLE));
 }
 
 void CWinApp::LoadStdProfileSettings()
@@ -95,7 +95,7 @@ int CWinApp::Run()
             DispatchMessageA(&msg);
         }
         // Painting and timers change no command's state.
-        if (msg.message != WM_PAINT && msg.message != WM_TIMER && msg.message != 0x0118)
+        if (msg.message != WM_PAINT && msg.message != WM_TIMER && msg.message != WM_SYSTIMER)
             idlePending = true;
     }
     return ExitInstance();
@@ -161,7 +161,7 @@ void CWinApp::OnFileNew(UINT)
 void CWinApp::OnFileOpen(UINT)
 {
     FileDialogRequest request;
-    request.filter = "Linkhive (*.lkh)|*.lkh|All Files (*.*)|*.*|";
+    request.filter = kDataFileFilter;
     request.defaultExtension = "lkh";
     std::string path;
     if (!Prompt().ChooseFile(request, path))

@@ -1,6 +1,8 @@
 // Resource identifiers, shared by linkhive.rc and the code.
 #pragma once
 
+#include "framework/StandardIds.h"
+
 // Menu bar, accelerators, toolbar, main icon and document template string.
 #define IDR_MAINFRAME 128
 #define IDR_GROUP_MENU 103      // group pane context menu
@@ -11,10 +13,6 @@
 #define IDI_TRAY 146
 #define IDI_EMAIL 160
 #define IDI_WEB 162
-
-// The toolbar layout resource beside bitmap 128: WORDs version 1, width 16,
-// height 16, count, then one command per entry with 0 for a gap.
-#define RT_TOOLBAR_LAYOUT 241
 
 #define IDD_ABOUTBOX 100
 #define IDD_PAGE_GENERAL 133
@@ -36,33 +34,6 @@
 #define IDC_ABOUT_ICON 1040
 #define IDC_ABOUT_NAME 1041
 #define IDC_ABOUT_BUILD 1042
-
-// Window identifiers of the frame's children.
-#define IDW_TOOLBAR 59392
-#define IDW_STATUS_BAR 59393
-#define IDW_SPLITTER 59648
-
-// Strings.
-#define IDS_APP_TITLE 57344
-#define IDS_IDLE_MESSAGE 57345
-
-// The framework's standard commands.
-#define ID_FILE_NEW 57600
-#define ID_FILE_OPEN 57601
-#define ID_FILE_SAVE 57603
-#define ID_FILE_SAVE_AS 57604
-#define ID_FILE_MRU_FILE1 57616
-#define ID_FILE_MRU_FILE4 57619
-#define ID_EDIT_COPY 57634
-#define ID_EDIT_CUT 57635
-#define ID_EDIT_PASTE 57637
-#define ID_EDIT_UNDO 57643
-#define ID_APP_ABOUT 57664
-#define ID_APP_EXIT 57665
-#define ID_NEXT_PANE 57680
-#define ID_PREV_PANE 57681
-#define ID_VIEW_TOOLBAR 59392
-#define ID_VIEW_STATUS_BAR 59393
 
 // The program's own commands.
 #define ID_GROUP_ADD 32771

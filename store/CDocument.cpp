@@ -105,7 +105,7 @@ bool CDocument::DoSave(bool askPath)
     if (askPath || path.empty()) {
         FileDialogRequest request;
         request.save = true;
-        request.filter = "Linkhive (*.lkh)|*.lkh|All Files (*.*)|*.*|";
+        request.filter = kDataFileFilter;
         request.defaultExtension = "lkh";
         request.initialPath = m_path.empty() ? m_title : m_path;
         if (!m_prompt.ChooseFile(request, path))

@@ -3,6 +3,9 @@
 #include <string>
 #include <vector>
 
+// The data file's entry in the open and save dialogs.
+inline constexpr char kDataFileFilter[] = "Linkhive (*.lkh)|*.lkh|All Files (*.*)|*.*|";
+
 class IPrompt;
 class InputFile;
 

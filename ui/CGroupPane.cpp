@@ -1,43 +1,21 @@
 #include "ui/CGroupPane.h"
 
-#include "framework/CFrameWnd.h"
 #include "res/resource.h"
-#include "settings/PaneColours.h"
 #include "settings/Preferences.h"
 #include "store/CBookmarkDoc.h"
 #include "store/TextCompare.h"
 
 CGroupPane* theGroupPane = nullptr;
 
-void PaneColours(HWND list)
+CGroupPane::CGroupPane(CBookmarkDoc& document) : ListPane(document)
 {
-    const PaneColourPair colours = ChoosePaneColours(thePreferences, theColourSchemes, CurrentSystemColours());
-    SendMessageA(list, LVM_SETTEXTBKCOLOR, 0, colours.background);
-    SendMessageA(list, LVM_SETBKCOLOR, 0, colours.background);
-    SendMessageA(list, LVM_SETTEXTCOLOR, 0, colours.text);
-}
-
-HFONT CreateIconTitleFont()
-{
-    LOGFONTA font = {};
-    if (!SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0))
-        return nullptr;
-    font.lfCharSet = DEFAULT_CHARSET;
-    return CreateFontIndirectA(&font);
-}
-
-CGroupPane::CGroupPane(CBookmarkDoc& document) : CView(document), m_store(document)
-{
-    m_sortInfo.document = &document;
     m_sortInfo.groupRows = true;
 }
 
 CGroupPane::~CGroupPane()
 {
-    // The image list is the control's: without LVS_SHAREIMAGELISTS the
-    // control destroys it with its window, so it is not destroyed here again.
-    if (m_font != nullptr)
-        DeleteObject(m_font);
+    if (theGroupPane == this)
+        theGroupPane = nullptr;
 }
 
 DWORD CGroupPane::PreCreateStyle(DWORD style)
@@ -48,14 +26,7 @@ DWORD CGroupPane::PreCreateStyle(DWORD style)
 
 bool CGroupPane::OnCreate()
 {
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
-    m_imageList = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 0);
-    const HICON icon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(128), IMAGE_ICON, 16, 16, 0));
-    if (m_imageList != nullptr && icon != nullptr)
-        ImageList_AddIcon(m_imageList, icon);
-    if (icon != nullptr)
-        DestroyIcon(icon);
-    SendMessageA(m_hWnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_imageList));
+    SendMessageA(m_hWnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(LoadImageList({IDR_MAINFRAME}, 16)));
 
     LVCOLUMNA column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
@@ -70,18 +41,21 @@ bool CGroupPane::OnCreate()
 
     if (theGroupPane == nullptr)
         theGroupPane = this;
-    m_font = CreateIconTitleFont();
-    if (m_font != nullptr)
-        SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
-    return true;
+    return ListPane::OnCreate();
+}
+
+void CGroupPane::OnNcDestroyed()
+{
+    if (theGroupPane == this)
+        theGroupPane = nullptr;
+    ListPane::OnNcDestroyed();
 }
 
 void CGroupPane::RefillGroups()
 {
     const std::vector<std::string>& groups = m_store.m_arrGroups;
     const std::string& current = m_store.Selection().currentGroup;
-    m_refilling = true;
-    SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
+    BeginRefill();
     SendMessageA(m_hWnd, LVM_DELETEALLITEMS, 0, 0);
     SendMessageA(m_hWnd, LVM_SETITEMCOUNT, groups.size(), 0);
     // Inserted already in the order the sort would give.
@@ -106,15 +80,13 @@ void CGroupPane::RefillGroups()
     m_sortInfo.ascending = true;
     m_sortInfo.column = 0;
     SendMessageA(m_hWnd, LVM_SETCOLUMNWIDTH, 0, AutoColumnWidth(0));
-    SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(m_hWnd, nullptr, TRUE);
-    m_refilling = false;
+    EndRefill();
 }
 
 void CGroupPane::SortRows()
 {
     m_sortInfo.column = 0;
-    SendMessageA(m_hWnd, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&m_sortInfo), reinterpret_cast<LPARAM>(&CompareRows));
+    SortBySortInfo();
 }
 
 int CGroupPane::AutoColumnWidth(int column) const
@@ -164,11 +136,9 @@ void CGroupPane::BeginRename()
         SendMessageA(m_hWnd, LVM_EDITLABELA, row, 0);
 }
 
-void CGroupPane::OnEndLabelEdit(NMHDR* header)
+void CGroupPane::OnLabelEdited(const std::string& text)
 {
-    std::string text;
-    if (EditedLabelText(header, text))
-        m_store.RenameGroup(text);  // refills this pane through Commit
+    m_store.RenameGroup(text);  // refills this pane through Commit
     SortRows();
 }
 
@@ -176,22 +146,21 @@ void CGroupPane::OnContextMenu(LPARAM lParam)
 {
     if (SendMessageA(m_hWnd, LVM_GETSELECTEDCOUNT, 0, 0) == 0)
         return;
-    CFrameWnd* frame = CFrameWnd::FromHandle(GetAncestor(m_hWnd, GA_ROOT));
     const HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_GROUP_MENU));
-    if (frame != nullptr && menu != nullptr)
-        frame->TrackPopup(GetSubMenu(menu, 0), ContextMenuPoint(m_hWnd, lParam));
-    if (menu != nullptr)
-        DestroyMenu(menu);
+    if (menu == nullptr)
+        return;
+    TrackContextMenu(GetSubMenu(menu, 0), lParam);
+    DestroyMenu(menu);
 }
 
-bool CGroupPane::OnNotify(NMHDR* header, LRESULT& result)
+bool CGroupPane::OnPaneNotify(NMHDR* header, LRESULT& result)
 {
     result = 0;
     switch (header->code) {
     case LVN_ITEMCHANGED: {
         // Only a row becoming selected can change the current group.
         const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
-        if (!m_refilling && (change->uChanged & LVIF_STATE) != 0 && (change->uNewState & LVIS_SELECTED) != 0 &&
+        if (!IsRefilling() && (change->uChanged & LVIF_STATE) != 0 && (change->uNewState & LVIS_SELECTED) != 0 &&
             (change->uOldState & LVIS_SELECTED) == 0)
             SelectCurrentGroup();
         return true;
@@ -202,28 +171,6 @@ bool CGroupPane::OnNotify(NMHDR* header, LRESULT& result)
     case NM_CLICK:
     case NM_RCLICK:
         return true;
-    case LVN_ENDLABELEDITA:
-    case LVN_ENDLABELEDITW:
-        // 0 refuses the control's own change; the refilled row shows the name.
-        OnEndLabelEdit(header);
-        return true;
     }
     return false;
-}
-
-LRESULT CGroupPane::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_ERASEBKGND:
-        PaneColours(m_hWnd);
-        break;
-    case WM_CONTEXTMENU:
-        OnContextMenu(lParam);
-        return 0;
-    case WM_KEYDOWN:
-        if (wParam == VK_F2)
-            BeginRename();
-        break;
-    }
-    return CView::WindowProc(message, wParam, lParam);
 }

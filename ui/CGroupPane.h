@@ -1,21 +1,15 @@
 #pragma once
 
-#include "framework/CView.h"
-#include "ui/ListRows.h"
-
-#include <commctrl.h>
-
-class CBookmarkDoc;
+#include "ui/ListPane.h"
 
 // The group pane: the left list of group names, sorted, with the current
 // group selected; renames happen in its in-place label edit.
-class CGroupPane : public CView {
+class CGroupPane : public ListPane {
 public:
     explicit CGroupPane(CBookmarkDoc& document);
     ~CGroupPane() override;
 
     void OnUpdate() override { RefillGroups(); }
-    bool OnNotify(NMHDR* header, LRESULT& result) override;
 
     void RefillGroups();
     void SortRows();
@@ -31,26 +25,14 @@ public:
 protected:
     DWORD PreCreateStyle(DWORD style) override;
     bool OnCreate() override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-private:
-    void OnEndLabelEdit(NMHDR* header);
-    void OnContextMenu(LPARAM lParam);
-
-    CBookmarkDoc& m_store;
-    SortInfo m_sortInfo;
-    HIMAGELIST m_imageList = nullptr;
-    HFONT m_font = nullptr;
-    // Rows come and go during a refill; their notifications mean nothing.
-    bool m_refilling = false;
+    void OnNcDestroyed() override;
+    bool OnPaneNotify(NMHDR* header, LRESULT& result) override;
+    void OnContextMenu(LPARAM lParam) override;
+    void OnRenameKey() override { BeginRename(); }
+    void OnLabelEdited(const std::string& text) override;
+    void OnLabelEditCancelled() override { SortRows(); }
 };
 
-// Set once, by the first group pane made.
+// The group pane while one exists: set by the first one made, cleared when
+// it is destroyed.
 extern CGroupPane* theGroupPane;
-
-// The background-erase handler of both panes: gives the control the colours
-// in effect (system, custom or scheme) before it erases.
-void PaneColours(HWND list);
-// The system's icon-title font in the default character set, as both panes
-// and the About box show their texts.
-HFONT CreateIconTitleFont();

@@ -1,28 +1,22 @@
 #include "ui/CItemPane.h"
 
-#include "framework/CFrameWnd.h"
 #include "res/resource.h"
 #include "settings/Preferences.h"
 #include "store/CBookmarkDoc.h"
 #include "store/TextCompare.h"
 #include "ui/CMainFrame.h"
-#include "ui/CGroupPane.h"
 
 #include <algorithm>
 #include <string>
 
 CItemPane* theItemPane = nullptr;
 
-CItemPane::CItemPane(CBookmarkDoc& document) : CView(document), m_store(document)
-{
-    m_sortInfo.document = &document;
-}
+CItemPane::CItemPane(CBookmarkDoc& document) : ListPane(document) {}
 
 CItemPane::~CItemPane()
 {
-    // The image lists are the control's, destroyed with its window.
-    if (m_font != nullptr)
-        DeleteObject(m_font);
+    if (theItemPane == this)
+        theItemPane = nullptr;
 }
 
 DWORD CItemPane::PreCreateStyle(DWORD style)
@@ -34,23 +28,11 @@ bool CItemPane::OnCreate()
 {
     if (theItemPane == nullptr)
         theItemPane = this;
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
-    m_imageListSmall = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 0);
-    m_imageListLarge = ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 2, 0);
-    for (const int iconId : {162, 160}) {
-        for (HIMAGELIST list : {m_imageListSmall, m_imageListLarge}) {
-            const int size = list == m_imageListSmall ? 16 : 32;
-            const HICON icon =
-                static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, size, size, 0));
-            if (list != nullptr && icon != nullptr)
-                ImageList_AddIcon(list, icon);
-            if (icon != nullptr)
-                DestroyIcon(icon);
-        }
-    }
-    SendMessageA(m_hWnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_imageListSmall));
-    SendMessageA(m_hWnd, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(m_imageListLarge));
+    // Image 0 web, image 1 e-mail.
+    SendMessageA(m_hWnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(LoadImageList({IDI_WEB, IDI_EMAIL}, 16)));
+    SendMessageA(m_hWnd, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(LoadImageList({IDI_WEB, IDI_EMAIL}, 32)));
 
+    // "Univeral" is the header the program has always shown; keep it.
     const struct {
         const char* title;
         int width;
@@ -65,10 +47,14 @@ bool CItemPane::OnCreate()
         SendMessageA(m_hWnd, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
     }
 
-    m_font = CreateIconTitleFont();
-    if (m_font != nullptr)
-        SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
-    return true;
+    return ListPane::OnCreate();
+}
+
+void CItemPane::OnNcDestroyed()
+{
+    if (theItemPane == this)
+        theItemPane = nullptr;
+    ListPane::OnNcDestroyed();
 }
 
 void CItemPane::RefillItems()
@@ -81,8 +67,7 @@ void CItemPane::RefillItems()
     for (const size_t index : shown)
         names.push_back(m_store.m_arrItems[index].m_strName);
 
-    m_refilling = true;
-    SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
+    BeginRefill();
     // The icon views place each new row among all the others; filled in the
     // details view, they are placed once when their view comes back.
     const LONG style = GetWindowLongA(m_hWnd, GWL_STYLE);
@@ -118,23 +103,21 @@ void CItemPane::RefillItems()
     m_sortInfo.ascending = true;
     for (int column = 0; column < 3; ++column)
         SendMessageA(m_hWnd, LVM_SETCOLUMNWIDTH, column, ColumnWidth(column, shown));
-    SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(m_hWnd, nullptr, TRUE);
-    m_refilling = false;
+    EndRefill();
 }
 
 void CItemPane::SortRows(int column)
 {
     m_sortInfo.column = column;
     m_sortInfo.ascending = true;
-    SendMessageA(m_hWnd, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&m_sortInfo), reinterpret_cast<LPARAM>(&CompareRows));
+    SortBySortInfo();
 }
 
 void CItemPane::OnColumnClick(int column)
 {
     m_sortInfo.ascending = column != m_sortInfo.column || !m_sortInfo.ascending;
     m_sortInfo.column = column;
-    SendMessageA(m_hWnd, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&m_sortInfo), reinterpret_cast<LPARAM>(&CompareRows));
+    SortBySortInfo();
 }
 
 int CItemPane::AutoColumnWidth(int column) const
@@ -164,7 +147,6 @@ void CItemPane::SelectCurrentItem()
         SendMessageA(m_hWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED | LVNI_SELECTED));
     if (row < 0)
         return;
-    m_nCurrentRow = row;
     // The whole texts from the store: a row's text may be cut when read,
     // and Delete, Cut and Undo find the bookmark by them.
     const LPARAM data = RowData(m_hWnd, row);
@@ -182,17 +164,15 @@ void CItemPane::BeginRename(bool focus)
 {
     if (focus)
         SetFocus(m_hWnd);
-    // Found by the store index: m_nCurrentRow goes stale when rows move.
+    // Found by the store index: a remembered row goes stale when rows move.
     const int row = m_store.Selection().itemIndex < 0 ? -1 : FindRowByData(m_hWnd, m_store.Selection().itemIndex);
     if (row >= 0)
         SendMessageA(m_hWnd, LVM_EDITLABELA, row, 0);
 }
 
-void CItemPane::OnEndLabelEdit(NMHDR* header)
+void CItemPane::OnLabelEdited(const std::string& text)
 {
-    std::string text;
-    if (EditedLabelText(header, text))
-        m_store.RenameItem(text);  // refills this pane through Commit
+    m_store.RenameItem(text);  // refills this pane through Commit
 }
 
 void CItemPane::OnRightClick()
@@ -219,8 +199,7 @@ void CItemPane::OnContextMenu(LPARAM lParam)
                 CheckMenuRadioItem(popup, ID_VIEW_LARGE_ICONS, ID_VIEW_DETAILS, ID_VIEW_LARGE_ICONS + index, MF_BYCOMMAND);
         }
     }
-    if (CFrameWnd* frame = CFrameWnd::FromHandle(GetAncestor(m_hWnd, GA_ROOT)))
-        frame->TrackPopup(popup, ContextMenuPoint(m_hWnd, lParam));
+    TrackContextMenu(popup, lParam);
     DestroyMenu(menu);
 }
 
@@ -247,7 +226,7 @@ void CItemPane::OnGetDisplayText(NMHDR* header)
         lstrcpynA(item.pszText, RowStoreText(columnText, RowData(m_hWnd, item.iItem)).c_str(), item.cchTextMax);
 }
 
-bool CItemPane::OnNotify(NMHDR* header, LRESULT& result)
+bool CItemPane::OnPaneNotify(NMHDR* header, LRESULT& result)
 {
     result = 0;
     switch (header->code) {
@@ -256,7 +235,7 @@ bool CItemPane::OnNotify(NMHDR* header, LRESULT& result)
         OnGetDisplayText(header);
         return true;
     case LVN_ITEMCHANGED:
-        if (!m_refilling && (reinterpret_cast<const NMLISTVIEW*>(header)->uChanged & LVIF_STATE) != 0)
+        if (!IsRefilling() && (reinterpret_cast<const NMLISTVIEW*>(header)->uChanged & LVIF_STATE) != 0)
             SelectCurrentItem();
         return true;
     case NM_CLICK:
@@ -267,27 +246,6 @@ bool CItemPane::OnNotify(NMHDR* header, LRESULT& result)
     case LVN_COLUMNCLICK:
         OnColumnClick(reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
         return true;
-    case LVN_ENDLABELEDITA:
-    case LVN_ENDLABELEDITW:
-        OnEndLabelEdit(header);
-        return true;
     }
     return false;
-}
-
-LRESULT CItemPane::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_ERASEBKGND:
-        PaneColours(m_hWnd);
-        break;
-    case WM_CONTEXTMENU:
-        OnContextMenu(lParam);
-        return 0;
-    case WM_KEYDOWN:
-        if (wParam == VK_F2)
-            BeginRename(false);
-        break;
-    }
-    return CView::WindowProc(message, wParam, lParam);
 }

@@ -1,22 +1,16 @@
 #pragma once
 
-#include "framework/CView.h"
-#include "ui/ListRows.h"
-
-#include <commctrl.h>
+#include "ui/ListPane.h"
 
 #include <vector>
 
-class CBookmarkDoc;
-
 // The item pane: the bookmarks of the current group in one of four views.
-class CItemPane : public CView {
+class CItemPane : public ListPane {
 public:
     explicit CItemPane(CBookmarkDoc& document);
     ~CItemPane() override;
 
     void OnUpdate() override { RefillItems(); }
-    bool OnNotify(NMHDR* header, LRESULT& result) override;
 
     void RefillItems();
     // Sorts the rows ascending by a column's text, letter case ignored.
@@ -28,30 +22,24 @@ public:
     // The label edit of the row showing the current item; nothing when no
     // row shows it.
     void BeginRename(bool focus = true);
-    const SortInfo& Sorting() const { return m_sortInfo; }
 
 protected:
     DWORD PreCreateStyle(DWORD style) override;
     bool OnCreate() override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnNcDestroyed() override;
+    bool OnPaneNotify(NMHDR* header, LRESULT& result) override;
+    void OnContextMenu(LPARAM lParam) override;
+    void OnRenameKey() override { BeginRename(false); }
+    void OnLabelEdited(const std::string& text) override;
 
 private:
     // The widest of the column's texts of these bookmarks, plus 32 pixels.
     int ColumnWidth(int column, const std::vector<size_t>& indices) const;
     void OnGetDisplayText(NMHDR* header);
     void OnColumnClick(int column);
-    void OnEndLabelEdit(NMHDR* header);
     void OnRightClick();
-    void OnContextMenu(LPARAM lParam);
-
-    CBookmarkDoc& m_store;
-    int m_nCurrentRow = -1;
-    SortInfo m_sortInfo;
-    HIMAGELIST m_imageListSmall = nullptr;
-    HIMAGELIST m_imageListLarge = nullptr;
-    HFONT m_font = nullptr;
-    bool m_refilling = false;
 };
 
-// Set once, by the first item pane made.
+// The item pane while one exists: set by the first one made, cleared when
+// it is destroyed.
 extern CItemPane* theItemPane;

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "framework/CWnd.h"
+
+#include <string>
+#include <vector>
+
+// A modal dialog from a dialog resource. Edit controls are bound to strings
+// with BindText: filled when the dialog opens, read back on OK.
+class CDialog : public CWnd {
+public:
+    CDialog(UINT templateId, HWND parent) : m_templateId(templateId), m_parent(parent) {}
+
+    // IDOK, IDCANCEL, or -1 when the dialog could not be shown.
+    INT_PTR DoModal();
+
+protected:
+    // Binds an edit control to a string for the exchange below.
+    void BindText(int controlId, std::string& value);
+    // Controls from the bound strings (false) or strings from controls (true).
+    void UpdateData(bool saveAndValidate);
+
+    virtual bool OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+    // A command of a control other than OK and Cancel; true when handled.
+    virtual bool OnCommand(UINT id, UINT notifyCode)
+    {
+        (void)id;
+        (void)notifyCode;
+        return false;
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    UINT m_templateId;
+    HWND m_parent;
+
+private:
+    struct TextBinding {
+        int controlId;
+        std::string* value;
+    };
+    std::vector<TextBinding> m_textBindings;
+};
+
+// The text of a dialog control, whole however long.
+std::string GetDialogItemText(HWND dialog, int controlId);

@@ -1,0 +1,119 @@
+#include "framework/CWnd.h"
+
+CWnd::~CWnd()
+{
+    if (m_hWnd != nullptr && IsWindow(m_hWnd)) {
+        // The window outlives us: it must not reach a destroyed object.
+        SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
+        if (m_superProc != nullptr)
+            SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superProc));
+    }
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hwnd)
+{
+    if (hwnd == nullptr)
+        return nullptr;
+    auto* wnd = reinterpret_cast<CWnd*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    return wnd != nullptr && wnd->m_hWnd == hwnd ? wnd : nullptr;
+}
+
+bool CWnd::RegisterWindowClass(const char* className, HICON icon, HCURSOR cursor, HBRUSH background)
+{
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA wc = {};
+    if (GetClassInfoA(instance, className, &wc))
+        return true;
+    wc.lpfnWndProc = &CWnd::StaticWindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = icon;
+    wc.hCursor = cursor;
+    wc.hbrBackground = background;
+    wc.lpszClassName = className;
+    return RegisterClassA(&wc) != 0;
+}
+
+bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style, const RECT& rect,
+                    HWND parent, HMENU menuOrId)
+{
+    return CreateWindowExA(exStyle, className, title, style, rect.left, rect.top, rect.right - rect.left,
+                           rect.bottom - rect.top, parent, menuOrId, GetModuleHandleA(nullptr), this) != nullptr;
+}
+
+bool CWnd::SubclassWindow(HWND hwnd)
+{
+    if (hwnd == nullptr)
+        return false;
+    Attach(hwnd, this);
+    m_superProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWindowProc)));
+    return m_superProc != nullptr;
+}
+
+void CWnd::Attach(HWND hwnd, CWnd* wnd)
+{
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(wnd));
+    wnd->m_hWnd = hwnd;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return Default(message, wParam, lParam);
+}
+
+LRESULT CWnd::Default(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_isDialog)
+        return FALSE;
+    if (m_superProc != nullptr)
+        return CallWindowProcA(m_superProc, m_hWnd, message, wParam, lParam);
+    return DefWindowProcA(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_NCDESTROY)
+        return WindowProc(message, wParam, lParam);
+    // The last message: the object lets go of the window before passing it on.
+    const HWND hwnd = m_hWnd;
+    const WNDPROC superProc = m_superProc;
+    const bool isDialog = m_isDialog;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    if (superProc != nullptr)
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(superProc));
+    m_hWnd = nullptr;
+    m_superProc = nullptr;
+    OnNcDestroyed();
+    if (isDialog)
+        return FALSE;
+    return superProc != nullptr ? CallWindowProcA(superProc, hwnd, message, wParam, lParam)
+                                : DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK CWnd::StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        if (auto* wnd = static_cast<CWnd*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams))
+            Attach(hwnd, wnd);
+    }
+    CWnd* wnd = FromHandlePermanent(hwnd);
+    if (wnd == nullptr)
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    return wnd->Dispatch(message, wParam, lParam);
+}
+
+INT_PTR CALLBACK CWnd::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG) {
+        if (auto* wnd = reinterpret_cast<CWnd*>(lParam)) {
+            Attach(hwnd, wnd);
+            wnd->m_isDialog = true;
+        }
+    }
+    CWnd* wnd = FromHandlePermanent(hwnd);
+    if (wnd == nullptr)
+        return FALSE;
+    // A dialog's WindowProc answers as a dialog procedure does: TRUE when
+    // handled, results other than that set with SetWindowLongPtr(DWLP_MSGRESULT).
+    return static_cast<INT_PTR>(wnd->Dispatch(message, wParam, lParam));
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "framework/CView.h"
+#include "ui/ListRows.h"
+
+#include <commctrl.h>
+
+#include <initializer_list>
+#include <string>
+
+class CBookmarkDoc;
+
+// What the group and item panes share: colours, font, the context-menu
+// request, F2, the in-place label edit, sorting and quiet refills.
+class ListPane : public CView {
+public:
+    explicit ListPane(CBookmarkDoc& document);
+    ~ListPane() override;
+
+    bool OnNotify(NMHDR* header, LRESULT& result) override;
+    const SortInfo& Sorting() const { return m_sortInfo; }
+
+protected:
+    bool OnCreate() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // The pane's own notifications, after the label edit is taken care of.
+    virtual bool OnPaneNotify(NMHDR* header, LRESULT& result) = 0;
+    // WM_CONTEXTMENU, from the mouse or the keyboard.
+    virtual void OnContextMenu(LPARAM lParam) = 0;
+    virtual void OnRenameKey() = 0;
+    // The label edit ended with `text`; the control's own change is refused
+    // and the refilled row shows the stored name.
+    virtual void OnLabelEdited(const std::string& text) = 0;
+    // A label edit cancelled or ended unchanged.
+    virtual void OnLabelEditCancelled() {}
+
+    // Rows come and go between these; their notifications mean nothing.
+    void BeginRefill();
+    void EndRefill();
+    bool IsRefilling() const { return m_refilling; }
+    // Sorts the rows by the sort block as it stands.
+    void SortBySortInfo();
+    // Shows a context menu owned by the frame at the message's point.
+    void TrackContextMenu(HMENU popup, LPARAM lParam);
+    // A new image list of the icons `iconIds`, each `size` pixels square; the
+    // control that is given it destroys it.
+    static HIMAGELIST LoadImageList(std::initializer_list<int> iconIds, int size);
+
+    CBookmarkDoc& m_store;
+    SortInfo m_sortInfo;
+
+private:
+    HFONT m_font = nullptr;
+    bool m_refilling = false;
+};
+
+// The background-erase handler of both panes: gives the control the colours
+// in effect (system, custom or scheme) before it erases.
+void PaneColours(HWND list);
