@@ -1,4 +1,4 @@
-#include "PaneDriver.h"
+#include "tests/ui/PaneDriver.h"
 
 #include <commctrl.h>
 

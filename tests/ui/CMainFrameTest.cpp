@@ -1,5 +1,5 @@
-#include "AppFixture.h"
-#include "PaneDriver.h"
+#include "tests/app/AppFixture.h"
+#include "tests/ui/PaneDriver.h"
 
 #include "res/resource.h"
 #include "settings/ColourScheme.h"

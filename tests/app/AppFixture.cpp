@@ -1,4 +1,4 @@
-#include "AppFixture.h"
+#include "tests/app/AppFixture.h"
 
 namespace {
 const char kSettingsKey[] = "Software\\Quillmere\\Linkhive\\Settings";
