@@ -8,9 +8,9 @@ class IFileSystem;
 
 // Dropped shortcut files become bookmarks of the current group ("New Group"
 // is made first when there is no group); other files are passed over.
-// A shortcut file whose URL could not be read (or is empty) still gives a
-// bookmark, but it alone keeps the address: only the others are deleted with
-// bDeleteSourceFile, and only they are returned, for a caller that deletes
+// A file whose URL could not be read, or is empty, still gives a bookmark
+// but is never deleted: it may be the only copy of the address. The others
+// are deleted with bDeleteSourceFile and returned, for a caller that deletes
 // the sources itself.
 std::vector<std::string> DropShortcutFiles(CBookmarkDoc& doc, IFileSystem& files, const std::vector<std::string>& paths,
                                            bool bDeleteSourceFile);
