@@ -70,8 +70,7 @@ void ClipboardCommands::OnEditPaste()
 {
     const ItemTextParts parts = SplitItemText(m_doc.Clipboard().GetText());
     ClipboardMarks& marks = m_doc.Marks();
-    const std::string& group = m_doc.Selection().currentGroup;
-    if (parts.url == marks.cutURL && group == marks.cutGroup) {
+    if (parts.url == marks.cutURL && m_doc.Selection().currentGroup == marks.cutGroup) {
         marks.cutURL.clear();
         marks.cutGroup.clear();
         m_doc.UpdateAllViews(m_doc.GroupPane());
@@ -81,14 +80,22 @@ void ClipboardCommands::OnEditPaste()
         m_doc.Prompt().ShowMessage("Wrong clipboard format. Cannot paste.", MessageStyle::StopOk);
         return;
     }
-    // Only a pending cut has a source to remove; with none, empty marks would
-    // match every bookmark whose URL and group are both empty.
-    if (!marks.cutURL.empty() || !marks.cutGroup.empty())
+    // With no group at all the bookmark would be filed under a name no pane
+    // shows; a drop makes a group in that case, and so does a paste.
+    if (m_doc.m_arrGroups.empty())
+        m_doc.AddGroup();
+    // Only a pending cut has a source to remove (empty marks would match every
+    // bookmark without URL and group). The move ends here: marks left behind
+    // would later remove a bookmark added back to the old group by hand.
+    if (!marks.cutURL.empty() || !marks.cutGroup.empty()) {
         m_doc.RemoveItemsByURL(marks.cutURL, marks.cutGroup);
+        marks.cutURL.clear();
+        marks.cutGroup.clear();
+    }
     BookmarkItem item;
     item.m_strName = parts.name;
     item.m_strURL = parts.url;
-    item.m_strGroup = group;
+    item.m_strGroup = m_doc.Selection().currentGroup;
     item.m_strDescription = parts.description;
     m_doc.AddItem(item);
     m_doc.Commit(m_doc.GroupPane());

@@ -5,9 +5,12 @@
 #include "store/CBookmarkDoc.h"
 #include "store/Prompt.h"
 
+#include <utility>
+
 namespace {
 
-void AddShortcut(CBookmarkDoc& doc, IFileSystem& files, const std::string& path, bool bDeleteSourceFile)
+// True when the file's URL was read, so that the file may be deleted.
+bool AddShortcut(CBookmarkDoc& doc, IFileSystem& files, const std::string& path, bool bDeleteSourceFile)
 {
     BookmarkItem item;
     item.m_strName = ShortcutBaseName(path);
@@ -15,9 +18,13 @@ void AddShortcut(CBookmarkDoc& doc, IFileSystem& files, const std::string& path,
     item.m_strGroup = doc.Selection().currentGroup;
     doc.AddItem(item);
     doc.SetModifiedFlag(true);
-    // A file that stays behind is no loss; it is not reported.
+    // Without its URL the bookmark is empty and the file is the only place
+    // the address is left. A file that stays behind is not reported.
+    if (item.m_strURL.empty())
+        return false;
     if (bDeleteSourceFile)
         files.RemoveFile(path);
+    return true;
 }
 
 } // namespace
@@ -25,25 +32,19 @@ void AddShortcut(CBookmarkDoc& doc, IFileSystem& files, const std::string& path,
 std::vector<std::string> DropShortcutFiles(CBookmarkDoc& doc, IFileSystem& files, const std::vector<std::string>& paths,
                                            bool bDeleteSourceFile)
 {
-    if (doc.m_arrGroups.empty()) {
-        const std::string group = MakeUniqueName("New Group", doc.m_arrGroups);
-        doc.m_arrGroups.push_back(group);
-        doc.Selection().currentGroup = group;
-        doc.Commit(nullptr);
-    }
-    std::vector<std::string> imported;
+    if (doc.m_arrGroups.empty())
+        doc.AddGroup();
+    std::vector<std::string> deletable;
     for (const std::string& path : paths) {
-        if (!IsShortcutFileName(path))
-            continue;
-        AddShortcut(doc, files, path, bDeleteSourceFile);
-        imported.push_back(path);
+        if (IsShortcutFileName(path) && AddShortcut(doc, files, path, bDeleteSourceFile))
+            deletable.push_back(path);
     }
     doc.Commit(doc.GroupPane());
-    return imported;
+    return deletable;
 }
 
 bool ImportShortcutFolder(CBookmarkDoc& doc, IFileSystem& files, const std::string& folderPath, bool bDeleteSourceFile,
-                          std::vector<std::string>* imported)
+                          std::vector<std::string>* deletable)
 {
     // "*.URL" also finds names whose short alias matches, such as "a.urls".
     std::vector<std::string> paths;
@@ -60,10 +61,13 @@ bool ImportShortcutFolder(CBookmarkDoc& doc, IFileSystem& files, const std::stri
     doc.m_arrGroups.push_back(group);
     doc.Selection().currentGroup = group;
     doc.Commit(nullptr);
-    for (const std::string& path : paths)
-        AddShortcut(doc, files, path, bDeleteSourceFile);
+    std::vector<std::string> read;
+    for (const std::string& path : paths) {
+        if (AddShortcut(doc, files, path, bDeleteSourceFile))
+            read.push_back(path);
+    }
     doc.Commit(doc.GroupPane());
-    if (imported)
-        *imported = paths;
+    if (deletable)
+        *deletable = std::move(read);
     return true;
 }

@@ -89,15 +89,17 @@ BookmarkItem* CBookmarkDoc::SelectedItem()
 
 bool CBookmarkDoc::DeleteItem()
 {
+    // Checked first: a stale index must not leave an undo that brings back a
+    // bookmark nobody deleted.
+    if (!SelectedItem())
+        return false;
     if (Prompt().ShowMessage("The item: '" + m_selection.itemName + "' will be deteled. All right?",
                              MessageStyle::QuestionOkCancel) != MessageAnswer::Ok)
         return false;
     m_clipboard.PutText(m_selection.itemName + "\n" + m_selection.itemURL + "\n" + m_selection.itemDescription);
     m_marks.undoURL = m_selection.itemURL;
     m_marks.undoGroup = m_selection.currentGroup;
-    // An index that names no item removes nothing rather than a stranger.
-    if (SelectedItem())
-        m_arrItems.erase(m_arrItems.begin() + m_selection.itemIndex);
+    m_arrItems.erase(m_arrItems.begin() + m_selection.itemIndex);
     SetModifiedFlag(true);
     UpdateAllViews(m_groupPane);
     return true;
@@ -156,6 +158,13 @@ void CBookmarkDoc::DeleteContents()
     Clear();
     m_arrGroups.shrink_to_fit();
     m_arrItems.shrink_to_fit();
+    // The old names and index would send a Paste or an item command to a
+    // group or bookmark of the document that is gone.
+    m_selection.currentGroup = FirstGroupInPaneOrder();
+    m_selection.itemName.clear();
+    m_selection.itemURL.clear();
+    m_selection.itemDescription.clear();
+    m_selection.itemIndex = -1;
 }
 
 void CBookmarkDoc::Load(InputFile& file)

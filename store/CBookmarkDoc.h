@@ -38,6 +38,8 @@ public:
     // False when the user did not confirm.
     bool DeleteGroup();
     void AddItem(const BookmarkItem& item);
+    // False when the selected index names no item (nothing is asked) or the
+    // user did not confirm.
     bool DeleteItem();
     void RenameItem(const std::string& newText);
     void RemoveItemsByURL(const std::string& url, const std::string& group);

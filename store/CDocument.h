@@ -57,6 +57,8 @@ public:
     IPrompt& Prompt() { return m_prompt; }
 
 protected:
+    // Empties the document and whatever points into it; runs on New, before
+    // every load and when a load fails part way.
     virtual void DeleteContents() = 0;
     // Both throw FileError.
     virtual void Load(InputFile& file) = 0;

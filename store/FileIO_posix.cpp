@@ -43,6 +43,35 @@ std::string FolderOf(const std::string& path)
     return cut == 0 ? "/" : path.substr(0, cut);
 }
 
+// The file a save through `path` must replace: symbolic links followed to
+// their last target, which need not exist yet. Replacing the link itself
+// would cut it loose and leave the file it names old.
+std::string FinalTarget(const std::string& path)
+{
+    std::string current = path;
+    for (int hops = 0;; ++hops) {
+        struct stat st;
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return current;
+        if (hops == 40)
+            throw FileError(FileError::BadPath, path);
+        std::string target(static_cast<size_t>(st.st_size) + 1, '\0');
+        const ssize_t n = ::readlink(current.c_str(), &target[0], target.size());
+        if (n < 0)
+            ThrowErrno(path);
+        // The link was replaced while being read; look at it again.
+        if (static_cast<size_t>(n) == target.size())
+            continue;
+        target.resize(static_cast<size_t>(n));
+        if (target.empty() || target[0] == '/') {
+            current = target;
+        } else {
+            const std::string folder = FolderOf(current);
+            current = (folder == "/" ? folder : folder + "/") + target;
+        }
+    }
+}
+
 mode_t CurrentUmask()
 {
     const mode_t mask = ::umask(0);
@@ -89,16 +118,19 @@ SafeFileWriter::SafeFileWriter(const std::string& path) : m_path(path), m_handle
 {
     if (path.empty() || path.back() == '/')
         throw FileError(FileError::BadPath, path);
+    // From here on the writer works on the file the link names.
+    m_path = FinalTarget(path);
 
     struct stat old;
-    const bool exists = ::stat(path.c_str(), &old) == 0;
+    const bool exists = ::stat(m_path.c_str(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode))
         throw FileError(FileError::AccessDenied, path);
     // Renaming over a file needs no write access to it; refuse as Windows does.
     if (exists && (old.st_mode & S_IWUSR) == 0)
         throw FileError(FileError::AccessDenied, path);
 
-    std::string pattern = FolderOf(path) + "/.lkh-save-XXXXXX";
+    // Beside the target, so that the rename stays on one file system.
+    std::string pattern = FolderOf(m_path) + "/.lkh-save-XXXXXX";
     const int fd = ::mkstemp(&pattern[0]);
     if (fd < 0)
         ThrowErrno(path);

@@ -64,7 +64,7 @@ TEST_F(ClipboardCommandsTest, CopyThenPasteElsewhereKeepsBoth)
     EXPECT_EQ(0, groupPane.updates);
 }
 
-TEST_F(ClipboardCommandsTest, CutAndPasteMovesAndTheMarksStay)
+TEST_F(ClipboardCommandsTest, CutAndPasteMovesAndEndsTheCut)
 {
     Select("A", 1);
     commands.OnEditCut();
@@ -79,8 +79,34 @@ TEST_F(ClipboardCommandsTest, CutAndPasteMovesAndTheMarksStay)
     EXPECT_EQ((std::vector<std::string>{"One|http://one/|A|first", "Mail|mailto:x@y|A|", "Three|http://three/|B|",
                                         "Two|http://two/|B|"}),
               Items());
-    EXPECT_EQ("http://two/", marks.cutURL);
-    EXPECT_EQ("A", marks.cutGroup);
+    EXPECT_EQ("", marks.cutURL);
+    EXPECT_EQ("", marks.cutGroup);
+}
+
+TEST_F(ClipboardCommandsTest, AFinishedMoveLeavesLaterPastesAlone)
+{
+    Select("A", 1);
+    commands.OnEditCut();
+    selection.currentGroup = "B";
+    commands.OnEditPaste();
+    // The moved bookmark is added back to A by hand; another one is copied
+    // and pasted: the one in A stays.
+    Add("Two", "http://two/", "A");
+    Select("B", 2);
+    commands.OnEditCopy();
+    commands.OnEditPaste();
+    EXPECT_EQ((std::vector<std::string>{"One|http://one/|A|first", "Mail|mailto:x@y|A|", "Three|http://three/|B|",
+                                        "Two|http://two/|B|", "Two|http://two/|A|", "Three|http://three/|B|"}),
+              Items());
+
+    // A copy of the moved bookmark pasted into its old group is added.
+    Select("B", 3);
+    commands.OnEditCopy();
+    selection.currentGroup = "A";
+    commands.OnEditPaste();
+    EXPECT_EQ(7u, doc.m_arrItems.size());
+    EXPECT_EQ("Two|http://two/|A|", Items().back());
+    EXPECT_TRUE(prompt.shown.empty());
 }
 
 TEST_F(ClipboardCommandsTest, PasteBackIntoTheCutGroupOnlyClearsTheMarks)
@@ -109,6 +135,7 @@ TEST_F(ClipboardCommandsTest, CutSurvivesACopyOfAnother)
     EXPECT_EQ((std::vector<std::string>{"One|http://one/|A|first", "Mail|mailto:x@y|A|", "Three|http://three/|B|",
                                         "One|http://one/|B|first"}),
               Items());
+    EXPECT_EQ("", marks.cutURL + marks.cutGroup);
 }
 
 TEST_F(ClipboardCommandsTest, PasteWithoutACutRemovesNothing)
@@ -120,6 +147,27 @@ TEST_F(ClipboardCommandsTest, PasteWithoutACutRemovesNothing)
     EXPECT_EQ(6u, doc.m_arrItems.size());
     EXPECT_EQ("Unnamed|||", Items()[4]);
     EXPECT_EQ("Other|http://other/|B|", Items()[5]);
+}
+
+TEST_F(ClipboardCommandsTest, PasteWithNoGroupMakesOne)
+{
+    Select("A", 0);
+    doc.OnNewDocument();
+    clipboard.text = "Other\nhttp://other/\n";
+    ASSERT_TRUE(commands.CanPaste());
+    const int groupPaneUpdates = groupPane.updates;
+    commands.OnEditPaste();
+    EXPECT_EQ(std::vector<std::string>{"New Group"}, doc.m_arrGroups);
+    EXPECT_EQ("New Group", selection.currentGroup);
+    EXPECT_EQ(std::vector<std::string>{"Other|http://other/|New Group|"}, Items());
+    EXPECT_EQ(groupPaneUpdates + 1, groupPane.updates);
+
+    // A paste that is refused makes no group.
+    doc.OnNewDocument();
+    clipboard.text = "Other\nmailto:x@y\n";
+    commands.OnEditPaste();
+    EXPECT_TRUE(doc.m_arrGroups.empty());
+    EXPECT_TRUE(doc.m_arrItems.empty());
 }
 
 TEST_F(ClipboardCommandsTest, PasteRefusesTextWithoutWebURL)

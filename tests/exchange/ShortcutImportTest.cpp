@@ -1,4 +1,5 @@
 #include "exchange/LocalFileSystem.h"
+#include "exchange/ShortcutFile.h"
 #include "exchange/ShortcutImport.h"
 #include "support/DocumentFixture.h"
 
@@ -55,9 +56,10 @@ TEST_F(ShortcutImportTest, DropAddsShortcutsToTheCurrentGroupInDropOrder)
         EXPECT_EQ((std::vector<std::string>{"b|http://b/|Home|", "My.Site|http://site/|Home|", "nokey||Home|",
                                             "missing||Home|"}),
                   Items());
-        const std::vector<std::string> shortcuts = {paths[0], paths[2], paths[3], paths[5]};
-        EXPECT_EQ(shortcuts, imported);
-        EXPECT_EQ(deleteSources ? shortcuts : std::vector<std::string>{}, files.removed);
+        // Those without a URL are kept: they alone still hold the address.
+        const std::vector<std::string> read = {paths[0], paths[2]};
+        EXPECT_EQ(read, imported);
+        EXPECT_EQ(deleteSources ? read : std::vector<std::string>{}, files.removed);
     }
     EXPECT_EQ((std::vector<std::string>{"Work", "Home"}), doc.m_arrGroups);
     EXPECT_TRUE(doc.IsModified());
@@ -71,6 +73,43 @@ TEST_F(ShortcutImportTest, DropOnAStoreWithoutGroupsMakesNewGroup)
     EXPECT_EQ(std::vector<std::string>{"New Group"}, doc.m_arrGroups);
     EXPECT_EQ("New Group", selection.currentGroup);
     EXPECT_EQ(std::vector<std::string>{"a|http://a/|New Group|"}, Items());
+}
+
+TEST_F(ShortcutImportTest, ShortcutsWhoseURLWasNotReadAreNotDeleted)
+{
+    doc.m_arrGroups = {"G"};
+    selection.currentGroup = "G";
+    const std::string good = Shortcut("good.url", "http://good/");
+    // Each of these still gives a bookmark, with an empty URL.
+    const std::vector<std::string> unread = {
+        WriteFile("nokey.url", "[InternetShortcut]\r\nX=http://x/\r\n"),
+        WriteFile("otherSection.url", "[Other]\r\nURL=http://x/\r\n"),
+        Shortcut("empty.url", ""),
+        Shortcut("blanks.url", "   "),
+        Shortcut("huge.url", "http://huge/"),
+        dir.Path("missing.url"),
+        dir.Path("folder.url"),
+    };
+    std::filesystem::resize_file(unread[4], kMaxShortcutFileSize + 1);
+    std::filesystem::create_directory(unread[6]);
+
+    std::vector<std::string> paths = unread;
+    paths.push_back(good);
+    EXPECT_EQ(std::vector<std::string>{good}, DropShortcutFiles(doc, files, paths, true));
+    EXPECT_EQ(std::vector<std::string>{good}, files.removed);
+    ASSERT_EQ(paths.size(), doc.m_arrItems.size());
+    for (size_t i = 0; i < unread.size(); ++i)
+        EXPECT_EQ("", doc.m_arrItems[i].m_strURL) << unread[i];
+
+    // The folder import keeps them the same way.
+    files.removed.clear();
+    for (const std::string& path : paths)
+        files.names.push_back(std::filesystem::path(path).filename().string());
+    std::vector<std::string> deletable;
+    ASSERT_TRUE(ImportShortcutFolder(doc, files, dir.Root() + "/", true, &deletable));
+    EXPECT_EQ(std::vector<std::string>{dir.Root() + "/good.url"}, deletable);
+    EXPECT_EQ(deletable, files.removed);
+    EXPECT_EQ(2 * paths.size(), doc.m_arrItems.size());
 }
 
 TEST_F(ShortcutImportTest, FolderImportKeepsOnlyExactExtensionsInListOrder)

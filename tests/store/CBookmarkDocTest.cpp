@@ -130,9 +130,19 @@ TEST_F(StoreTest, DeleteItemRemovesOnlyTheSelectedOfEqualNames)
 TEST_F(StoreTest, ItemCommandsIgnoreAnIndexThatNamesNoItem)
 {
     doc.AddItem(Item("Only", "http://only", "G"));
-    selection.itemIndex = 5;
+    selection.currentGroup = "G";
     selection.itemName = "Ghost";
-    EXPECT_TRUE(doc.DeleteItem());
+    selection.itemURL = "http://ghost";
+    for (int32_t index : {5, 1, -1}) {
+        selection.itemIndex = index;
+        // Nothing is asked, put on the clipboard, marked for undo or modified.
+        EXPECT_FALSE(doc.DeleteItem()) << index;
+        EXPECT_TRUE(prompt.shown.empty()) << index;
+        EXPECT_TRUE(clipboard.text.empty()) << index;
+        EXPECT_TRUE(marks.undoURL.empty() && marks.undoGroup.empty()) << index;
+        EXPECT_FALSE(doc.IsModified()) << index;
+        EXPECT_EQ(groupPane.updates + itemPane.updates, 0) << index;
+    }
     doc.RenameItem("Renamed");
     ASSERT_EQ(doc.m_arrItems.size(), 1u);
     EXPECT_EQ(doc.m_arrItems[0].m_strName, "Only");

@@ -5,6 +5,7 @@
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -22,6 +23,23 @@ protected:
         doc.m_arrGroups = {"Kept"};
         ASSERT_TRUE(doc.OnSaveDocument(dir.Path("kept.lkh")));
         ASSERT_TRUE(doc.OnOpenDocument(dir.Path("kept.lkh")));
+    }
+
+    // A group and an item selected in it, as the panes leave them.
+    void SelectKeptItem()
+    {
+        selection.currentGroup = "Kept";
+        selection.itemName = "Item";
+        selection.itemURL = "http://item/";
+        selection.itemDescription = "note";
+        selection.itemIndex = 0;
+    }
+
+    void ExpectNoSelection()
+    {
+        EXPECT_EQ(selection.currentGroup, "");
+        EXPECT_EQ(selection.itemName + selection.itemURL + selection.itemDescription, "");
+        EXPECT_EQ(selection.itemIndex, -1);
     }
 
     TempDir dir;
@@ -72,6 +90,33 @@ TEST_F(DocumentFiles, FileThatCannotBeOpenedLeavesTheDocumentAlone)
     EXPECT_EQ(doc.m_arrGroups, std::vector<std::string>{"Kept"});
     EXPECT_EQ(doc.GetTitle(), "kept.lkh");
     EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(DocumentFiles, ResetsForgetTheSelectionAndAnUnopenedFileKeepsIt)
+{
+    OpenKeptDocument();
+    SelectKeptItem();
+    EXPECT_FALSE(doc.OnOpenDocument(dir.Path("missing.lkh")));
+    EXPECT_EQ(selection.currentGroup, "Kept");
+    EXPECT_EQ(selection.itemName, "Item");
+    EXPECT_EQ(selection.itemIndex, 0);
+
+    // Old names would send a paste or an item command into the new document.
+    doc.OnNewDocument();
+    ExpectNoSelection();
+
+    OpenKeptDocument();
+    SelectKeptItem();
+    WriteBytes(dir.Path("cut.lkh"), kWorkedExample.substr(0, 30));
+    EXPECT_FALSE(doc.OnOpenDocument(dir.Path("cut.lkh")));
+    ExpectNoSelection();
+
+    // A successful open selects no bookmark of the file it replaced.
+    OpenKeptDocument();
+    SelectKeptItem();
+    ASSERT_TRUE(doc.OnOpenDocument(dir.Path("kept.lkh")));
+    EXPECT_EQ(selection.currentGroup, "Kept");
+    EXPECT_EQ(selection.itemIndex, -1);
 }
 
 TEST_F(DocumentFiles, ReadFailingPartWayResetsToUntitled)
@@ -137,3 +182,47 @@ TEST_F(DocumentFiles, FailedSaveKeepsOldFileAndDocument)
     EXPECT_EQ(st.st_mode & 0777, 0600u);
 #endif
 }
+
+#ifndef _WIN32
+TEST_F(DocumentFiles, SaveThroughALinkReplacesTheFileItNames)
+{
+    doc.m_arrGroups = {"New Group"};
+    BookmarkItem item;
+    item.m_strName = "New URL";
+    item.m_strURL = "http://";
+    item.m_strGroup = "New Group";
+    doc.AddItem(item);
+    ASSERT_EQ(::mkdir(dir.Path("real").c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir(dir.Path("links").c_str(), 0755), 0);
+    WriteBytes(dir.Path("real/a.lkh"), "old");
+    // link path, what it points to; chains and relative targets resolve
+    // against the folder of the link that holds them.
+    const std::vector<std::pair<std::string, std::string>> links = {
+        {"links/absolute.lkh", dir.Path("real/a.lkh")},
+        {"links/relative.lkh", "../real/a.lkh"},
+        {"links/chain.lkh", "relative.lkh"},
+        {"links/dangling.lkh", "../real/new.lkh"},
+    };
+    for (const auto& [link, target] : links)
+        ASSERT_EQ(::symlink(target.c_str(), dir.Path(link).c_str()), 0) << link;
+
+    for (const auto& [link, target] : links) {
+        WriteBytes(dir.Path("real/a.lkh"), "old");
+        ASSERT_TRUE(doc.OnSaveDocument(dir.Path(link))) << link;
+        struct stat st;
+        ASSERT_EQ(::lstat(dir.Path(link).c_str(), &st), 0);
+        EXPECT_TRUE(S_ISLNK(st.st_mode)) << link;
+        const std::string written = link == "links/dangling.lkh" ? "real/new.lkh" : "real/a.lkh";
+        EXPECT_EQ(ReadBytes(dir.Path(written)), kWorkedExample) << link;
+    }
+    // No temporary file is left in either folder.
+    EXPECT_EQ(FilesIn(dir.Path("real")), (std::vector<std::string>{"a.lkh", "new.lkh"}));
+    EXPECT_EQ(FilesIn(dir.Path("links")).size(), links.size());
+
+    // A loop of links names no file; nothing is written.
+    ASSERT_EQ(::symlink("loop2.lkh", dir.Path("links/loop1.lkh").c_str()), 0);
+    ASSERT_EQ(::symlink("loop1.lkh", dir.Path("links/loop2.lkh").c_str()), 0);
+    EXPECT_FALSE(doc.OnSaveDocument(dir.Path("links/loop1.lkh")));
+    EXPECT_EQ(FilesIn(dir.Path("links")).size(), links.size() + 2);
+}
+#endif
