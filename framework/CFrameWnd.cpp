@@ -337,6 +337,19 @@ void CFrameWnd::OnNextPane(UINT id)
     SetActiveView(panes[index], true);
 }
 
+bool CFrameWnd::ExecuteUserCommand(UINT id)
+{
+    for (CView* pane : Panes())
+        pane->EndLabelEdit();
+    return ExecuteCommand(id);
+}
+
+void CFrameWnd::OnEndSession()
+{
+    if (CWinApp* app = CWinApp::Current())
+        app->SaveSettingsAtEnd();
+}
+
 void CFrameWnd::OnClose()
 {
     CWinApp* app = CWinApp::Current();
@@ -384,7 +397,7 @@ LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_COMMAND:
         if (lParam == 0 || reinterpret_cast<HWND>(lParam) == m_toolBar) {
-            ExecuteCommand(LOWORD(wParam));
+            ExecuteUserCommand(LOWORD(wParam));
             return 0;
         }
         break;
@@ -408,6 +421,14 @@ LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_CLOSE:
         OnClose();
+        return 0;
+    case WM_QUERYENDSESSION: {
+        CWinApp* app = CWinApp::Current();
+        return app == nullptr || app->SaveAllModified() ? TRUE : FALSE;
+    }
+    case WM_ENDSESSION:
+        if (wParam)
+            OnEndSession();
         return 0;
     case WM_DESTROY:
         OnDestroy();

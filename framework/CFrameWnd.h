@@ -38,6 +38,10 @@ public:
 
     // Runs the command through the command tables; false when none handles it.
     bool ExecuteCommand(UINT id);
+    // A command from a menu, the toolbar or a context menu: an open label
+    // edit ends first, so the command sees the name typed and its prompt
+    // names it.
+    bool ExecuteUserCommand(UINT id);
     // The command's state: update handler, else enabled when it has a
     // handler, else disabled.
     CCmdUI QueryCommand(UINT id);
@@ -82,6 +86,8 @@ protected:
     void OnNcDestroyed() override;
     virtual void OnClose();
     virtual void OnDestroy() {}
+    // The Windows session ends: write what closing the window writes.
+    virtual void OnEndSession();
 
     bool CreateToolBar(UINT id, UINT resourceId);
     bool CreateStatusBar(UINT id, const std::vector<UINT>& indicators);

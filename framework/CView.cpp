@@ -29,6 +29,18 @@ bool CView::IsEditingLabel() const
     return m_hWnd != nullptr && SendMessageA(m_hWnd, LVM_GETEDITCONTROL, 0, 0) != 0;
 }
 
+void CView::EndLabelEdit()
+{
+    const HWND edit = m_hWnd != nullptr ? reinterpret_cast<HWND>(SendMessageA(m_hWnd, LVM_GETEDITCONTROL, 0, 0)) : nullptr;
+    if (edit == nullptr)
+        return;
+    // Return in the edit commits it; where the control ignores that, taking
+    // the focus away commits it as a click elsewhere does.
+    SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+    if (IsEditingLabel())
+        SetFocus(m_hWnd);
+}
+
 LRESULT CView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_SETFOCUS) {

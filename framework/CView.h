@@ -15,6 +15,8 @@ public:
     static CView* FromHandle(HWND hwnd);
     // While a label's in-place edit is open, keys belong to it.
     bool IsEditingLabel() const;
+    // Ends an open label edit as a click elsewhere would, keeping its text.
+    void EndLabelEdit();
 
     // After the document is first loaded or emptied.
     virtual void OnInitialUpdate() { OnUpdate(); }

@@ -42,8 +42,12 @@ public:
     virtual bool OnUpdateCommand(CCmdUI& ui);
     // Before a menu's items are updated: the recent entries.
     void PrepareMenu(HMENU menu) { m_recentFiles.UpdateMenu(menu); }
-    // The "Save changes to %1?" prompt; false when the user cancelled.
+    // The "Save changes to %1?" prompt; false when the user cancelled or the
+    // save failed.
     bool SaveAllModified();
+    // What the program writes at exit, when the Windows session ends
+    // without the program exiting.
+    virtual void SaveSettingsAtEnd() { SaveStdProfileSettings(); }
 
     bool OpenDocumentFile(const std::string& path);
     void OnFileNew(UINT id);

@@ -133,6 +133,17 @@ bool CMainFrame::OnCreate()
 
 void CMainFrame::OnDestroy()
 {
+    SavePreferences();
+}
+
+void CMainFrame::OnEndSession()
+{
+    SavePreferences();
+    CFrameWnd::OnEndSession();
+}
+
+void CMainFrame::SavePreferences()
+{
     if (m_itemPane && m_itemPane->GetSafeHwnd() != nullptr)
         thePreferences.viewMode = ViewModeOfStyle(static_cast<uint32_t>(GetWindowLongA(m_itemPane->GetSafeHwnd(), GWL_STYLE)));
     thePreferences.leftPaneWidth = static_cast<uint32_t>(LeftPaneWidth());

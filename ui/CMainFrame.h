@@ -58,11 +58,14 @@ protected:
     bool OnCreateClient() override;
     bool OnCreate() override;
     void OnDestroy() override;
+    void OnEndSession() override;
     HWND ClientWindow() const override { return m_splitter.GetSafeHwnd(); }
     bool OnCommand(UINT id) override;
     bool OnUpdateCommand(CCmdUI& ui) override;
 
 private:
+    // Every preference, with the item pane's view and the group pane's width.
+    void SavePreferences();
     CBookmarkDoc& m_document;
     IProfile& m_profile;
     CSplitterWnd m_splitter;

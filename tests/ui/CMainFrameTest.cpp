@@ -451,3 +451,117 @@ TEST_F(MainFrameTest, BothPanesPaintInTheChosenColours)
         EXPECT_EQ(expected.background, test.background) << test.command;
     }
 }
+
+namespace {
+
+// Types into the open label edit without ending it.
+void TypeIntoLabel(HWND list, const std::string& text)
+{
+    const HWND edit = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETEDITCONTROL, 0, 0));
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextA(edit, text.c_str());
+}
+
+} // namespace
+
+TEST_F(MainFrameTest, ACommandEndsAnOpenLabelEditFirst)
+{
+    ASSERT_TRUE(Start());
+    CBookmarkDoc& doc = App().Document();
+    const HWND groups = Frame().GroupPane()->GetSafeHwnd();
+    const HWND toolBar = Frame().ToolBar();
+
+    // From the menu bar, then the toolbar (the frame sees its button's id).
+    for (const bool fromToolBar : {false, true}) {
+        Command(ID_GROUP_ADD);
+        ASSERT_TRUE(Frame().GroupPane()->IsEditingLabel());
+        TypeIntoLabel(groups, "Home");
+        prompt.shown.clear();
+        prompt.answers = {MessageAnswer::Ok};
+        SendMessageA(FrameWindow(), WM_COMMAND, ID_GROUP_DELETE, fromToolBar ? reinterpret_cast<LPARAM>(toolBar) : 0);
+        App().PumpMessages();
+        EXPECT_FALSE(Frame().GroupPane()->IsEditingLabel());
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_EQ(prompt.shown[0], "The group: 'Home' will be deteled. All right?");
+        EXPECT_TRUE(doc.m_arrGroups.empty()) << fromToolBar;
+    }
+
+    // An item's rename ends the same way; the refill that follows leaves no
+    // row selected, so Delete finds nothing to ask about rather than the old name.
+    Fill(doc, {"g"}, {Bookmark("old", "http://x/", "g")}, "g");
+    const HWND items = Frame().ItemPane()->GetSafeHwnd();
+    ClickRow(items, 0);
+    Command(ID_ITEM_RENAME);
+    ASSERT_TRUE(Frame().ItemPane()->IsEditingLabel());
+    TypeIntoLabel(items, "renamed");
+    prompt.shown.clear();
+    prompt.answers = {MessageAnswer::Cancel};
+    Command(ID_ITEM_DELETE);
+    EXPECT_FALSE(Frame().ItemPane()->IsEditingLabel());
+    EXPECT_TRUE(prompt.shown.empty());
+    ASSERT_EQ(doc.m_arrItems.size(), 1u);
+    EXPECT_EQ(doc.m_arrItems[0].m_strName, "renamed");
+}
+
+TEST_F(MainFrameTest, TheEndOfTheSessionAsksAndWritesWhatClosingWrites)
+{
+    ASSERT_TRUE(Start());
+    CBookmarkDoc& doc = App().Document();
+    TempDir folder;
+    const std::string saved = WindowsPath(folder.Path("end.lkh"));
+
+    const struct {
+        MessageAnswer answer;
+        const char* savePath;  // where "Yes" saves; empty: the save fails
+        BOOL mayEnd;
+    } cases[] = {
+        {MessageAnswer::Cancel, "", FALSE},
+        {MessageAnswer::Yes, "", FALSE},
+        {MessageAnswer::No, "", TRUE},
+        {MessageAnswer::Yes, "save", TRUE},
+    };
+    for (const auto& test : cases) {
+        doc.SetModifiedFlag(true);
+        prompt.shown.clear();
+        prompt.answers = {test.answer};
+        prompt.files.clear();
+        if (test.savePath[0] != '\0')
+            prompt.files.push_back(saved);
+        EXPECT_EQ(SendMessageA(FrameWindow(), WM_QUERYENDSESSION, 0, 0), test.mayEnd) << static_cast<int>(test.answer);
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_EQ(prompt.shown[0], "Save changes to Untitled?");
+    }
+    EXPECT_TRUE(FileExists(folder.Path("end.lkh")));
+    EXPECT_FALSE(doc.IsModified());
+    prompt.shown.clear();
+    EXPECT_EQ(SendMessageA(FrameWindow(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_TRUE(prompt.shown.empty());
+
+    // The session ends with the window still open: preferences and the
+    // recent files are written all the same.
+    ClearProfile();
+    Command(ID_VIEW_DETAILS);
+    SendMessageA(FrameWindow(), WM_ENDSESSION, TRUE, 0);
+    uint32_t viewMode = 0;
+    EXPECT_TRUE(ReadSetting("Settings", "View Mode", viewMode));
+    EXPECT_EQ(viewMode, 1u);
+    std::string first;
+    EXPECT_TRUE(ReadSettingText("Software\\Quillmere\\Linkhive\\Recent File List", "File1", first));
+    EXPECT_EQ(first, saved);
+}
+
+TEST_F(MainFrameTest, NewForgetsTheOldCurrentGroupAndItem)
+{
+    ASSERT_TRUE(Start());
+    CBookmarkDoc& doc = App().Document();
+    Fill(doc, {"g"}, {Bookmark("a", "http://a/", "g")}, "g");
+    ClickRow(Frame().ItemPane()->GetSafeHwnd(), 0);
+    ASSERT_EQ(doc.Selection().itemIndex, 0);
+    prompt.answers = {MessageAnswer::No};
+    Command(ID_FILE_NEW);
+    EXPECT_TRUE(doc.m_arrGroups.empty());
+    EXPECT_EQ(doc.Selection().currentGroup, "");
+    EXPECT_EQ(doc.Selection().itemIndex, -1);
+    EXPECT_EQ(doc.Selection().itemURL, "");
+    EXPECT_NE(MenuState(FrameWindow(), ID_ITEM_DELETE) & MF_GRAYED, 0u);
+}
