@@ -1,3 +1,9 @@
+// How a command travels: a menu item, toolbar button, accelerator or context
+// menu sends WM_COMMAND to the frame, which ends any open label edit and
+// offers the id to its own table, then the framework frame's, then the
+// application's (CFrameWnd::ExecuteCommand). A command whose update handler
+// disables it is not run. Update handlers run when a menu opens and, for the
+// toolbar and status panes, whenever the message queue runs empty.
 #pragma once
 
 #include <windows.h>

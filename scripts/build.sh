@@ -1,9 +1,11 @@
 #!/bin/bash
-# Configures and builds one configuration: build.sh native|native-release|fuzz|win64|win32
+# Configures and builds one configuration, or only the targets named after it:
+# build.sh native|native-release|fuzz|win64|win32 [TARGET...]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${LINKHIVE_BUILD_DIR:-$root/build}
 config=$1
+shift
 case $config in
 native) args=(-DCMAKE_BUILD_TYPE=Debug -DLINKHIVE_SANITIZE=ON -DLINKHIVE_WERROR=ON) ;;
 native-release) args=(-DCMAKE_BUILD_TYPE=Release -DLINKHIVE_TESTS=OFF -DLINKHIVE_BENCH=ON) ;;
@@ -13,4 +15,4 @@ win32) args=(-DCMAKE_BUILD_TYPE=Release -DLINKHIVE_WERROR=ON -DCMAKE_TOOLCHAIN_F
 *) echo "usage: build.sh native|native-release|fuzz|win64|win32" >&2; exit 2 ;;
 esac
 cmake -S "$root" -B "$build/$config" -G Ninja "${args[@]}" >/dev/null
-cmake --build "$build/$config"
+cmake --build "$build/$config" ${1:+--target "$@"}

@@ -55,7 +55,7 @@ fi
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${LINKHIVE_BUILD_DIR:-$root/build}
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh" win64
+"$root/scripts/build.sh" win64 linkhive
 sample=$(realpath "${1:-$root/res/sample.lkh}")
 
 # A prefix of its own: the tests' prefix has no graphics driver.

@@ -59,6 +59,7 @@ void CBookmarkDoc::RenameGroup(const std::string& newText)
 bool CBookmarkDoc::DeleteGroup()
 {
     const std::string group = m_selection.currentGroup;
+    // "deteled" is the program's documented message; keep it.
     if (Prompt().ShowMessage("The group: '" + group + "' will be deteled. All right?", MessageStyle::QuestionOkCancel) !=
         MessageAnswer::Ok)
         return false;
@@ -93,6 +94,7 @@ bool CBookmarkDoc::DeleteItem()
     // bookmark nobody deleted.
     if (!SelectedItem())
         return false;
+    // "deteled", as above.
     if (Prompt().ShowMessage("The item: '" + m_selection.itemName + "' will be deteled. All right?",
                              MessageStyle::QuestionOkCancel) != MessageAnswer::Ok)
         return false;
