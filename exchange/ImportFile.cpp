@@ -42,21 +42,3 @@ bool LineCursor::Next(std::string_view& line)
     return true;
 }
 
-std::string GroupNameOfPath(const std::string& path)
-{
-#ifdef _WIN32
-    const size_t cut = path.find_last_of('\\');
-#else
-    const size_t cut = path.find_last_of("\\/");
-#endif
-    return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
-std::string WithExtension(const std::string& path, const char* extension)
-{
-    const std::string name = FileTitleOf(path);
-    const size_t dot = name.find_last_of('.');
-    if (dot != std::string::npos && TextEqual(name.substr(dot + 1), extension))
-        return path;
-    return path + "." + extension;
-}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/PathNames.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -30,11 +32,3 @@ private:
     std::string_view m_text;
     size_t m_pos = 0;
 };
-
-// The name a group takes from a file: the part after the last backslash
-// (and on Linux also the last slash).
-std::string GroupNameOfPath(const std::string& path);
-
-// `path` with "." + `extension` appended unless its file name already ends
-// in that extension, compared without regard to case.
-std::string WithExtension(const std::string& path, const char* extension);

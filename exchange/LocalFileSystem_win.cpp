@@ -1,5 +1,7 @@
 #include "exchange/LocalFileSystem.h"
 
+#include "store/PathNames.h"
+
 #include <windows.h>
 
 std::vector<std::string> LocalFileSystem::ListShortcutCandidates(const std::string& folder)
@@ -24,13 +26,5 @@ bool LocalFileSystem::RemoveFile(const std::string& path)
 
 std::string LocalFileSystem::AbsolutePath(const std::string& path)
 {
-    const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
-    if (needed == 0)
-        return path;
-    std::string full(needed, '\0');
-    const DWORD length = GetFullPathNameA(path.c_str(), needed, &full[0], nullptr);
-    if (length == 0 || length >= needed)
-        return path;
-    full.resize(length);
-    return full;
+    return FullPathOf(path);
 }

@@ -1,5 +1,7 @@
 #include "exchange/ShortcutFile.h"
 
+#include "store/PathNames.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -7,15 +9,10 @@
 std::string ReadShortcutURL(const std::string& path)
 {
     // A bare file name would be looked for in the Windows folder.
-    const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
-    if (needed == 0)
-        return std::string();
-    std::vector<char> full(needed + 1);
-    if (GetFullPathNameA(path.c_str(), needed + 1, full.data(), nullptr) == 0)
-        return std::string();
+    const std::string full = FullPathOf(path);
 
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(full.data(), GetFileExInfoStandard, &data) ||
+    if (!GetFileAttributesExA(full.c_str(), GetFileExInfoStandard, &data) ||
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         return std::string();
     const uint64_t size = (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
@@ -29,7 +26,7 @@ std::string ReadShortcutURL(const std::string& path)
     DWORD capacity = 1024;
     for (;;) {
         std::vector<char> value(capacity);
-        const DWORD got = GetPrivateProfileStringA("InternetShortcut", "URL", "", value.data(), capacity, full.data());
+        const DWORD got = GetPrivateProfileStringA("InternetShortcut", "URL", "", value.data(), capacity, full.c_str());
         if (got + 2 < capacity || capacity >= largest)
             return std::string(value.data(), got);
         capacity = capacity > largest / 2 ? largest : capacity * 2;

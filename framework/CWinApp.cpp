@@ -4,6 +4,7 @@
 #include "settings/Profile.h"
 #include "settings/RegistryProfile.h"
 #include "store/CDocument.h"
+#include "store/PathNames.h"
 #include "store/Prompt.h"
 
 namespace {
@@ -12,12 +13,6 @@ const size_t kRecentFileCount = 4;
 
 // A name from the command line is relative to where the program was started;
 // the recent-file list and the idle text need it whole.
-std::string FullPathOf(const std::string& path)
-{
-    char full[MAX_PATH * 2];
-    const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    return length == 0 || length >= sizeof full ? path : std::string(full, length);
-}
 } // namespace
 
 const CWinApp::Row CWinApp::kAppCommands[] = {

@@ -62,16 +62,6 @@ std::string GeneralFileErrorMessage(const FileError& error, const std::string& p
     return FormatMessage1(pattern, path);
 }
 
-std::string FileTitleOf(const std::string& path)
-{
-#ifdef _WIN32
-    const size_t cut = path.find_last_of("\\/:");
-#else
-    const size_t cut = path.find_last_of("\\/");
-#endif
-    return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
 std::string FormatMessage1(const std::string& pattern, const std::string& arg)
 {
     std::string out;

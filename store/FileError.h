@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/PathNames.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -37,9 +39,6 @@ std::string FileErrorMessage(const FileError& error, FileOperation operation, co
 // The standard file-error text of the other commands (imports, exports),
 // with `path` in place of %1: "%1 was not found." and the rest.
 std::string GeneralFileErrorMessage(const FileError& error, const std::string& path);
-
-// The name as the user sees it: the part after the last path separator.
-std::string FileTitleOf(const std::string& path);
 
 // Replaces every "%1" in `pattern` by `arg`.
 std::string FormatMessage1(const std::string& pattern, const std::string& arg);

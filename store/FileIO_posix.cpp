@@ -35,14 +35,6 @@ FileError::Cause CauseOf(int err)
     throw FileError(CauseOf(errno), path);
 }
 
-std::string FolderOf(const std::string& path)
-{
-    const size_t cut = path.find_last_of('/');
-    if (cut == std::string::npos)
-        return ".";
-    return cut == 0 ? "/" : path.substr(0, cut);
-}
-
 // The file a save through `path` must replace: symbolic links followed to
 // their last target, which need not exist yet. Replacing the link itself
 // would cut it loose and leave the file it names old.

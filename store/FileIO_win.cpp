@@ -32,30 +32,6 @@ FileError::Cause CauseOf(DWORD err)
     throw FileError(CauseOf(GetLastError()), path);
 }
 
-std::string FolderOf(const std::string& path)
-{
-    const size_t cut = path.find_last_of("\\/:");
-    if (cut == std::string::npos)
-        return ".";
-    if (path[cut] == ':')
-        return path.substr(0, cut + 1);
-    return cut == 0 ? path.substr(0, 1) : path.substr(0, cut);
-}
-
-// ReplaceFile wants full paths (Wine refuses relative ones).
-std::string FullPath(const std::string& path)
-{
-    const DWORD need = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
-    if (need == 0)
-        return path;
-    std::string full(need, '\0');
-    const DWORD got = GetFullPathNameA(path.c_str(), need, &full[0], nullptr);
-    if (got == 0 || got >= need)
-        return path;
-    full.resize(got);
-    return full;
-}
-
 HANDLE AsHandle(intptr_t h)
 {
     return reinterpret_cast<HANDLE>(h);
@@ -165,8 +141,9 @@ void SafeFileWriter::Commit()
     // ReplaceFile keeps the old file's creation time and security; a new
     // target has nothing to keep.
     const bool exists = GetFileAttributesA(m_path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    // ReplaceFile wants full paths (Wine refuses relative ones).
     const BOOL moved = exists
-        ? ReplaceFileA(FullPath(m_path).c_str(), FullPath(m_tempPath).c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+        ? ReplaceFileA(FullPathOf(m_path).c_str(), FullPathOf(m_tempPath).c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                        nullptr, nullptr)
         : MoveFileExA(m_tempPath.c_str(), m_path.c_str(), MOVEFILE_WRITE_THROUGH);
     if (!moved)
