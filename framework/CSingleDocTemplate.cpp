@@ -51,10 +51,6 @@ bool CSingleDocTemplate::OpenDocumentFile(const std::string& path)
         DestroyFrame();
         return false;
     }
-    if (created) {
-        for (CView* view : m_frame->Panes())
-            view->OnInitialUpdate();
-    }
     m_frame->UpdateTitle(m_document.GetTitle());
     return opened;
 }

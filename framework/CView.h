@@ -18,8 +18,6 @@ public:
     // Ends an open label edit as a click elsewhere would, keeping its text.
     void EndLabelEdit();
 
-    // After the document is first loaded or emptied.
-    virtual void OnInitialUpdate() { OnUpdate(); }
     // A notification of this pane's control; true when answered.
     virtual bool OnNotify(NMHDR* header, LRESULT& result)
     {

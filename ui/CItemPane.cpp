@@ -21,7 +21,7 @@ CItemPane::~CItemPane()
 
 DWORD CItemPane::PreCreateStyle(DWORD style)
 {
-    return style | LVS_SINGLESEL | LVS_AUTOARRANGE | LVS_EDITLABELS | WS_TABSTOP;
+    return style | LVS_SINGLESEL | LVS_AUTOARRANGE | LVS_EDITLABELS | LVS_OWNERDATA | WS_TABSTOP;
 }
 
 bool CItemPane::OnCreate()
@@ -47,6 +47,8 @@ bool CItemPane::OnCreate()
         SendMessageA(m_hWnd, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
     }
 
+    // The cut style is asked for with the rest of a row.
+    SendMessageA(m_hWnd, LVM_SETCALLBACKMASK, LVIS_CUT, 0);
     return ListPane::OnCreate();
 }
 
@@ -59,86 +61,90 @@ void CItemPane::OnNcDestroyed()
 
 void CItemPane::RefillItems()
 {
-    const CurrentSelection& selection = m_store.Selection();
-    const ClipboardMarks& marks = m_store.Marks();
-    const std::vector<size_t> shown = m_store.ItemsOfGroup(selection.currentGroup);
-    std::vector<std::string> names;
-    names.reserve(shown.size());
-    for (const size_t index : shown)
-        names.push_back(m_store.m_arrItems[index].m_strName);
-
     BeginRefill();
-    // The icon views place each new row among all the others; filled in the
-    // details view, they are placed once when their view comes back.
+    // The old rows' selection and focus go with them.
+    SendMessageA(m_hWnd, LVM_DELETEALLITEMS, 0, 0);
+    m_rows = m_store.ItemsOfGroup(m_store.Selection().currentGroup);
+    m_sortInfo.column = 0;
+    m_sortInfo.ascending = true;
+    std::sort(m_rows.begin(), m_rows.end(), [this](size_t a, size_t b) {
+        return CompareRows(static_cast<LPARAM>(a), static_cast<LPARAM>(b), reinterpret_cast<LPARAM>(&m_sortInfo)) < 0;
+    });
+    // In the icon views the control places every row as the count is set,
+    // slowly; set in the details view, rows are placed as they come to be shown.
     const LONG style = GetWindowLongA(m_hWnd, GWL_STYLE);
     if ((style & LVS_TYPEMASK) != LVS_REPORT)
         SetWindowLongA(m_hWnd, GWL_STYLE, (style & ~LVS_TYPEMASK) | LVS_REPORT);
-    SendMessageA(m_hWnd, LVM_DELETEALLITEMS, 0, 0);
-    SendMessageA(m_hWnd, LVM_SETITEMCOUNT, shown.size(), 0);
-    // Inserted already in name order, as sorting by column 0 would leave them.
-    int row = 0;
-    for (const size_t position : SortedOrder(names)) {
-        const size_t index = shown[position];
-        const BookmarkItem& bookmark = m_store.m_arrItems[index];
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
-        item.iItem = row;
-        // The texts come from the store when shown: three copies per row
-        // made a large group slow to fill.
-        item.pszText = LPSTR_TEXTCALLBACKA;
-        item.iImage = TextEqual(bookmark.m_strURL.substr(0, 7), "mailto:") ? 1 : 0;
-        item.lParam = static_cast<LPARAM>(index);
-        item.stateMask = LVIS_CUT;
-        if (bookmark.m_strURL == marks.cutURL && selection.currentGroup == marks.cutGroup)
-            item.state = LVIS_CUT;
-        row = static_cast<int>(SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item))) + 1;
-        LVITEMA sub = {};
-        sub.pszText = LPSTR_TEXTCALLBACKA;
-        for (sub.iSubItem = 1; sub.iSubItem < 3; ++sub.iSubItem)
-            SendMessageA(m_hWnd, LVM_SETITEMTEXTA, row - 1, reinterpret_cast<LPARAM>(&sub));
-    }
+    SendMessageA(m_hWnd, LVM_SETITEMCOUNT, m_rows.size(), 0);
     if (GetWindowLongA(m_hWnd, GWL_STYLE) != style)
         SetWindowLongA(m_hWnd, GWL_STYLE, style);
-    m_sortInfo.column = 0;
-    m_sortInfo.ascending = true;
     for (int column = 0; column < 3; ++column)
-        SendMessageA(m_hWnd, LVM_SETCOLUMNWIDTH, column, ColumnWidth(column, shown));
+        SendMessageA(m_hWnd, LVM_SETCOLUMNWIDTH, column, AutoColumnWidth(column));
     EndRefill();
+}
+
+void CItemPane::SortStoreIndices()
+{
+    std::sort(m_rows.begin(), m_rows.end(), [this](size_t a, size_t b) {
+        return CompareRows(static_cast<LPARAM>(a), static_cast<LPARAM>(b), reinterpret_cast<LPARAM>(&m_sortInfo)) < 0;
+    });
+}
+
+void CItemPane::SortShownRows()
+{
+    // The selected bookmark stays selected wherever it moves.
+    const int selected = static_cast<int>(SendMessageA(m_hWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    const LPARAM selectedIndex = selected >= 0 ? RowStoreIndex(selected) : -1;
+    SortStoreIndices();
+    const int moved = selectedIndex >= 0 ? RowOfStoreIndex(selectedIndex) : -1;
+    if (moved != selected) {
+        BeginRefill();
+        LVITEMA state = {};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(m_hWnd, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(m_hWnd, LVM_SETITEMSTATE, moved, reinterpret_cast<LPARAM>(&state));
+        EndRefill();
+    } else {
+        InvalidateRect(m_hWnd, nullptr, TRUE);
+    }
 }
 
 void CItemPane::SortRows(int column)
 {
     m_sortInfo.column = column;
     m_sortInfo.ascending = true;
-    SortBySortInfo();
+    SortShownRows();
 }
 
 void CItemPane::OnColumnClick(int column)
 {
     m_sortInfo.ascending = column != m_sortInfo.column || !m_sortInfo.ascending;
     m_sortInfo.column = column;
-    SortBySortInfo();
+    SortShownRows();
 }
 
 int CItemPane::AutoColumnWidth(int column) const
 {
-    std::vector<size_t> indices;
-    const int rows = RowCount(m_hWnd);
-    indices.reserve(static_cast<size_t>(rows));
-    for (int row = 0; row < rows; ++row)
-        indices.push_back(static_cast<size_t>(RowData(m_hWnd, row)));
-    return ColumnWidth(column, indices);
-}
-
-int CItemPane::ColumnWidth(int column, const std::vector<size_t>& indices) const
-{
     SortInfo columnText = m_sortInfo;
     columnText.column = column;
     std::vector<const std::string*> texts;
-    texts.reserve(indices.size());
-    for (const size_t index : indices)
+    texts.reserve(m_rows.size());
+    for (const size_t index : m_rows)
         texts.push_back(&RowStoreText(columnText, static_cast<LPARAM>(index)));
     return WidestTextWidth(m_hWnd, texts);
+}
+
+LPARAM CItemPane::RowStoreIndex(int row) const
+{
+    return row >= 0 && static_cast<size_t>(row) < m_rows.size() ? static_cast<LPARAM>(m_rows[static_cast<size_t>(row)])
+                                                                 : -1;
+}
+
+int CItemPane::RowOfStoreIndex(LPARAM index) const
+{
+    const auto found = std::find(m_rows.begin(), m_rows.end(), static_cast<size_t>(index));
+    return index < 0 || found == m_rows.end() ? -1 : static_cast<int>(found - m_rows.begin());
 }
 
 void CItemPane::SelectCurrentItem()
@@ -149,7 +155,7 @@ void CItemPane::SelectCurrentItem()
         return;
     // The whole texts from the store: a row's text may be cut when read,
     // and Delete, Cut and Undo find the bookmark by them.
-    const LPARAM data = RowData(m_hWnd, row);
+    const LPARAM data = RowStoreIndex(row);
     if (data < 0 || static_cast<size_t>(data) >= m_store.m_arrItems.size())
         return;
     const BookmarkItem& item = m_store.m_arrItems[static_cast<size_t>(data)];
@@ -165,7 +171,7 @@ void CItemPane::BeginRename(bool focus)
     if (focus)
         SetFocus(m_hWnd);
     // Found by the store index: a remembered row goes stale when rows move.
-    const int row = m_store.Selection().itemIndex < 0 ? -1 : FindRowByData(m_hWnd, m_store.Selection().itemIndex);
+    const int row = m_store.Selection().itemIndex < 0 ? -1 : RowOfStoreIndex(m_store.Selection().itemIndex);
     if (row >= 0)
         SendMessageA(m_hWnd, LVM_EDITLABELA, row, 0);
 }
@@ -203,27 +209,62 @@ void CItemPane::OnContextMenu(LPARAM lParam)
     DestroyMenu(menu);
 }
 
+namespace {
+
+// Fills what the control asked for of one row; `Item` is LVITEMA or LVITEMW.
+template <typename Item>
+void FillDisplayItem(Item& item, const BookmarkItem& bookmark, bool cut, LPARAM index)
+{
+    if ((item.mask & LVIF_IMAGE) != 0)
+        item.iImage = TextEqual(bookmark.m_strURL.substr(0, 7), "mailto:") ? 1 : 0;
+    if ((item.mask & LVIF_STATE) != 0) {
+        item.state = (item.state & ~LVIS_CUT) | (cut ? LVIS_CUT : 0);
+        item.stateMask |= LVIS_CUT;
+    }
+    if ((item.mask & LVIF_PARAM) != 0)
+        item.lParam = index;
+}
+
+} // namespace
+
 void CItemPane::OnGetDisplayText(NMHDR* header)
 {
+    const bool wide = header->code == LVN_GETDISPINFOW;
+    LVITEMA& narrowItem = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
+    LVITEMW& wideItem = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
+    const int row = wide ? wideItem.iItem : narrowItem.iItem;
+    const LPARAM index = RowStoreIndex(row);
+    if (index < 0 || static_cast<size_t>(index) >= m_store.m_arrItems.size())
+        return;
+    const BookmarkItem& bookmark = m_store.m_arrItems[static_cast<size_t>(index)];
+    const ClipboardMarks& marks = m_store.Marks();
+    // The cut mark compares both texts byte for byte.
+    const bool cut = bookmark.m_strURL == marks.cutURL && m_store.Selection().currentGroup == marks.cutGroup;
     SortInfo columnText = m_sortInfo;
-    if (header->code == LVN_GETDISPINFOW) {
-        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
-        columnText.column = item.iSubItem;
-        if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
-            const std::string& text = RowStoreText(columnText, RowData(m_hWnd, item.iItem));
+    columnText.column = wide ? wideItem.iSubItem : narrowItem.iSubItem;
+    const std::string& text = RowStoreText(columnText, index);
+    if (wide) {
+        FillDisplayItem(wideItem, bookmark, cut, index);
+        if ((wideItem.mask & LVIF_TEXT) != 0 && wideItem.pszText != nullptr && wideItem.cchTextMax > 0) {
             // Only what fits is converted: a text too long for the buffer
             // would fail whole and show as empty.
-            const size_t fits = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
-            const int length =
-                MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(fits), item.pszText, item.cchTextMax - 1);
-            item.pszText[length] = L'\0';
+            const size_t fits = std::min(text.size(), static_cast<size_t>(wideItem.cchTextMax - 1));
+            const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(fits), wideItem.pszText,
+                                                   wideItem.cchTextMax - 1);
+            wideItem.pszText[length] = L'\0';
         }
         return;
     }
-    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
-    columnText.column = item.iSubItem;
-    if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0)
-        lstrcpynA(item.pszText, RowStoreText(columnText, RowData(m_hWnd, item.iItem)).c_str(), item.cchTextMax);
+    FillDisplayItem(narrowItem, bookmark, cut, index);
+    if ((narrowItem.mask & LVIF_TEXT) != 0 && narrowItem.pszText != nullptr && narrowItem.cchTextMax > 0)
+        lstrcpynA(narrowItem.pszText, text.c_str(), narrowItem.cchTextMax);
+}
+
+int CItemPane::OnFindItem(const NMLVFINDITEMA& find) const
+{
+    if ((find.lvfi.flags & LVFI_PARAM) != 0)
+        return RowOfStoreIndex(find.lvfi.lParam);
+    return -1;
 }
 
 bool CItemPane::OnPaneNotify(NMHDR* header, LRESULT& result)
@@ -233,6 +274,9 @@ bool CItemPane::OnPaneNotify(NMHDR* header, LRESULT& result)
     case LVN_GETDISPINFOA:
     case LVN_GETDISPINFOW:
         OnGetDisplayText(header);
+        return true;
+    case LVN_ODFINDITEMA:
+        result = OnFindItem(*reinterpret_cast<const NMLVFINDITEMA*>(header));
         return true;
     case LVN_ITEMCHANGED:
         if (!IsRefilling() && (reinterpret_cast<const NMLISTVIEW*>(header)->uChanged & LVIF_STATE) != 0)

@@ -5,6 +5,8 @@
 #include <vector>
 
 // The item pane: the bookmarks of the current group in one of four views.
+// The control holds no rows of its own (owner data): it asks for what it
+// shows, so a group of a million bookmarks fills as fast as one of ten.
 class CItemPane : public ListPane {
 public:
     explicit CItemPane(CBookmarkDoc& document);
@@ -23,6 +25,9 @@ public:
     // row shows it.
     void BeginRename(bool focus = true);
 
+    LPARAM RowStoreIndex(int row) const override;
+    int RowOfStoreIndex(LPARAM index) const override;
+
 protected:
     DWORD PreCreateStyle(DWORD style) override;
     bool OnCreate() override;
@@ -33,11 +38,17 @@ protected:
     void OnLabelEdited(const std::string& text) override;
 
 private:
-    // The widest of the column's texts of these bookmarks, plus 32 pixels.
-    int ColumnWidth(int column, const std::vector<size_t>& indices) const;
+    // Orders the rows by the sort block.
+    void SortStoreIndices();
+    // Sorts the rows by the sort block and shows them again.
+    void SortShownRows();
     void OnGetDisplayText(NMHDR* header);
+    int OnFindItem(const NMLVFINDITEMA& find) const;
     void OnColumnClick(int column);
     void OnRightClick();
+
+    // The store index of each row, in row order.
+    std::vector<size_t> m_rows;
 };
 
 // The item pane while one exists: set by the first one made, cleared when

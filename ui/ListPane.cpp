@@ -51,6 +51,24 @@ HIMAGELIST ListPane::LoadImageList(std::initializer_list<int> iconIds, int size)
     return list;
 }
 
+LPARAM ListPane::RowStoreIndex(int row) const
+{
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (!SendMessageA(m_hWnd, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        return -1;
+    return item.lParam;
+}
+
+int ListPane::RowOfStoreIndex(LPARAM index) const
+{
+    LVFINDINFOA find = {};
+    find.flags = LVFI_PARAM;
+    find.lParam = index;
+    return static_cast<int>(SendMessageA(m_hWnd, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+}
+
 void ListPane::BeginRefill()
 {
     m_refilling = true;

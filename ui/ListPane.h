@@ -20,6 +20,11 @@ public:
     bool OnNotify(NMHDR* header, LRESULT& result) override;
     const SortInfo& Sorting() const { return m_sortInfo; }
 
+    // The store index row `row` shows (its item data); -1 when none.
+    virtual LPARAM RowStoreIndex(int row) const;
+    // The row showing store index `index`; -1 when none.
+    virtual int RowOfStoreIndex(LPARAM index) const;
+
 protected:
     bool OnCreate() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -2,10 +2,13 @@
 
 #include "store/CBookmarkDoc.h"
 #include "store/TextCompare.h"
+#include "ui/ListPane.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <climits>
+#include <utility>
 
 const std::string& RowStoreText(const SortInfo& sort, LPARAM data)
 {
@@ -44,20 +47,14 @@ int RowCount(HWND list)
 
 LPARAM RowData(HWND list, int row)
 {
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
-        return -1;
-    return item.lParam;
+    const auto* pane = dynamic_cast<const ListPane*>(CView::FromHandle(list));
+    return pane != nullptr ? pane->RowStoreIndex(row) : -1;
 }
 
 int FindRowByData(HWND list, LPARAM data)
 {
-    LVFINDINFOA find = {};
-    find.flags = LVFI_PARAM;
-    find.lParam = data;
-    return static_cast<int>(SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+    const auto* pane = dynamic_cast<const ListPane*>(CView::FromHandle(list));
+    return pane != nullptr ? pane->RowOfStoreIndex(data) : -1;
 }
 
 int WidestTextWidth(HWND list, const std::vector<const std::string*>& texts)
@@ -66,31 +63,41 @@ int WidestTextWidth(HWND list, const std::vector<const std::string*>& texts)
     if (dc == nullptr)
         return 32;
     const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
-    // Measuring each of 100,000 texts takes long; the sum of the characters'
-    // widths is close enough to find the few worth measuring exactly.
+    // Measuring each of a million texts takes long; the sum of the
+    // characters' widths is close enough to pick the few worth measuring
+    // exactly (kerning and overhang move a width by a few pixels only).
     INT charWidths[256] = {};
     const bool haveWidths = GetCharWidth32A(dc, 0, 255, charWidths) != 0;
-    std::vector<LONG> estimates(texts.size(), 0);
-    LONG widestEstimate = 0;
-    for (size_t i = 0; i < texts.size() && haveWidths; ++i) {
+    std::vector<std::pair<LONG, size_t>> estimates;
+    estimates.reserve(texts.size());
+    for (size_t i = 0; i < texts.size(); ++i) {
         LONG sum = 0;
         for (const char c : *texts[i]) {
-            if (IsDBCSLeadByte(static_cast<BYTE>(c))) {
+            if (!haveWidths || IsDBCSLeadByte(static_cast<BYTE>(c))) {
                 sum = LONG_MAX;  // measured exactly
                 break;
             }
             sum += charWidths[static_cast<unsigned char>(c)];
         }
-        estimates[i] = sum;
-        if (sum != LONG_MAX && sum > widestEstimate)
-            widestEstimate = sum;
+        if (!texts[i]->empty())
+            estimates.emplace_back(sum, i);
     }
-    const LONG threshold = widestEstimate - widestEstimate / 8 - 16;
+    // The widest estimates, and every text that could not be estimated.
+    const size_t kMeasured = 64;
+    const auto wider = [](const std::pair<LONG, size_t>& a, const std::pair<LONG, size_t>& b) {
+        return a.first > b.first;
+    };
+    auto end = estimates.end();
+    if (estimates.size() > kMeasured) {
+        std::nth_element(estimates.begin(), estimates.begin() + kMeasured, estimates.end(), wider);
+        end = std::partition(estimates.begin() + kMeasured, estimates.end(),
+                             [](const std::pair<LONG, size_t>& e) { return e.first == LONG_MAX; });
+    }
     LONG widest = 0;
-    for (size_t i = 0; i < texts.size(); ++i) {
+    for (auto it = estimates.begin(); it != end; ++it) {
+        const std::string& text = *texts[it->second];
         SIZE size = {0, 0};
-        if (!texts[i]->empty() && (!haveWidths || estimates[i] >= threshold) &&
-            GetTextExtentPoint32A(dc, texts[i]->data(), static_cast<int>(texts[i]->size()), &size) && size.cx > widest)
+        if (GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size) && size.cx > widest)
             widest = size.cx;
     }
     SelectObject(dc, old);

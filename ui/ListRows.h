@@ -26,8 +26,9 @@ const std::string& RowStoreText(const SortInfo& sort, LPARAM data);
 int CALLBACK CompareRows(LPARAM data1, LPARAM data2, LPARAM info);
 
 int RowCount(HWND list);
+// The store index a pane's row shows; -1 when none (or not a pane).
 LPARAM RowData(HWND list, int row);
-// The row whose item data is `data`; -1 when none.
+// The pane's row showing store index `data`; -1 when none.
 int FindRowByData(HWND list, LPARAM data);
 // The widest of `texts` in the control's font, plus 32 pixels.
 int WidestTextWidth(HWND list, const std::vector<const std::string*>& texts);

@@ -1,5 +1,7 @@
 #include "tests/ui/PaneDriver.h"
 
+#include "ui/ListRows.h"
+
 #include <commctrl.h>
 
 std::vector<std::string> RowTexts(HWND list, int column)
@@ -22,13 +24,8 @@ std::vector<LPARAM> RowIndices(HWND list)
 {
     std::vector<LPARAM> indices;
     const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int row = 0; row < rows; ++row) {
-        LVITEMA item = {};
-        item.mask = LVIF_PARAM;
-        item.iItem = row;
-        SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        indices.push_back(item.lParam);
-    }
+    for (int row = 0; row < rows; ++row)
+        indices.push_back(RowData(list, row));
     return indices;
 }
 
