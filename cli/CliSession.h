@@ -9,6 +9,7 @@
 const int kCliOk = 0;
 const int kCliFailed = 1;
 const int kCliUsage = 2;
+const int kCliNothingFound = 1;  // find: grep's status for no match
 
 struct CliArgs {
     std::vector<std::string> positional;
@@ -37,6 +38,10 @@ struct CliSession {
 };
 
 void WriteOut(const std::string& text);
+
+// One bookmark as `dump` prints it: "item", name, URL, group and description,
+// tab-separated and escaped, and a line feed.
+void AppendItemLine(std::string& out, const BookmarkItem& item);
 
 // One subcommand: its name, how many plain words it takes (exactly, or from
 // `positional` to `maxPositional`), the options it knows and its body.

@@ -1,9 +1,11 @@
-// import-folder, drop, export-html, export-group-html, write-url: shortcut
-// files and HTML pages from the command line.
+// import-folder, drop, export-html, export-group-html, export-netscape,
+// write-url: shortcut files and HTML pages from the command line.
 
+#include "cli/Commands.h"
 #include "cli/CliSession.h"
 #include "exchange/HtmlExport.h"
 #include "exchange/LocalFileSystem.h"
+#include "exchange/NetscapeExport.h"
 #include "exchange/ShortcutFile.h"
 #include "exchange/ShortcutImport.h"
 
@@ -88,6 +90,14 @@ int CliExportGroupHtml(const CliArgs& args)
     if (!OpenStore(session, args))
         return kCliFailed;
     return SaveGroupPage(session.doc, args.positional[1]) ? kCliOk : kCliFailed;
+}
+
+int CliExportNetscape(const CliArgs& args)
+{
+    CliSession session;
+    if (!OpenStore(session, args))
+        return kCliFailed;
+    return SaveNetscapeFile(session.doc, args.positional[1]) ? kCliOk : kCliFailed;
 }
 
 int CliWriteUrl(const CliArgs& args)

@@ -1,5 +1,6 @@
 // import-html, import-csv, import-mbx: the imports from the command line.
 
+#include "cli/Commands.h"
 #include "cli/CliSession.h"
 #include "exchange/AddressBookImport.h"
 #include "exchange/HtmlImport.h"

@@ -1,29 +1,44 @@
-// dump, convert, stats: the data file from the command line.
+// dump, convert, stats, find: the data file from the command line.
 
+#include "cli/Commands.h"
 #include "cli/CliSession.h"
+#include "exchange/BookmarkSearch.h"
 
-int Dump(const CliArgs& args)
+namespace {
+
+const size_t kOutputChunk = 1 << 20;
+
+// Prints the items at `indices` as dump does, a chunk at a time.
+void WriteItems(const CBookmarkDoc& doc, const std::vector<size_t>* indices)
 {
-    CliSession session;
-    if (!session.Open(args.positional[0], args.Has("--v20")))
-        return kCliFailed;
     std::string out;
-    for (const std::string& group : session.doc.m_arrGroups)
-        out += "group\t" + EscapeField(group) + "\n";
-    for (const BookmarkItem& item : session.doc.m_arrItems) {
-        out += "item\t";
-        out += EscapeField(item.m_strName) + "\t" + EscapeField(item.m_strURL) + "\t" + EscapeField(item.m_strGroup) +
-               "\t" + EscapeField(item.m_strDescription) + "\n";
-        if (out.size() >= (1 << 20)) {
+    const size_t count = indices ? indices->size() : doc.m_arrItems.size();
+    for (size_t n = 0; n < count; ++n) {
+        AppendItemLine(out, doc.m_arrItems[indices ? (*indices)[n] : n]);
+        if (out.size() >= kOutputChunk) {
             WriteOut(out);
             out.clear();
         }
     }
     WriteOut(out);
+}
+
+} // namespace
+
+int CliDump(const CliArgs& args)
+{
+    CliSession session;
+    if (!session.Open(args.positional[0], args.Has("--v20")))
+        return kCliFailed;
+    std::string groups;
+    for (const std::string& group : session.doc.m_arrGroups)
+        groups += "group\t" + EscapeField(group) + "\n";
+    WriteOut(groups);
+    WriteItems(session.doc, nullptr);
     return kCliOk;
 }
 
-int Convert(const CliArgs& args)
+int CliConvert(const CliArgs& args)
 {
     CliSession session;
     if (!session.Open(args.positional[0], args.Has("--v20")))
@@ -31,7 +46,7 @@ int Convert(const CliArgs& args)
     return session.doc.OnSaveDocument(args.positional[1]) ? kCliOk : kCliFailed;
 }
 
-int Stats(const CliArgs& args)
+int CliStats(const CliArgs& args)
 {
     CliSession session;
     if (!session.Open(args.positional[0]))
@@ -39,4 +54,17 @@ int Stats(const CliArgs& args)
     WriteOut("groups " + std::to_string(session.doc.m_arrGroups.size()) + " items " +
              std::to_string(session.doc.m_arrItems.size()) + "\n");
     return kCliOk;
+}
+
+// grep's convention: 0 found, 1 nothing found (silently), 2 usage or a
+// STORE that does not exist or cannot be read.
+int CliFind(const CliArgs& args)
+{
+    CliSession session;
+    if (!session.Open(args.positional[0]))
+        return kCliUsage;
+    const std::vector<size_t> found =
+        FindBookmarks(session.doc, args.positional[1], args.Has("--group") ? &args.group : nullptr);
+    WriteItems(session.doc, &found);
+    return found.empty() ? kCliNothingFound : kCliOk;
 }

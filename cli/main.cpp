@@ -2,8 +2,7 @@
 // Exit status: 0 done, 1 the operation failed (message on stderr), 2 usage.
 
 #include "cli/CliSession.h"
-#include "store/FileError.h"
-#include "store/FileIO.h"
+#include "cli/Commands.h"
 
 #include <cstdio>
 #include <cstring>
@@ -15,24 +14,13 @@
 #include <io.h>
 #endif
 
-int Dump(const CliArgs& args);
-int Convert(const CliArgs& args);
-int Stats(const CliArgs& args);
-int CliImportHtml(const CliArgs& args);
-int CliImportCsv(const CliArgs& args);
-int CliImportMbx(const CliArgs& args);
-int CliImportFolder(const CliArgs& args);
-int CliDrop(const CliArgs& args);
-int CliExportHtml(const CliArgs& args);
-int CliExportGroupHtml(const CliArgs& args);
-int CliWriteUrl(const CliArgs& args);
-
 namespace {
 
 const char kUsageText[] =
     "usage: linkhive-cli dump FILE [--v20]\n"
     "       linkhive-cli convert IN OUT [--v20]\n"
     "       linkhive-cli stats FILE\n"
+    "       linkhive-cli find STORE TEXT [--group NAME]\n"
     "       linkhive-cli import-html STORE FILE\n"
     "       linkhive-cli import-csv STORE FILE\n"
     "       linkhive-cli import-mbx FILE OUT\n"
@@ -40,12 +28,14 @@ const char kUsageText[] =
     "       linkhive-cli drop STORE FILE... [--delete-source] [--group NAME]\n"
     "       linkhive-cli export-html STORE OUT\n"
     "       linkhive-cli export-group-html STORE OUT [--group NAME]\n"
+    "       linkhive-cli export-netscape STORE OUT\n"
     "       linkhive-cli write-url URL OUT\n";
 
 const CliCommand kCommands[] = {
-    {"dump", 1, 1, "--v20", Dump},
-    {"convert", 2, 2, "--v20", Convert},
-    {"stats", 1, 1, "", Stats},
+    {"dump", 1, 1, "--v20", CliDump},
+    {"convert", 2, 2, "--v20", CliConvert},
+    {"stats", 1, 1, "", CliStats},
+    {"find", 2, 2, "--group=", CliFind},
     {"import-html", 2, 2, "", CliImportHtml},
     {"import-csv", 2, 2, "", CliImportCsv},
     {"import-mbx", 2, 2, "", CliImportMbx},
@@ -53,6 +43,7 @@ const CliCommand kCommands[] = {
     {"drop", 2, static_cast<size_t>(-1), "--delete-source --group=", CliDrop},
     {"export-html", 2, 2, "", CliExportHtml},
     {"export-group-html", 2, 2, "--group=", CliExportGroupHtml},
+    {"export-netscape", 2, 2, "", CliExportNetscape},
     {"write-url", 2, 2, "", CliWriteUrl},
 };
 
@@ -73,9 +64,12 @@ bool KnownOption(const CliCommand& command, const std::string& word, bool& takes
 
 bool ParseArgs(const CliCommand& command, int argc, char** argv, CliArgs& args)
 {
+    bool optionsEnded = false;
     for (int i = 2; i < argc; ++i) {
         const std::string word = argv[i];
-        if (word.size() > 2 && word.compare(0, 2, "--") == 0) {
+        if (!optionsEnded && word == "--") {
+            optionsEnded = true;  // every word after "--" is a plain one, as `find STORE -- --TEXT` needs
+        } else if (!optionsEnded && word.size() > 2 && word.compare(0, 2, "--") == 0) {
             bool takesValue = false;
             if (!KnownOption(command, word, takesValue))
                 return false;
@@ -93,44 +87,6 @@ bool ParseArgs(const CliCommand& command, int argc, char** argv, CliArgs& args)
 }
 
 } // namespace
-
-bool CliArgs::Has(const char* option) const
-{
-    for (const std::string& given : options) {
-        if (given == option)
-            return true;
-    }
-    return false;
-}
-
-bool CliSession::Open(const std::string& path, bool v20)
-{
-    Version20Mode = v20;
-    const bool opened = doc.OnOpenDocument(path);
-    Version20Mode = false;  // also when the file could not be opened at all
-    return opened;
-}
-
-bool CliSession::OpenStore(const std::string& path)
-{
-    try {
-        InputFile probe(path);
-    } catch (const FileError& error) {
-        if (error.cause() == FileError::NotFound)
-            return true;
-    }
-    return Open(path);
-}
-
-bool CliSession::SaveIfModified(const std::string& path)
-{
-    return !doc.IsModified() || doc.OnSaveDocument(path);
-}
-
-void WriteOut(const std::string& text)
-{
-    std::fwrite(text.data(), 1, text.size(), stdout);
-}
 
 int main(int argc, char** argv)
 {

@@ -8,9 +8,6 @@
 #include "store/Prompt.h"
 #include "store/TextCompare.h"
 
-#include <unordered_map>
-#include <vector>
-
 namespace {
 
 std::string FoldedName(const std::string& name)
@@ -34,12 +31,43 @@ bool SavePage(CBookmarkDoc& doc, const std::string& path, const std::string& pag
 
 } // namespace
 
+GroupedItems::GroupedItems(const StoreContent& content) : m_content(content)
+{
+    for (size_t i = 0; i < content.m_arrItems.size(); ++i) {
+        const std::string& name = content.m_arrItems[i].m_strGroup;
+        const auto found = m_byFolded.emplace(FoldedName(name), m_groups.size());
+        if (found.second)
+            m_groups.push_back(Group{name, {}});
+        m_groups[found.first->second].items.push_back(i);
+    }
+}
+
+const std::vector<size_t>& GroupedItems::Of(const std::string& group) const
+{
+    static const std::vector<size_t> kNone;
+    const auto found = m_byFolded.find(FoldedName(group));
+    return found == m_byFolded.end() ? kNone : m_groups[found->second].items;
+}
+
+std::vector<std::string> GroupedItems::Unlisted() const
+{
+    std::vector<bool> listed(m_groups.size(), false);
+    for (const std::string& group : m_content.m_arrGroups) {
+        const auto found = m_byFolded.find(FoldedName(group));
+        if (found != m_byFolded.end())
+            listed[found->second] = true;
+    }
+    std::vector<std::string> names;
+    for (size_t g = 0; g < m_groups.size(); ++g) {
+        if (!listed[g])
+            names.push_back(m_groups[g].spelling);
+    }
+    return names;
+}
+
 std::string CollectionPage(const StoreContent& content)
 {
-    // Items by folded group name, so a store of many groups is walked once.
-    std::unordered_map<std::string, std::vector<size_t>> itemsOfGroup;
-    for (size_t i = 0; i < content.m_arrItems.size(); ++i)
-        itemsOfGroup[FoldedName(content.m_arrItems[i].m_strGroup)].push_back(i);
+    const GroupedItems grouped(content);
 
     std::string page = "<html>\n<title>Linkhive Bookmarks</title>\n<body>\n";
     for (size_t g = 0; g < content.m_arrGroups.size(); ++g) {
@@ -47,10 +75,7 @@ std::string CollectionPage(const StoreContent& content)
         if (g > 0)
             page += "\n</ul>\n\n";
         page += "\n<h3>" + group + "</h3>\n\n<ul>\n";
-        const auto items = itemsOfGroup.find(FoldedName(group));
-        if (items == itemsOfGroup.end())
-            continue;
-        for (size_t i : items->second) {
+        for (size_t i : grouped.Of(group)) {
             const BookmarkItem& item = content.m_arrItems[i];
             page += "  <li><a href=\"" + item.m_strURL + "\">" + item.m_strName + "</a></li>\n";
         }

@@ -11,14 +11,9 @@
 
 namespace {
 
-struct Version20Switch {
-    Version20Switch() { Version20Mode = true; }
-    ~Version20Switch() { Version20Mode = false; }
-};
-
 bool ReadVersion20File(const std::string& path, StoreContent& content, IPrompt& prompt)
 {
-    const Version20Switch mode;
+    const Version20Scope mode;
     try {
         InputFile file(path);
         if (file.Size() > 0)

@@ -5,9 +5,21 @@
 #include <string>
 #include <vector>
 
-// Set only by the version-2.0 import: the next read takes three strings per
-// item instead of four and turns the switch off again, whatever its outcome.
+// Set through Version20Scope only (the version-2.0 import, linkhive-cli's
+// --v20): the next read takes three strings per item instead of four and
+// turns the switch off again, whatever its outcome.
 extern bool Version20Mode;
+
+// Sets Version20Mode (on, or as `on` says) for the guard's lifetime and
+// turns it off when the guard ends, also when the read in between threw or
+// never happened.
+class Version20Scope {
+public:
+    explicit Version20Scope(bool on = true) { Version20Mode = on; }
+    ~Version20Scope() { Version20Mode = false; }
+    Version20Scope(const Version20Scope&) = delete;
+    Version20Scope& operator=(const Version20Scope&) = delete;
+};
 
 struct StoreContent {
     std::vector<std::string> m_arrGroups;

@@ -3,16 +3,7 @@
 # (the CLI's path, or a Wine launcher followed by it).
 set -u
 cli=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 . "$(dirname "$0")/lib.sh"
-
-run() {  # run ARGS...: sets out, err, status
-  $cli "$@" >"$work/out" 2>"$work/err"
-  status=$?
-  out=$(tr -d '\r' <"$work/out" | od -An -c | tr -s ' ')
-  err=$(cat "$work/err")
-}
 
 printf '\0\0\0\0\0\0\0\0\tNew Group\aNew URL\ahttp://\tNew Group\0' >"$work/example.lkh"
 printf '\377\377\377\377\377\377\377\377' >"$work/empty.lkh"
@@ -25,7 +16,7 @@ expect_dump() {  # expect_dump NAME EXPECTED-TEXT ARGS...
   shift 2
   run dump "$@"
   check "$name status" 0 "$status"
-  check "$name output" "$(printf '%s' "$expected" | od -An -c | tr -s ' ')" "$out"
+  check "$name output" "$(printf '%s' "$expected" | od -An -c | tr -s ' ')" "$(tr -d '\r' <"$work/out" | od -An -c | tr -s ' ')"
 }
 
 expect_dump "example" $'group\tNew Group\nitem\tNew URL\thttp://\tNew Group\t\n' "$work/example.lkh"

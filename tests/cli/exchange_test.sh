@@ -3,16 +3,7 @@
 # (the CLI's path, or a Wine launcher followed by it).
 set -u
 cli=$1
-work=$(mktemp -d)
-trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 . "$(dirname "$0")/lib.sh"
-
-run() {  # run ARGS...: sets out, err, status
-  $cli "$@" >"$work/out" 2>"$work/err"
-  status=$?
-  out=$(tr -d '\r' <"$work/out")
-  err=$(tr -d '\r' <"$work/err")
-}
 
 shortcut() {  # shortcut FILE URL
   printf '[InternetShortcut]\r\nURL=%s\r\n' "$2" >"$1"
@@ -99,6 +90,35 @@ check "export of a missing store" "$(printf '<html>\r\n<title>Linkhive Bookmarks
   "$(od -An -tx1 <"$work/nothing.html")"
 check "a missing store is not created by an export" "no" "$([ -e "$work/missing.lkh" ] && echo yes || echo no)"
 
+# export-netscape: the name as given, texts escaped, the code page named
+mkdir netscape
+shortcut 'netscape/x&y.url' "http://n/?a=1&b=2"
+shortcut 'netscape/secure.url' "https://s/"
+run drop "$work/n.lkh" 'netscape/x&y.url' 'netscape/secure.url'
+before=$(od -An -tx1 <"$work/n.lkh")
+run export-netscape "$work/n.lkh" "$work/marks"
+check "export-netscape status" 0 "$status"
+charset=$(grep -ao 'charset=[^"]*' "$work/marks" | cut -d= -f2)
+check "export-netscape names a code page" "yes" "$(grep -Eqx 'windows-[0-9]+|utf-8' <<<"$charset" && echo yes)"
+check "export-netscape file" "$(printf '%s\r\n' '<!DOCTYPE NETSCAPE-Bookmark-file-1>' \
+  "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=$charset\">" '<TITLE>Bookmarks</TITLE>' \
+  '<H1>Bookmarks</H1>' '<DL><p>' '    <DT><H3>New Group</H3>' '    <DL><p>' \
+  '        <DT><A HREF="http://n/?a=1&amp;b=2">x&amp;y</A>' '        <DT><A HREF="https://s/">secure</A>' \
+  '    </DL><p>' '</DL><p>' | od -An -tx1)" "$(od -An -tx1 <"$work/marks")"
+check "export-netscape leaves the store" "$before" "$(od -An -tx1 <"$work/n.lkh")"
+# what Linkhive's own HTML import keeps of it: one group named after the file,
+# the http:// links, their texts not unescaped
+run import-html back.lkh marks
+run dump "$work/back.lkh"
+check "export-netscape read back by import-html" $'group\tmarks\nitem\tx&amp;y\thttp://n/?a=1&amp;b=2\tmarks\t' "$out"
+run export-netscape "$work/missing.lkh" "$work/none.htm"
+check "export-netscape of a missing store status" 0 "$status"
+check "export-netscape of a missing store" "0" "$(grep -c '<DT>' "$work/none.htm")"
+check "a missing store is not created by export-netscape" "no" "$([ -e "$work/missing.lkh" ] && echo yes || echo no)"
+run export-netscape "$work/n.lkh" "$work/no-such-folder/marks.htm"
+check "export-netscape to a bad folder status" 1 "$status"
+check "export-netscape to a bad folder names the file" "1" "$(grep -c 'no-such-folder.marks\.htm' "$work/err")"
+
 # a STORE that cannot be read stays as it is
 printf '\0\0\0\0\0\0\0\0\tNew Group' >"$work/damaged.lkh"
 run drop "$work/damaged.lkh" drops/a.url --delete-source
@@ -108,7 +128,8 @@ check "damaged store untouched" "$(printf '\0\0\0\0\0\0\0\0\tNew Group' | od -An
 check "damaged store keeps sources" "yes" "$([ -f drops/a.url ] && echo yes)"
 
 for usage in "drop s" "import-folder s" "import-folder s d e" "write-url u" "export-html s" "export-html s o --group x" \
-  "drop s f --group" "write-url u o --delete-source" "export-group-html s"; do
+  "drop s f --group" "write-url u o --delete-source" "export-group-html s" "export-netscape s" \
+  "export-netscape s o p" "export-netscape s o --group x"; do
   run $usage
   check "usage '$usage'" 2 "$status"
 done

@@ -3,17 +3,9 @@
 # (the CLI's path, or a Wine launcher followed by it). Works in a folder of
 # its own with relative names, so group names read alike on every platform.
 set -u
-. "$(dirname "$0")/lib.sh"
 cli=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+. "$(dirname "$0")/lib.sh"
 cd "$work" || exit 1
-
-run() {  # run ARGS...: sets status and err
-  $cli "$@" >out 2>err
-  status=$?
-  err=$(tr -d '\r' <err)
-}
 
 dump() {  # dump FILE: the collection as the dump subcommand prints it
   $cli dump "$1" 2>&1 | tr -d '\r'

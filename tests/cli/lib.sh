@@ -1,4 +1,16 @@
-# Shared by the CLI test scripts: a counted check and the closing line.
+# Shared by the CLI test scripts, sourced after setting `cli` (the CLI's
+# path, or a Wine launcher followed by it): a temporary folder `work`
+# removed on exit, the `run` helper, a counted check and the closing line.
+work=$(mktemp -d)
+trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
+
+run() {  # run ARGS...: sets status, out and err (carriage returns dropped); the bytes stay in $work/out and $work/err
+  $cli "$@" >"$work/out" 2>"$work/err"
+  status=$?
+  out=$(tr -d '\r' <"$work/out")
+  err=$(tr -d '\r' <"$work/err")
+}
+
 failures=0
 passes=0
 

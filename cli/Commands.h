@@ -1,0 +1,26 @@
+#pragma once
+
+// The subcommands of linkhive-cli, one function each; main.cpp's table maps
+// the names to them. Each returns the exit status (kCliOk, kCliFailed or
+// kCliUsage) and writes its messages to stderr.
+
+struct CliArgs;
+
+// StoreCommands.cpp: the data file.
+int CliDump(const CliArgs& args);
+int CliConvert(const CliArgs& args);
+int CliStats(const CliArgs& args);
+int CliFind(const CliArgs& args);
+
+// ImportCommands.cpp: the imports.
+int CliImportHtml(const CliArgs& args);
+int CliImportCsv(const CliArgs& args);
+int CliImportMbx(const CliArgs& args);
+
+// ExchangeCommands.cpp: shortcut files and pages.
+int CliImportFolder(const CliArgs& args);
+int CliDrop(const CliArgs& args);
+int CliExportHtml(const CliArgs& args);
+int CliExportGroupHtml(const CliArgs& args);
+int CliExportNetscape(const CliArgs& args);
+int CliWriteUrl(const CliArgs& args);

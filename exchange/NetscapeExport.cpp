@@ -1,0 +1,78 @@
+#include "exchange/NetscapeExport.h"
+
+#include "exchange/HtmlExport.h"
+#include "store/CBookmarkDoc.h"
+#include "store/FileError.h"
+#include "store/FileIO.h"
+#include "store/Prompt.h"
+#include "store/TextCompare.h"
+
+namespace {
+
+void AppendEscaped(std::string& out, const std::string& text)
+{
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+}
+
+void AppendFolder(std::string& out, const StoreContent& content, const std::string& group,
+                  const std::vector<size_t>& items)
+{
+    out += "    <DT><H3>";
+    AppendEscaped(out, group);
+    out += "</H3>\r\n    <DL><p>\r\n";
+    for (size_t i : items) {
+        const BookmarkItem& item = content.m_arrItems[i];
+        out += "        <DT><A HREF=\"";
+        AppendEscaped(out, item.m_strURL);
+        out += "\">";
+        AppendEscaped(out, item.m_strName);
+        out += "</A>\r\n";
+        if (!item.m_strDescription.empty()) {
+            out += "        <DD>";
+            AppendEscaped(out, item.m_strDescription);
+            out += "\r\n";
+        }
+    }
+    out += "    </DL><p>\r\n";
+}
+
+} // namespace
+
+std::string NetscapeBookmarkFile(const StoreContent& content, const std::string& charset)
+{
+    const GroupedItems grouped(content);
+    std::string out = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\r\n"
+                      "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=";
+    out += charset;
+    out += "\">\r\n"
+           "<TITLE>Bookmarks</TITLE>\r\n"
+           "<H1>Bookmarks</H1>\r\n"
+           "<DL><p>\r\n";
+    for (size_t g : SortedOrder(content.m_arrGroups)) {
+        const std::string& group = content.m_arrGroups[g];
+        AppendFolder(out, content, group, grouped.Of(group));
+    }
+    for (const std::string& group : grouped.Unlisted())
+        AppendFolder(out, content, group, grouped.Of(group));
+    out += "</DL><p>\r\n";
+    return out;
+}
+
+bool SaveNetscapeFile(CBookmarkDoc& doc, const std::string& path)
+{
+    try {
+        WriteWholeFile(path, NetscapeBookmarkFile(doc, CodePageName()));
+    } catch (const FileError& error) {
+        doc.Prompt().ShowMessage(GeneralFileErrorMessage(error, path), MessageStyle::StopOk);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,125 @@
+#include "exchange/HtmlExport.h"
+#include "exchange/NetscapeExport.h"
+#include "store/TextCompare.h"
+#include "support/DocumentFixture.h"
+
+#include <filesystem>
+
+namespace {
+
+BookmarkItem Item(const std::string& name, const std::string& url, const std::string& group,
+                  const std::string& description = "")
+{
+    BookmarkItem item = MakeItem(name, url, group);
+    item.m_strDescription = description;
+    return item;
+}
+
+// Every escape case, an empty group, two groups differing in letter case,
+// bookmarks of groups in no entry (one spelled two ways) and descriptions.
+StoreContent SmallCollection()
+{
+    StoreContent content;
+    content.m_arrGroups = {"Work", "b&<>\"", "Empty", "work"};
+    content.m_arrItems = {
+        Item("One & <Two>", "http://one/?a=1&b=\"2\"", "WORK"),
+        Item("Mail", "mailto:x@y", "Gone", "note <1> & \"2\""),
+        Item("Three", "http://three/", "b&<>\"", ""),
+        Item("Four", "http://four/", "gone", "line\none"),
+        Item("Five", "http://five/", "Other"),
+    };
+    return content;
+}
+
+TEST(NetscapeExportTest, ByteForByte)
+{
+    EXPECT_EQ("<!DOCTYPE NETSCAPE-Bookmark-file-1>\r\n"
+              "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=windows-1252\">\r\n"
+              "<TITLE>Bookmarks</TITLE>\r\n"
+              "<H1>Bookmarks</H1>\r\n"
+              "<DL><p>\r\n"
+              // the group pane's order: "b&<>\"" < "Empty" < "Work" = "work" (store order)
+              "    <DT><H3>b&amp;&lt;&gt;&quot;</H3>\r\n"
+              "    <DL><p>\r\n"
+              "        <DT><A HREF=\"http://three/\">Three</A>\r\n"
+              "    </DL><p>\r\n"
+              "    <DT><H3>Empty</H3>\r\n"
+              "    <DL><p>\r\n"
+              "    </DL><p>\r\n"
+              "    <DT><H3>Work</H3>\r\n"
+              "    <DL><p>\r\n"
+              "        <DT><A HREF=\"http://one/?a=1&amp;b=&quot;2&quot;\">One &amp; &lt;Two&gt;</A>\r\n"
+              "    </DL><p>\r\n"
+              "    <DT><H3>work</H3>\r\n"
+              "    <DL><p>\r\n"
+              "        <DT><A HREF=\"http://one/?a=1&amp;b=&quot;2&quot;\">One &amp; &lt;Two&gt;</A>\r\n"
+              "    </DL><p>\r\n"
+              // groups in no entry, by first appearance, as first spelled
+              "    <DT><H3>Gone</H3>\r\n"
+              "    <DL><p>\r\n"
+              "        <DT><A HREF=\"mailto:x@y\">Mail</A>\r\n"
+              "        <DD>note &lt;1&gt; &amp; &quot;2&quot;\r\n"
+              "        <DT><A HREF=\"http://four/\">Four</A>\r\n"
+              "        <DD>line\none\r\n"
+              "    </DL><p>\r\n"
+              "    <DT><H3>Other</H3>\r\n"
+              "    <DL><p>\r\n"
+              "        <DT><A HREF=\"http://five/\">Five</A>\r\n"
+              "    </DL><p>\r\n"
+              "</DL><p>\r\n",
+              NetscapeBookmarkFile(SmallCollection(), "windows-1252"));
+}
+
+TEST(NetscapeExportTest, EmptyCollectionAndCharset)
+{
+    EXPECT_EQ("<!DOCTYPE NETSCAPE-Bookmark-file-1>\r\n"
+              "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=windows-1251\">\r\n"
+              "<TITLE>Bookmarks</TITLE>\r\n"
+              "<H1>Bookmarks</H1>\r\n"
+              "<DL><p>\r\n"
+              "</DL><p>\r\n",
+              NetscapeBookmarkFile(StoreContent(), "windows-1251"));
+}
+
+TEST(NetscapeExportTest, CodePageName)
+{
+    const std::string name = CodePageName();
+#ifdef _WIN32
+    EXPECT_TRUE(StartsWith(name, "windows-") || name == "utf-8") << name;
+#else
+    EXPECT_EQ("windows-1252", name);
+#endif
+}
+
+TEST(NetscapeExportTest, GroupedItemsFollowThePageRule)
+{
+    const StoreContent content = SmallCollection();
+    const GroupedItems grouped(content);
+    EXPECT_EQ((std::vector<size_t>{0}), grouped.Of("work"));
+    EXPECT_EQ((std::vector<size_t>{0}), grouped.Of("Work"));
+    EXPECT_EQ((std::vector<size_t>{1, 3}), grouped.Of("GONE"));
+    EXPECT_TRUE(grouped.Of("Empty").empty());
+    EXPECT_EQ((std::vector<std::string>{"Gone", "Other"}), grouped.Unlisted());
+}
+
+class NetscapeSaveTest : public DocumentFixture {};
+
+TEST_F(NetscapeSaveTest, SavesThroughTheSafeWrite)
+{
+    doc.m_arrGroups = {"A"};
+    Add("One", "http://one/", "A", "first");
+    ASSERT_TRUE(SaveNetscapeFile(doc, dir.Path("marks")));
+    EXPECT_EQ(NetscapeBookmarkFile(doc, CodePageName()), ReadBytes(dir.Path("marks")));  // the name as given
+
+    const std::string locked = WriteFile("locked.html", "old file");
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                             std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove);
+    EXPECT_FALSE(SaveNetscapeFile(doc, locked));
+    EXPECT_EQ("old file", ReadBytes(locked));
+    EXPECT_EQ((std::vector<std::string>{"Access to " + locked + " was denied."}), prompt.shown);
+    EXPECT_EQ(MessageStyle::StopOk, prompt.styles[0]);
+    EXPECT_EQ((std::vector<std::string>{"locked.html", "marks"}), FilesIn(dir.Root()));
+}
+
+} // namespace
