@@ -27,7 +27,7 @@ bool CPropertyPage::OnInitDialog()
 
 void CPropertyPage::FillControls()
 {
-    // Our own filling is no edit of the user's.
+    // Filling the controls is no edit of the user's: Apply stays as it is.
     m_filling = true;
     UpdateData(false);
     m_filling = false;
@@ -45,9 +45,8 @@ void CPropertyPage::OnKillActive()
     UpdateData(true);
 }
 
-bool CPropertyPage::OnCommand(UINT id, UINT notifyCode)
+bool CPropertyPage::OnCommand(UINT, UINT notifyCode)
 {
-    (void)id;
     if (notifyCode != EN_CHANGE)
         return false;
     if (!m_filling)
@@ -80,8 +79,9 @@ LRESULT CPropertyPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_COMMAND:
-        // OK and Cancel belong to the sheet: Escape in a multi-line edit
-        // closes the page's dialog manager, which would cancel one page alone.
+        // OK and Cancel belong to the sheet. Escape in a multi-line edit
+        // arrives here as Cancel; taken alone it would cancel this page and
+        // leave the sheet open on a bookmark it no longer edits.
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
             PostMessageA(Sheet(), PSM_PRESSBUTTON, LOWORD(wParam) == IDOK ? PSBTN_OK : PSBTN_CANCEL, 0);
             return TRUE;

@@ -10,7 +10,6 @@
 class CPropertySheet {
 public:
     CPropertySheet(UINT captionId, HWND owner) : m_captionId(captionId), m_owner(owner) {}
-    virtual ~CPropertySheet() = default;
     CPropertySheet(const CPropertySheet&) = delete;
     CPropertySheet& operator=(const CPropertySheet&) = delete;
 

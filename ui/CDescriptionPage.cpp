@@ -12,7 +12,7 @@ void CDescriptionPage::OnOK()
 {
     if (BookmarkItem* item = m_document.SelectedItem())
         item->m_strDescription = m_strDescription;
-    // The status bar shows the current item's description: not the old one.
+    // The status bar shows the current item's description, not the one it had.
     m_document.Selection().itemDescription = m_strDescription;
     m_document.Commit(m_document.GroupPane());
 }
