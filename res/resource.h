@@ -19,6 +19,8 @@
 #define IDD_PAGE_DESCRIPTION 160
 #define IDD_BROWSERS 165
 
+#define IDS_URL_PROPERTIES 133  // the caption of the sheet of pages 133 and 160
+
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif

@@ -5,6 +5,7 @@
 #include "store/CBookmarkDoc.h"
 #include "store/TextCompare.h"
 #include "ui/CMainFrame.h"
+#include "ui/CPropertiesSheet.h"
 
 #include <algorithm>
 #include <string>
@@ -190,6 +191,10 @@ void CItemPane::OnRightClick()
 void CItemPane::OnContextMenu(LPARAM lParam)
 {
     const bool rowSelected = SendMessageA(m_hWnd, LVM_GETSELECTEDCOUNT, 0, 0) != 0;
+    if (rowSelected && thePreferences.quickEdit != 0) {
+        EditBookmark(m_store, GetAncestor(m_hWnd, GA_ROOT));
+        return;
+    }
     const HMENU menu =
         LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(rowSelected ? IDR_ITEM_MENU : IDR_ITEM_VIEW_MENU));
     if (menu == nullptr)

@@ -7,6 +7,7 @@
 #include "store/CBookmarkDoc.h"
 #include "ui/CItemPane.h"
 #include "ui/CGroupPane.h"
+#include "ui/CPropertiesSheet.h"
 
 #include <commctrl.h>
 
@@ -23,6 +24,9 @@ const Row kCommands[] = {
     {ID_GROUP_RENAME, ID_GROUP_RENAME, &CMainFrame::OnGroupRename, &CMainFrame::OnUpdateHasGroups},
     {ID_ITEM_DELETE, ID_ITEM_DELETE, &CMainFrame::OnItemDelete, &CMainFrame::OnUpdateHasItem},
     {ID_ITEM_RENAME, ID_ITEM_RENAME, &CMainFrame::OnItemRename, &CMainFrame::OnUpdateHasItem},
+    {ID_ITEM_NEW_URL, ID_ITEM_NEW_URL, &CMainFrame::OnItemNew, &CMainFrame::OnUpdateHasGroups},
+    {ID_ITEM_NEW_EMAIL, ID_ITEM_NEW_EMAIL, &CMainFrame::OnItemNew, &CMainFrame::OnUpdateHasGroups},
+    {ID_ITEM_PROPERTIES, ID_ITEM_PROPERTIES, &CMainFrame::OnItemProperties, &CMainFrame::OnUpdateHasItem},
     {ID_SWITCH_PANE, ID_SWITCH_PANE, &CMainFrame::OnSwitchPane, nullptr},
     {ID_INDICATOR_URL, ID_INDICATOR_URL, nullptr, &CMainFrame::OnUpdateSelectionPane},
     {ID_VIEW_LARGE_ICONS, ID_VIEW_DETAILS, &CMainFrame::OnViewMode, nullptr},
@@ -237,6 +241,16 @@ void CMainFrame::OnItemDelete(UINT)
 void CMainFrame::OnItemRename(UINT)
 {
     m_itemPane->BeginRename();
+}
+
+void CMainFrame::OnItemNew(UINT id)
+{
+    CreateBookmark(m_document, m_hWnd, id == ID_ITEM_NEW_EMAIL ? kNewMailItem : kNewWebItem);
+}
+
+void CMainFrame::OnItemProperties(UINT)
+{
+    EditBookmark(m_document, m_hWnd);
 }
 
 void CMainFrame::OnUpdateHasItem(CCmdUI& ui)

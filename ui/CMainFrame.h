@@ -42,6 +42,8 @@ public:
     void OnItemDelete(UINT id);
     void OnItemRename(UINT id);
     void OnUpdateHasItem(CCmdUI& ui);
+    void OnItemNew(UINT id);
+    void OnItemProperties(UINT id);
     void OnSwitchPane(UINT id);
     void OnUpdateSelectionPane(CCmdUI& ui);
     void OnViewMode(UINT id);

@@ -1,0 +1,17 @@
+#include "framework/CPropertySheet.h"
+
+INT_PTR CPropertySheet::DoModal()
+{
+    std::vector<PROPSHEETPAGEA> pages;
+    for (CPropertyPage* page : m_pages)
+        pages.push_back(page->SheetPage());
+    PROPSHEETHEADERA header = {};
+    header.dwSize = sizeof header;
+    header.dwFlags = PSH_PROPSHEETPAGE;
+    header.hwndParent = m_owner;
+    header.hInstance = GetModuleHandleA(nullptr);
+    header.pszCaption = MAKEINTRESOURCEA(m_captionId);
+    header.nPages = static_cast<UINT>(pages.size());
+    header.ppsp = pages.data();
+    return PropertySheetA(&header);
+}

@@ -1,0 +1,46 @@
+#include "ui/CGeneralPage.h"
+
+#include "res/resource.h"
+#include "store/CBookmarkDoc.h"
+#include "store/TextCompare.h"
+
+CGeneralPage::CGeneralPage(CBookmarkDoc& document, const PlaceholderPair* placeholder)
+    : CPropertyPage(IDD_PAGE_GENERAL), m_document(document), m_placeholder(placeholder)
+{
+    BindText(IDC_ITEM_NAME, m_strName);
+    BindText(IDC_ITEM_URL, m_strURL);
+}
+
+void CGeneralPage::OnSetActive()
+{
+    m_rememberedName = m_strName;
+    m_rememberedURL = m_strURL;
+    CPropertyPage::OnSetActive();
+}
+
+void CGeneralPage::OnOK()
+{
+    CurrentSelection& selection = m_document.Selection();
+    selection.itemName = m_strName;
+    selection.itemURL = m_strURL;
+    if (BookmarkItem* item = m_document.SelectedItem()) {
+        item->m_strName = m_strName;
+        item->m_strURL = m_strURL;
+    }
+    m_document.Commit(m_document.GroupPane());
+}
+
+void CGeneralPage::OnCancel()
+{
+    // Editing an existing bookmark that happens to carry the placeholder
+    // pair must not delete it: only a creation's own sheet takes it back.
+    if (m_placeholder == nullptr || m_rememberedName != m_placeholder->name || m_rememberedURL != m_placeholder->url)
+        return;
+    CurrentSelection& selection = m_document.Selection();
+    selection.itemName = m_rememberedName;
+    selection.itemURL = m_rememberedURL;
+    const BookmarkItem* item = m_document.SelectedItem();
+    if (item != nullptr && TextEqual(item->m_strURL, m_placeholder->url))
+        m_document.m_arrItems.erase(m_document.m_arrItems.begin() + selection.itemIndex);
+    m_document.UpdateAllViews(m_document.GroupPane());
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "framework/CPropertyPage.h"
+
+#include <string>
+
+class CBookmarkDoc;
+
+// The name and URL a bookmark made by "&URL..." or "&E-Mail..." starts with.
+struct PlaceholderPair {
+    const char* name;
+    const char* url;
+};
+
+// "General": the current bookmark's name and URL.
+class CGeneralPage : public CPropertyPage {
+public:
+    // `placeholder` is the pair of the bookmark a creation command has just
+    // added, null when an existing bookmark is edited.
+    CGeneralPage(CBookmarkDoc& document, const PlaceholderPair* placeholder);
+
+    std::string m_strName;
+    std::string m_strURL;
+
+protected:
+    void OnSetActive() override;
+    void OnOK() override;
+    // Takes back the new bookmark when it is cancelled as it was made.
+    void OnCancel() override;
+
+private:
+    CBookmarkDoc& m_document;
+    const PlaceholderPair* m_placeholder;
+    // The pair shown when the page last became the active page.
+    std::string m_rememberedName;
+    std::string m_rememberedURL;
+};

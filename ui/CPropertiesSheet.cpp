@@ -1,0 +1,46 @@
+#include "ui/CPropertiesSheet.h"
+
+#include "res/resource.h"
+#include "store/CBookmarkDoc.h"
+
+const PlaceholderPair kNewWebItem = {"New URL", "http://"};
+const PlaceholderPair kNewMailItem = {"New E-Mail", "mailto:"};
+
+CPropertiesSheet::CPropertiesSheet(CBookmarkDoc& document, HWND owner, const PlaceholderPair* placeholder)
+    : CPropertySheet(IDS_URL_PROPERTIES, owner), m_generalPage(document, placeholder), m_descriptionPage(document)
+{
+    const CurrentSelection& selection = document.Selection();
+    m_generalPage.m_strName = selection.itemName;
+    m_generalPage.m_strURL = selection.itemURL;
+    m_descriptionPage.m_strDescription = selection.itemDescription;
+    AddPage(m_generalPage);
+    AddPage(m_descriptionPage);
+}
+
+void CreateBookmark(CBookmarkDoc& document, HWND owner, const PlaceholderPair& pair)
+{
+    std::vector<std::string> names;
+    names.reserve(document.m_arrItems.size());
+    for (const BookmarkItem& item : document.m_arrItems)
+        names.push_back(item.m_strName);
+    CurrentSelection& selection = document.Selection();
+    BookmarkItem item;
+    item.m_strURL = pair.url;
+    item.m_strName = MakeUniqueName(pair.name, names);
+    item.m_strGroup = selection.currentGroup;
+    selection.itemName = item.m_strName;
+    selection.itemURL = item.m_strURL;
+    selection.itemDescription.clear();
+    selection.itemIndex = static_cast<int32_t>(document.m_arrItems.size());
+    document.AddItem(item);
+    document.Commit(document.GroupPane());
+
+    CPropertiesSheet sheet(document, owner, &pair);
+    sheet.DoModal();
+}
+
+void EditBookmark(CBookmarkDoc& document, HWND owner)
+{
+    CPropertiesSheet sheet(document, owner);
+    sheet.DoModal();
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "framework/CPropertySheet.h"
+#include "ui/CDescriptionPage.h"
+#include "ui/CGeneralPage.h"
+
+// "URL Properties": the current bookmark's name, URL and description.
+class CPropertiesSheet : public CPropertySheet {
+public:
+    // Preset from the current item; `placeholder` as for CGeneralPage.
+    CPropertiesSheet(CBookmarkDoc& document, HWND owner, const PlaceholderPair* placeholder = nullptr);
+
+    CGeneralPage m_generalPage;
+    CDescriptionPage m_descriptionPage;
+};
+
+extern const PlaceholderPair kNewWebItem;
+extern const PlaceholderPair kNewMailItem;
+
+// "&URL..." and "&E-Mail...": a bookmark with the pair, its name made unique
+// over all bookmarks, joins the current group and becomes the current item;
+// then the sheet opens on it.
+void CreateBookmark(CBookmarkDoc& document, HWND owner, const PlaceholderPair& pair);
+// "&Properties...": the sheet on the current item.
+void EditBookmark(CBookmarkDoc& document, HWND owner);
