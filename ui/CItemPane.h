@@ -38,6 +38,7 @@ private:
     void OnGetDisplayText(NMHDR* header);
     void OnColumnClick(int column);
     void OnRightClick();
+    void OnDoubleClick();
 };
 
 // The item pane while one exists: set by the first one made, cleared when
