@@ -1,5 +1,6 @@
 #include "ui/CBrowsersDlg.h"
 
+#include "framework/CFrameWnd.h"
 #include "res/resource.h"
 #include "store/Prompt.h"
 
@@ -15,18 +16,18 @@ bool CBrowsersDlg::OnCommand(UINT id, UINT notifyCode)
     if (notifyCode != BN_CLICKED)
         return false;
     switch (id) {
-    case IDC_BROWSE_MSIE: OnBrowse(IDC_MSIE_PATH, "Browse for Microsoft Internet Explorer"); return true;
-    case IDC_BROWSE_NN: OnBrowse(IDC_NN_PATH, "Browse for Netscape Navigator"); return true;
-    case IDC_BROWSE_CUSTOM: OnBrowse(IDC_CUSTOM_PATH, "Browse for Custom Browser"); return true;
+    case IDC_BROWSE_MSIE: OnBrowse(IDC_MSIE_PATH, IDS_BROWSE_MSIE); return true;
+    case IDC_BROWSE_NN: OnBrowse(IDC_NN_PATH, IDS_BROWSE_NN); return true;
+    case IDC_BROWSE_CUSTOM: OnBrowse(IDC_CUSTOM_PATH, IDS_BROWSE_CUSTOM); return true;
     }
     return false;
 }
 
-void CBrowsersDlg::OnBrowse(int field, const char* title)
+void CBrowsersDlg::OnBrowse(int field, UINT title)
 {
     FileDialogRequest request;
-    request.title = title;
-    request.filter = "Executables|*.exe|";
+    request.title = LoadResourceString(title);
+    request.filter = LoadResourceString(IDS_BROWSE_FILTER);
     std::string path;
     // The file dialog belongs to the frame; this dialog waits for it as if
     // it were its own.

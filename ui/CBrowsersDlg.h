@@ -21,7 +21,8 @@ protected:
     bool OnCommand(UINT id, UINT notifyCode) override;
 
 private:
-    void OnBrowse(int field, const char* title);
+    // A file dialog titled by string `title`; its choice replaces the field's text.
+    void OnBrowse(int field, UINT title);
 
     IPrompt& m_prompt;
 };

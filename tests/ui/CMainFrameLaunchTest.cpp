@@ -183,7 +183,7 @@ TEST_F(LaunchTest, DoubleClickStartsTheRegisteredBrowserWithTheUrlAsOneArgument)
 {
     const std::string browser = TestBrowser();
     const std::string spaced = SpacedBrowser();
-    const std::string switchUrl = R"(http://x.example/ --some-switch "q")";
+    const std::string switchUrl = R"(http://x.example/ --some-switch "q" a\"b c\)";
     const std::string longUrl = "http://a.example/" + std::string(383, 'l');
     const struct {
         std::string command;
@@ -191,7 +191,7 @@ TEST_F(LaunchTest, DoubleClickStartsTheRegisteredBrowserWithTheUrlAsOneArgument)
         std::string line;
         std::vector<std::string> arguments;
     } cases[] = {
-        {'"' + browser + R"(" "%1")", switchUrl, browser + R"( "http://x.example/ --some-switch \"q\"")",
+        {'"' + browser + R"(" "%1")", switchUrl, browser + R"( "http://x.example/ --some-switch \"q\" a\\\"b c\\")",
          {browser, switchUrl}},
         {browser + R"( -nohome "%1")", "http://a.example/", browser + " -nohome  http://a.example/",
          {browser, "-nohome", "http://a.example/"}},
@@ -277,6 +277,11 @@ TEST_F(LaunchTest, FailuresShowTheirMessagesAndTheLookupWritesNothing)
         Command(ID_ITEM_OPEN);
     }
     EXPECT_EQ(prompt.shown, std::vector<std::string>{kShellFailed});
+
+    // A command with no quoted part has no program: the URL must not become one.
+    RegisterBrowser(TestBrowser() + " %1");
+    Command(ID_ITEM_OPEN_NEW_WINDOW);
+    EXPECT_TRUE(launcher.started.empty());
 }
 
 TEST_F(LaunchTest, EnableRulesAndTheDefaultActionMarks)
@@ -394,7 +399,6 @@ TEST_F(LaunchTest, BrowsersDialogKeepsThePathsUntilOK)
         EXPECT_EQ(prompt.requests[index].title, titles[index]);
         EXPECT_EQ(prompt.requests[index].filter, "Executables|*.exe|");
         EXPECT_FALSE(prompt.requests[index].save);
-        EXPECT_EQ(prompt.requests[index].initialPath, "");
     }
 
     // OK takes the fields as typed; an emptied one un-configures its browser.
@@ -407,7 +411,6 @@ TEST_F(LaunchTest, BrowsersDialogKeepsThePathsUntilOK)
     EXPECT_EQ(thePreferences.msiePath, "");
     EXPECT_EQ(thePreferences.nnPath, "n.exe");
     EXPECT_EQ(thePreferences.customPath, " C:\\c.exe -x ");
-    Fill(Doc(), {"G"}, {Bookmark("a", "http://a.example/", "G")}, "G");
     EXPECT_EQ(Enabled({ID_OPEN_IN_MSIE, ID_OPEN_IN_NETSCAPE, ID_OPEN_IN_CUSTOM}),
               (std::vector<bool>{false, true, true}));
 }
