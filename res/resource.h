@@ -37,6 +37,12 @@
 #define IDC_ABOUT_NAME 1041
 #define IDC_ABOUT_BUILD 1042
 
+// Titles and filter of the Browsers Configuration's file dialogs.
+#define IDS_BROWSE_FILTER 1100
+#define IDS_BROWSE_MSIE 1101
+#define IDS_BROWSE_NN 1102
+#define IDS_BROWSE_CUSTOM 1103
+
 // The program's own commands.
 #define ID_GROUP_ADD 32771
 #define ID_GROUP_DELETE 32772

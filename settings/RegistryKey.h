@@ -24,6 +24,8 @@ public:
 
     // Creates the key and its parents when missing.
     long Open(RegistryRoot root, const std::string& path);
+    // Opens an existing key for reading only; a missing key stays missing.
+    long OpenForReading(RegistryRoot root, const std::string& path);
     void Close();
     bool IsOpen() const { return m_key != nullptr; }
     const std::string& Path() const { return m_path; }

@@ -72,6 +72,17 @@ long RegistryKey::Open(RegistryRoot root, const std::string& path)
     return kRegistryOk;
 }
 
+long RegistryKey::OpenForReading(RegistryRoot root, const std::string& path)
+{
+    Close();
+    m_path = path;
+    const auto found = MemoryRegistry().find(FullPath(root, path));
+    if (found == MemoryRegistry().end())
+        return kRegistryNotFound;
+    m_key = &found->second;
+    return kRegistryOk;
+}
+
 void RegistryKey::Close()
 {
     m_key = nullptr;

@@ -37,6 +37,17 @@ long RegistryKey::Open(RegistryRoot root, const std::string& path)
     return status;
 }
 
+long RegistryKey::OpenForReading(RegistryRoot root, const std::string& path)
+{
+    Close();
+    m_path = path;
+    HKEY key = nullptr;
+    const LONG status = RegOpenKeyExA(RootKey(root), path.c_str(), 0, KEY_READ, &key);
+    if (status == ERROR_SUCCESS)
+        m_key = key;
+    return status;
+}
+
 void RegistryKey::Close()
 {
     if (m_key) {

@@ -188,6 +188,14 @@ void CItemPane::OnRightClick()
         theMainFrame->SetUrlPaneText(m_store.Selection().itemURL);
 }
 
+void CItemPane::OnDoubleClick()
+{
+    // The default action decides the way; OpenUrl opens nothing when the
+    // double click left no row selected.
+    if (!m_store.m_arrGroups.empty() && theMainFrame != nullptr)
+        theMainFrame->OpenUrl(thePreferences.bCreateNewProcess != 0);
+}
+
 void CItemPane::OnContextMenu(LPARAM lParam)
 {
     const bool rowSelected = SendMessageA(m_hWnd, LVM_GETSELECTEDCOUNT, 0, 0) != 0;
@@ -291,6 +299,9 @@ bool CItemPane::OnPaneNotify(NMHDR* header, LRESULT& result)
         return true;
     case NM_RCLICK:
         OnRightClick();
+        return true;
+    case NM_DBLCLK:
+        OnDoubleClick();
         return true;
     case LVN_COLUMNCLICK:
         OnColumnClick(reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);

@@ -46,6 +46,7 @@ private:
     int OnFindItem(const NMLVFINDITEMA& find) const;
     void OnColumnClick(int column);
     void OnRightClick();
+    void OnDoubleClick();
 
     // The store index of each row, in row order.
     std::vector<size_t> m_rows;

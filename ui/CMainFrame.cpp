@@ -42,6 +42,14 @@ const Row kCommands[] = {
     {ID_SCHEME_MEADOW, ID_SCHEME_MEADOW, &CMainFrame::OnScheme, &CMainFrame::OnUpdateScheme},
     {ID_COLOUR_BACKGROUND, ID_COLOUR_BACKGROUND, &CMainFrame::OnCustomColour, nullptr},
     {ID_COLOUR_FONT, ID_COLOUR_FONT, &CMainFrame::OnCustomColour, nullptr},
+    {ID_ITEM_OPEN, ID_ITEM_OPEN, &CMainFrame::OnOpen, &CMainFrame::OnUpdateHasItem},
+    {ID_ITEM_OPEN_NEW_WINDOW, ID_ITEM_OPEN_NEW_WINDOW, &CMainFrame::OnOpen, &CMainFrame::OnUpdateOpenNewWindow},
+    {ID_OPEN_IN_MSIE, ID_OPEN_IN_NETSCAPE, &CMainFrame::OnOpenInBrowser, &CMainFrame::OnUpdateOpenInBrowser},
+    {ID_OPEN_IN_CUSTOM, ID_OPEN_IN_CUSTOM, &CMainFrame::OnOpenInBrowser, &CMainFrame::OnUpdateOpenInBrowser},
+    {ID_PREF_OPEN_EXISTING_WINDOW, ID_PREF_OPEN_NEW_WINDOW, &CMainFrame::OnDefaultAction, &CMainFrame::OnUpdateDefaultAction},
+    {ID_PREF_CONFIGURE_BROWSERS, ID_PREF_CONFIGURE_BROWSERS, &CMainFrame::OnConfigureBrowsers, nullptr},
+    {ID_SEARCH_ALTAVISTA, ID_SEARCH_EUROSEEK, &CMainFrame::OnSearchEngine, nullptr},
+    {ID_TRAY_ITEM_FIRST, ID_TRAY_ITEM_LAST, &CMainFrame::OnTrayItem, nullptr},
 };
 
 // The list-view view field for each view command, in command order.

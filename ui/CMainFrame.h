@@ -2,6 +2,7 @@
 
 #include "framework/CFrameWnd.h"
 #include "framework/CSplitterWnd.h"
+#include "launch/SystemLauncher.h"
 
 #include <memory>
 
@@ -55,6 +56,20 @@ public:
     void OnUpdateScheme(CCmdUI& ui);
     void OnCustomColour(UINT id);
 
+    // Opening bookmarks, in CMainFrameLaunch.cpp. OpenUrl opens the selected
+    // row's bookmark; the tray's entry 35000 + k opens row k's.
+    bool OpenUrl(bool newWindow);
+    void OnTrayItem(UINT id);
+    void SetLauncher(ILauncher& launcher) { m_launcher = &launcher; }
+    void OnOpen(UINT id);
+    void OnUpdateOpenNewWindow(CCmdUI& ui);
+    void OnOpenInBrowser(UINT id);
+    void OnUpdateOpenInBrowser(CCmdUI& ui);
+    void OnDefaultAction(UINT id);
+    void OnUpdateDefaultAction(CCmdUI& ui);
+    void OnConfigureBrowsers(UINT id);
+    void OnSearchEngine(UINT id);
+
 protected:
     void PreCreateWindow(DWORD& style) override;
     bool OnCreateClient() override;
@@ -73,6 +88,8 @@ private:
     CSplitterWnd m_splitter;
     std::unique_ptr<CGroupPane> m_groupPane;
     std::unique_ptr<CItemPane> m_itemPane;
+    SystemLauncher m_systemLauncher;
+    ILauncher* m_launcher = &m_systemLauncher;
 };
 
 // Set when the frame's window is created; never cleared.

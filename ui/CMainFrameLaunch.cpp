@@ -1,0 +1,118 @@
+#include "ui/CMainFrame.h"
+
+#include "launch/BrowserCommand.h"
+#include "launch/OpenUrl.h"
+#include "launch/SearchEngines.h"
+#include "res/resource.h"
+#include "settings/Preferences.h"
+#include "store/CBookmarkDoc.h"
+#include "ui/CBrowsersDlg.h"
+#include "ui/CItemPane.h"
+#include "ui/ListRows.h"
+
+#include <commctrl.h>
+
+namespace {
+
+// The URL of the bookmark a row shows, whole from the store: the row's own
+// text may be cut short, and a cut URL is another address.
+bool RowUrl(HWND list, const CBookmarkDoc& document, int row, std::string& url)
+{
+    const LPARAM index = row < 0 ? -1 : RowData(list, row);
+    if (index < 0 || static_cast<size_t>(index) >= document.m_arrItems.size())
+        return false;
+    url = document.m_arrItems[static_cast<size_t>(index)].m_strURL;
+    return true;
+}
+
+int SelectedRow(HWND list)
+{
+    return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+std::string& BrowserPath(Preferences& prefs, UINT id)
+{
+    switch (id) {
+    case ID_OPEN_IN_MSIE: return prefs.msiePath;
+    case ID_OPEN_IN_NETSCAPE: return prefs.nnPath;
+    default: return prefs.customPath;
+    }
+}
+
+}  // namespace
+
+bool CMainFrame::OpenUrl(bool newWindow)
+{
+    const HWND list = m_itemPane->GetSafeHwnd();
+    std::string url;
+    if (!RowUrl(list, m_document, SelectedRow(list), url))
+        return false;
+    // E-mail addresses go to the mail program, which only the shell knows.
+    const bool newProcess = newWindow && !IsEmailUrl(m_document.Selection().itemURL);
+    return OpenInBrowserOrShell(*m_launcher, m_document.Prompt(), url, newProcess);
+}
+
+void CMainFrame::OnTrayItem(UINT id)
+{
+    // The tray menu lists the rows in row order; a pane changed since opens nothing.
+    std::string url;
+    if (!RowUrl(m_itemPane->GetSafeHwnd(), m_document, static_cast<int>(id - ID_TRAY_ITEM_FIRST), url))
+        return;
+    OpenInBrowserOrShell(*m_launcher, m_document.Prompt(), url, thePreferences.bCreateNewProcess != 0);
+}
+
+void CMainFrame::OnOpen(UINT id)
+{
+    OpenUrl(id == ID_ITEM_OPEN_NEW_WINDOW);
+}
+
+void CMainFrame::OnUpdateOpenNewWindow(CCmdUI& ui)
+{
+    OnUpdateHasItem(ui);
+    if (IsEmailUrl(m_document.Selection().itemURL))
+        ui.Enable(false);
+}
+
+void CMainFrame::OnOpenInBrowser(UINT id)
+{
+    const HWND list = m_itemPane->GetSafeHwnd();
+    std::string url;
+    if (!RowUrl(list, m_document, SelectedRow(list), url) || IsEmailUrl(m_document.Selection().itemURL))
+        return;
+    StartNamedBrowser(*m_launcher, BrowserPath(thePreferences, id), url);
+}
+
+void CMainFrame::OnUpdateOpenInBrowser(CCmdUI& ui)
+{
+    ui.Enable(!BrowserPath(thePreferences, ui.id).empty() && !IsEmailUrl(m_document.Selection().itemURL));
+}
+
+void CMainFrame::OnDefaultAction(UINT)
+{
+    // Both entries flip: choosing the marked one moves the mark to the other.
+    FlipToggle(thePreferences.bCreateNewProcess);
+}
+
+void CMainFrame::OnUpdateDefaultAction(CCmdUI& ui)
+{
+    ui.Enable();
+    ui.SetRadio((thePreferences.bCreateNewProcess != 0) == (ui.id == ID_PREF_OPEN_NEW_WINDOW));
+}
+
+void CMainFrame::OnConfigureBrowsers(UINT)
+{
+    CBrowsersDlg dialog(m_hWnd, m_document.Prompt());
+    dialog.msiePath = thePreferences.msiePath;
+    dialog.nnPath = thePreferences.nnPath;
+    dialog.customPath = thePreferences.customPath;
+    if (dialog.DoModal() != IDOK)
+        return;
+    thePreferences.msiePath = dialog.msiePath;
+    thePreferences.nnPath = dialog.nnPath;
+    thePreferences.customPath = dialog.customPath;
+}
+
+void CMainFrame::OnSearchEngine(UINT id)
+{
+    OpenSearchEngine(*m_launcher, m_document.Prompt(), SearchEngineIndex(id));
+}
