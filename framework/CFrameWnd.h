@@ -5,6 +5,7 @@
 #include "framework/CWnd.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <functional>
 #include <string>
@@ -82,6 +83,8 @@ protected:
     void OnNcDestroyed() override;
     virtual void OnClose();
     virtual void OnDestroy() {}
+    // Files dropped on the window; the handle must be given back with DragFinish.
+    virtual void OnDropFiles(HDROP drop) { DragFinish(drop); }
 
     bool CreateToolBar(UINT id, UINT resourceId);
     bool CreateStatusBar(UINT id, const std::vector<UINT>& indicators);

@@ -38,6 +38,19 @@ const Row kCommands[] = {
     {ID_SCHEME_MEADOW, ID_SCHEME_MEADOW, &CMainFrame::OnScheme, &CMainFrame::OnUpdateScheme},
     {ID_COLOUR_BACKGROUND, ID_COLOUR_BACKGROUND, &CMainFrame::OnCustomColour, nullptr},
     {ID_COLOUR_FONT, ID_COLOUR_FONT, &CMainFrame::OnCustomColour, nullptr},
+    {ID_IMPORT_LINKHIVE20, ID_IMPORT_LINKHIVE20, &CMainFrame::OnImportVersion20, nullptr},
+    {ID_IMPORT_MARKBOX, ID_IMPORT_MARKBOX, &CMainFrame::OnImportMarkbox, nullptr},
+    {ID_IMPORT_HTML, ID_IMPORT_HTML, &CMainFrame::OnImportHtml, nullptr},
+    {ID_IMPORT_ADDRESS_BOOK, ID_IMPORT_ADDRESS_BOOK, &CMainFrame::OnImportAddressBook, nullptr},
+    {ID_IMPORT_FOLDER, ID_IMPORT_FOLDER, &CMainFrame::OnImportFolder, nullptr},
+    {ID_FILE_SAVE_AS_HTML, ID_FILE_SAVE_AS_HTML, &CMainFrame::OnFileSaveAsHtml, &CMainFrame::OnUpdateHasGroups},
+    {ID_GROUP_SAVE_AS_HTML, ID_GROUP_SAVE_AS_HTML, &CMainFrame::OnGroupSaveAsHtml, &CMainFrame::OnUpdateHasGroups},
+    {ID_ITEM_SAVE_AS_FILE, ID_ITEM_SAVE_AS_FILE, &CMainFrame::OnItemSaveAsFile, &CMainFrame::OnUpdateHasItem},
+    {ID_EDIT_COPY, ID_EDIT_COPY, &CMainFrame::OnEditCopy, &CMainFrame::OnUpdateHasItem},
+    {ID_ITEM_COPY_URL, ID_ITEM_COPY_URL, &CMainFrame::OnEditCopyUrl, &CMainFrame::OnUpdateHasItem},
+    {ID_EDIT_CUT, ID_EDIT_CUT, &CMainFrame::OnEditCut, &CMainFrame::OnUpdateHasItem},
+    {ID_EDIT_PASTE, ID_EDIT_PASTE, &CMainFrame::OnEditPaste, &CMainFrame::OnUpdateEditPaste},
+    {ID_EDIT_UNDO, ID_EDIT_UNDO, &CMainFrame::OnEditUndo, &CMainFrame::OnUpdateEditUndo},
 };
 
 // The list-view view field for each view command, in command order.
