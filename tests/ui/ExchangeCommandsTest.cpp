@@ -192,6 +192,18 @@ TEST_F(ExchangeCommandsTest, LinkImportsAddTheirGroupThroughTheirDialogs)
         {ID_IMPORT_ADDRESS_BOOK, "Import Address Book", "Text Files (Comma Separated Values|*.csv|", "book.csv", {"Ann"},
          {"mailto:ann@example.org"}},
     };
+    // Ctrl+H reaches the HTML import; the dialog is cancelled.
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    MSG ctrlH = {FrameWindow(), WM_KEYDOWN, 'H', 0, 0, {0, 0}};
+    EXPECT_TRUE(Frame().TranslateAccelerators(ctrlH));
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    ASSERT_EQ(prompt.requests.size(), 1u);
+    EXPECT_EQ(prompt.requests[0].title, "Import HTML");
+
     for (const auto& test : cases) {
         Fill(Doc(), {"G"}, {Bookmark("x", "http://x", "G")}, "G");
         Doc().SetModifiedFlag(false);
