@@ -61,8 +61,9 @@ std::vector<std::string> DroppedPaths(HDROP drop)
         HDROP drop;
         ~Finish() { DragFinish(drop); }
     } finish = {drop};
+    const UINT kAskCount = 0xFFFFFFFF;
     std::vector<std::string> paths;
-    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    const UINT count = DragQueryFileA(drop, kAskCount, nullptr, 0);
     for (UINT index = 0; index < count; ++index) {
         const UINT length = DragQueryFileA(drop, index, nullptr, 0);
         std::vector<char> path(length + 1);

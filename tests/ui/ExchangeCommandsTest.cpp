@@ -17,11 +17,17 @@
 
 namespace {
 
-const char kShortcutText[] = "[InternetShortcut]\r\nURL=";
-
 std::string Shortcut(const std::string& url)
 {
-    return kShortcutText + url + "\r\n";
+    return "[InternetShortcut]\r\nURL=" + url + "\r\n";
+}
+
+// What a file dialog was asked for, in one line: save, title, filter,
+// default extension and the name it starts with.
+std::string Describe(const FileDialogRequest& request)
+{
+    return std::string(request.save ? "save|" : "open|") + request.title + "|" + request.filter + "|" +
+           request.defaultExtension + "|" + request.initialPath;
 }
 
 // A drop handle as the shell hands one over: DROPFILES, then every name
@@ -35,7 +41,6 @@ HDROP MakeDrop(const std::vector<std::string>& paths)
     const HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
     auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
     header->pFiles = sizeof(DROPFILES);
-    header->fWide = FALSE;
     std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(), names.size());
     GlobalUnlock(memory);
     return static_cast<HDROP>(memory);
@@ -48,18 +53,17 @@ std::string CurrentDirectory()
     return folder;
 }
 
-// The folder import moves the current directory; a folder that is current
-// cannot be removed afterwards.
+// The folder import moves the current directory, and a current folder
+// cannot be removed.
 class KeepCurrentDirectory {
 public:
-    KeepCurrentDirectory() : m_folder(CurrentDirectory()) {}
     ~KeepCurrentDirectory() { SetCurrentDirectoryA(m_folder.c_str()); }
 
 private:
-    std::string m_folder;
+    std::string m_folder = CurrentDirectory();
 };
 
-// Paths longer than MAX_PATH, reached through the wide functions' "\\?\" form.
+// Paths longer than MAX_PATH, through the wide functions' "\\?\" form.
 std::wstring LongPath(const std::string& path)
 {
     return L"\\\\?\\" + std::wstring(path.begin(), path.end());
@@ -136,15 +140,10 @@ private:
 DialogDriver* DialogDriver::s_driver = nullptr;
 
 // The file dialog's name box: a combo box on Windows, an edit box in Wine.
-void TypeFileName(HWND dialog, const std::string& name)
+HWND FileNameBox(HWND dialog)
 {
-    const int boxes[] = {cmb13, edt1};
-    for (const int box : boxes) {
-        if (GetDlgItem(dialog, box) != nullptr) {
-            SetDlgItemTextA(dialog, box, name.c_str());
-            return;
-        }
-    }
+    const HWND combo = GetDlgItem(dialog, cmb13);
+    return combo != nullptr ? combo : GetDlgItem(dialog, edt1);
 }
 
 class ExchangeCommandsTest : public AppFixture {
@@ -169,6 +168,10 @@ protected:
             urls.push_back(Doc().m_arrItems[index].m_strURL);
         return urls;
     }
+    void Drop(const std::vector<std::string>& paths)
+    {
+        SendMessageA(FrameWindow(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);
+    }
 };
 
 } // namespace
@@ -179,20 +182,8 @@ TEST_F(ExchangeCommandsTest, LinkImportsAddTheirGroupThroughTheirDialogs)
     WriteBytes(folder.Path("links.htm"), "<a href=\"http://b.example/\">Bee</a>\n<p>\n<a href=\"http://a.example/\">Ay</a>\n");
     WriteBytes(folder.Path("book.csv"), "Name,E-mail Address\nAnn,ann@example.org\n");
     ASSERT_TRUE(Start());
-    const struct {
-        UINT command;
-        const char* title;
-        const char* filter;
-        const char* file;
-        std::vector<std::string> names;
-        std::vector<std::string> urls;
-    } cases[] = {
-        {ID_IMPORT_HTML, "Import HTML", "Internet Documents|*.htm;*.html|", "links.htm", {"Ay", "Bee"},
-         {"http://a.example/", "http://b.example/"}},
-        {ID_IMPORT_ADDRESS_BOOK, "Import Address Book", "Text Files (Comma Separated Values|*.csv|", "book.csv", {"Ann"},
-         {"mailto:ann@example.org"}},
-    };
-    // Ctrl+H reaches the HTML import; the dialog is cancelled.
+
+    // Ctrl+H reaches the HTML import.
     BYTE keys[256];
     GetKeyboardState(keys);
     keys[VK_CONTROL] = 0x80;
@@ -202,33 +193,39 @@ TEST_F(ExchangeCommandsTest, LinkImportsAddTheirGroupThroughTheirDialogs)
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
     ASSERT_EQ(prompt.requests.size(), 1u);
-    EXPECT_EQ(prompt.requests[0].title, "Import HTML");
 
+    const struct {
+        UINT command;
+        const char* request;
+        const char* file;
+        std::vector<std::string> names;
+        std::vector<std::string> urls;
+    } cases[] = {
+        {ID_IMPORT_HTML, "open|Import HTML|Internet Documents|*.htm;*.html|||", "links.htm", {"Ay", "Bee"},
+         {"http://a.example/", "http://b.example/"}},
+        {ID_IMPORT_ADDRESS_BOOK, "open|Import Address Book|Text Files (Comma Separated Values|*.csv|||", "book.csv",
+         {"Ann"}, {"mailto:ann@example.org"}},
+    };
     for (const auto& test : cases) {
         Fill(Doc(), {"G"}, {Bookmark("x", "http://x", "G")}, "G");
         Doc().SetModifiedFlag(false);
-        prompt.requests.clear();
-        ASSERT_TRUE(Enabled(test.command)) << test.title;
-        Command(test.command);  // cancelled: nothing changes
-        ASSERT_EQ(prompt.requests.size(), 1u);
-        EXPECT_EQ(prompt.requests[0].title, test.title);
-        EXPECT_EQ(prompt.requests[0].filter, test.filter);
-        EXPECT_EQ(prompt.requests[0].defaultExtension, "");
-        EXPECT_FALSE(prompt.requests[0].save);
+        ASSERT_TRUE(Enabled(test.command));
+        Command(test.command);  // cancelled
+        EXPECT_EQ(Describe(prompt.requests.back()), test.request);
         EXPECT_EQ(Doc().m_arrGroups.size(), 1u);
         EXPECT_FALSE(Doc().IsModified());
 
         prompt.files = {folder.Path(test.file)};
         Command(test.command);
-        EXPECT_TRUE(prompt.shown.empty()) << test.title;
         EXPECT_EQ(Doc().m_arrGroups, (std::vector<std::string>{"G", test.file}));
-        EXPECT_EQ(Doc().Selection().currentGroup, test.file);
         EXPECT_EQ(SelectedGroup(), test.file);
-        EXPECT_EQ(RowTexts(Items()), test.names) << test.title;
-        EXPECT_EQ(RowTexts(Items(), 1), test.urls) << test.title;
+        EXPECT_EQ(RowTexts(Items()), test.names);
+        EXPECT_EQ(RowTexts(Items(), 1), test.urls);
         EXPECT_TRUE(Doc().IsModified());
-        EXPECT_EQ(WindowTitle(FrameWindow()), "Untitled - Linkhive");
     }
+    EXPECT_EQ(Describe(prompt.requests[0]), cases[0].request);
+    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_EQ(WindowTitle(FrameWindow()), "Untitled - Linkhive");
 }
 
 TEST_F(ExchangeCommandsTest, APageWithoutLinksStillShowsItsNewGroup)
@@ -239,8 +236,7 @@ TEST_F(ExchangeCommandsTest, APageWithoutLinksStillShowsItsNewGroup)
     Fill(Doc(), {"G"}, {Bookmark("x", "http://x", "G")}, "G");
     prompt.files = {folder.Path("plain.html")};
     Command(ID_IMPORT_HTML);
-    ASSERT_EQ(prompt.shown.size(), 1u);
-    EXPECT_EQ(prompt.shown[0], "There are no URLs, sorry.\n Please, contact the developer");
+    EXPECT_EQ(prompt.shown, std::vector<std::string>{"There are no URLs, sorry.\n Please, contact the developer"});
     // The panes show the group that is now current, not the one before.
     EXPECT_EQ(RowTexts(Groups()), (std::vector<std::string>{"G", "plain.html"}));
     EXPECT_EQ(SelectedGroup(), "plain.html");
@@ -258,15 +254,13 @@ TEST_F(ExchangeCommandsTest, DataFileImportsReplaceTheDocumentOnlyOnceReadAndAll
     Fill(Doc(), {"G"}, {Bookmark("x", "http://x", "G")}, "G");
     Doc().SetModifiedFlag(true);
 
-    // A file that cannot be read asks nothing and changes nothing.
+    // A file that cannot be read asks nothing more and changes nothing.
     prompt.files = {folder.Path("missing.lkh")};
     Command(ID_IMPORT_LINKHIVE20);
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_NE(prompt.shown[0].find("Cannot find this file."), std::string::npos);
     EXPECT_EQ(Doc().m_arrGroups, std::vector<std::string>{"G"});
-    ASSERT_EQ(prompt.requests.size(), 1u);
-    EXPECT_EQ(prompt.requests[0].title, "Import Version 2.0 Datafile");
-    EXPECT_EQ(prompt.requests[0].filter, "Linkhive 2.0 Data Files|*.lkh|");
+    EXPECT_EQ(Describe(prompt.requests[0]), "open|Import Version 2.0 Datafile|Linkhive 2.0 Data Files|*.lkh|||");
 
     const struct {
         UINT command;
@@ -287,16 +281,13 @@ TEST_F(ExchangeCommandsTest, DataFileImportsReplaceTheDocumentOnlyOnceReadAndAll
         prompt.answers = {test.answer};
         prompt.files = {folder.Path(test.file)};
         Command(test.command);
-        ASSERT_EQ(prompt.shown.size(), 1u) << test.file;
-        EXPECT_EQ(prompt.shown[0], test.asked);
+        EXPECT_EQ(prompt.shown, std::vector<std::string>{test.asked});
         EXPECT_EQ(Doc().m_arrGroups, test.groups) << test.file;
         EXPECT_EQ(WindowTitle(FrameWindow()), test.title);
         EXPECT_TRUE(Doc().IsModified());
-        EXPECT_EQ(Doc().GetPathName(), "");
     }
-    EXPECT_EQ(prompt.requests.back().title, "Import Set");
-    EXPECT_EQ(prompt.requests.back().filter, "Markbox 1.0 Data Files|*.mbx|");
-    EXPECT_EQ(Doc().Selection().currentGroup, "Work");
+    EXPECT_EQ(Describe(prompt.requests.back()), "open|Import Set|Markbox 1.0 Data Files|*.mbx|||");
+    EXPECT_EQ(Doc().GetPathName(), "");
     EXPECT_EQ(SelectedGroup(), "Work");
     EXPECT_EQ(RowTexts(Items()), std::vector<std::string>{"Site"});
 }
@@ -313,12 +304,11 @@ TEST_F(ExchangeCommandsTest, FolderImportMakesAGroupOfTheFolderAndItsCurrentDire
     ASSERT_TRUE(Start());
     Fill(Doc(), {"G"}, {}, "G");
 
-    prompt.folders = {empty.Root()};
+    prompt.folders = {empty.Root(), folder.Root()};
     Command(ID_IMPORT_FOLDER);
     EXPECT_EQ(prompt.shown, std::vector<std::string>{"Sorry, no URLs here. Try another folder."});
     EXPECT_EQ(Doc().m_arrGroups, std::vector<std::string>{"G"});
 
-    prompt.folders = {folder.Root()};
     Command(ID_IMPORT_FOLDER);
     EXPECT_EQ(prompt.folderTitles, std::vector<std::string>(2, "Select folder with URLs:"));
     const std::string group = folder.Root() + "\\";
@@ -328,20 +318,17 @@ TEST_F(ExchangeCommandsTest, FolderImportMakesAGroupOfTheFolderAndItsCurrentDire
     EXPECT_EQ(RowTexts(Items(), 1), (std::vector<std::string>{"http://a.example/", "http://b.example/"}));
     EXPECT_EQ(CurrentDirectory(), folder.Root());
     EXPECT_EQ(FilesIn(folder.Root()), std::vector<std::string>{"note.txt"});
-    EXPECT_TRUE(Doc().IsModified());
 }
 
-TEST_F(ExchangeCommandsTest, DroppedShortcutsBecomeBookmarksOfTheCurrentGroup)
+TEST_F(ExchangeCommandsTest, DroppedFilesAreTakenWholeAndInDropOrder)
 {
     TempDir folder;
     WriteBytes(folder.Path("one.url"), Shortcut("http://one.example/"));
     WriteBytes(folder.Path("Two.URL"), Shortcut("http://two.example/"));
     WriteBytes(folder.Path("page.htm"), "<a href=\"http://not.example/\">no</a>");
     ASSERT_TRUE(Start());
-    const HDROP drop = MakeDrop({folder.Path("Two.URL"), folder.Path("page.htm"), folder.Path("one.url")});
-    SendMessageA(FrameWindow(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
-    App().PumpMessages();
-    // With no group, the drop makes one; the handle was given back.
+    Drop({folder.Path("Two.URL"), folder.Path("page.htm"), folder.Path("one.url")});
+    // With no group, the drop makes one.
     EXPECT_EQ(Doc().m_arrGroups, std::vector<std::string>{"New Group"});
     ASSERT_EQ(Doc().m_arrItems.size(), 2u);
     EXPECT_EQ(Doc().m_arrItems[0].m_strName, "Two");
@@ -350,33 +337,23 @@ TEST_F(ExchangeCommandsTest, DroppedShortcutsBecomeBookmarksOfTheCurrentGroup)
     EXPECT_EQ(RowTexts(Items()), (std::vector<std::string>{"one", "Two"}));
     EXPECT_EQ(FilesIn(folder.Root()).size(), 3u);
     EXPECT_TRUE(Doc().IsModified());
-}
 
-TEST_F(ExchangeCommandsTest, ADroppedPathLongerThanTheOldBufferIsTakenWhole)
-{
-    TempDir folder;
-    // Cut to 260 characters the long name would end just after "decoy.url",
-    // and name the decoy beside it.
+    // Cut to 260 characters, the long name would end just after "decoy.url"
+    // and name the decoy beside it, which "Delete Source URLs" would delete.
     const std::string decoyName = "decoy.url";
     const size_t folderLength = 260 - decoyName.size() - 1;
     ASSERT_LT(folder.Root().size() + 2, folderLength);
     const std::string deep = folder.Root() + "\\" + std::string(folderLength - folder.Root().size() - 1, 'd');
-    ASSERT_EQ(deep.size(), folderLength);
     const std::string longName = decoyName + std::string(60, 'x') + ".url";
     const std::string longPath = deep + "\\" + longName;
     const std::string decoyPath = deep + "\\" + decoyName;
     ASSERT_TRUE(CreateDirectoryW(LongPath(deep).c_str(), nullptr));
     WriteLongFile(decoyPath, Shortcut("http://decoy.example/"));
     WriteLongFile(longPath, Shortcut("http://long.example/"));
-    ASSERT_TRUE(LongFileExists(longPath));
-
-    SetSetting("bDeleteSourceFile", 1);
-    ASSERT_TRUE(Start());
-    Fill(Doc(), {"G"}, {}, "G");
-    SendMessageA(FrameWindow(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({longPath})), 0);
-    App().PumpMessages();
-    ASSERT_EQ(Doc().m_arrItems.size(), 1u);
-    const BookmarkItem& item = Doc().m_arrItems[0];
+    Command(ID_PREF_DELETE_SOURCE);
+    Drop({longPath});
+    ASSERT_EQ(Doc().m_arrItems.size(), 3u);
+    const BookmarkItem& item = Doc().m_arrItems[2];
     EXPECT_EQ(item.m_strName, longName.substr(0, longName.size() - 4));
     EXPECT_TRUE(LongFileExists(decoyPath));
     // Where the system cannot read so long a path, the URL stays empty and
@@ -400,41 +377,34 @@ TEST_F(ExchangeCommandsTest, SaveAsFileWritesTheWholeUrlAndAsksBeforeReplacingAn
     ClickRow(Items(), 0);
     ASSERT_TRUE(Enabled(ID_ITEM_SAVE_AS_FILE));
 
-    const std::string chosen = folder.Path("home");
-    const std::string written = chosen + ".url";
-    prompt.files = {chosen};
-    Command(ID_ITEM_SAVE_AS_FILE);
-    ASSERT_EQ(prompt.requests.size(), 1u);
-    EXPECT_TRUE(prompt.requests[0].save);
-    EXPECT_EQ(prompt.requests[0].title, "Export URL");
-    EXPECT_EQ(prompt.requests[0].filter, "URL files|*.URL|");
-    EXPECT_EQ(prompt.requests[0].defaultExtension, "");
-    EXPECT_EQ(prompt.requests[0].initialPath, "Home");
-    EXPECT_EQ(ReadBytes(written), Shortcut(longURL));
-    EXPECT_TRUE(prompt.shown.empty());
-
+    const std::string written = folder.Path("home.url");
     const struct {
+        const char* chosen;
+        bool exists;
         MessageAnswer answer;
-        const char* content;
-    } replaces[] = {{MessageAnswer::No, "kept"}, {MessageAnswer::Yes, nullptr}};
-    for (const auto& test : replaces) {
-        WriteBytes(written, "kept");
+        bool asked;
+        bool replaced;
+    } cases[] = {
+        {"home", false, MessageAnswer::Ok, false, true},
+        {"home", true, MessageAnswer::No, true, false},
+        {"home", true, MessageAnswer::Yes, true, true},
+        {"home.url", true, MessageAnswer::Ok, false, true},  // the dialog itself asked
+    };
+    for (const auto& test : cases) {
+        if (test.exists)
+            WriteBytes(written, "kept");
         prompt.shown.clear();
         prompt.answers = {test.answer};
-        prompt.files = {chosen};
+        prompt.files = {folder.Path(test.chosen)};
         Command(ID_ITEM_SAVE_AS_FILE);
-        ASSERT_EQ(prompt.shown.size(), 1u);
-        EXPECT_EQ(prompt.shown[0], written + " already exists.\nDo you want to replace it?");
-        EXPECT_EQ(prompt.styles[0], MessageStyle::QuestionYesNo);
-        EXPECT_EQ(ReadBytes(written), test.content ? test.content : Shortcut(longURL));
+        EXPECT_EQ(prompt.shown.size(), test.asked ? 1u : 0u) << test.chosen;
+        if (test.asked) {
+            EXPECT_EQ(prompt.shown[0], written + " already exists.\nDo you want to replace it?");
+            EXPECT_EQ(prompt.styles[0], MessageStyle::QuestionYesNo);
+        }
+        EXPECT_EQ(ReadBytes(written), test.replaced ? Shortcut(longURL) : "kept") << test.chosen;
     }
-    // A name chosen with its extension was confirmed by the dialog itself.
-    prompt.shown.clear();
-    prompt.files = {written};
-    WriteBytes(written, "kept");
-    Command(ID_ITEM_SAVE_AS_FILE);
-    EXPECT_TRUE(prompt.shown.empty());
-    EXPECT_EQ(ReadBytes(written), Shortcut(longURL));
+    EXPECT_EQ(Describe(prompt.requests[0]), "save|Export URL|URL files|*.URL|||Home");
 }
 
 TEST_F(ExchangeCommandsTest, PagesOfTheCollectionAndOfTheGroupFollowTheirExtensionRules)
@@ -446,51 +416,36 @@ TEST_F(ExchangeCommandsTest, PagesOfTheCollectionAndOfTheGroupFollowTheirExtensi
     const std::string longGroup(300, 'g');
     Fill(Doc(), {"A", longGroup}, {Bookmark("a <1>", "http://a.example/", "A"), Bookmark("b", "mailto:b@x", longGroup)},
          "A");
-    EXPECT_TRUE(Enabled(ID_FILE_SAVE_AS_HTML));
-    EXPECT_TRUE(Enabled(ID_GROUP_SAVE_AS_HTML));
 
     const struct {
         UINT command;
-        const char* title;
-        const char* filter;
-        std::string prefilled;
+        const char* request;
         const char* chosen;
         const char* written;
         std::string page;
     } cases[] = {
-        {ID_FILE_SAVE_AS_HTML, "Save As Internet Document", "Internet Documents|*.html|", "", "all.htm", "all.htm.html",
-         CollectionPage(Doc())},
-        {ID_GROUP_SAVE_AS_HTML, "Save Group As Internet Document", "Internet Document (HTML)|*.html|", "A", "group.htm",
-         "group.htm", GroupPage(Doc(), "A")},
-        {ID_GROUP_SAVE_AS_HTML, "Save Group As Internet Document", "Internet Document (HTML)|*.html|", "A", "group",
+        {ID_FILE_SAVE_AS_HTML, "save|Save As Internet Document|Internet Documents|*.html|||", "all.htm",
+         "all.htm.html", CollectionPage(Doc())},
+        {ID_GROUP_SAVE_AS_HTML, "save|Save Group As Internet Document|Internet Document (HTML)|*.html|||A",
+         "group.htm", "group.htm", GroupPage(Doc(), "A")},
+        {ID_GROUP_SAVE_AS_HTML, "save|Save Group As Internet Document|Internet Document (HTML)|*.html|||A", "group",
          "group.html", GroupPage(Doc(), "A")},
     };
     for (const auto& test : cases) {
-        prompt.requests.clear();
+        ASSERT_TRUE(Enabled(test.command));
         prompt.files = {folder.Path(test.chosen)};
         Command(test.command);
-        ASSERT_EQ(prompt.requests.size(), 1u);
-        EXPECT_TRUE(prompt.requests[0].save);
-        EXPECT_EQ(prompt.requests[0].title, test.title);
-        EXPECT_EQ(prompt.requests[0].filter, test.filter);
-        EXPECT_EQ(prompt.requests[0].defaultExtension, "");
-        EXPECT_EQ(prompt.requests[0].initialPath, test.prefilled);
+        EXPECT_EQ(Describe(prompt.requests.back()), test.request);
         EXPECT_EQ(ReadBytes(folder.Path(test.written)), test.page) << test.chosen;
-    }
-    EXPECT_TRUE(prompt.shown.empty());
 
-    // Only a name the command lengthened is asked about; No writes nothing.
-    for (const char* chosen : {"all.htm", "group"}) {
-        const UINT command = std::strcmp(chosen, "all.htm") == 0 ? ID_FILE_SAVE_AS_HTML : ID_GROUP_SAVE_AS_HTML;
-        const std::string written = folder.Path(chosen) + ".html";
-        WriteBytes(written, "kept");
-        prompt.shown.clear();
+        // The same choice again would replace the file: a lengthened name asks.
         prompt.answers = {MessageAnswer::No};
-        prompt.files = {folder.Path(chosen)};
-        Command(command);
-        EXPECT_EQ(prompt.shown, std::vector<std::string>{written + " already exists.\nDo you want to replace it?"});
-        EXPECT_EQ(ReadBytes(written), "kept");
+        prompt.files = {folder.Path(test.chosen)};
+        WriteBytes(folder.Path(test.written), "kept");
+        Command(test.command);
+        EXPECT_EQ(ReadBytes(folder.Path(test.written)), test.chosen == std::string(test.written) ? test.page : "kept");
     }
+    EXPECT_EQ(prompt.shown.size(), 2u);
 
     // The name box holds at most 259 characters of the group's name.
     Doc().Selection().currentGroup = longGroup;
@@ -519,7 +474,6 @@ protected:
         Frame().OnIdleUpdate();
         return SendMessageA(Frame().ToolBar(), TB_ISBUTTONENABLED, id, 0) != 0;
     }
-    bool RowIsCut(int row) { return (SendMessageA(Items(), LVM_GETITEMSTATE, row, LVIS_CUT) & LVIS_CUT) != 0; }
 
 private:
     Win32Clipboard m_system;
@@ -530,12 +484,11 @@ TEST_F(ClipboardCommandsTest, CopyAndCutThenPasteThroughTheSystemClipboard)
     ASSERT_TRUE(Start());
     Fill(Doc(), {"A", "B"}, {Bookmark("Site", "http://s.example/", "A", "note"), Bookmark("Other", "http://o.example/", "A")},
          "A");
-    for (const UINT id : {ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_UNDO, ID_ITEM_COPY_URL}) {
+    for (const UINT id : {ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_UNDO}) {
         EXPECT_FALSE(Enabled(id)) << id;
-        if (id != ID_ITEM_COPY_URL) {
-            EXPECT_FALSE(ButtonEnabled(id)) << id;
-        }
+        EXPECT_FALSE(ButtonEnabled(id)) << id;
     }
+    EXPECT_FALSE(Enabled(ID_ITEM_COPY_URL));
 
     ClickRow(Items(), 1);  // "Site"
     EXPECT_TRUE(ButtonEnabled(ID_EDIT_COPY));
@@ -551,14 +504,14 @@ TEST_F(ClipboardCommandsTest, CopyAndCutThenPasteThroughTheSystemClipboard)
     EXPECT_EQ(ClipboardText(), "");
     EXPECT_FALSE(Enabled(ID_EDIT_PASTE));
 
-    // The move: the cut row shows as cut until the paste in B takes it away.
+    // The move: the cut row is drawn cut until the paste in B takes it away.
     SelectGroup("A");
     ClickRow(Items(), 0);  // "Other"
     Doc().SetModifiedFlag(false);
     Command(ID_EDIT_CUT);
     EXPECT_EQ(ClipboardText(), "Other\nhttp://o.example/\n");
-    EXPECT_TRUE(RowIsCut(0));
-    EXPECT_FALSE(RowIsCut(1));
+    EXPECT_EQ(SendMessageA(Items(), LVM_GETITEMSTATE, 0, LVIS_CUT), LVIS_CUT);
+    EXPECT_EQ(SendMessageA(Items(), LVM_GETITEMSTATE, 1, LVIS_CUT), 0);
     EXPECT_TRUE(Doc().IsModified());
     SelectGroup("B");
     Command(ID_EDIT_PASTE);
@@ -576,9 +529,8 @@ TEST_F(ClipboardCommandsTest, DeleteThenUndoAndCopyUrl)
     prompt.answers = {MessageAnswer::Ok};
     Command(ID_ITEM_DELETE);
     EXPECT_EQ(ClipboardText(), "Site\nhttp://s.example/\nnote");
-    EXPECT_TRUE(Enabled(ID_EDIT_UNDO));
     EXPECT_TRUE(ButtonEnabled(ID_EDIT_UNDO));
-    EXPECT_FALSE(ButtonEnabled(ID_EDIT_PASTE));  // a pending undo keeps the text for itself
+    EXPECT_FALSE(ButtonEnabled(ID_EDIT_PASTE));  // the pending undo keeps the text for itself
 
     SelectGroup("B");
     Command(ID_EDIT_UNDO);
@@ -589,11 +541,9 @@ TEST_F(ClipboardCommandsTest, DeleteThenUndoAndCopyUrl)
     EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
 
     ClickRow(Items(), 0);
-    ASSERT_TRUE(Enabled(ID_ITEM_COPY_URL));
     Command(ID_ITEM_COPY_URL);
     EXPECT_EQ(ClipboardText(), "http://b.example/");
     // One line is no bookmark: Paste is offered but refuses.
-    EXPECT_TRUE(Enabled(ID_EDIT_PASTE));
     Command(ID_EDIT_PASTE);
     EXPECT_EQ(prompt.shown.back(), "Wrong clipboard format. Cannot paste.");
     EXPECT_EQ(Doc().m_arrItems.size(), 2u);
@@ -615,65 +565,37 @@ private:
     Win32Prompt m_dialogs;
 };
 
-TEST_F(RealDialogsTest, ImportsTakeTheFileTypedIntoTheOpenDialog)
+TEST_F(RealDialogsTest, HtmlImportTakesABrowserExportTypedIntoTheOpenDialog)
 {
     const std::string page = WindowsPath(std::string(LINKHIVE_TEST_DATA) + "/browser-exports/chromium_flat.htm");
-    TempDir folder;
-    WriteBytes(folder.Path("book.csv"), "Name,E-mail Address\nAnn,ann@example.org\n");
     ASSERT_TRUE(Start());
-    const struct {
-        UINT command;
-        std::string file;
-        const char* title;
-        const char* group;
-        std::vector<std::string> urls;
-    } cases[] = {
-        {ID_IMPORT_HTML, page, "Import HTML", "chromium_flat.htm",
-         {"http://www.windows93.net/",
-          "http://stackoverflow.com/questions/2609857/are-there-any-worse-sorting-algorithms-than-bogosort-a-k-a-monkey-sort",
-          "http://lotrproject.com/blog/2013/02/08/timeline-of-the-elves-in-tolkiens-works/"}},
-        {ID_IMPORT_ADDRESS_BOOK, folder.Path("book.csv"), "Import Address Book", "book.csv", {"mailto:ann@example.org"}},
-    };
-    for (const auto& test : cases) {
-        DialogDriver driver([&](HWND dialog) { TypeFileName(dialog, test.file); });
-        Command(test.command);
-        EXPECT_EQ(driver.title, test.title);
-        EXPECT_EQ(Doc().Selection().currentGroup, test.group);
-        EXPECT_EQ(Urls(test.group), test.urls);
-        EXPECT_EQ(SelectedGroup(), test.group);
-    }
-    EXPECT_EQ(RowTexts(Items(), 1), std::vector<std::string>{"mailto:ann@example.org"});
-    const std::vector<std::string> names = {"WINDOWS93",
-                                            "Are there any worse sorting algorithms than Bogosort (a.k.a Monkey Sort)? - "
-                                            "Stack Overflow",
-                                            "Timeline of the Elves in Tolkien\xE2\x80\x99s works | LotrProject Blog"};
-    for (size_t i = 0; i < names.size(); ++i)
-        EXPECT_EQ(Doc().m_arrItems[i].m_strName, names[i]);
+    DialogDriver driver([&](HWND dialog) { SetWindowTextA(FileNameBox(dialog), page.c_str()); });
+    Command(ID_IMPORT_HTML);
+    EXPECT_EQ(driver.title, "Import HTML");
+    EXPECT_EQ(SelectedGroup(), "chromium_flat.htm");
+    const std::vector<std::string> urls = {
+        "http://www.windows93.net/",
+        "http://stackoverflow.com/questions/2609857/are-there-any-worse-sorting-algorithms-than-bogosort-a-k-a-monkey-sort",
+        "http://lotrproject.com/blog/2013/02/08/timeline-of-the-elves-in-tolkiens-works/"};
+    EXPECT_EQ(Urls("chromium_flat.htm"), urls);
+    EXPECT_EQ(Doc().m_arrItems[0].m_strName, "WINDOWS93");
 }
 
-TEST_F(RealDialogsTest, ExportsWriteTheNameTypedIntoTheSaveDialog)
+TEST_F(RealDialogsTest, SaveAsFileWritesTheNameTypedIntoTheSaveDialog)
 {
     TempDir folder;
     ASSERT_TRUE(Start());
     Fill(Doc(), {"A"}, {Bookmark("Home", "http://h.example/", "A")}, "A");
     ClickRow(Items(), 0);
-    const struct {
-        UINT command;
-        const char* typed;
-        const char* title;
-        const char* written;
-        std::string content;
-    } cases[] = {
-        {ID_FILE_SAVE_AS_HTML, "all", "Save As Internet Document", "all.html", CollectionPage(Doc())},
-        {ID_GROUP_SAVE_AS_HTML, "group", "Save Group As Internet Document", "group.html", GroupPage(Doc(), "A")},
-        {ID_ITEM_SAVE_AS_FILE, "home", "Export URL", "home.url", Shortcut("http://h.example/")},
-    };
-    for (const auto& test : cases) {
-        DialogDriver driver([&](HWND dialog) { TypeFileName(dialog, folder.Path(test.typed)); });
-        Command(test.command);
-        EXPECT_EQ(driver.title, test.title);
-        EXPECT_EQ(ReadBytes(folder.Path(test.written)), test.content) << test.typed;
-    }
+    std::string prefilled;
+    DialogDriver driver([&](HWND dialog) {
+        prefilled = WindowTitle(FileNameBox(dialog));
+        SetWindowTextA(FileNameBox(dialog), folder.Path("home").c_str());
+    });
+    Command(ID_ITEM_SAVE_AS_FILE);
+    EXPECT_EQ(driver.title, "Export URL");
+    EXPECT_EQ(prefilled, "Home");
+    EXPECT_EQ(ReadBytes(folder.Path("home.url")), Shortcut("http://h.example/"));
 }
 
 TEST_F(RealDialogsTest, FolderImportTakesTheFolderChosenInTheBrowser)
@@ -689,6 +611,6 @@ TEST_F(RealDialogsTest, FolderImportTakesTheFolderChosenInTheBrowser)
     });
     Command(ID_IMPORT_FOLDER);
     EXPECT_TRUE(instructed);
-    EXPECT_EQ(Doc().Selection().currentGroup, folder.Root() + "\\");
+    EXPECT_EQ(SelectedGroup(), folder.Root() + "\\");
     EXPECT_EQ(RowTexts(Items(), 1), std::vector<std::string>{"http://site.example/"});
 }
