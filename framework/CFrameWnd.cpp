@@ -419,6 +419,9 @@ LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NOTIFY:
         OnNotify(reinterpret_cast<NMHDR*>(lParam));
         return 0;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
     case WM_CLOSE:
         OnClose();
         return 0;

@@ -5,6 +5,7 @@
 #include "framework/CWnd.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <functional>
 #include <string>
@@ -88,6 +89,8 @@ protected:
     virtual void OnDestroy() {}
     // The Windows session ends: write what closing the window writes.
     virtual void OnEndSession();
+    // Files dropped on the window; the handle must be given back with DragFinish.
+    virtual void OnDropFiles(HDROP drop) { DragFinish(drop); }
 
     bool CreateToolBar(UINT id, UINT resourceId);
     bool CreateStatusBar(UINT id, const std::vector<UINT>& indicators);

@@ -42,6 +42,7 @@ UINT MessageBoxFlags(MessageStyle style)
     case MessageStyle::InformationOk: return MB_OK | MB_ICONINFORMATION;
     case MessageStyle::QuestionOkCancel: return MB_OKCANCEL | MB_ICONQUESTION;
     case MessageStyle::ExclamationYesNoCancel: return MB_YESNOCANCEL | MB_ICONEXCLAMATION;
+    case MessageStyle::QuestionYesNo: return MB_YESNO | MB_ICONQUESTION;
     }
     return MB_OK;
 }
@@ -119,7 +120,7 @@ bool Win32Prompt::ChooseFolder(const std::string& title, std::string& path)
     browse.hwndOwner = m_owner;
     browse.pszDisplayName = folder;
     browse.lpszTitle = title.c_str();
-    browse.ulFlags = BIF_RETURNONLYFSDIRS;
+    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_RETURNFSANCESTORS;
     browse.lpfn = BrowseCallback;
     browse.lParam = start.empty() ? 0 : reinterpret_cast<LPARAM>(start.c_str());
 

@@ -12,6 +12,7 @@ enum class MessageStyle {
     InformationOk,           // notices
     QuestionOkCancel,        // deletions
     ExclamationYesNoCancel,  // "Save changes to %1?"
+    QuestionYesNo,           // replacing an existing file
 };
 
 enum class MessageAnswer { Ok, Cancel, Yes, No };

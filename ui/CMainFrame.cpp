@@ -50,6 +50,19 @@ const Row kCommands[] = {
     {ID_PREF_CONFIGURE_BROWSERS, ID_PREF_CONFIGURE_BROWSERS, &CMainFrame::OnConfigureBrowsers, nullptr},
     {ID_SEARCH_ALTAVISTA, ID_SEARCH_EUROSEEK, &CMainFrame::OnSearchEngine, nullptr},
     {ID_TRAY_ITEM_FIRST, ID_TRAY_ITEM_LAST, &CMainFrame::OnTrayItem, nullptr},
+    {ID_IMPORT_LINKHIVE20, ID_IMPORT_LINKHIVE20, &CMainFrame::OnImportVersion20, nullptr},
+    {ID_IMPORT_MARKBOX, ID_IMPORT_MARKBOX, &CMainFrame::OnImportMarkbox, nullptr},
+    {ID_IMPORT_HTML, ID_IMPORT_HTML, &CMainFrame::OnImportHtml, nullptr},
+    {ID_IMPORT_ADDRESS_BOOK, ID_IMPORT_ADDRESS_BOOK, &CMainFrame::OnImportAddressBook, nullptr},
+    {ID_IMPORT_FOLDER, ID_IMPORT_FOLDER, &CMainFrame::OnImportFolder, nullptr},
+    {ID_FILE_SAVE_AS_HTML, ID_FILE_SAVE_AS_HTML, &CMainFrame::OnFileSaveAsHtml, &CMainFrame::OnUpdateHasGroups},
+    {ID_GROUP_SAVE_AS_HTML, ID_GROUP_SAVE_AS_HTML, &CMainFrame::OnGroupSaveAsHtml, &CMainFrame::OnUpdateHasGroups},
+    {ID_ITEM_SAVE_AS_FILE, ID_ITEM_SAVE_AS_FILE, &CMainFrame::OnItemSaveAsFile, &CMainFrame::OnUpdateHasItem},
+    {ID_EDIT_COPY, ID_EDIT_COPY, &CMainFrame::OnEditCopy, &CMainFrame::OnUpdateHasItem},
+    {ID_ITEM_COPY_URL, ID_ITEM_COPY_URL, &CMainFrame::OnEditCopyUrl, &CMainFrame::OnUpdateHasItem},
+    {ID_EDIT_CUT, ID_EDIT_CUT, &CMainFrame::OnEditCut, &CMainFrame::OnUpdateHasItem},
+    {ID_EDIT_PASTE, ID_EDIT_PASTE, &CMainFrame::OnEditPaste, &CMainFrame::OnUpdateEditPaste},
+    {ID_EDIT_UNDO, ID_EDIT_UNDO, &CMainFrame::OnEditUndo, &CMainFrame::OnUpdateEditUndo},
 };
 
 // The list-view view field for each view command, in command order.

@@ -69,6 +69,22 @@ public:
     void OnUpdateDefaultAction(CCmdUI& ui);
     void OnConfigureBrowsers(UINT id);
     void OnSearchEngine(UINT id);
+    // Imports, exports, shortcut files and the clipboard: CMainFrameExchange.cpp.
+    void OnImportVersion20(UINT id);
+    void OnImportMarkbox(UINT id);
+    void OnImportHtml(UINT id);
+    void OnImportAddressBook(UINT id);
+    void OnImportFolder(UINT id);
+    void OnFileSaveAsHtml(UINT id);
+    void OnGroupSaveAsHtml(UINT id);
+    void OnItemSaveAsFile(UINT id);
+    void OnEditCopy(UINT id);
+    void OnEditCopyUrl(UINT id);
+    void OnEditCut(UINT id);
+    void OnEditPaste(UINT id);
+    void OnEditUndo(UINT id);
+    void OnUpdateEditPaste(CCmdUI& ui);
+    void OnUpdateEditUndo(CCmdUI& ui);
 
 protected:
     void PreCreateWindow(DWORD& style) override;
@@ -76,6 +92,7 @@ protected:
     bool OnCreate() override;
     void OnDestroy() override;
     void OnEndSession() override;
+    void OnDropFiles(HDROP drop) override;
     HWND ClientWindow() const override { return m_splitter.GetSafeHwnd(); }
     bool OnCommand(UINT id) override;
     bool OnUpdateCommand(CCmdUI& ui) override;

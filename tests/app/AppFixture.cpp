@@ -109,7 +109,7 @@ bool IsRadioMarked(HWND frame, UINT id)
 
 bool AppFixture::Start(std::vector<std::string> args)
 {
-    m_app = std::make_unique<CLinkhiveApp>(prompt, clipboard, std::move(args));
+    m_app = std::make_unique<CLinkhiveApp>(prompt, *appClipboard, std::move(args));
     if (!m_app->InitInstance()) {
         m_app->ExitInstance();
         m_app.reset();

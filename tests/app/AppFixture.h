@@ -12,21 +12,41 @@
 #include <string>
 #include <vector>
 
-// A prompt whose file dialogs answer from a script too (cancel when dry).
+// A prompt whose file and folder dialogs answer from a script too (cancel
+// when dry), or are the real dialogs of `dialogs` when that is set.
 class ScriptedPrompt : public FakePrompt {
 public:
     bool ChooseFile(const FileDialogRequest& request, std::string& path) override
     {
         requests.push_back(request);
-        if (files.empty())
-            return false;
-        path = files.front();
-        files.pop_front();
-        return true;
+        if (dialogs != nullptr)
+            return dialogs->ChooseFile(request, path);
+        return Next(files, path);
+    }
+
+    bool ChooseFolder(const std::string& title, std::string& path) override
+    {
+        folderTitles.push_back(title);
+        if (dialogs != nullptr)
+            return dialogs->ChooseFolder(title, path);
+        return Next(folders, path);
     }
 
     std::deque<std::string> files;
     std::vector<FileDialogRequest> requests;
+    std::deque<std::string> folders;
+    std::vector<std::string> folderTitles;
+    IPrompt* dialogs = nullptr;
+
+private:
+    static bool Next(std::deque<std::string>& script, std::string& path)
+    {
+        if (script.empty())
+            return false;
+        path = script.front();
+        script.pop_front();
+        return true;
+    }
 };
 
 // The registry of the settings, read and written directly.
@@ -69,6 +89,8 @@ protected:
 
     ScriptedPrompt prompt;
     FakeClipboard clipboard;
+    // What the application is started with; a test may put the real one.
+    IClipboard* appClipboard = &clipboard;
 
 private:
     std::unique_ptr<CLinkhiveApp> m_app;

@@ -14,6 +14,7 @@ TEST(Win32Prompt, MessageStylesPickTheirIconAndButtons)
         {MessageStyle::InformationOk, MB_OK | MB_ICONINFORMATION},
         {MessageStyle::QuestionOkCancel, MB_OKCANCEL | MB_ICONQUESTION},
         {MessageStyle::ExclamationYesNoCancel, MB_YESNOCANCEL | MB_ICONEXCLAMATION},
+        {MessageStyle::QuestionYesNo, MB_YESNO | MB_ICONQUESTION},
     };
     for (const auto& c : cases)
         EXPECT_EQ(MessageBoxFlags(c.style), c.flags) << static_cast<int>(c.style);

@@ -84,7 +84,7 @@ TEST_F(MainFrameTest, CommandsWithoutHandlersStayGreyed)
         {ID_PREF_ONE_INSTANCE, true}, {ID_COLOUR_BACKGROUND, true}, {ID_SCHEME_MEADOW, true},
         {ID_FILE_MRU_FILE1, false},   {ID_GROUP_ADD, true},        {ID_GROUP_DELETE, false},
         {ID_ITEM_DELETE, false},      {ID_ITEM_OPEN, false},       {ID_EDIT_UNDO, false},
-        {ID_IMPORT_HTML, false},      {ID_PREF_MINIMISE_TO_TRAY, false},
+        {ID_IMPORT_HTML, true},       {ID_PREF_MINIMISE_TO_TRAY, false},
         {ID_SEARCH_YANDEX, true},
     };
     for (const auto& test : cases) {

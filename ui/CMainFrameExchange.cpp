@@ -1,0 +1,209 @@
+// The frame's imports, exports, shortcut files and clipboard commands: each
+// asks for its file or folder and hands it to its operation in exchange/.
+
+#include "ui/CMainFrame.h"
+
+#include "exchange/AddressBookImport.h"
+#include "exchange/ClipboardCommands.h"
+#include "exchange/HtmlExport.h"
+#include "exchange/HtmlImport.h"
+#include "exchange/LocalFileSystem.h"
+#include "exchange/MbxImport.h"
+#include "exchange/ShortcutFile.h"
+#include "exchange/ShortcutImport.h"
+#include "exchange/Version20Import.h"
+#include "settings/Preferences.h"
+#include "store/CBookmarkDoc.h"
+#include "store/Prompt.h"
+#include "ui/CItemPane.h"
+#include "ui/ListRows.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+namespace {
+
+bool ChooseFileToImport(IPrompt& prompt, const char* title, const char* filter, std::string& path)
+{
+    FileDialogRequest request;
+    request.title = title;
+    request.filter = filter;
+    return prompt.ChooseFile(request, path);
+}
+
+bool ChooseFileToSave(IPrompt& prompt, const char* title, const char* filter, const std::string& name,
+                      std::string& path)
+{
+    FileDialogRequest request;
+    request.save = true;
+    request.title = title;
+    request.filter = filter;
+    request.initialPath = name;
+    return prompt.ChooseFile(request, path);
+}
+
+// The dialog asked before replacing the name chosen in it, not the one the
+// command made by appending an extension.
+bool MayWrite(IPrompt& prompt, const std::string& chosen, const std::string& path)
+{
+    if (path == chosen || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return true;
+    return prompt.ShowMessage(path + " already exists.\nDo you want to replace it?", MessageStyle::QuestionYesNo) ==
+           MessageAnswer::Yes;
+}
+
+// Every name of a drop, whole: a name cut to a buffer may name another
+// file, which "Delete Source URLs" would then delete.
+std::vector<std::string> DroppedPaths(HDROP drop)
+{
+    struct Finish {
+        HDROP drop;
+        ~Finish() { DragFinish(drop); }
+    } finish = {drop};
+    const UINT kAskCount = 0xFFFFFFFF;
+    std::vector<std::string> paths;
+    const UINT count = DragQueryFileA(drop, kAskCount, nullptr, 0);
+    for (UINT index = 0; index < count; ++index) {
+        const UINT length = DragQueryFileA(drop, index, nullptr, 0);
+        std::vector<char> path(length + 1);
+        if (DragQueryFileA(drop, index, path.data(), length + 1) == length)
+            paths.emplace_back(path.data(), length);
+    }
+    return paths;
+}
+
+} // namespace
+
+void CMainFrame::OnImportVersion20(UINT)
+{
+    std::string path;
+    if (!ChooseFileToImport(m_document.Prompt(), "Import Version 2.0 Datafile", "Linkhive 2.0 Data Files|*.lkh|", path))
+        return;
+    if (ImportVersion20(path, m_document, m_document.Prompt()))
+        UpdateTitle(m_document.GetTitle());
+}
+
+void CMainFrame::OnImportMarkbox(UINT)
+{
+    std::string path;
+    if (!ChooseFileToImport(m_document.Prompt(), "Import Set", "Markbox 1.0 Data Files|*.mbx|", path))
+        return;
+    if (ImportMbx(path, m_document, m_document.Prompt()))
+        UpdateTitle(m_document.GetTitle());
+}
+
+void CMainFrame::OnImportHtml(UINT)
+{
+    std::string path;
+    if (!ChooseFileToImport(m_document.Prompt(), "Import HTML", "Internet Documents|*.htm;*.html|", path))
+        return;
+    // A page without links leaves its new group current but unshown; the
+    // panes catch up so that the next bookmark does not go astray.
+    if (ImportHtml(path, m_document, m_document.Prompt()))
+        m_document.UpdateAllViews(nullptr);
+}
+
+void CMainFrame::OnImportAddressBook(UINT)
+{
+    std::string path;
+    if (!ChooseFileToImport(m_document.Prompt(), "Import Address Book", "Text Files (Comma Separated Values|*.csv|",
+                            path))
+        return;
+    if (ImportAddressBook(path, m_document, m_document.Prompt()))
+        m_document.UpdateAllViews(nullptr);
+}
+
+void CMainFrame::OnImportFolder(UINT)
+{
+    std::string folder;
+    if (!m_document.Prompt().ChooseFolder("Select folder with URLs:", folder))
+        return;
+    folder += '\\';
+    SetCurrentDirectoryA(folder.c_str());
+    LocalFileSystem files;
+    ImportShortcutFolder(m_document, files, folder, thePreferences.bDeleteSourceFile != 0);
+}
+
+void CMainFrame::OnDropFiles(HDROP drop)
+{
+    const std::vector<std::string> paths = DroppedPaths(drop);
+    LocalFileSystem files;
+    DropShortcutFiles(m_document, files, paths, thePreferences.bDeleteSourceFile != 0);
+}
+
+void CMainFrame::OnFileSaveAsHtml(UINT)
+{
+    IPrompt& prompt = m_document.Prompt();
+    std::string chosen;
+    if (!ChooseFileToSave(prompt, "Save As Internet Document", "Internet Documents|*.html|", "", chosen))
+        return;
+    if (MayWrite(prompt, chosen, CollectionPagePath(chosen)))
+        SaveCollectionPage(m_document, chosen);
+}
+
+void CMainFrame::OnGroupSaveAsHtml(UINT)
+{
+    IPrompt& prompt = m_document.Prompt();
+    const std::string name = m_document.Selection().currentGroup.substr(0, MAX_PATH - 1);
+    std::string chosen;
+    if (!ChooseFileToSave(prompt, "Save Group As Internet Document", "Internet Document (HTML)|*.html|", name, chosen))
+        return;
+    if (MayWrite(prompt, chosen, GroupPagePath(chosen)))
+        SaveGroupPage(m_document, chosen);
+}
+
+void CMainFrame::OnItemSaveAsFile(UINT)
+{
+    // The bookmark behind the row, by its stored index: the row's texts are
+    // cut at 260 characters.
+    const HWND list = m_itemPane->GetSafeHwnd();
+    const int row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    const LPARAM index = row < 0 ? -1 : RowData(list, row);
+    if (index < 0 || static_cast<size_t>(index) >= m_document.m_arrItems.size())
+        return;
+    const BookmarkItem bookmark = m_document.m_arrItems[static_cast<size_t>(index)];
+
+    IPrompt& prompt = m_document.Prompt();
+    std::string chosen;
+    if (!ChooseFileToSave(prompt, "Export URL", "URL files|*.URL|", bookmark.m_strName, chosen))
+        return;
+    const std::string path = ShortcutFilePath(chosen);
+    if (MayWrite(prompt, chosen, path))
+        SaveShortcutFile(path, bookmark.m_strURL, prompt);
+}
+
+void CMainFrame::OnEditCopy(UINT)
+{
+    ClipboardCommands(m_document).OnEditCopy();
+}
+
+void CMainFrame::OnEditCopyUrl(UINT)
+{
+    ClipboardCommands(m_document).OnEditCopyUrl();
+}
+
+void CMainFrame::OnEditCut(UINT)
+{
+    ClipboardCommands(m_document).OnEditCut();
+}
+
+void CMainFrame::OnEditPaste(UINT)
+{
+    ClipboardCommands(m_document).OnEditPaste();
+}
+
+void CMainFrame::OnEditUndo(UINT)
+{
+    ClipboardCommands(m_document).OnEditUndo();
+}
+
+void CMainFrame::OnUpdateEditPaste(CCmdUI& ui)
+{
+    ui.Enable(ClipboardCommands(m_document).CanPaste());
+}
+
+void CMainFrame::OnUpdateEditUndo(CCmdUI& ui)
+{
+    ui.Enable(ClipboardCommands(m_document).CanUndo());
+}
