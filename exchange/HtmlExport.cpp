@@ -5,6 +5,7 @@
 #include "store/CBookmarkDoc.h"
 #include "store/FileError.h"
 #include "store/FileIO.h"
+#include "store/FileOperation.h"
 #include "store/Prompt.h"
 #include "store/TextCompare.h"
 
@@ -20,13 +21,7 @@ std::string FoldedName(const std::string& name)
 
 bool SavePage(CBookmarkDoc& doc, const std::string& path, const std::string& page)
 {
-    try {
-        WriteWholeFile(path, page);
-    } catch (const FileError& error) {
-        doc.Prompt().ShowMessage(GeneralFileErrorMessage(error, path), MessageStyle::StopOk);
-        return false;
-    }
-    return true;
+    return RunFileOperation(doc.Prompt(), path, FileReport::General, [&] { WriteWholeFile(path, page); });
 }
 
 } // namespace

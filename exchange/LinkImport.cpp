@@ -4,6 +4,7 @@
 #include "store/CBookmarkDoc.h"
 #include "store/FileError.h"
 #include "store/FileIO.h"
+#include "store/FileOperation.h"
 #include "store/Prompt.h"
 #include "store/TextCompare.h"
 
@@ -113,19 +114,13 @@ bool ReadAndImport(const std::string& path, IPrompt& prompt, const char* readFai
                    const std::function<bool(const std::string& text)>& scan)
 {
     std::unique_ptr<InputFile> file;
-    try {
-        file = std::make_unique<InputFile>(path);
-    } catch (const FileError& error) {
-        prompt.ShowMessage(GeneralFileErrorMessage(error, path), MessageStyle::StopOk);
+    if (!RunFileOperation(prompt, path, FileReport::General, [&] { file = std::make_unique<InputFile>(path); }))
         return false;
-    }
-    try {
+    bool imported = false;
+    const bool read = RunFileOperation(prompt, readFailure, [&] {
         const std::string text = ReadImportFile(*file);
         file.reset();
-        return scan(text);
-    } catch (const FileError&) {
-    } catch (const std::bad_alloc&) {
-    }
-    prompt.ShowMessage(readFailure, MessageStyle::StopOk);
-    return false;
+        imported = scan(text);
+    });
+    return read && imported;
 }

@@ -4,6 +4,7 @@
 #include "store/CBookmarkDoc.h"
 #include "store/FileError.h"
 #include "store/FileIO.h"
+#include "store/FileOperation.h"
 #include "store/Prompt.h"
 #include "store/TextCompare.h"
 
@@ -44,16 +45,19 @@ bool ParseMbx(std::string_view text, StoreContent& content)
 
 namespace {
 
-bool ReadMbxFile(const std::string& path, StoreContent& content)
+// False, with the import's message, when the file cannot be read or parsed.
+bool ReadMbxFile(const std::string& path, StoreContent& content, IPrompt& prompt)
 {
-    try {
-        InputFile file(path);
-        return ParseMbx(ReadImportFile(file), content);
-    } catch (const FileError&) {
+    const char* const kWrongFormat = "Wrong file format.";
+    bool parsed = false;
+    if (!RunFileOperation(prompt, kWrongFormat, [&] {
+            InputFile file(path);
+            parsed = ParseMbx(ReadImportFile(file), content);
+        }))
         return false;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    if (!parsed)
+        prompt.ShowMessage(kWrongFormat, MessageStyle::StopOk);
+    return parsed;
 }
 
 // A document loaded from a file goes back to it without asking; one that
@@ -70,10 +74,8 @@ bool SaveBeforeReplacing(CBookmarkDoc& doc)
 bool ImportMbx(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt)
 {
     StoreContent content;
-    if (!ReadMbxFile(WithExtension(path, "mbx"), content)) {
-        prompt.ShowMessage("Wrong file format.", MessageStyle::StopOk);
+    if (!ReadMbxFile(WithExtension(path, "mbx"), content, prompt))
         return false;
-    }
     if (content.m_arrGroups.empty())
         return true;
     if (!SaveBeforeReplacing(doc))

@@ -4,6 +4,7 @@
 #include "store/CBookmarkDoc.h"
 #include "store/FileError.h"
 #include "store/FileIO.h"
+#include "store/FileOperation.h"
 #include "store/Prompt.h"
 #include "store/TextCompare.h"
 
@@ -68,11 +69,6 @@ std::string NetscapeBookmarkFile(const StoreContent& content, const std::string&
 
 bool SaveNetscapeFile(CBookmarkDoc& doc, const std::string& path)
 {
-    try {
-        WriteWholeFile(path, NetscapeBookmarkFile(doc, CodePageName()));
-    } catch (const FileError& error) {
-        doc.Prompt().ShowMessage(GeneralFileErrorMessage(error, path), MessageStyle::StopOk);
-        return false;
-    }
-    return true;
+    return RunFileOperation(doc.Prompt(), path, FileReport::General,
+                            [&] { WriteWholeFile(path, NetscapeBookmarkFile(doc, CodePageName())); });
 }

@@ -4,6 +4,7 @@
 #include "exchange/TextModeOutput.h"
 #include "store/FileError.h"
 #include "store/FileIO.h"
+#include "store/FileOperation.h"
 #include "store/Prompt.h"
 #include "store/TextCompare.h"
 
@@ -21,13 +22,7 @@ std::string ShortcutFilePath(const std::string& chosen)
 
 bool SaveShortcutFile(const std::string& path, const std::string& url, IPrompt& prompt)
 {
-    try {
-        WriteWholeFile(path, ShortcutFileText(url));
-    } catch (const FileError& error) {
-        prompt.ShowMessage(GeneralFileErrorMessage(error, path), MessageStyle::StopOk);
-        return false;
-    }
-    return true;
+    return RunFileOperation(prompt, path, FileReport::General, [&] { WriteWholeFile(path, ShortcutFileText(url)); });
 }
 
 bool IsShortcutFileName(const std::string& path)

@@ -5,6 +5,7 @@
 #include "store/DataFile.h"
 #include "store/FileError.h"
 #include "store/FileIO.h"
+#include "store/FileOperation.h"
 #include "store/Prompt.h"
 
 #include <new>
@@ -14,18 +15,11 @@ namespace {
 bool ReadVersion20File(const std::string& path, StoreContent& content, IPrompt& prompt)
 {
     const Version20Scope mode;
-    try {
+    return RunFileOperation(prompt, path, FileReport::DocumentOpen, [&] {
         InputFile file(path);
         if (file.Size() > 0)
             ReadDataFile(file, content);
-        return true;
-    } catch (const FileError& error) {
-        prompt.ShowMessage(FileErrorMessage(error, FileOperation::Open, FileTitleOf(path)), MessageStyle::ExclamationOk);
-    } catch (const std::bad_alloc&) {
-        prompt.ShowMessage(FileErrorMessage(FileError(FileError::Generic, path), FileOperation::Open, FileTitleOf(path)),
-                           MessageStyle::ExclamationOk);
-    }
-    return false;
+    });
 }
 
 } // namespace

@@ -2,20 +2,12 @@
 
 #include "store/FileError.h"
 #include "store/FileIO.h"
+#include "store/FileOperation.h"
 #include "store/Prompt.h"
 
 #include <algorithm>
 #include <memory>
 #include <new>
-
-namespace {
-
-void Report(IPrompt& prompt, const FileError& error, FileOperation operation, const std::string& path)
-{
-    prompt.ShowMessage(FileErrorMessage(error, operation, FileTitleOf(path)), MessageStyle::ExclamationOk);
-}
-
-} // namespace
 
 void CDocument::SetPathName(const std::string& path)
 {
@@ -53,29 +45,22 @@ void CDocument::OnNewDocument()
 bool CDocument::OnOpenDocument(const std::string& path)
 {
     std::unique_ptr<InputFile> file;
-    try {
-        file = std::make_unique<InputFile>(path);
-    } catch (const FileError& error) {
-        Report(m_prompt, error, FileOperation::Open, path);
+    if (!RunFileOperation(m_prompt, path, FileReport::DocumentOpen, [&] { file = std::make_unique<InputFile>(path); }))
         return false;
-    }
 
     DeleteContents();
     m_modified = true;
-    try {
+    const auto load = [&] {
         if (file->Size() > 0)
             Load(*file);
-    } catch (const FileError& error) {
-        file.reset();
-        Report(m_prompt, error, FileOperation::Open, path);
-        OnNewDocument();
-        return false;
-    } catch (const std::bad_alloc&) {
+    };
+    // What was read so far goes before the message, which may need memory.
+    const auto reset = [&] {
         file.reset();
         OnNewDocument();
-        Report(m_prompt, FileError(FileError::Generic, path), FileOperation::Open, path);
+    };
+    if (!RunFileOperation(m_prompt, path, FileReport::DocumentOpen, load, reset))
         return false;
-    }
     SetPathName(path);
     m_modified = false;
     OnOpened();
@@ -85,15 +70,8 @@ bool CDocument::OnOpenDocument(const std::string& path)
 
 bool CDocument::OnSaveDocument(const std::string& path)
 {
-    try {
-        Store(path);
-    } catch (const FileError& error) {
-        Report(m_prompt, error, FileOperation::Save, path);
+    if (!RunFileOperation(m_prompt, path, FileReport::DocumentSave, [&] { Store(path); }))
         return false;
-    } catch (const std::bad_alloc&) {
-        Report(m_prompt, FileError(FileError::Generic, path), FileOperation::Save, path);
-        return false;
-    }
     SetPathName(path);
     m_modified = false;
     return true;

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+class IPrompt;
+
+// How a command tells the user that a file operation failed.
+enum class FileReport {
+    DocumentOpen,  // the document's open path: "%1" the file's title
+    DocumentSave,  // the document's save path
+    General,       // imports and exports: the standard text with the path
+};
+
+// Runs `body`. A FileError, or memory running out (a general failure of
+// `path`), ends it: `cleanUp` runs first (releasing what the body built),
+// then the failure is shown as `report` says, and the result is false.
+bool RunFileOperation(IPrompt& prompt, const std::string& path, FileReport report, const std::function<void()>& body,
+                      const std::function<void()>& cleanUp = {});
+
+// As above, but every failure shows the command's own `message`, stop icon.
+bool RunFileOperation(IPrompt& prompt, const char* message, const std::function<void()>& body);
