@@ -1,6 +1,7 @@
 #include "store/TextCompare.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <numeric>
 
@@ -37,6 +38,58 @@ std::vector<size_t> SortedOrder(const std::vector<std::string>& names)
         return CompareNoCase(names[x], names[y]) < 0;
     });
     return order;
+}
+
+namespace {
+
+// The first eight folded bytes, big-endian and zero-padded: a smaller key
+// means a smaller text; equal keys leave the order to the whole texts.
+uint64_t PrefixKey(const std::string& text)
+{
+    uint64_t key = 0;
+    for (size_t i = 0; i < 8; ++i) {
+        const unsigned char byte = i < text.size() ? static_cast<unsigned char>(FoldAscii(text[i])) : 0;
+        key = (key << 8) | byte;
+    }
+    return key;
+}
+
+} // namespace
+
+void SortIndicesNoCase(std::vector<size_t>& indices, const std::function<const std::string&(size_t)>& textOf,
+                       bool ascending)
+{
+    // Folded once into one buffer, the texts compare with memcmp, which
+    // orders unsigned bytes and then lengths as CompareNoCase does.
+    struct Keyed {
+        uint64_t key;
+        size_t index;
+        size_t offset;
+        size_t length;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(indices.size());
+    std::string folded;
+    for (const size_t index : indices) {
+        const std::string& text = textOf(index);
+        keyed.push_back({PrefixKey(text), index, folded.size(), text.size()});
+        for (const char c : text)
+            folded += FoldAscii(c);
+    }
+    const char* const base = folded.data();
+    std::sort(keyed.begin(), keyed.end(), [ascending, base](const Keyed& a, const Keyed& b) {
+        int order = a.key < b.key ? -1 : (a.key > b.key ? 1 : 0);
+        if (order == 0) {
+            order = std::memcmp(base + a.offset, base + b.offset, std::min(a.length, b.length));
+            if (order == 0 && a.length != b.length)
+                order = a.length < b.length ? -1 : 1;
+        }
+        if (order != 0)
+            return ascending ? order < 0 : order > 0;
+        return a.index < b.index;
+    });
+    for (size_t i = 0; i < keyed.size(); ++i)
+        indices[i] = keyed[i].index;
 }
 
 size_t HashNoCase(const std::string& s)

@@ -68,9 +68,10 @@ void CItemPane::RefillItems()
     m_rows = m_store.ItemsOfGroup(m_store.Selection().currentGroup);
     m_sortInfo.column = 0;
     m_sortInfo.ascending = true;
-    std::sort(m_rows.begin(), m_rows.end(), [this](size_t a, size_t b) {
-        return CompareRows(static_cast<LPARAM>(a), static_cast<LPARAM>(b), reinterpret_cast<LPARAM>(&m_sortInfo)) < 0;
-    });
+    // The order CompareRows gives, faster than through it.
+    SortIndicesNoCase(
+        m_rows, [this](size_t index) -> const std::string& { return RowStoreText(m_sortInfo, static_cast<LPARAM>(index)); },
+        m_sortInfo.ascending);
     // In the icon views the control places every row as the count is set,
     // slowly; set in the details view, rows are placed as they come to be shown.
     const LONG style = GetWindowLongA(m_hWnd, GWL_STYLE);

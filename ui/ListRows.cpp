@@ -68,12 +68,16 @@ int WidestTextWidth(HWND list, const std::vector<const std::string*>& texts)
     // exactly (kerning and overhang move a width by a few pixels only).
     INT charWidths[256] = {};
     const bool haveWidths = GetCharWidth32A(dc, 0, 255, charWidths) != 0;
+    // A lead byte's character is measured exactly; asked once per byte value.
+    bool leadByte[256] = {};
+    for (int byte = 0; byte < 256; ++byte)
+        leadByte[byte] = !haveWidths || IsDBCSLeadByte(static_cast<BYTE>(byte));
     std::vector<std::pair<LONG, size_t>> estimates;
     estimates.reserve(texts.size());
     for (size_t i = 0; i < texts.size(); ++i) {
         LONG sum = 0;
         for (const char c : *texts[i]) {
-            if (!haveWidths || IsDBCSLeadByte(static_cast<BYTE>(c))) {
+            if (leadByte[static_cast<unsigned char>(c)]) {
                 sum = LONG_MAX;  // measured exactly
                 break;
             }

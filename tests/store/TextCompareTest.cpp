@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <numeric>
+#include <random>
+
 TEST(TextCompare, FoldsOnlyAsciiLetters)
 {
     struct Case {
@@ -43,4 +47,32 @@ TEST(TextCompare, HashAgreesWithEquality)
 {
     EXPECT_EQ(HashNoCase("HTTP://Example.COM/"), HashNoCase("http://example.com/"));
     EXPECT_NE(HashNoCase("\xC4"), HashNoCase("\xE4"));
+}
+
+TEST(TextCompare, IndexSortAgreesWithTheComparisonBothWays)
+{
+    // Short alphabets make long common prefixes, equal texts, texts that are
+    // prefixes of others and zero bytes inside the first eight.
+    std::mt19937 random(7);
+    const std::string alphabet("aAbB_\xE4\0", 7);
+    std::vector<std::string> texts;
+    for (size_t i = 0; i < 3000; ++i) {
+        std::string text(random() % 12, ' ');
+        for (char& c : text)
+            c = alphabet[random() % alphabet.size()];
+        texts.push_back(text);
+    }
+    for (const bool ascending : {true, false}) {
+        std::vector<size_t> indices(texts.size());
+        std::iota(indices.begin(), indices.end(), size_t{0});
+        std::shuffle(indices.begin(), indices.end(), random);
+        SortIndicesNoCase(indices, [&](size_t i) -> const std::string& { return texts[i]; }, ascending);
+        for (size_t i = 1; i < indices.size(); ++i) {
+            const int order = CompareNoCase(texts[indices[i - 1]], texts[indices[i]]);
+            ASSERT_TRUE(ascending ? order <= 0 : order >= 0) << i;
+            if (order == 0) {
+                ASSERT_LT(indices[i - 1], indices[i]) << i;
+            }
+        }
+    }
 }
