@@ -31,22 +31,9 @@ std::string BenchFile()
 // A million bookmarks in a thousand groups; every other one has a description.
 StoreContent Generated()
 {
-    StoreContent c;
     std::mt19937 random(15);
-    for (size_t g = 0; g < kGroups; ++g)
-        c.m_arrGroups.push_back("Group " + std::to_string(g));
-    std::uniform_int_distribution<size_t> group(0, kGroups - 1);
-    c.m_arrItems.reserve(kItems);
-    for (size_t i = 0; i < kItems; ++i) {
-        BookmarkItem item;
-        item.m_strName = RandomText(random, 10, 60);
-        item.m_strURL = "http://" + RandomText(random, 13, 113);
-        item.m_strGroup = c.m_arrGroups[group(random)];
-        if (i % 2 == 0)
-            item.m_strDescription = RandomText(random, 0, 80);
-        c.m_arrItems.push_back(std::move(item));
-    }
-    return c;
+    return RandomCollection(random, kGroups, kItems, false,
+                            [&random](size_t i) { return i % 2 == 0 ? RandomText(random, 0, 80) : std::string(); });
 }
 
 const StoreContent& LoadedStore()

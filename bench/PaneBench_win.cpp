@@ -3,10 +3,11 @@
 //   scripts/wine-run.sh PREFIX pane_bench.exe [largest N]
 #include "app/CLinkhiveApp.h"
 #include "res/resource.h"
-#include "store/Prompt.h"
+#include "ui/CGroupPane.h"
 #include "ui/CItemPane.h"
 #include "ui/CMainFrame.h"
-#include "ui/CGroupPane.h"
+
+#include "QuietPrompt.h"
 
 #include <commctrl.h>
 
@@ -15,18 +16,6 @@
 #include <string>
 
 namespace {
-
-class DeclineEverything : public IPrompt {
-public:
-    MessageAnswer ShowMessage(const std::string&, MessageStyle) override { return MessageAnswer::No; }
-};
-
-class NoClipboard : public IClipboard {
-public:
-    void PutText(const std::string&) override {}
-    std::string GetText() override { return {}; }
-    void Empty() override {}
-};
 
 double Seconds(LARGE_INTEGER from, LARGE_INTEGER to)
 {

@@ -7,11 +7,11 @@
 #include "app/CLinkhiveApp.h"
 #include "res/resource.h"
 #include "store/DataFile.h"
-#include "store/Prompt.h"
 #include "ui/CGroupPane.h"
 #include "ui/CItemPane.h"
 #include "ui/CMainFrame.h"
 
+#include "QuietPrompt.h"
 #include "RandomText.h"
 
 #include <commctrl.h>
@@ -22,18 +22,6 @@
 #include <string>
 
 namespace {
-
-class DeclineEverything : public IPrompt {
-public:
-    MessageAnswer ShowMessage(const std::string&, MessageStyle) override { return MessageAnswer::No; }
-};
-
-class NoClipboard : public IClipboard {
-public:
-    void PutText(const std::string&) override {}
-    std::string GetText() override { return {}; }
-    void Empty() override {}
-};
 
 double Now()
 {
@@ -47,21 +35,9 @@ double Now()
 // `groups` groups of `perGroup` bookmarks each, names in no particular order.
 StoreContent Collection(size_t groups, size_t perGroup)
 {
-    StoreContent content;
     std::mt19937 random(42);
-    for (size_t g = 0; g < groups; ++g)
-        content.m_arrGroups.push_back("Group " + std::to_string(g));
-    content.m_arrItems.reserve(groups * perGroup);
-    for (size_t i = 0; i < groups * perGroup; ++i) {
-        BookmarkItem item;
-        item.m_strName = RandomText(random, 10, 60);
-        item.m_strURL = "http://" + RandomText(random, 13, 113);
-        item.m_strGroup = content.m_arrGroups[i % groups];
-        if (i % 4 == 0)
-            item.m_strDescription = RandomText(random, 5, 40);
-        content.m_arrItems.push_back(std::move(item));
-    }
-    return content;
+    return RandomCollection(random, groups, groups * perGroup, true,
+                            [&random](size_t i) { return i % 4 == 0 ? RandomText(random, 5, 40) : std::string(); });
 }
 
 struct FindFrame {

@@ -24,20 +24,8 @@ const size_t kGroups = 1000;
 const StoreContent& MillionBookmarks()
 {
     static const StoreContent content = [] {
-        StoreContent c;
         std::mt19937 random(42);
-        for (size_t g = 0; g < kGroups; ++g)
-            c.m_arrGroups.push_back("Group " + std::to_string(g));
-        std::uniform_int_distribution<size_t> group(0, kGroups - 1);
-        c.m_arrItems.reserve(kItems);
-        for (size_t i = 0; i < kItems; ++i) {
-            BookmarkItem item;
-            item.m_strName = RandomText(random, 10, 60);
-            item.m_strURL = "http://" + RandomText(random, 13, 113);
-            item.m_strGroup = c.m_arrGroups[group(random)];
-            c.m_arrItems.push_back(std::move(item));
-        }
-        return c;
+        return RandomCollection(random, kGroups, kItems, false);
     }();
     return content;
 }
