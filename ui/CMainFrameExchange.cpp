@@ -12,6 +12,7 @@
 #include "exchange/ShortcutFile.h"
 #include "exchange/ShortcutImport.h"
 #include "exchange/Version20Import.h"
+#include "res/resource.h"
 #include "settings/Preferences.h"
 #include "store/CBookmarkDoc.h"
 #include "store/Prompt.h"
@@ -24,21 +25,20 @@
 
 namespace {
 
-bool ChooseFileToImport(IPrompt& prompt, const char* title, const char* filter, std::string& path)
+bool ChooseFileToImport(IPrompt& prompt, UINT title, UINT filter, std::string& path)
 {
     FileDialogRequest request;
-    request.title = title;
-    request.filter = filter;
+    request.title = LoadResourceString(title);
+    request.filter = LoadResourceString(filter);
     return prompt.ChooseFile(request, path);
 }
 
-bool ChooseFileToSave(IPrompt& prompt, const char* title, const char* filter, const std::string& name,
-                      std::string& path)
+bool ChooseFileToSave(IPrompt& prompt, UINT title, UINT filter, const std::string& name, std::string& path)
 {
     FileDialogRequest request;
     request.save = true;
-    request.title = title;
-    request.filter = filter;
+    request.title = LoadResourceString(title);
+    request.filter = LoadResourceString(filter);
     request.initialPath = name;
     return prompt.ChooseFile(request, path);
 }
@@ -78,7 +78,7 @@ std::vector<std::string> DroppedPaths(HDROP drop)
 void CMainFrame::OnImportVersion20(UINT)
 {
     std::string path;
-    if (!ChooseFileToImport(m_document.Prompt(), "Import Version 2.0 Datafile", "Linkhive 2.0 Data Files|*.lkh|", path))
+    if (!ChooseFileToImport(m_document.Prompt(), IDS_IMPORT_V20_TITLE, IDS_IMPORT_V20_FILTER, path))
         return;
     if (ImportVersion20(path, m_document, m_document.Prompt()))
         UpdateTitle(m_document.GetTitle());
@@ -87,7 +87,7 @@ void CMainFrame::OnImportVersion20(UINT)
 void CMainFrame::OnImportMarkbox(UINT)
 {
     std::string path;
-    if (!ChooseFileToImport(m_document.Prompt(), "Import Set", "Markbox 1.0 Data Files|*.mbx|", path))
+    if (!ChooseFileToImport(m_document.Prompt(), IDS_IMPORT_MARKBOX_TITLE, IDS_IMPORT_MARKBOX_FILTER, path))
         return;
     if (ImportMbx(path, m_document, m_document.Prompt()))
         UpdateTitle(m_document.GetTitle());
@@ -96,7 +96,7 @@ void CMainFrame::OnImportMarkbox(UINT)
 void CMainFrame::OnImportHtml(UINT)
 {
     std::string path;
-    if (!ChooseFileToImport(m_document.Prompt(), "Import HTML", "Internet Documents|*.htm;*.html|", path))
+    if (!ChooseFileToImport(m_document.Prompt(), IDS_IMPORT_HTML_TITLE, IDS_IMPORT_HTML_FILTER, path))
         return;
     // A page without links leaves its new group current but unshown; the
     // panes catch up so that the next bookmark does not go astray.
@@ -107,7 +107,7 @@ void CMainFrame::OnImportHtml(UINT)
 void CMainFrame::OnImportAddressBook(UINT)
 {
     std::string path;
-    if (!ChooseFileToImport(m_document.Prompt(), "Import Address Book", "Text Files (Comma Separated Values|*.csv|",
+    if (!ChooseFileToImport(m_document.Prompt(), IDS_IMPORT_ADDRESS_BOOK_TITLE, IDS_IMPORT_ADDRESS_BOOK_FILTER,
                             path))
         return;
     if (ImportAddressBook(path, m_document, m_document.Prompt()))
@@ -117,7 +117,7 @@ void CMainFrame::OnImportAddressBook(UINT)
 void CMainFrame::OnImportFolder(UINT)
 {
     std::string folder;
-    if (!m_document.Prompt().ChooseFolder("Select folder with URLs:", folder))
+    if (!m_document.Prompt().ChooseFolder(LoadResourceString(IDS_IMPORT_FOLDER_TITLE), folder))
         return;
     folder += '\\';
     SetCurrentDirectoryA(folder.c_str());
@@ -136,7 +136,7 @@ void CMainFrame::OnFileSaveAsHtml(UINT)
 {
     IPrompt& prompt = m_document.Prompt();
     std::string chosen;
-    if (!ChooseFileToSave(prompt, "Save As Internet Document", "Internet Documents|*.html|", "", chosen))
+    if (!ChooseFileToSave(prompt, IDS_SAVE_HTML_TITLE, IDS_SAVE_HTML_FILTER, "", chosen))
         return;
     if (MayWrite(prompt, chosen, CollectionPagePath(chosen)))
         SaveCollectionPage(m_document, chosen);
@@ -147,7 +147,7 @@ void CMainFrame::OnGroupSaveAsHtml(UINT)
     IPrompt& prompt = m_document.Prompt();
     const std::string name = m_document.Selection().currentGroup.substr(0, MAX_PATH - 1);
     std::string chosen;
-    if (!ChooseFileToSave(prompt, "Save Group As Internet Document", "Internet Document (HTML)|*.html|", name, chosen))
+    if (!ChooseFileToSave(prompt, IDS_SAVE_GROUP_HTML_TITLE, IDS_SAVE_GROUP_HTML_FILTER, name, chosen))
         return;
     if (MayWrite(prompt, chosen, GroupPagePath(chosen)))
         SaveGroupPage(m_document, chosen);
@@ -166,7 +166,7 @@ void CMainFrame::OnItemSaveAsFile(UINT)
 
     IPrompt& prompt = m_document.Prompt();
     std::string chosen;
-    if (!ChooseFileToSave(prompt, "Export URL", "URL files|*.URL|", bookmark.m_strName, chosen))
+    if (!ChooseFileToSave(prompt, IDS_EXPORT_URL_TITLE, IDS_EXPORT_URL_FILTER, bookmark.m_strName, chosen))
         return;
     const std::string path = ShortcutFilePath(chosen);
     if (MayWrite(prompt, chosen, path))
