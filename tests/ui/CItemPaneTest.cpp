@@ -142,8 +142,14 @@ TEST_F(ItemPaneTest, HeaderClicksSortAndFlip)
         ClickHeader(items, click.column);
         EXPECT_EQ(RowTexts(items), click.names) << click.column;
     }
+    // The selected bookmark stays selected wherever the sort moves it.
+    ClickRow(items, 0);
+    ASSERT_EQ(Doc().Selection().itemName, "c");
     Command(ID_ARRANGE_BY_URL);
     EXPECT_EQ(RowTexts(items), (std::vector<std::string>{"c", "b", "A", "a"}));
+    ClickHeader(items, 1);
+    EXPECT_EQ(SelectedRow(items), 3);
+    EXPECT_EQ(Doc().Selection().itemName, "c");
     // A refill goes back to name order whatever the last click was.
     Doc().UpdateAllViews(nullptr);
     EXPECT_EQ(RowTexts(items), (std::vector<std::string>{"A", "a", "b", "c"}));
