@@ -3,6 +3,7 @@
 #include "res/resource.h"
 #include "store/TextCompare.h"
 #include "ui/CGroupPane.h"
+#include "ui/CItemPane.h"
 
 #include <commctrl.h>
 
@@ -85,6 +86,10 @@ TEST_F(LinkhiveAppTest, ADamagedLastFileStartsANewDocument)
     // The frame made for the damaged file went without ending the run.
     MSG quit;
     EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+    // The panes of the frame that went let go of the program-wide names;
+    // the panes shown now hold them.
+    EXPECT_EQ(theGroupPane, Frame().GroupPane());
+    EXPECT_EQ(theItemPane, Frame().ItemPane());
 
     // A last file that no longer exists is skipped silently.
     Close();
@@ -93,6 +98,10 @@ TEST_F(LinkhiveAppTest, ADamagedLastFileStartsANewDocument)
     ASSERT_TRUE(Start());
     EXPECT_TRUE(prompt.shown.empty());
     EXPECT_EQ(WindowTitle(FrameWindow()), "Untitled - Linkhive");
+    EXPECT_EQ(theGroupPane, Frame().GroupPane());
+    Close();
+    EXPECT_EQ(theGroupPane, nullptr);
+    EXPECT_EQ(theItemPane, nullptr);
 }
 
 TEST_F(LinkhiveAppTest, SaveChangesPromptGuardsNewOpenAndClose)
