@@ -50,6 +50,9 @@ const Row kCommands[] = {
     {ID_PREF_CONFIGURE_BROWSERS, ID_PREF_CONFIGURE_BROWSERS, &CMainFrame::OnConfigureBrowsers, nullptr},
     {ID_SEARCH_ALTAVISTA, ID_SEARCH_EUROSEEK, &CMainFrame::OnSearchEngine, nullptr},
     {ID_TRAY_ITEM_FIRST, ID_TRAY_ITEM_LAST, &CMainFrame::OnTrayItem, nullptr},
+    {ID_TRAY_GROUP_FIRST, ID_TRAY_GROUP_LAST, &CMainFrame::OnTrayGroup, nullptr},
+    {ID_TRAY_SHOW, ID_TRAY_SHOW, &CMainFrame::OnTrayShow, nullptr},
+    {ID_PREF_MINIMISE_TO_TRAY, ID_PREF_MINIMISE_TO_TRAY, &CMainFrame::OnToggle, &CMainFrame::OnUpdateToggle},
 };
 
 // The list-view view field for each view command, in command order.
@@ -146,6 +149,7 @@ bool CMainFrame::OnCreate()
 void CMainFrame::OnDestroy()
 {
     SavePreferences();
+    m_trayIcon.TrayDelete();
 }
 
 void CMainFrame::OnEndSession()
@@ -182,6 +186,15 @@ bool CMainFrame::OnCommand(UINT id)
 bool CMainFrame::OnUpdateCommand(CCmdUI& ui)
 {
     return RouteUpdate(this, kCommands, ui) || CFrameWnd::OnUpdateCommand(ui);
+}
+
+LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_TRAY_NOTIFY:
+        return m_trayIcon.HandleTrayMessage(wParam, lParam);
+    }
+    return CFrameWnd::WindowProc(message, wParam, lParam);
 }
 
 void CMainFrame::ApplyViewMode(UINT id)
