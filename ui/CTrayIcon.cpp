@@ -74,6 +74,19 @@ void PutEntry(HMENU menu, UINT position, const MenuEntry& entry, bool checked, b
         InsertMenuA(menu, position, flags, entry.command, text.c_str());
 }
 
+// The menu resource numbered as the icon, with its one popup; null (and no
+// menu left over) when either is missing.
+HMENU LoadTrayMenu(UINT iconId, HMENU& popup)
+{
+    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(LOWORD(iconId)));
+    popup = menu != nullptr ? GetSubMenu(menu, 0) : nullptr;
+    if (popup == nullptr && menu != nullptr) {
+        DestroyMenu(menu);
+        menu = nullptr;
+    }
+    return menu;
+}
+
 UINT TaskbarCreatedMessage()
 {
     static const UINT message = RegisterWindowMessageA("TaskbarCreated");
@@ -144,11 +157,12 @@ bool CTrayIcon::SetDefaultEntry(UINT entry, bool byPosition)
     m_defaultEntry = entry;
     m_defaultByPosition = byPosition;
     // The menu is built afresh for each click; here it only has to exist.
-    const HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(LOWORD(m_iconData.uID)));
-    const bool loaded = menu != nullptr && GetSubMenu(menu, 0) != nullptr;
-    if (menu != nullptr)
-        DestroyMenu(menu);
-    return loaded;
+    HMENU popup = nullptr;
+    const HMENU menu = LoadTrayMenu(m_iconData.uID, popup);
+    if (menu == nullptr)
+        return false;
+    DestroyMenu(menu);
+    return true;
 }
 
 LRESULT CTrayIcon::HandleTrayMessage(WPARAM id, LPARAM mouseMessage)
@@ -156,46 +170,39 @@ LRESULT CTrayIcon::HandleTrayMessage(WPARAM id, LPARAM mouseMessage)
     if (id != m_iconData.uID)
         return 0;
     CWinApp* app = CWinApp::Current();
-    const HWND target = app != nullptr && app->MainFrame() != nullptr ? app->MainFrame()->GetSafeHwnd() : nullptr;
+    auto* frame = app != nullptr ? dynamic_cast<CMainFrame*>(app->MainFrame()) : nullptr;
+    const HWND target = frame != nullptr ? frame->GetSafeHwnd() : nullptr;
     if (target == nullptr)
         return 0;
     switch (mouseMessage) {
     case WM_LBUTTONDBLCLK: {
         UINT command = m_defaultEntry;
         if (m_defaultByPosition) {
-            const HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(LOWORD(m_iconData.uID)));
-            const HMENU popup = menu != nullptr ? GetSubMenu(menu, 0) : nullptr;
-            if (popup != nullptr)
-                command = GetMenuItemID(popup, static_cast<int>(m_defaultEntry));
-            if (menu != nullptr)
-                DestroyMenu(menu);
-            if (popup == nullptr)
+            HMENU popup = nullptr;
+            const HMENU menu = LoadTrayMenu(m_iconData.uID, popup);
+            if (menu == nullptr)
                 return 0;
+            command = GetMenuItemID(popup, static_cast<int>(m_defaultEntry));
+            DestroyMenu(menu);
         }
         SetForegroundWindow(target);
         SendMessageA(target, WM_COMMAND, command, 0);
         return 1;
     }
     case WM_RBUTTONUP:
-        return ShowMenu() ? 1 : 0;
+        return ShowMenu(*frame) ? 1 : 0;
     }
     return 1;
 }
 
-bool CTrayIcon::ShowMenu()
+bool CTrayIcon::ShowMenu(CMainFrame& frame)
 {
-    auto* frame = dynamic_cast<CMainFrame*>(CWinApp::Current()->MainFrame());
-    if (frame == nullptr)
+    HMENU popup = nullptr;
+    const HMENU menu = LoadTrayMenu(m_iconData.uID, popup);
+    if (menu == nullptr)
         return false;
-    const HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(LOWORD(m_iconData.uID)));
-    const HMENU popup = menu != nullptr ? GetSubMenu(menu, 0) : nullptr;
-    if (popup == nullptr) {
-        if (menu != nullptr)
-            DestroyMenu(menu);
-        return false;
-    }
 
-    const std::vector<MenuEntry> items = RowEntries(frame->ItemPane(), ID_TRAY_ITEM_FIRST);
+    const std::vector<MenuEntry> items = RowEntries(frame.ItemPane(), ID_TRAY_ITEM_FIRST);
     const UINT itemCount = static_cast<UINT>(items.size());
     for (UINT position = 0; position < itemCount; ++position)
         PutEntry(popup, position, items[position], false, false);
@@ -203,13 +210,13 @@ bool CTrayIcon::ShowMenu()
         InsertMenuA(popup, itemCount, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
 
     const UINT groupPosition = itemCount != 0 ? itemCount + 1 : 0;
-    const std::vector<MenuEntry> groups = RowEntries(frame->GroupPane(), ID_TRAY_GROUP_FIRST);
+    const std::vector<MenuEntry> groups = RowEntries(frame.GroupPane(), ID_TRAY_GROUP_FIRST);
     if (groups.empty()) {
         for (int entry = 0; entry < kGroupEntries; ++entry)
             DeleteMenu(popup, groupPosition, MF_BYPOSITION);
     } else {
         const HMENU groupMenu = GetSubMenu(popup, static_cast<int>(groupPosition));
-        const std::string& current = frame->Document().Selection().currentGroup;
+        const std::string& current = frame.Document().Selection().currentGroup;
         for (UINT position = 0; position < groups.size(); ++position) {
             const MenuEntry& group = groups[position];
             // Letter case counts here: of "Work" and "work" only one is current.
@@ -223,9 +230,9 @@ bool CTrayIcon::ShowMenu()
     // elsewhere; the message after it lets a second click open it again.
     POINT cursor = {0, 0};
     GetCursorPos(&cursor);
-    SetForegroundWindow(frame->GetSafeHwnd());
-    frame->TrackPopup(popup, cursor, TPM_LEFTALIGN | TPM_LEFTBUTTON);
-    PostMessageA(frame->GetSafeHwnd(), WM_NULL, 0, 0);
+    SetForegroundWindow(frame.GetSafeHwnd());
+    frame.TrackPopup(popup, cursor, TPM_LEFTALIGN | TPM_LEFTBUTTON);
+    PostMessageA(frame.GetSafeHwnd(), WM_NULL, 0, 0);
     DestroyMenu(menu);
     return true;
 }
@@ -236,8 +243,10 @@ LRESULT CTrayIcon::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return HandleTrayMessage(wParam, lParam);
     // A restarted shell has forgotten every icon; ours comes back if shown.
     if (message == TaskbarCreatedMessage()) {
-        if (IsInTray())
+        if (IsInTray()) {
+            m_iconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
             Shell_NotifyIconA(NIM_ADD, &m_iconData);
+        }
         return 0;
     }
     return CWnd::WindowProc(message, wParam, lParam);

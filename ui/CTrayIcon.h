@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+class CMainFrame;
+
 // One icon in the taskbar's notification area and its menu. The frame owns
 // one, creates it at the first minimising to the tray and takes it out of
 // the tray and back as the window is restored and minimised again.
@@ -39,7 +41,9 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    bool ShowMenu();
+    // Builds the menu from the panes' rows and tracks it; false when the
+    // menu resource cannot be loaded.
+    bool ShowMenu(CMainFrame& frame);
     bool IsInTray() const { return m_bEnabled && !m_bHidden; }
 
     bool m_bEnabled = false;

