@@ -80,12 +80,12 @@ bool CFrameWnd::TranslateAccelerators(MSG& msg)
     return TranslateAcceleratorA(m_hWnd, m_accelerators, &msg) != 0;
 }
 
-void CFrameWnd::TrackPopup(HMENU popup, POINT screen)
+void CFrameWnd::TrackPopup(HMENU popup, POINT screen, UINT flags)
 {
     if (popupTracker)
         popupTracker(popup, screen);
     else
-        TrackPopupMenu(popup, TPM_RIGHTBUTTON, screen.x, screen.y, 0, m_hWnd, nullptr);
+        TrackPopupMenu(popup, flags, screen.x, screen.y, 0, m_hWnd, nullptr);
 }
 
 void CFrameWnd::UpdateTitle(const std::string& documentTitle)
@@ -309,6 +309,12 @@ void CFrameWnd::RecalcLayout()
     }
 }
 
+void CFrameWnd::OnSize(UINT type)
+{
+    if (type != SIZE_MINIMIZED)
+        RecalcLayout();
+}
+
 void CFrameWnd::OnViewBar(UINT id)
 {
     HWND bar = id == ID_VIEW_TOOLBAR ? m_toolBar : m_statusBar;
@@ -388,8 +394,7 @@ LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CREATE:
         return OnCreate() ? 0 : -1;
     case WM_SIZE:
-        if (wParam != SIZE_MINIMIZED)
-            RecalcLayout();
+        OnSize(static_cast<UINT>(wParam));
         return 0;
     case WM_SETFOCUS:
         if (m_activeView != nullptr && m_activeView->GetSafeHwnd() != nullptr)

@@ -62,7 +62,7 @@ public:
     bool TranslateAccelerators(MSG& msg);
     // Shows a context menu owned by the frame, so its choice comes back as
     // a command. Tracking blocks, so tests put a tracker of their own.
-    void TrackPopup(HMENU popup, POINT screen);
+    void TrackPopup(HMENU popup, POINT screen, UINT flags = TPM_RIGHTBUTTON);
     std::function<void(HMENU popup, POINT screen)> popupTracker;
     HWND StatusBar() const { return m_statusBar; }
     void RecalcLayout();
@@ -87,6 +87,8 @@ protected:
     void OnNcDestroyed() override;
     virtual void OnClose();
     virtual void OnDestroy() {}
+    // Every size change; the base lays out the bars and the client window.
+    virtual void OnSize(UINT type);
     // The Windows session ends: write what closing the window writes.
     virtual void OnEndSession();
     // Files dropped on the window; the handle must be given back with DragFinish.

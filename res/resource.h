@@ -59,6 +59,9 @@
 #define IDS_EXPORT_URL_TITLE 1123
 #define IDS_EXPORT_URL_FILTER 1124
 
+// The tray menu's last entry when a list is too long for its range.
+#define IDS_TRAY_MORE 1104
+
 // The program's own commands.
 #define ID_GROUP_ADD 32771
 #define ID_GROUP_DELETE 32772
@@ -119,6 +122,9 @@
 #define ID_SEARCH_EUROSEEK 32874
 #define ID_COLOUR_USE_CUSTOM 32876
 #define ID_SCHEME_MEADOW 32877
+
+// The tray icon's callback message to the frame.
+#define WM_TRAY_NOTIFY 0x040A
 
 // Tray menu entries made at run time.
 #define ID_TRAY_ITEM_FIRST 35000

@@ -63,6 +63,9 @@ const Row kCommands[] = {
     {ID_EDIT_CUT, ID_EDIT_CUT, &CMainFrame::OnEditCut, &CMainFrame::OnUpdateHasItem},
     {ID_EDIT_PASTE, ID_EDIT_PASTE, &CMainFrame::OnEditPaste, &CMainFrame::OnUpdateEditPaste},
     {ID_EDIT_UNDO, ID_EDIT_UNDO, &CMainFrame::OnEditUndo, &CMainFrame::OnUpdateEditUndo},
+    {ID_TRAY_GROUP_FIRST, ID_TRAY_GROUP_LAST, &CMainFrame::OnTrayGroup, nullptr},
+    {ID_TRAY_SHOW, ID_TRAY_SHOW, &CMainFrame::OnTrayShow, nullptr},
+    {ID_PREF_MINIMISE_TO_TRAY, ID_PREF_MINIMISE_TO_TRAY, &CMainFrame::OnToggle, &CMainFrame::OnUpdateToggle},
 };
 
 // The list-view view field for each view command, in command order.
@@ -159,6 +162,7 @@ bool CMainFrame::OnCreate()
 void CMainFrame::OnDestroy()
 {
     SavePreferences();
+    m_trayIcon.TrayDelete();
 }
 
 void CMainFrame::OnEndSession()
@@ -195,6 +199,15 @@ bool CMainFrame::OnCommand(UINT id)
 bool CMainFrame::OnUpdateCommand(CCmdUI& ui)
 {
     return RouteUpdate(this, kCommands, ui) || CFrameWnd::OnUpdateCommand(ui);
+}
+
+LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_TRAY_NOTIFY:
+        return m_trayIcon.HandleTrayMessage(wParam, lParam);
+    }
+    return CFrameWnd::WindowProc(message, wParam, lParam);
 }
 
 void CMainFrame::ApplyViewMode(UINT id)

@@ -3,6 +3,7 @@
 #include "framework/CFrameWnd.h"
 #include "framework/CSplitterWnd.h"
 #include "launch/SystemLauncher.h"
+#include "ui/CTrayIcon.h"
 
 #include <memory>
 
@@ -86,6 +87,12 @@ public:
     void OnUpdateEditPaste(CCmdUI& ui);
     void OnUpdateEditUndo(CCmdUI& ui);
 
+    // The tray, in CMainFrameTray.cpp: minimising with "TrayIcon" on hides
+    // the window behind the icon; the tray menu's own commands.
+    const CTrayIcon& TrayIcon() const { return m_trayIcon; }
+    void OnTrayShow(UINT id);
+    void OnTrayGroup(UINT id);
+
 protected:
     void PreCreateWindow(DWORD& style) override;
     bool OnCreateClient() override;
@@ -96,10 +103,15 @@ protected:
     HWND ClientWindow() const override { return m_splitter.GetSafeHwnd(); }
     bool OnCommand(UINT id) override;
     bool OnUpdateCommand(CCmdUI& ui) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnSize(UINT type) override;
 
 private:
     // Every preference, with the item pane's view and the group pane's width.
     void SavePreferences();
+    CTrayIcon m_trayIcon;
+    // The first minimising to the tray has tried to make the icon.
+    bool trayIconCreated = false;
     CBookmarkDoc& m_document;
     IProfile& m_profile;
     CSplitterWnd m_splitter;

@@ -84,7 +84,7 @@ TEST_F(MainFrameTest, CommandsWithoutHandlersStayGreyed)
         {ID_PREF_ONE_INSTANCE, true}, {ID_COLOUR_BACKGROUND, true}, {ID_SCHEME_MEADOW, true},
         {ID_FILE_MRU_FILE1, false},   {ID_GROUP_ADD, true},        {ID_GROUP_DELETE, false},
         {ID_ITEM_DELETE, false},      {ID_ITEM_OPEN, false},       {ID_EDIT_UNDO, false},
-        {ID_IMPORT_HTML, true},       {ID_PREF_MINIMISE_TO_TRAY, false},
+        {ID_IMPORT_HTML, true},       {ID_PREF_MINIMISE_TO_TRAY, true},
         {ID_SEARCH_YANDEX, true},
     };
     for (const auto& test : cases) {
@@ -131,7 +131,7 @@ TEST_F(MainFrameTest, TogglesAndSchemesShowTheirMarks)
     EXPECT_TRUE(IsRadioMarked(frame, ID_SCHEME_SPACE));
 
     for (const UINT id : {ID_PREF_DELETE_SOURCE, ID_PREF_SAVE_LEFT_WIDTH, ID_PREF_QUICK_EDIT, ID_PREF_ONE_INSTANCE,
-                          ID_COLOUR_USE_CUSTOM}) {
+                          ID_PREF_MINIMISE_TO_TRAY, ID_COLOUR_USE_CUSTOM}) {
         Command(id);
         EXPECT_NE(MenuState(frame, id) & MF_CHECKED, 0u) << id;
     }

@@ -1,0 +1,299 @@
+#include "tests/app/AppFixture.h"
+#include "tests/ui/PaneDriver.h"
+
+#include "launch/SystemLauncher.h"
+#include "res/resource.h"
+#include "settings/Preferences.h"
+#include "ui/CGroupPane.h"
+#include "ui/CItemPane.h"
+
+#include <shellapi.h>
+
+// TrayIconTest runs on a display (a virtual one), whose notification area
+// takes icons; TrayIconRefusedTest with the null graphics driver, which
+// refuses them.
+
+namespace {
+
+const char kBrowserKey[] = "Software\\Classes\\ftp\\shell\\open\\command";
+const char kMenuTail[] =
+    "Default &Action for URLs{Open in &Existing Window=32808,Open in &New Window=32809},-,"
+    "&Show Linkhive=32818!,-,E&xit=57665";
+
+// The shell's answer about the frame's icon: a change (NIM_MODIFY) is taken
+// only for an icon it holds.
+bool ShellIcon(DWORD action, HWND owner)
+{
+    NOTIFYICONDATAA data = {};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = owner;
+    data.uID = IDR_TRAY_MENU;
+    return Shell_NotifyIconA(action, &data) != FALSE;
+}
+
+bool IconInTray(HWND owner)
+{
+    return ShellIcon(NIM_MODIFY, owner);
+}
+
+// A menu as text: "text=id" entries, "-" separators and "text{...}" popups;
+// a grey entry ends in "~", a checked one in "*", the default one in "!".
+std::string MenuText(HMENU menu)
+{
+    std::string out;
+    for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+        char text[256] = "";
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING | MIIM_STATE;
+        info.dwTypeData = text;
+        info.cch = sizeof text;
+        GetMenuItemInfoA(menu, position, TRUE, &info);
+        out += position != 0 ? "," : "";
+        if ((info.fType & MFT_SEPARATOR) != 0) {
+            out += "-";
+            continue;
+        }
+        if (info.hSubMenu != nullptr) {
+            out += std::string(text) + "{" + MenuText(info.hSubMenu) + "}";
+            continue;
+        }
+        out += std::string(text) + "=" + std::to_string(info.wID);
+        out += (info.fState & MFS_GRAYED) != 0 ? "~" : "";
+        out += (info.fState & MFS_CHECKED) != 0 ? "*" : "";
+        out += (info.fState & MFS_DEFAULT) != 0 ? "!" : "";
+    }
+    return out;
+}
+
+class RecordingLauncher : public SystemLauncher {
+public:
+    intptr_t ShellOpen(const std::string& url) override
+    {
+        opened.push_back(url);
+        return 42;
+    }
+    std::vector<std::string> opened;
+};
+
+class TrayFixture : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        ASSERT_TRUE(Start());
+        frame = FrameWindow();
+        items = Frame().ItemPane()->GetSafeHwnd();
+        Frame().popupTracker = [this](HMENU popup, POINT) { shownMenu = MenuText(popup); };
+        Frame().SetLauncher(launcher);
+    }
+
+    void Minimise()
+    {
+        ShowWindow(frame, SW_MINIMIZE);
+        App().PumpMessages();
+    }
+    void MinimiseToTray()
+    {
+        Command(ID_PREF_MINIMISE_TO_TRAY);
+        Minimise();
+    }
+    bool MinimisedOnTheTaskbar() { return IsIconic(frame) && IsWindowVisible(frame); }
+    // The icon's callback message, as the shell sends it to the frame.
+    LRESULT TrayMessage(LPARAM mouseMessage, WPARAM id = IDR_TRAY_MENU)
+    {
+        const LRESULT result = SendMessageA(frame, WM_TRAY_NOTIFY, id, mouseMessage);
+        App().PumpMessages();
+        return result;
+    }
+    std::string RightClickMenu()
+    {
+        shownMenu.clear();
+        TrayMessage(WM_RBUTTONUP);
+        return shownMenu;
+    }
+
+    HWND frame = nullptr;
+    HWND items = nullptr;
+    std::string shownMenu;
+    RecordingLauncher launcher;
+};
+
+}  // namespace
+
+using TrayIconTest = TrayFixture;
+using TrayIconRefusedTest = TrayFixture;
+
+TEST_F(TrayIconTest, MinimisingHidesBehindTheIconAndADoubleClickBringsItBack)
+{
+    // Off: an ordinary minimise.
+    Minimise();
+    EXPECT_TRUE(MinimisedOnTheTaskbar());
+    EXPECT_FALSE(IconInTray(frame));
+    ShowWindow(frame, SW_RESTORE);
+
+    MinimiseToTray();
+    EXPECT_FALSE(IsWindowVisible(frame));
+    EXPECT_TRUE(IconInTray(frame));
+    const NOTIFYICONDATAA& icon = Frame().TrayIcon().IconData();
+    EXPECT_EQ(icon.cbSize, NOTIFYICONDATAA_V1_SIZE);
+    EXPECT_STREQ(icon.szTip, "Linkhive");
+
+    // Other mouse messages, and messages of another icon, change nothing.
+    EXPECT_EQ(TrayMessage(WM_MOUSEMOVE), 1);
+    EXPECT_EQ(TrayMessage(WM_LBUTTONDBLCLK, IDR_TRAY_MENU + 1), 0);
+    EXPECT_FALSE(IsWindowVisible(frame));
+
+    EXPECT_EQ(TrayMessage(WM_LBUTTONDBLCLK), 1);
+    EXPECT_TRUE(IsWindowVisible(frame));
+    EXPECT_FALSE(IsIconic(frame));
+    EXPECT_FALSE(IconInTray(frame));
+
+    // Each later minimise puts the icon back; "&Show Linkhive" restores too,
+    // a maximised window to its maximised size.
+    ShowWindow(frame, SW_MAXIMIZE);
+    Minimise();
+    EXPECT_FALSE(IsWindowVisible(frame));
+    EXPECT_TRUE(IconInTray(frame));
+    Command(ID_TRAY_SHOW);
+    EXPECT_TRUE(IsWindowVisible(frame));
+    EXPECT_TRUE(IsZoomed(frame));
+    EXPECT_FALSE(IconInTray(frame));
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(TrayIconTest, TheIconOutlivesARestartedShellButNotTheProgram)
+{
+    MinimiseToTray();
+    ASSERT_TRUE(IconInTray(frame));
+    const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    const HWND trayWindow = Frame().TrayIcon().GetSafeHwnd();
+
+    // A restarted shell has lost every icon and says so to every window.
+    ShellIcon(NIM_DELETE, frame);
+    ASSERT_FALSE(IconInTray(frame));
+    SendMessageA(trayWindow, taskbarCreated, 0, 0);
+    EXPECT_TRUE(IconInTray(frame));
+
+    // While the window shows, the icon stays out.
+    TrayMessage(WM_LBUTTONDBLCLK);
+    SendMessageA(trayWindow, taskbarCreated, 0, 0);
+    EXPECT_FALSE(IconInTray(frame));
+
+    Minimise();
+    ASSERT_TRUE(IconInTray(frame));
+    Close();
+    EXPECT_FALSE(IconInTray(frame));
+}
+
+TEST_F(TrayIconTest, MenuListsTheBookmarksTheGroupsAndTheDefault)
+{
+    MinimiseToTray();
+    const std::string tail = kMenuTail;
+    const struct {
+        const char* what;
+        std::vector<std::string> groups;
+        std::vector<BookmarkItem> items;
+        std::string current;
+        std::string menu;
+    } cases[] = {
+        {"three bookmarks",
+         {"Work", "Home"},
+         {Bookmark("beta", "http://b.example/", "Work"), Bookmark("Q&A", "http://q.example/", "work"),
+          Bookmark("Alpha", "http://a.example/", "Work"), Bookmark("other", "http://o.example/", "Home")},
+         "Work",
+         "Alpha=35000,beta=35001,Q&&A=35002,-,&Group{Home=36000,Work=36001*},-," + tail},
+        {"no bookmarks",
+         {"Full", "Empty"},
+         {Bookmark("x", "http://x.example/", "Full")},
+         "Empty",
+         "&Group{Empty=36000*,Full=36001},-," + tail},
+        {"no groups", {}, {}, "", "&Show Linkhive=32818!,-,E&xit=57665"},
+        {"letter case", {"work", "Work"}, {}, "Work", "&Group{work=36000,Work=36001*},-," + tail},
+    };
+    for (const auto& test : cases) {
+        Fill(App().Document(), test.groups, test.items, test.current);
+        EXPECT_EQ(RightClickMenu(), test.menu) << test.what;
+    }
+
+    // The frame hears from the menu's end, so that the next click opens it.
+    SendMessageA(frame, WM_TRAY_NOTIFY, IDR_TRAY_MENU, WM_RBUTTONUP);
+    bool nullPosted = false;
+    MSG msg;
+    while (PeekMessageA(&msg, frame, 0, 0, PM_REMOVE)) {
+        nullPosted = nullPosted || msg.message == WM_NULL;
+        DispatchMessageA(&msg);
+    }
+    EXPECT_TRUE(nullPosted);
+}
+
+TEST_F(TrayIconTest, EntriesChooseAGroupAndOpenABookmark)
+{
+    MinimiseToTray();
+    Fill(App().Document(), {"B", "a"},
+         {Bookmark("b1", "http://b1.example/", "B"), Bookmark("a2", "http://a2.example/", "a"),
+          Bookmark("a1", "http://a1.example/", "a")},
+         "B");
+    ASSERT_EQ(RightClickMenu(), "b1=35000,-,&Group{a=36000,B=36001*},-," + std::string(kMenuTail));
+
+    // A group entry shows that group without marking the collection changed;
+    // an entry for a row gone since changes nothing.
+    Command(ID_TRAY_GROUP_FIRST);
+    EXPECT_EQ(App().Document().Selection().currentGroup, "a");
+    EXPECT_EQ(RowTexts(items), (std::vector<std::string>{"a1", "a2"}));
+    EXPECT_EQ(SelectedRow(Frame().GroupPane()->GetSafeHwnd()), 0);
+    EXPECT_FALSE(App().Document().IsModified());
+    Command(ID_TRAY_GROUP_FIRST + 2);
+    EXPECT_EQ(App().Document().Selection().currentGroup, "a");
+
+    ASSERT_EQ(RightClickMenu(), "a1=35000,a2=35001,-,&Group{a=36000*,B=36001},-," + std::string(kMenuTail));
+    const std::string browser = R"("C:\browser.exe" "%1")";
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, kBrowserKey, nullptr, REG_SZ, browser.c_str(),
+                    static_cast<DWORD>(browser.size() + 1));
+    thePreferences.bCreateNewProcess = 0;
+    Command(ID_TRAY_ITEM_FIRST + 1);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kBrowserKey);
+    EXPECT_EQ(launcher.opened, (std::vector<std::string>{"http://a2.example/"}));
+}
+
+TEST_F(TrayIconTest, LongListsEndInACountOfThoseLeftOut)
+{
+    MinimiseToTray();
+    // Names that sort as numbered: "b0000", "g0000" ...
+    const auto name = [](char letter, int k) { return letter + std::to_string(10000 + k).substr(1); };
+    std::vector<std::string> groups;
+    std::vector<BookmarkItem> bookmarks;
+    for (int k = 0; k < 1002; ++k) {
+        groups.push_back(name('g', k));
+        bookmarks.push_back(Bookmark(name('b', k), "http://" + name('b', k) + ".example/", "g0000"));
+    }
+    groups.pop_back();
+    Fill(App().Document(), groups, bookmarks, "g0000");
+
+    // 999 entries each and the count in place of the 1,000th: the range's
+    // last command is never reached, so no entry borrows another's.
+    std::string expected;
+    for (int k = 0; k < 999; ++k)
+        expected += name('b', k) + "=" + std::to_string(ID_TRAY_ITEM_FIRST + k) + ",";
+    expected += "3 more...=0~,-,&Group{";
+    for (int k = 0; k < 999; ++k)
+        expected += name('g', k) + "=" + std::to_string(ID_TRAY_GROUP_FIRST + k) + (k == 0 ? "*," : ",");
+    EXPECT_EQ(RightClickMenu(), expected + "2 more...=0~},-," + kMenuTail);
+}
+
+TEST_F(TrayIconRefusedTest, WithoutAnIconTheWindowStaysOnTheTaskbar)
+{
+    MinimiseToTray();
+    EXPECT_EQ(prompt.shown, (std::vector<std::string>{"Cannot initialise system tray icon."}));
+    EXPECT_EQ(prompt.styles, (std::vector<MessageStyle>{MessageStyle::StopOk}));
+    uint32_t saved = 0;
+    ASSERT_TRUE(ReadSetting("Settings", "TrayIcon", saved));
+    EXPECT_EQ(saved, 1u);
+    EXPECT_TRUE(MinimisedOnTheTaskbar());
+
+    // Later minimises neither ask again nor hide the window.
+    ShowWindow(frame, SW_RESTORE);
+    Minimise();
+    EXPECT_EQ(prompt.shown.size(), 1u);
+    EXPECT_TRUE(MinimisedOnTheTaskbar());
+}

@@ -1,0 +1,58 @@
+#include "ui/CMainFrame.h"
+
+#include "res/resource.h"
+#include "settings/Preferences.h"
+#include "store/CBookmarkDoc.h"
+#include "store/Prompt.h"
+#include "ui/CGroupPane.h"
+
+void CMainFrame::OnSize(UINT type)
+{
+    CFrameWnd::OnSize(type);
+    if (!thePreferences.trayIcon)
+        return;
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    GetWindowPlacement(m_hWnd, &placement);
+    if (placement.showCmd != SW_SHOWMINIMIZED) {
+        if (placement.showCmd != SW_SHOWNORMAL)
+            ShowWindow(m_hWnd, SW_SHOW);
+        m_trayIcon.TrayHide();
+        return;
+    }
+    if (!trayIconCreated) {
+        const HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TRAY),
+                                                         IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                         GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+        const std::string tooltip = LoadResourceString(IDS_APP_TITLE);
+        if (!m_trayIcon.TrayCreate(m_hWnd, WM_TRAY_NOTIFY, tooltip.c_str(), icon, IDR_TRAY_MENU)) {
+            m_document.Prompt().ShowMessage("Cannot initialise system tray icon.", MessageStyle::StopOk);
+            SavePreferences();
+        }
+        m_trayIcon.TrayHide();
+        m_trayIcon.SetDefaultEntry(ID_TRAY_SHOW, false);
+        trayIconCreated = true;
+    }
+    // Hidden only behind an icon that can bring it back; without one the
+    // window stays minimised on the taskbar.
+    if (m_trayIcon.TrayShow())
+        ShowWindow(m_hWnd, SW_HIDE);
+}
+
+void CMainFrame::OnTrayShow(UINT)
+{
+    ShowWindow(m_hWnd, SW_RESTORE);
+}
+
+void CMainFrame::OnTrayGroup(UINT id)
+{
+    // Entries name the group pane's rows as the menu showed them; a row
+    // gone since changes nothing.
+    const HWND list = m_groupPane->GetSafeHwnd();
+    const LPARAM index = RowData(list, static_cast<int>(id - ID_TRAY_GROUP_FIRST));
+    if (index < 0 || static_cast<size_t>(index) >= m_document.m_arrGroups.size())
+        return;
+    m_document.Selection().currentGroup = m_document.m_arrGroups[static_cast<size_t>(index)];
+    // Only the view changes, not the collection: no modified mark.
+    m_document.UpdateAllViews(nullptr);
+}
