@@ -1,20 +1,10 @@
 #include "exchange/BookmarkSearch.h"
 #include "store/DataFile.h"
+#include "support/Fakes.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-BookmarkItem Item(const std::string& name, const std::string& url, const std::string& group,
-                  const std::string& description = "")
-{
-    BookmarkItem item;
-    item.m_strName = name;
-    item.m_strURL = url;
-    item.m_strGroup = group;
-    item.m_strDescription = description;
-    return item;
-}
 
 TEST(BookmarkSearchTest, LettersWithoutRegardToCase)
 {
@@ -51,11 +41,11 @@ TEST(BookmarkSearchTest, FindsInNameUrlAndDescriptionInStoreOrder)
     StoreContent content;
     content.m_arrGroups = {"Web"};
     content.m_arrItems = {
-        Item("Needle in the name", "http://a/", "Web"),
-        Item("b", "http://NEEDLE.example/", "web"),
-        Item("c", "http://c/", "Other", "a needle here"),
-        Item("d", "http://d/", "Web", "nothing"),
-        Item("e", "http://e/", "needle"),  // the group is not searched
+        MakeItem("Needle in the name", "http://a/", "Web"),
+        MakeItem("b", "http://NEEDLE.example/", "web"),
+        MakeItem("c", "http://c/", "Other", "a needle here"),
+        MakeItem("d", "http://d/", "Web", "nothing"),
+        MakeItem("e", "http://e/", "needle"),  // the group is not searched
     };
     EXPECT_EQ((std::vector<size_t>{0, 1, 2}), FindBookmarks(content, "nEEdle"));
     const std::string web = "WEB";

@@ -7,14 +7,6 @@
 
 namespace {
 
-BookmarkItem Item(const std::string& name, const std::string& url, const std::string& group,
-                  const std::string& description = "")
-{
-    BookmarkItem item = MakeItem(name, url, group);
-    item.m_strDescription = description;
-    return item;
-}
-
 // Every escape case, an empty group, two groups differing in letter case,
 // bookmarks of groups in no entry (one spelled two ways) and descriptions.
 StoreContent SmallCollection()
@@ -22,11 +14,11 @@ StoreContent SmallCollection()
     StoreContent content;
     content.m_arrGroups = {"Work", "b&<>\"", "Empty", "work"};
     content.m_arrItems = {
-        Item("One & <Two>", "http://one/?a=1&b=\"2\"", "WORK"),
-        Item("Mail", "mailto:x@y", "Gone", "note <1> & \"2\""),
-        Item("Three", "http://three/", "b&<>\"", ""),
-        Item("Four", "http://four/", "gone", "line\none"),
-        Item("Five", "http://five/", "Other"),
+        MakeItem("One & <Two>", "http://one/?a=1&b=\"2\"", "WORK"),
+        MakeItem("Mail", "mailto:x@y", "Gone", "note <1> & \"2\""),
+        MakeItem("Three", "http://three/", "b&<>\"", ""),
+        MakeItem("Four", "http://four/", "gone", "line\none"),
+        MakeItem("Five", "http://five/", "Other"),
     };
     return content;
 }

@@ -4,14 +4,6 @@
 
 namespace {
 
-BookmarkItem Item(const std::string& name, const std::string& url, const std::string& group,
-                  const std::string& description = "")
-{
-    BookmarkItem item = MakeItem(name, url, group);
-    item.m_strDescription = description;
-    return item;
-}
-
 class StoreTest : public DocumentFixture {
 protected:
     std::vector<std::string> ItemNames() const
@@ -57,8 +49,8 @@ TEST_F(StoreTest, AddGroupThreeTimesAppendsStars)
 TEST_F(StoreTest, RenameGroupCarriesItemsAlongAndCountsItself)
 {
     doc.m_arrGroups = {"News", "Tools"};
-    doc.AddItem(Item("a", "http://a", "news"));
-    doc.AddItem(Item("b", "http://b", "Tools"));
+    doc.AddItem(MakeItem("a", "http://a", "news"));
+    doc.AddItem(MakeItem("b", "http://b", "Tools"));
     selection.currentGroup = "News";
 
     doc.RenameGroup("Daily");
@@ -78,11 +70,11 @@ TEST_F(StoreTest, RenameGroupCarriesItemsAlongAndCountsItself)
 TEST_F(StoreTest, DeleteGroupAsksAndRemovesAllItemsOfAnyCase)
 {
     doc.m_arrGroups = {"A", "B", "a"};
-    doc.AddItem(Item("1", "http://1", "A"));
-    doc.AddItem(Item("2", "http://2", "a"));
-    doc.AddItem(Item("3", "http://3", "B"));
-    doc.AddItem(Item("4", "http://4", "A"));
-    doc.AddItem(Item("5", "http://5", "B"));
+    doc.AddItem(MakeItem("1", "http://1", "A"));
+    doc.AddItem(MakeItem("2", "http://2", "a"));
+    doc.AddItem(MakeItem("3", "http://3", "B"));
+    doc.AddItem(MakeItem("4", "http://4", "A"));
+    doc.AddItem(MakeItem("5", "http://5", "B"));
     selection.currentGroup = "a";
 
     prompt.answers = {MessageAnswer::Cancel};
@@ -102,9 +94,9 @@ TEST_F(StoreTest, DeleteGroupAsksAndRemovesAllItemsOfAnyCase)
 TEST_F(StoreTest, DeleteItemRemovesOnlyTheSelectedOfEqualNames)
 {
     doc.m_arrGroups = {"G", "H"};
-    doc.AddItem(Item("Same", "http://one", "G", "first"));
-    doc.AddItem(Item("Same", "http://two", "G"));
-    doc.AddItem(Item("Same", "http://three", "H"));
+    doc.AddItem(MakeItem("Same", "http://one", "G", "first"));
+    doc.AddItem(MakeItem("Same", "http://two", "G"));
+    doc.AddItem(MakeItem("Same", "http://three", "H"));
     selection.currentGroup = "G";
     Select(1);
 
@@ -129,7 +121,7 @@ TEST_F(StoreTest, DeleteItemRemovesOnlyTheSelectedOfEqualNames)
 
 TEST_F(StoreTest, ItemCommandsIgnoreAnIndexThatNamesNoItem)
 {
-    doc.AddItem(Item("Only", "http://only", "G"));
+    doc.AddItem(MakeItem("Only", "http://only", "G"));
     selection.currentGroup = "G";
     selection.itemName = "Ghost";
     selection.itemURL = "http://ghost";
@@ -150,8 +142,8 @@ TEST_F(StoreTest, ItemCommandsIgnoreAnIndexThatNamesNoItem)
 
 TEST_F(StoreTest, RenameItemTakesAnyText)
 {
-    doc.AddItem(Item("Same", "http://one", "G"));
-    doc.AddItem(Item("Same", "http://two", "G"));
+    doc.AddItem(MakeItem("Same", "http://one", "G"));
+    doc.AddItem(MakeItem("Same", "http://two", "G"));
     Select(0);
     doc.RenameItem("");
     EXPECT_EQ(ItemNames(), (std::vector<std::string>{"", "Same"}));
@@ -161,10 +153,10 @@ TEST_F(StoreTest, RenameItemTakesAnyText)
 
 TEST_F(StoreTest, UrlLookupsAndGroupListing)
 {
-    doc.AddItem(Item("a", "http://Example.org/", "G"));
-    doc.AddItem(Item("b", "http://example.ORG/", "g"));
-    doc.AddItem(Item("c", "http://example.org/", "H"));
-    doc.AddItem(Item("d", "http://other/", "G"));
+    doc.AddItem(MakeItem("a", "http://Example.org/", "G"));
+    doc.AddItem(MakeItem("b", "http://example.ORG/", "g"));
+    doc.AddItem(MakeItem("c", "http://example.org/", "H"));
+    doc.AddItem(MakeItem("d", "http://other/", "G"));
 
     EXPECT_TRUE(doc.FindURL("HTTP://EXAMPLE.ORG/"));
     EXPECT_FALSE(doc.FindURL("http://example.org"));

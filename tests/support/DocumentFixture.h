@@ -22,12 +22,7 @@ protected:
     void Add(const std::string& name, const std::string& url, const std::string& group,
              const std::string& description = "")
     {
-        BookmarkItem item;
-        item.m_strName = name;
-        item.m_strURL = url;
-        item.m_strGroup = group;
-        item.m_strDescription = description;
-        doc.AddItem(item);
+        doc.AddItem(MakeItem(name, url, group, description));
     }
 
     // "name|URL|group|description" of every item, in store order.
@@ -55,11 +50,3 @@ protected:
     TempDir dir;
 };
 
-inline BookmarkItem MakeItem(const std::string& name, const std::string& url, const std::string& group)
-{
-    BookmarkItem item;
-    item.m_strName = name;
-    item.m_strURL = url;
-    item.m_strGroup = group;
-    return item;
-}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/BookmarkItem.h"
 #include "store/CDocument.h"
 #include "store/Prompt.h"
 
@@ -54,6 +55,17 @@ public:
     std::string text;
     bool broken = false;
 };
+
+inline BookmarkItem MakeItem(const std::string& name, const std::string& url, const std::string& group,
+                             const std::string& description = "")
+{
+    BookmarkItem item;
+    item.m_strName = name;
+    item.m_strURL = url;
+    item.m_strGroup = group;
+    item.m_strDescription = description;
+    return item;
+}
 
 // A folder of its own under the system's temporary folder, removed afterwards.
 class TempDir {

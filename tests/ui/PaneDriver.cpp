@@ -1,5 +1,6 @@
 #include "tests/ui/PaneDriver.h"
 
+#include "support/Fakes.h"
 #include "ui/ListRows.h"
 
 #include <commctrl.h>
@@ -89,12 +90,7 @@ void ClickHeader(HWND list, int column)
 BookmarkItem Bookmark(const std::string& name, const std::string& url, const std::string& group,
                       const std::string& description)
 {
-    BookmarkItem item;
-    item.m_strName = name;
-    item.m_strURL = url;
-    item.m_strGroup = group;
-    item.m_strDescription = description;
-    return item;
+    return MakeItem(name, url, group, description);
 }
 
 void Fill(CBookmarkDoc& document, const std::vector<std::string>& groups, const std::vector<BookmarkItem>& items,
