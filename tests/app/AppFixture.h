@@ -65,6 +65,9 @@ std::string SamplePath();
 // handlers run; then the state of `id` (MF_GRAYED, MF_CHECKED ...).
 UINT MenuState(HWND frame, UINT id);
 bool IsRadioMarked(HWND frame, UINT id);
+// A menu as text: "text=id" entries, "-" separators and "text{...}" popups;
+// a grey entry ends in "~", a checked one in "*", the default one in "!".
+std::string MenuText(HMENU menu);
 
 // The real application, started in this process with a scripted prompt.
 class AppFixture : public ::testing::Test {

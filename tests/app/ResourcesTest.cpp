@@ -1,3 +1,5 @@
+#include "tests/app/AppFixture.h"
+
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -11,32 +13,6 @@ namespace {
 HINSTANCE Module()
 {
     return GetModuleHandleA(nullptr);
-}
-
-// A menu as text: "text=id" items and "-" separators joined by ",", a popup
-// as "text{...}".
-std::string MenuText(HMENU menu)
-{
-    std::string out;
-    const int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
-        if (i)
-            out += ",";
-        char text[256] = "";
-        MENUITEMINFOA info = {};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING | MIIM_STATE;
-        info.dwTypeData = text;
-        info.cch = sizeof text;
-        GetMenuItemInfoA(menu, i, TRUE, &info);
-        if (info.fType & MFT_SEPARATOR)
-            out += "-";
-        else if (info.hSubMenu)
-            out += std::string(text) + "{" + MenuText(info.hSubMenu) + "}";
-        else
-            out += std::string(text) + "=" + std::to_string(info.wID) + ((info.fState & MFS_GRAYED) ? "~" : "");
-    }
-    return out;
 }
 
 std::string LoadedMenu(int id)

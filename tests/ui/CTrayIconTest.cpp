@@ -36,36 +36,6 @@ bool IconInTray(HWND owner)
     return ShellIcon(NIM_MODIFY, owner);
 }
 
-// A menu as text: "text=id" entries, "-" separators and "text{...}" popups;
-// a grey entry ends in "~", a checked one in "*", the default one in "!".
-std::string MenuText(HMENU menu)
-{
-    std::string out;
-    for (int position = 0; position < GetMenuItemCount(menu); ++position) {
-        char text[256] = "";
-        MENUITEMINFOA info = {};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING | MIIM_STATE;
-        info.dwTypeData = text;
-        info.cch = sizeof text;
-        GetMenuItemInfoA(menu, position, TRUE, &info);
-        out += position != 0 ? "," : "";
-        if ((info.fType & MFT_SEPARATOR) != 0) {
-            out += "-";
-            continue;
-        }
-        if (info.hSubMenu != nullptr) {
-            out += std::string(text) + "{" + MenuText(info.hSubMenu) + "}";
-            continue;
-        }
-        out += std::string(text) + "=" + std::to_string(info.wID);
-        out += (info.fState & MFS_GRAYED) != 0 ? "~" : "";
-        out += (info.fState & MFS_CHECKED) != 0 ? "*" : "";
-        out += (info.fState & MFS_DEFAULT) != 0 ? "!" : "";
-    }
-    return out;
-}
-
 class RecordingLauncher : public SystemLauncher {
 public:
     intptr_t ShellOpen(const std::string& url) override
