@@ -1,5 +1,5 @@
 #include "framework/CPropertySheet.h"
-#include "tests/framework/SheetDriver.h"
+#include "tests/framework/DialogDriver.h"
 
 #include "res/resource.h"
 
@@ -51,7 +51,7 @@ struct TwoPages {
         CPropertySheet sheet(IDS_URL_PROPERTIES, nullptr);
         sheet.AddPage(first);
         sheet.AddPage(second);
-        SheetDriver driver(std::move(steps));
+        DialogDriver driver(std::move(steps));
         sheet.DoModal();
         caption = driver.Caption();
         return driver.Finished();

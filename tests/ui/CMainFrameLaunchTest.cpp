@@ -1,4 +1,5 @@
 #include "tests/app/AppFixture.h"
+#include "tests/framework/DialogDriver.h"
 #include "tests/ui/PaneDriver.h"
 
 #include "framework/CDialog.h"
@@ -64,42 +65,6 @@ public:
     std::vector<std::string> opened;
     std::vector<std::string> started;
 };
-
-// Runs a script on the modal dialog the next command opens, from inside its
-// own message loop; the script must end the dialog.
-std::function<void(HWND)> dialogScript;
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM found)
-{
-    char className[16] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (std::string(className) != "#32770")
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
-void CALLBACK RunDialogScript(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (dialog == nullptr)
-        return;
-    KillTimer(nullptr, timer);
-    const std::function<void(HWND)> script = std::move(dialogScript);
-    script(dialog);
-}
-
-void WhenDialogOpens(std::function<void(HWND)> script)
-{
-    dialogScript = std::move(script);
-    SetTimer(nullptr, 0, 10, RunDialogScript);
-}
-
-void Click(HWND dialog, int id)
-{
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
 
 class LaunchTest : public AppFixture {
 protected:
@@ -380,15 +345,18 @@ TEST_F(LaunchTest, BrowsersDialogKeepsThePathsUntilOK)
     thePreferences.nnPath = "n.exe";
     prompt.files = {"C:\\chosen\\m.exe", "C:\\chosen\\n.exe"};
     std::vector<std::string> fields;
-    WhenDialogOpens([&fields](HWND dialog) {
-        fields.push_back(GetDialogItemText(dialog, IDC_MSIE_PATH));
-        for (const int button : {IDC_BROWSE_MSIE, IDC_BROWSE_NN, IDC_BROWSE_CUSTOM})
-            Click(dialog, button);
-        for (const int field : {IDC_MSIE_PATH, IDC_NN_PATH, IDC_CUSTOM_PATH})
-            fields.push_back(GetDialogItemText(dialog, field));
-        Click(dialog, IDCANCEL);
-    });
-    Command(ID_PREF_CONFIGURE_BROWSERS);
+    {
+        DialogDriver driver({[&fields](HWND dialog) {
+            fields.push_back(GetDialogItemText(dialog, IDC_MSIE_PATH));
+            for (const int button : {IDC_BROWSE_MSIE, IDC_BROWSE_NN, IDC_BROWSE_CUSTOM})
+                Click(dialog, button);
+            for (const int field : {IDC_MSIE_PATH, IDC_NN_PATH, IDC_CUSTOM_PATH})
+                fields.push_back(GetDialogItemText(dialog, field));
+            Click(dialog, IDCANCEL);
+        }});
+        Command(ID_PREF_CONFIGURE_BROWSERS);
+        EXPECT_TRUE(driver.Finished());
+    }
     EXPECT_EQ(fields, (std::vector<std::string>{"m.exe", "C:\\chosen\\m.exe", "C:\\chosen\\n.exe", ""}));
     EXPECT_EQ(thePreferences.msiePath, "m.exe");
     EXPECT_EQ(thePreferences.nnPath, "n.exe");
@@ -402,12 +370,15 @@ TEST_F(LaunchTest, BrowsersDialogKeepsThePathsUntilOK)
     }
 
     // OK takes the fields as typed; an emptied one un-configures its browser.
-    WhenDialogOpens([](HWND dialog) {
-        SetDlgItemTextA(dialog, IDC_MSIE_PATH, "");
-        SetDlgItemTextA(dialog, IDC_CUSTOM_PATH, " C:\\c.exe -x ");
-        Click(dialog, IDOK);
-    });
-    Command(ID_PREF_CONFIGURE_BROWSERS);
+    {
+        DialogDriver driver({[](HWND dialog) {
+            SetDlgItemTextA(dialog, IDC_MSIE_PATH, "");
+            SetDlgItemTextA(dialog, IDC_CUSTOM_PATH, " C:\\c.exe -x ");
+            Click(dialog, IDOK);
+        }});
+        Command(ID_PREF_CONFIGURE_BROWSERS);
+        EXPECT_TRUE(driver.Finished());
+    }
     EXPECT_EQ(thePreferences.msiePath, "");
     EXPECT_EQ(thePreferences.nnPath, "n.exe");
     EXPECT_EQ(thePreferences.customPath, " C:\\c.exe -x ");

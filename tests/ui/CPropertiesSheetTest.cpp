@@ -1,5 +1,5 @@
 #include "tests/app/AppFixture.h"
-#include "tests/framework/SheetDriver.h"
+#include "tests/framework/DialogDriver.h"
 #include "tests/ui/PaneDriver.h"
 
 #include "res/resource.h"
@@ -24,7 +24,7 @@ protected:
     // when no sheet opened or the steps did not close it.
     bool CommandWithSheet(UINT id, std::vector<SheetStep> steps)
     {
-        SheetDriver driver(std::move(steps));
+        DialogDriver driver(std::move(steps));
         Command(id);
         return driver.Finished() && driver.Caption() == "URL Properties";
     }
@@ -160,7 +160,7 @@ TEST_F(PropertiesSheetTest, QuickEditOpensTheSheetInsteadOfTheRowMenu)
     menu = TrackedMenu();
     ClickRow(items, 0);
     for (const LPARAM at : {fromKeyboard, MAKELPARAM(10, 20)}) {
-        SheetDriver driver({Type(IDC_ITEM_NAME, "renamed"), Press(PSBTN_OK)});
+        DialogDriver driver({Type(IDC_ITEM_NAME, "renamed"), Press(PSBTN_OK)});
         SendMessageA(items, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(items), at);
         EXPECT_TRUE(driver.Finished());
         EXPECT_FALSE(menu.shown);
@@ -206,7 +206,7 @@ TEST_F(PropertiesSheetTest, InsertMakesABookmarkThatIsSavedAndReopened)
     Fill(Doc(), {"Work"}, {}, "Work");
     MSG insert = {items, WM_KEYDOWN, VK_INSERT, 0, 0, {0, 0}};
     {
-        SheetDriver driver({
+        DialogDriver driver({
             [](HWND sheet) {
                 EXPECT_EQ(PageText(sheet, IDC_ITEM_NAME), "New URL");
                 EXPECT_EQ(PageText(sheet, IDC_ITEM_URL), "http://");

@@ -1,4 +1,5 @@
 #include "tests/app/AppFixture.h"
+#include "tests/framework/DialogDriver.h"
 #include "tests/ui/PaneDriver.h"
 
 #include "exchange/HtmlExport.h"
@@ -82,62 +83,15 @@ bool LongFileExists(const std::string& path)
     return GetFileAttributesW(LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Drives the next dialog of this thread from inside its modal loop: a thread
-// timer finds it, `fill` types into it, and its OK button is pressed. A
-// dialog still open long after that (a complaint about the typed name, say)
-// is cancelled, so that the test fails rather than waits.
-class DialogDriver {
-public:
-    explicit DialogDriver(std::function<void(HWND dialog)> fill) : m_fill(std::move(fill))
-    {
-        s_driver = this;
-        m_timer = SetTimer(nullptr, 0, 50, &DialogDriver::OnTimer);
-    }
-    ~DialogDriver()
-    {
-        KillTimer(nullptr, m_timer);
-        s_driver = nullptr;
-    }
-
-    std::string title;
-
-private:
-    static BOOL CALLBACK FindDialog(HWND window, LPARAM found)
-    {
-        char name[16] = "";
-        GetClassNameA(window, name, sizeof name);
-        if (std::strcmp(name, "#32770") != 0 || !IsWindowVisible(window))
-            return TRUE;
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
-    {
-        DialogDriver* driver = s_driver;
-        HWND dialog = nullptr;
-        if (driver == nullptr || EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog)) ||
-            dialog == nullptr)
-            return;
-        if (!driver->m_filled) {
-            driver->m_filled = true;
-            driver->title = WindowTitle(dialog);
-            driver->m_fill(dialog);
-            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-        } else if (++driver->m_waited > 100) {
-            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        }
-    }
-
-    static DialogDriver* s_driver;
-    std::function<void(HWND)> m_fill;
-    UINT_PTR m_timer = 0;
-    bool m_filled = false;
-    int m_waited = 0;
-};
-
-DialogDriver* DialogDriver::s_driver = nullptr;
+// The steps of a user in a common dialog: `fill` types into it, then its OK
+// button is pressed (posted: the dialog checks the typed name in its own time).
+std::vector<SheetStep> FillAndConfirm(SheetStep fill)
+{
+    return {std::move(fill), [](HWND dialog) {
+                PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+            }};
+}
 
 // The file dialog's name box: a combo box on Windows, an edit box in Wine.
 HWND FileNameBox(HWND dialog)
@@ -569,9 +523,9 @@ TEST_F(RealDialogsTest, HtmlImportTakesABrowserExportTypedIntoTheOpenDialog)
 {
     const std::string page = WindowsPath(std::string(LINKHIVE_TEST_DATA) + "/browser-exports/chromium_flat.htm");
     ASSERT_TRUE(Start());
-    DialogDriver driver([&](HWND dialog) { SetWindowTextA(FileNameBox(dialog), page.c_str()); });
+    DialogDriver driver(FillAndConfirm([&](HWND dialog) { SetWindowTextA(FileNameBox(dialog), page.c_str()); }));
     Command(ID_IMPORT_HTML);
-    EXPECT_EQ(driver.title, "Import HTML");
+    EXPECT_EQ(driver.Caption(), "Import HTML");
     EXPECT_EQ(SelectedGroup(), "chromium_flat.htm");
     const std::vector<std::string> urls = {
         "http://www.windows93.net/",
@@ -588,12 +542,12 @@ TEST_F(RealDialogsTest, SaveAsFileWritesTheNameTypedIntoTheSaveDialog)
     Fill(Doc(), {"A"}, {Bookmark("Home", "http://h.example/", "A")}, "A");
     ClickRow(Items(), 0);
     std::string prefilled;
-    DialogDriver driver([&](HWND dialog) {
+    DialogDriver driver(FillAndConfirm([&](HWND dialog) {
         prefilled = WindowTitle(FileNameBox(dialog));
         SetWindowTextA(FileNameBox(dialog), folder.Path("home").c_str());
-    });
+    }));
     Command(ID_ITEM_SAVE_AS_FILE);
-    EXPECT_EQ(driver.title, "Export URL");
+    EXPECT_EQ(driver.Caption(), "Export URL");
     EXPECT_EQ(prefilled, "Home");
     EXPECT_EQ(ReadBytes(folder.Path("home.url")), Shortcut("http://h.example/"));
 }
@@ -605,10 +559,10 @@ TEST_F(RealDialogsTest, FolderImportTakesTheFolderChosenInTheBrowser)
     WriteBytes(folder.Path("site.url"), Shortcut("http://site.example/"));
     ASSERT_TRUE(Start());
     bool instructed = false;
-    DialogDriver driver([&](HWND dialog) {
+    DialogDriver driver(FillAndConfirm([&](HWND dialog) {
         instructed = FindWindowExA(dialog, nullptr, "Static", "Select folder with URLs:") != nullptr;
         SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.Root().c_str()));
-    });
+    }));
     Command(ID_IMPORT_FOLDER);
     EXPECT_TRUE(instructed);
     EXPECT_EQ(SelectedGroup(), folder.Root() + "\\");

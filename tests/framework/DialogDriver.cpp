@@ -1,4 +1,4 @@
-#include "tests/framework/SheetDriver.h"
+#include "tests/framework/DialogDriver.h"
 
 #include "framework/CDialog.h"
 
@@ -9,13 +9,16 @@ namespace {
 // The Apply button of every property sheet.
 const int kApplyButton = 0x3021;
 
-SheetDriver* theDriver = nullptr;
+// A second of ticks for a dialog to close after the last step.
+const int kTicksToClose = 100;
 
-BOOL CALLBACK FindSheet(HWND hwnd, LPARAM found)
+DialogDriver* theDriver = nullptr;
+
+BOOL CALLBACK FindDialog(HWND hwnd, LPARAM found)
 {
     char className[16] = "";
     GetClassNameA(hwnd, className, sizeof className);
-    if (IsWindowVisible(hwnd) && lstrcmpA(className, "#32770") == 0 && PropSheet_GetTabControl(hwnd) != nullptr) {
+    if (IsWindowVisible(hwnd) && lstrcmpA(className, "#32770") == 0) {
         *reinterpret_cast<HWND*>(found) = hwnd;
         return FALSE;
     }
@@ -24,40 +27,50 @@ BOOL CALLBACK FindSheet(HWND hwnd, LPARAM found)
 
 } // namespace
 
-SheetDriver::SheetDriver(std::vector<SheetStep> steps) : m_steps(std::move(steps))
+DialogDriver::DialogDriver(std::vector<SheetStep> steps) : m_steps(std::move(steps))
 {
     theDriver = this;
-    m_timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &SheetDriver::OnTimer);
+    m_timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &DialogDriver::OnTimer);
 }
 
-SheetDriver::~SheetDriver()
+DialogDriver::~DialogDriver()
 {
     KillTimer(nullptr, m_timer);
     if (theDriver == this)
         theDriver = nullptr;
 }
 
-void CALLBACK SheetDriver::OnTimer(HWND, UINT, UINT_PTR timer, DWORD)
+void CALLBACK DialogDriver::OnTimer(HWND, UINT, UINT_PTR timer, DWORD)
 {
     if (theDriver != nullptr && theDriver->m_timer == timer)
         theDriver->Tick();
 }
 
-void SheetDriver::Tick()
+void DialogDriver::Tick()
 {
-    HWND sheet = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), &FindSheet, reinterpret_cast<LPARAM>(&sheet));
-    if (sheet == nullptr)
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (dialog == nullptr)
         return;
     if (m_next == m_steps.size()) {
+        if (++m_waited < kTicksToClose)
+            return;
         m_leftOpen = true;
-        PropSheet_PressButton(sheet, PSBTN_CANCEL);
+        if (PropSheet_GetTabControl(dialog) != nullptr)
+            PropSheet_PressButton(dialog, PSBTN_CANCEL);
+        else
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         return;
     }
     char caption[256] = "";
-    GetWindowTextA(sheet, caption, sizeof caption);
+    GetWindowTextA(dialog, caption, sizeof caption);
     m_caption = caption;
-    m_steps[m_next++](sheet);
+    m_steps[m_next++](dialog);
+}
+
+void Click(HWND dialog, int id)
+{
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 SheetStep Type(int controlId, const std::string& text)

@@ -6,23 +6,23 @@
 #include <string>
 #include <vector>
 
-// One thing done to an open property sheet, as the user would do it.
-using SheetStep = std::function<void(HWND sheet)>;
+// One thing done to an open dialog or property sheet, as the user would do it.
+using SheetStep = std::function<void(HWND dialog)>;
 
-// Drives the next property sheet of this thread from inside its own modal
-// loop: a thread timer runs one step per tick once the sheet shows. A sheet
-// still open when the steps are spent is cancelled, so no test is left
-// waiting on it.
-class SheetDriver {
+// Drives the next modal dialog of this thread (a property sheet, a common
+// dialog, one of ours) from inside its own modal loop: a thread timer runs
+// one step per tick once it shows. One still open a second after the steps
+// are spent is cancelled, so no test is left waiting on it.
+class DialogDriver {
 public:
-    explicit SheetDriver(std::vector<SheetStep> steps);
-    ~SheetDriver();
-    SheetDriver(const SheetDriver&) = delete;
-    SheetDriver& operator=(const SheetDriver&) = delete;
+    explicit DialogDriver(std::vector<SheetStep> steps);
+    ~DialogDriver();
+    DialogDriver(const DialogDriver&) = delete;
+    DialogDriver& operator=(const DialogDriver&) = delete;
 
-    // Every step ran and the last one closed the sheet.
+    // Every step ran and the dialog closed without being cancelled here.
     bool Finished() const { return m_next == m_steps.size() && !m_leftOpen; }
-    // The caption of the sheet that was driven.
+    // The caption of the dialog that was driven.
     const std::string& Caption() const { return m_caption; }
 
 private:
@@ -31,10 +31,14 @@ private:
 
     std::vector<SheetStep> m_steps;
     size_t m_next = 0;
+    int m_waited = 0;
     bool m_leftOpen = false;
     UINT_PTR m_timer = 0;
     std::string m_caption;
 };
+
+// The button `id` of a dialog clicked, as its notification says.
+void Click(HWND dialog, int id);
 
 // The steps of a user: type into the shown page's control, pick a page by
 // its tab, press OK, Apply or Cancel (PSBTN_...).
