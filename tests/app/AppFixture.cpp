@@ -1,7 +1,47 @@
 #include "tests/app/AppFixture.h"
 
+#include <commctrl.h>
+
 namespace {
 const char kSettingsKey[] = "Software\\Quillmere\\Linkhive\\Settings";
+const char kBrowserKey[] = "Software\\Classes\\ftp\\shell\\open\\command";
+}
+
+std::string RequestLine(const FileDialogRequest& request)
+{
+    return std::string(request.save ? "save|" : "open|") + request.title + "|" + request.filter + "|" +
+           request.defaultExtension + "|" + request.initialPath;
+}
+
+BrowserRegistration::BrowserRegistration()
+{
+    char buffer[1024] = "";
+    DWORD size = sizeof buffer;
+    m_had = RegGetValueA(HKEY_LOCAL_MACHINE, kBrowserKey, nullptr, RRF_RT_REG_SZ, nullptr, buffer, &size) == 0;
+    m_saved = buffer;
+}
+
+BrowserRegistration::~BrowserRegistration()
+{
+    Set(m_had ? m_saved : "");
+}
+
+void BrowserRegistration::Set(const std::string& command)
+{
+    if (command.empty())
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kBrowserKey);
+    else
+        RegSetKeyValueA(HKEY_LOCAL_MACHINE, kBrowserKey, nullptr, REG_SZ, command.c_str(),
+                        static_cast<DWORD>(command.size() + 1));
+}
+
+bool BrowserRegistration::Exists()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kBrowserKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
 }
 
 void ClearProfile()
@@ -141,6 +181,19 @@ LRESULT AppFixture::Command(UINT id)
     const LRESULT result = SendMessageA(FrameWindow(), WM_COMMAND, id, 0);
     m_app->PumpMessages();
     return result;
+}
+
+bool AppFixture::ButtonEnabled(UINT id)
+{
+    Frame().OnIdleUpdate();
+    return SendMessageA(Frame().ToolBar(), TB_ISBUTTONENABLED, id, 0) != 0;
+}
+
+std::string AppFixture::StatusText(int pane)
+{
+    char text[512] = "";
+    SendMessageA(Frame().StatusBar(), SB_GETTEXTA, pane, reinterpret_cast<LPARAM>(text));
+    return text;
 }
 
 std::string MenuText(HMENU menu)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CLinkhiveApp.h"
+#include "launch/SystemLauncher.h"
 #include "support/Fakes.h"
 #include "ui/CMainFrame.h"
 
@@ -49,6 +50,48 @@ private:
     }
 };
 
+// What a file dialog was asked for, in one line: open or save, title,
+// filter, default extension and the name it starts with.
+std::string RequestLine(const FileDialogRequest& request);
+
+// The shell's "open" is recorded and answered with `shellResult`; processes
+// are recorded and really started.
+class RecordingLauncher : public SystemLauncher {
+public:
+    intptr_t ShellOpen(const std::string& url) override
+    {
+        opened.push_back(url);
+        return shellResult;
+    }
+    bool StartProcess(const std::string& commandLine) override
+    {
+        started.push_back(commandLine);
+        return SystemLauncher::StartProcess(commandLine);
+    }
+
+    intptr_t shellResult = 42;
+    std::vector<std::string> opened;
+    std::vector<std::string> started;
+};
+
+// The browser command registered for web addresses, put back as it was
+// when this goes.
+class BrowserRegistration {
+public:
+    BrowserRegistration();
+    ~BrowserRegistration();
+    BrowserRegistration(const BrowserRegistration&) = delete;
+    BrowserRegistration& operator=(const BrowserRegistration&) = delete;
+
+    // An empty command removes the registration.
+    void Set(const std::string& command);
+    static bool Exists();
+
+private:
+    bool m_had = false;
+    std::string m_saved;
+};
+
 // The registry of the settings, read and written directly.
 void ClearProfile();
 void SetSetting(const std::string& name, uint32_t value);
@@ -89,6 +132,11 @@ protected:
     CMainFrame& Frame() { return *static_cast<CMainFrame*>(m_app->MainFrame()); }
     HWND FrameWindow() { return m_app->MainFrame()->GetSafeHwnd(); }
     CLinkhiveApp& App() { return *m_app; }
+    CBookmarkDoc& Doc() { return m_app->Document(); }
+    bool Enabled(UINT id) { return (MenuState(FrameWindow(), id) & MF_GRAYED) == 0; }
+    // The toolbar button, once the idle update has run.
+    bool ButtonEnabled(UINT id);
+    std::string StatusText(int pane);
 
     ScriptedPrompt prompt;
     FakeClipboard clipboard;

@@ -19,7 +19,7 @@ store() {  # store FILE GROUP-COUNT GROUP... then NAME URL GROUP DESCRIPTION per
 }
 
 store "$work/s.lkh" 2 Web Mail \
-  "Example Site" "http://a.example/" Web "" \
+  "Example Site" "http://a/" Web "" \
   "Second" "http://www.EXAMPLE.org/x" web "" \
   "Third" "mailto:someone@other.net" Mail "the example address" \
   "Tab"$'\t'"name" "http://tab/" Mail "" \
@@ -28,51 +28,38 @@ store "$work/s.lkh" 2 Web Mail \
 line() {  # line NAME URL GROUP DESCRIPTION: one line as dump prints an item
   printf 'item\t%s\t%s\t%s\t%s' "$1" "$2" "$3" "$4"
 }
+expect() {  # expect NAME STATUS OUTPUT ARGS...: runs find ARGS
+  local name=$1 wanted=$2 output=$3
+  shift 3
+  run find "$@"
+  check "$name status" "$wanted" "$status"
+  check "$name output" "$output" "$out"
+}
+site=$(line "Example Site" "http://a/" Web "")
+second=$(line Second "http://www.EXAMPLE.org/x" web "")
+flag=$(line --flag "http://flag/" Lost "")
 
-run find "$work/s.lkh" eXaMpLe
-check "letter case status" 0 "$status"
-check "a match in each field, store order" "$(line "Example Site" "http://a.example/" Web ""
-  echo; line Second "http://www.EXAMPLE.org/x" web ""
-  echo; line Third "mailto:someone@other.net" Mail "the example address")" "$out"
+expect "letter case, a match in name, URL and description, store order" 0 "$site
+$second
+$(line Third "mailto:someone@other.net" Mail "the example address")" "$work/s.lkh" eXaMpLe
 check "found says nothing" "" "$err"
+expect "escaped as dump escapes" 0 "$(line 'Tab\tname' "http://tab/" Mail "")" "$work/s.lkh" "B"$'\t'"N"
+expect "--group, letter case ignored" 0 "$site
+$second" "$work/s.lkh" example --group WEB
+expect "--group without match" 1 "" "$work/s.lkh" example --group Nowhere
+expect "empty text, group of no entry" 0 "$flag" "$work/s.lkh" "" --group lost
+expect "text after --" 0 "$flag" "$work/s.lkh" -- --FLAG
 
-run find "$work/s.lkh" "ECOND"
-check "name only" "$(line Second "http://www.EXAMPLE.org/x" web "")" "$out"
-run find "$work/s.lkh" "other.NET"
-check "URL only" "$(line Third "mailto:someone@other.net" Mail "the example address")" "$out"
-run find "$work/s.lkh" "PLAIN"
-check "description only" "$(line Nothing "http://nothing/" Web plain)" "$out"
-run find "$work/s.lkh" "B"$'\t'"N"
-check "escaped as dump escapes" "$(line 'Tab\tname' "http://tab/" Mail "")" "$out"
-
-run find "$work/s.lkh" "example" --group WEB
-check "--group status" 0 "$status"
-check "--group, letter case ignored" "$(line "Example Site" "http://a.example/" Web ""
-  echo; line Second "http://www.EXAMPLE.org/x" web "")" "$out"
-run find "$work/s.lkh" "example" --group Nowhere
-check "--group without match status" 1 "$status"
-check "--group without match output" "" "$out"
-run find "$work/s.lkh" "" --group lost
-check "empty text, group of no entry" "$(line --flag "http://flag/" Lost "")" "$out"
-
-run find "$work/s.lkh" "no such text"
-check "no match status" 1 "$status"
-check "no match output" "" "$(od -An -c "$work/out")"
+expect "no match" 1 "" "$work/s.lkh" "no such text"
+check "no match output bytes" "" "$(od -An -c "$work/out")"
 check "no match message" "" "$(od -An -c "$work/err")"
 
-run find "$work/s.lkh" -- --FLAG
-check "text after -- status" 0 "$status"
-check "text after --" "$(line --flag "http://flag/" Lost "")" "$out"
-
-run find "$work/missing.lkh" example
-check "missing store status" 2 "$status"
+expect "missing store" 2 "" "$work/missing.lkh" example
 check "missing store message" 'missing.lkh\nCannot find this file.\nPlease verify that the correct path and file name are given.' "$err"
-check "missing store output" "" "$out"
 check "missing store is not created" "no" "$([ -e "$work/missing.lkh" ] && echo yes || echo no)"
 
 head -c 20 "$work/s.lkh" >"$work/damaged.lkh"
-run find "$work/damaged.lkh" example
-check "damaged store status" 2 "$status"
+expect "damaged store" 2 "" "$work/damaged.lkh" example
 check "damaged store message" "Unexpected file format." "$err"
 
 for usage in "find" "find s.lkh" "find s.lkh a b" "find s.lkh a --group" "find s.lkh a --v20" "find s.lkh --flag"; do

@@ -2,12 +2,11 @@
 """The Netscape bookmark file checked against a real parser: netscape_parse_test.py "COMMAND PREFIX"
 (the CLI's path, or a Wine launcher followed by it).
 
-Writes a 2,000-bookmark store whose texts hold every byte but NUL and every
-character the file must escape, has linkhive-cli export-netscape it, and reads
-the file back with Python's standard HTML parser (html.parser), decoding it in
-the code page its META element names: every <A HREF> must carry its URL and
-its name exactly as stored, in the folders and order the format promises, and
-every description its <DD>.
+A 2,000-bookmark store whose texts hold every byte but NUL and every piece of
+markup the file must escape is exported by linkhive-cli export-netscape and
+read back with Python's standard HTML parser, in the code page its META
+element names: every folder, link, name and description as stored, in the
+order the format promises.
 """
 
 import codecs
@@ -23,8 +22,6 @@ from html.parser import HTMLParser
 
 ITEMS = 2000
 
-# Pieces a text is made of: every byte but NUL, and the pieces of markup the
-# escaping must keep from being read as markup.
 PIECES = [bytes([b]) for b in range(1, 256)] + [
     b"&", b"<", b">", b'"', b"'", b"&amp;", b"&lt;", b"&#65;", b"&copy", b"</A>", b"<DT>", b"<!--", b"-->",
     b"</DL><p>", b"\r\n", b"\n", b"\t", b" ", b"http://", b"\xe4\xf6\xfc",
@@ -38,17 +35,13 @@ def random_text(rng, longest):
 def counted(text):
     if len(text) < 255:
         return bytes([len(text)]) + text
-    if len(text) < 0xFFFE:
-        return b"\xff" + struct.pack("<H", len(text)) + text
-    return b"\xff\xff\xff" + struct.pack("<I", len(text)) + text
+    return b"\xff" + struct.pack("<H", len(text)) + text  # no text reaches 0xFFFE bytes
 
 
 def store_bytes(groups, items):
     out = struct.pack("<ii", len(items) - 1, len(groups) - 1)
     out += b"".join(counted(g) for g in groups)
-    for item in items:
-        out += b"".join(counted(t) for t in item)
-    return out
+    return out + b"".join(counted(t) for item in items for t in item)
 
 
 def folded(text):
@@ -67,9 +60,8 @@ def make_collection(rng):
     items = []
     for i in range(ITEMS):
         group = rng.choice(listed) if i % 10 else rng.choice(unlisted)
-        # Now and then spelled otherwise: the folder still holds it.
         if rng.random() < 0.2:
-            group = group.swapcase()
+            group = group.swapcase()  # spelled otherwise, still in the folder
         description = random_text(rng, 40).rstrip(b" \t\r\n\x0b\x0c") if i % 3 == 0 else b""
         if i == 5:
             description = b"x" * 300  # a long counted string
@@ -78,9 +70,9 @@ def make_collection(rng):
 
 
 def expected_folders(listed, items):
-    """(folder name, [(url, name, description)]) as the format promises: the
-    group list in the group pane's order (letters folded, then bytes; equal
-    names in store order), then the other groups by first appearance."""
+    """(folder name, [(url, name, description)]): the group list in the group
+    pane's order (letters folded, then bytes; equal names in store order),
+    then the other groups by first appearance."""
     def holding(name):
         return [(u, n, d) for (n, u, g, d) in items if folded(g) == folded(name)]
 
@@ -94,15 +86,13 @@ def expected_folders(listed, items):
 
 
 class BookmarkReader(HTMLParser):
-    """Collects folders, links and descriptions as a bookmark import would."""
+    """Folders as [name, [[url, name, description]]], as a bookmark import
+    reads them; texts and attributes come unescaped (convert_charrefs)."""
 
     def __init__(self):
-        super().__init__()  # convert_charrefs: texts and attributes come unescaped
-        self.doctype = None
-        self.folders = []
-        self.text = None
-        self.into = None  # "h3", "a" or "dd": where the text being collected goes
-        self.links = 0
+        super().__init__()
+        self.doctype, self.folders, self.links = None, [], 0
+        self.into, self.text = None, ""  # the tag the text being read belongs to
 
     def handle_decl(self, decl):
         self.doctype = decl
@@ -111,28 +101,19 @@ class BookmarkReader(HTMLParser):
         self.finish_text()
         if tag == "h3":
             self.folders.append([None, []])
-            self.into, self.text = "h3", ""
         elif tag == "a":
             self.links += 1
-            href = dict(attrs).get("href")
-            self.folders[-1][1].append([href, None, ""])
-            self.into, self.text = "a", ""
-        elif tag == "dd":
-            self.into, self.text = "dd", ""
+            self.folders[-1][1].append([dict(attrs).get("href"), None, ""])
+        if tag in ("h3", "a", "dd"):
+            self.into, self.text = tag, ""
 
     def handle_endtag(self, tag):
-        if tag in ("h3", "a"):
-            self.finish_text()
-        elif tag == "dl":
-            self.finish_text()
+        self.finish_text()
 
     def handle_data(self, data):
-        if self.text is not None:
-            self.text += data
+        self.text += data
 
     def finish_text(self):
-        if self.text is None:
-            return
         if self.into == "h3":
             self.folders[-1][0] = self.text
         elif self.into == "a":
@@ -141,13 +122,12 @@ class BookmarkReader(HTMLParser):
             # The text runs to the next tag: the line end and that line's
             # indentation are the file's, not the description's.
             self.folders[-1][1][-1][2] = re.sub(r"\r\n *$", "", self.text)
-        self.text = self.into = None
+        self.into = None
 
 
 def main():
     cli = shlex.split(sys.argv[1])
-    rng = random.Random(15)
-    listed, items = make_collection(rng)
+    listed, items = make_collection(random.Random(15))
     failures = []
 
     with tempfile.TemporaryDirectory() as work:
@@ -169,13 +149,9 @@ def main():
         return 1
     charset = match.group(1).decode("ascii")
     codecs.lookup(charset)  # a code page Python knows by that name
-
     # Bytes the code page leaves undefined read as the same-numbered code
     # point, as browsers (the WHATWG encodings) read them in windows-1252.
-    def same_number(error):
-        return chr(error.object[error.start]), error.start + 1
-
-    codecs.register_error("linkhive_same_number", same_number)
+    codecs.register_error("linkhive_same_number", lambda error: (chr(error.object[error.start]), error.start + 1))
 
     def decode(text):
         return text.decode(charset, "linkhive_same_number")
@@ -188,23 +164,18 @@ def main():
         if expected == actual:
             return
         failures.append(name)
-        if isinstance(expected, list) and isinstance(actual, list):
+        if isinstance(expected, list):  # the first difference
             at = next((i for i, (e, a) in enumerate(zip(expected, actual)) if e != a), min(len(expected), len(actual)))
-            print("FAIL %s: %d expected, %d read; first difference at %d" % (name, len(expected), len(actual), at))
+            name += ": %d expected, %d read; at %d" % (len(expected), len(actual), at)
             expected, actual = expected[at:at + 1], actual[at:at + 1]
-        else:
-            print("FAIL %s" % name)
-        print("  expected: %r\n  actual:   %r" % (expected, actual))
+        print("FAIL %s\n  expected: %r\n  actual:   %r" % (name, expected, actual))
 
     check("doctype", "DOCTYPE NETSCAPE-Bookmark-file-1", reader.doctype)
     check("every bookmark a link", ITEMS, reader.links)
     expected = expected_folders(listed, items)
     check("folder names", [decode(g) for g, _ in expected], [f[0] for f in reader.folders])
     for (group, links), (_, read) in zip(expected, reader.folders):
-        want = [[decode(u), decode(n), decode(d)] for (u, n, d) in links]
-        check("URLs in folder %r" % group, [w[0] for w in want], [r[0] for r in read])
-        check("names in folder %r" % group, [w[1] for w in want], [r[1] for r in read])
-        check("descriptions in folder %r" % group, [w[2] for w in want], [r[2] for r in read])
+        check("links of folder %r" % group, [[decode(u), decode(n), decode(d)] for (u, n, d) in links], read)
 
     print("netscape parse (%s, %d bookmarks, %d bytes): %s" %
           (charset, reader.links, len(raw), "failed" if failures else "passed"))

@@ -6,12 +6,11 @@
 
 namespace {
 
-TEST(BookmarkSearchTest, LettersWithoutRegardToCase)
+TEST(BookmarkSearchTest, AsciiLettersWithoutRegardToCaseAtEveryPlace)
 {
     EXPECT_TRUE(TextSearch("EXAMPLE").FoundIn("www.Example.com"));
     EXPECT_TRUE(TextSearch("e.c").FoundIn("www.Example.COM"));
     EXPECT_TRUE(TextSearch("").FoundIn(""));
-    EXPECT_TRUE(TextSearch("abc").FoundIn("abc"));
     EXPECT_FALSE(TextSearch("abcd").FoundIn("abc"));
     EXPECT_FALSE(TextSearch("xyz").FoundIn(""));
     // Only ASCII letters fold: other bytes, also 0xC0-0xFF, are compared as they are.
@@ -19,10 +18,6 @@ TEST(BookmarkSearchTest, LettersWithoutRegardToCase)
     EXPECT_TRUE(TextSearch("\xC4x").FoundIn("a\xC4X"));
     EXPECT_FALSE(TextSearch("@").FoundIn("`"));
     EXPECT_FALSE(TextSearch("[").FoundIn("{"));
-}
-
-TEST(BookmarkSearchTest, EveryPlaceAndEveryCandidate)
-{
     // Many near misses before the match, of both anchor kinds.
     EXPECT_TRUE(TextSearch("aab").FoundIn("AaAaAaAaAAB"));
     EXPECT_TRUE(TextSearch("a.b").FoundIn("a.a.A.a.A.B"));

@@ -26,13 +26,7 @@ protected:
     }
 
     // "name|URL|group|description" of every item, in store order.
-    std::vector<std::string> Items() const
-    {
-        std::vector<std::string> rows;
-        for (const BookmarkItem& item : doc.m_arrItems)
-            rows.push_back(item.m_strName + "|" + item.m_strURL + "|" + item.m_strGroup + "|" + item.m_strDescription);
-        return rows;
-    }
+    std::vector<std::string> Items() const { return ItemTexts(doc.m_arrItems); }
 
     std::string WriteFile(const std::string& name, const std::string& bytes)
     {

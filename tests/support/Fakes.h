@@ -67,6 +67,20 @@ inline BookmarkItem MakeItem(const std::string& name, const std::string& url, co
     return item;
 }
 
+// "name|URL|group|description"
+inline std::string ItemText(const BookmarkItem& item)
+{
+    return item.m_strName + "|" + item.m_strURL + "|" + item.m_strGroup + "|" + item.m_strDescription;
+}
+
+inline std::vector<std::string> ItemTexts(const std::vector<BookmarkItem>& items)
+{
+    std::vector<std::string> texts;
+    for (const BookmarkItem& item : items)
+        texts.push_back(ItemText(item));
+    return texts;
+}
+
 // A folder of its own under the system's temporary folder, removed afterwards.
 class TempDir {
 public:

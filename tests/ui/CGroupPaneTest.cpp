@@ -19,7 +19,6 @@ protected:
         groups = Frame().GroupPane()->GetSafeHwnd();
         items = Frame().ItemPane()->GetSafeHwnd();
     }
-    CBookmarkDoc& Doc() { return App().Document(); }
 
     HWND groups = nullptr;
     HWND items = nullptr;

@@ -18,7 +18,6 @@ protected:
         ASSERT_TRUE(Start());
         items = Frame().ItemPane()->GetSafeHwnd();
     }
-    CBookmarkDoc& Doc() { return App().Document(); }
 
     int Image(int row)
     {

@@ -6,8 +6,6 @@
 #include "settings/Preferences.h"
 #include "ui/CItemPane.h"
 
-#include <commctrl.h>
-
 namespace {
 
 class PropertiesSheetTest : public AppFixture {
@@ -18,7 +16,6 @@ protected:
         ASSERT_TRUE(Start());
         items = Frame().ItemPane()->GetSafeHwnd();
     }
-    CBookmarkDoc& Doc() { return App().Document(); }
 
     // Runs the command, driving the sheet it opens through `steps`; false
     // when no sheet opened or the steps did not close it.
@@ -32,79 +29,54 @@ protected:
     HWND items = nullptr;
 };
 
-bool SameItem(const BookmarkItem& a, const BookmarkItem& b)
-{
-    return a.m_strName == b.m_strName && a.m_strURL == b.m_strURL && a.m_strGroup == b.m_strGroup &&
-           a.m_strDescription == b.m_strDescription;
-}
-
-std::string StatusText(HWND statusBar, int pane)
-{
-    char text[512] = "";
-    SendMessageA(statusBar, SB_GETTEXTA, pane, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 } // namespace
 
-TEST_F(PropertiesSheetTest, NewItemsOpenTheSheetAndAnUntouchedCancelTakesThemBack)
+TEST_F(PropertiesSheetTest, NewItemsOpenTheSheetAndStayWhenTouched)
 {
+    const SheetStep namedMine = [this](HWND) { EXPECT_EQ(Doc().m_arrItems.back().m_strName, "Mine"); };
+    const SheetStep typeMine = Type(IDC_ITEM_NAME, "Mine");
+    const SheetStep typeMineURL = Type(IDC_ITEM_URL, "http://mine.example/");
+    const std::string mine = "Mine|http://mine.example/|G|";
     const struct {
         UINT command;
         std::vector<BookmarkItem> existing;
         const char* name;
         const char* url;
-        bool keptOnCancel;
+        std::vector<SheetStep> steps;
+        std::string kept;
     } cases[] = {
-        {ID_ITEM_NEW_URL, {}, "New URL", "http://", false},
-        {ID_ITEM_NEW_EMAIL, {Bookmark("New URL", "http://", "Other")}, "New E-Mail", "mailto:", false},
+        {ID_ITEM_NEW_URL, {}, "New URL", "http://", {Press(PSBTN_CANCEL)}, ""},
+        {ID_ITEM_NEW_EMAIL, {Bookmark("New URL", "http://", "Other")}, "New E-Mail", "mailto:", {Press(PSBTN_CANCEL)}, ""},
         // Unique over every group, letter case ignored; a made-unique name
         // is not the placeholder, so Cancel keeps the item.
-        {ID_ITEM_NEW_URL, {Bookmark("new url", "http://a", "Other")}, "New URL *", "http://", true},
+        {ID_ITEM_NEW_URL, {Bookmark("new url", "http://a", "Other")}, "New URL *", "http://", {Press(PSBTN_CANCEL)},
+         "New URL *|http://|G|"},
+        // Applied, then cancelled: kept for a changed URL only.
+        {ID_ITEM_NEW_URL, {}, "New URL", "http://", {typeMine, Press(PSBTN_APPLYNOW), namedMine, Press(PSBTN_CANCEL)}, ""},
+        {ID_ITEM_NEW_URL, {}, "New URL", "http://",
+         {typeMine, typeMineURL, Press(PSBTN_APPLYNOW), namedMine, Press(PSBTN_CANCEL)}, mine},
+        {ID_ITEM_NEW_URL, {}, "New URL", "http://", {typeMine, typeMineURL, Press(PSBTN_OK)}, mine},
     };
     for (const auto& test : cases) {
         Fill(Doc(), {"G", "Other"}, test.existing, "G");
         Doc().SetModifiedFlag(false);
         const size_t before = test.existing.size();
-        EXPECT_TRUE(CommandWithSheet(test.command, {
-            [&](HWND sheet) {
-                EXPECT_EQ(PageText(sheet, IDC_ITEM_NAME), test.name);
-                EXPECT_EQ(PageText(sheet, IDC_ITEM_URL), test.url);
-                ASSERT_EQ(Doc().m_arrItems.size(), before + 1);
-                EXPECT_TRUE(SameItem(Doc().m_arrItems.back(), Bookmark(test.name, test.url, "G")));
-                EXPECT_EQ(Doc().Selection().itemIndex, static_cast<int32_t>(before));
-                EXPECT_EQ(RowTexts(items), std::vector<std::string>{test.name});
-            },
-            Press(PSBTN_CANCEL),
-        })) << test.name;
-        EXPECT_EQ(Doc().m_arrItems.size(), before + (test.keptOnCancel ? 1 : 0)) << test.name;
-        EXPECT_EQ(RowTexts(items).size(), test.keptOnCancel ? 1u : 0u) << test.name;
-        EXPECT_EQ(Doc().Selection().itemName, test.name);
+        std::vector<SheetStep> steps = {[&](HWND sheet) {
+            EXPECT_EQ(PageText(sheet, IDC_ITEM_NAME), test.name);
+            EXPECT_EQ(PageText(sheet, IDC_ITEM_URL), test.url);
+            ASSERT_EQ(Doc().m_arrItems.size(), before + 1);
+            EXPECT_EQ(ItemText(Doc().m_arrItems.back()), ItemText(Bookmark(test.name, test.url, "G")));
+            EXPECT_EQ(Doc().Selection().itemIndex, static_cast<int32_t>(before));
+            EXPECT_EQ(RowTexts(items), std::vector<std::string>{test.name});
+        }};
+        steps.insert(steps.end(), test.steps.begin(), test.steps.end());
+        EXPECT_TRUE(CommandWithSheet(test.command, steps)) << test.name;
+        std::vector<std::string> expected = ItemTexts(test.existing);
+        if (!test.kept.empty())
+            expected.push_back(test.kept);
+        EXPECT_EQ(ItemTexts(Doc().m_arrItems), expected);
+        EXPECT_EQ(RowTexts(items).size(), test.kept.empty() ? 0u : 1u);
         EXPECT_TRUE(Doc().IsModified());
-    }
-}
-
-TEST_F(PropertiesSheetTest, ApplyThenCancelKeepsTheItemOnlyWhenItsURLChanged)
-{
-    const struct {
-        std::vector<SheetStep> edits;
-        bool kept;
-    } cases[] = {
-        {{Type(IDC_ITEM_NAME, "Mine")}, false},
-        {{Type(IDC_ITEM_NAME, "Mine"), Type(IDC_ITEM_URL, "http://mine.example/")}, true},
-    };
-    for (const auto& test : cases) {
-        Fill(Doc(), {"G"}, {Bookmark("a", "http://a", "G")}, "G");
-        std::vector<SheetStep> steps = test.edits;
-        steps.push_back(Press(PSBTN_APPLYNOW));
-        steps.push_back([this](HWND) { EXPECT_EQ(Doc().m_arrItems.back().m_strName, "Mine"); });
-        steps.push_back(Press(PSBTN_CANCEL));
-        EXPECT_TRUE(CommandWithSheet(ID_ITEM_NEW_URL, steps));
-        ASSERT_EQ(Doc().m_arrItems.size(), test.kept ? 2u : 1u);
-        if (test.kept) {
-            EXPECT_TRUE(SameItem(Doc().m_arrItems[1], Bookmark("Mine", "http://mine.example/", "G")));
-        }
-        EXPECT_EQ(Doc().m_arrItems[0].m_strName, "a");
     }
 }
 
@@ -136,14 +108,13 @@ TEST_F(PropertiesSheetTest, PropertiesWriteWhatTheUserEditedAndNothingElse)
         ClickRow(items, 1);
         ASSERT_EQ(Doc().Selection().itemIndex, 1) << test.what;
         EXPECT_TRUE(CommandWithSheet(ID_ITEM_PROPERTIES, test.steps)) << test.what;
-        ASSERT_EQ(Doc().m_arrItems.size(), 2u) << test.what;
-        EXPECT_TRUE(SameItem(Doc().m_arrItems[1], test.expected)) << test.what;
-        EXPECT_EQ(Doc().m_arrItems[0].m_strName, "first");
+        EXPECT_EQ(ItemTexts(Doc().m_arrItems), (std::vector<std::string>{"first|http://1|G|", ItemText(test.expected)}))
+            << test.what;
         // The selection pane shows the current item's description as written.
         App().PumpMessages();
         const std::string& shown = test.expected.m_strDescription.empty() ? test.expected.m_strURL
                                                                           : test.expected.m_strDescription;
-        EXPECT_EQ(StatusText(Frame().StatusBar(), 2), shown) << test.what;
+        EXPECT_EQ(StatusText(2), shown) << test.what;
     }
 }
 
@@ -184,48 +155,12 @@ TEST_F(PropertiesSheetTest, NewNeedsAGroupAndPropertiesASelectedRow)
         Fill(Doc(), test.groups, {Bookmark("a", "http://a", "G")}, test.groups.empty() ? "" : "G");
         if (test.rowSelected)
             ClickRow(items, 0);
-        App().PumpMessages();
         const bool hasGroups = !test.groups.empty();
-        const struct {
-            UINT id;
-            bool enabled;
-        } commands[] = {
-            {ID_ITEM_NEW_URL, hasGroups}, {ID_ITEM_NEW_EMAIL, hasGroups}, {ID_ITEM_PROPERTIES, test.rowSelected}};
-        for (const auto& command : commands) {
-            EXPECT_EQ((MenuState(FrameWindow(), command.id) & MF_GRAYED) == 0, command.enabled) << command.id;
-            EXPECT_EQ(SendMessageA(Frame().ToolBar(), TB_ISBUTTONENABLED, command.id, 0) != 0, command.enabled)
-                << command.id;
+        for (const auto& [id, enabled] : {std::pair<UINT, bool>{ID_ITEM_NEW_URL, hasGroups},
+                                          {ID_ITEM_NEW_EMAIL, hasGroups},
+                                          {ID_ITEM_PROPERTIES, test.rowSelected}}) {
+            EXPECT_EQ(Enabled(id), enabled) << id;
+            EXPECT_EQ(ButtonEnabled(id), enabled) << id;
         }
     }
-}
-
-TEST_F(PropertiesSheetTest, InsertMakesABookmarkThatIsSavedAndReopened)
-{
-    TempDir folder;
-    const std::string path = folder.Path("made.lkh");
-    Fill(Doc(), {"Work"}, {}, "Work");
-    MSG insert = {items, WM_KEYDOWN, VK_INSERT, 0, 0, {0, 0}};
-    {
-        DialogDriver driver({
-            [](HWND sheet) {
-                EXPECT_EQ(PageText(sheet, IDC_ITEM_NAME), "New URL");
-                EXPECT_EQ(PageText(sheet, IDC_ITEM_URL), "http://");
-            },
-            Type(IDC_ITEM_NAME, "Example"),
-            Type(IDC_ITEM_URL, "http://example.org/"),
-            Press(PSBTN_OK),
-        });
-        EXPECT_TRUE(Frame().TranslateAccelerators(insert));
-        EXPECT_TRUE(driver.Finished());
-    }
-    EXPECT_EQ(RowTexts(items), std::vector<std::string>{"Example"});
-    EXPECT_EQ(RowTexts(items, 1), std::vector<std::string>{"http://example.org/"});
-    prompt.files = {path};
-    Command(ID_FILE_SAVE);
-    Close();
-
-    ASSERT_TRUE(Start({path}));
-    ASSERT_EQ(App().Document().m_arrItems.size(), 1u);
-    EXPECT_TRUE(SameItem(App().Document().m_arrItems[0], Bookmark("Example", "http://example.org/", "Work")));
-    EXPECT_EQ(RowTexts(Frame().ItemPane()->GetSafeHwnd()), std::vector<std::string>{"Example"});
 }

@@ -1,7 +1,6 @@
 #include "tests/app/AppFixture.h"
 #include "tests/ui/PaneDriver.h"
 
-#include "launch/SystemLauncher.h"
 #include "res/resource.h"
 #include "settings/Preferences.h"
 #include "ui/CGroupPane.h"
@@ -15,8 +14,7 @@
 
 namespace {
 
-const char kBrowserKey[] = "Software\\Classes\\ftp\\shell\\open\\command";
-const char kMenuTail[] =
+const std::string kMenuTail =
     "Default &Action for URLs{Open in &Existing Window=32808,Open in &New Window=32809},-,"
     "&Show Linkhive=32818!,-,E&xit=57665";
 
@@ -35,16 +33,6 @@ bool IconInTray(HWND owner)
 {
     return ShellIcon(NIM_MODIFY, owner);
 }
-
-class RecordingLauncher : public SystemLauncher {
-public:
-    intptr_t ShellOpen(const std::string& url) override
-    {
-        opened.push_back(url);
-        return 42;
-    }
-    std::vector<std::string> opened;
-};
 
 class TrayFixture : public AppFixture {
 protected:
@@ -79,7 +67,15 @@ protected:
     std::string RightClickMenu()
     {
         shownMenu.clear();
-        TrayMessage(WM_RBUTTONUP);
+        SendMessageA(frame, WM_TRAY_NOTIFY, IDR_TRAY_MENU, WM_RBUTTONUP);
+        // The frame hears from the menu's end, so that the next click opens it.
+        bool nullPosted = false;
+        MSG msg;
+        while (PeekMessageA(&msg, frame, 0, 0, PM_REMOVE)) {
+            nullPosted = nullPosted || msg.message == WM_NULL;
+            DispatchMessageA(&msg);
+        }
+        EXPECT_TRUE(nullPosted);
         return shownMenu;
     }
 
@@ -94,7 +90,7 @@ protected:
 using TrayIconTest = TrayFixture;
 using TrayIconRefusedTest = TrayFixture;
 
-TEST_F(TrayIconTest, MinimisingHidesBehindTheIconAndADoubleClickBringsItBack)
+TEST_F(TrayIconTest, MinimisingHidesBehindTheIconWhichOutlivesARestartedShellButNotTheProgram)
 {
     // Off: an ordinary minimise.
     Minimise();
@@ -105,9 +101,7 @@ TEST_F(TrayIconTest, MinimisingHidesBehindTheIconAndADoubleClickBringsItBack)
     MinimiseToTray();
     EXPECT_FALSE(IsWindowVisible(frame));
     EXPECT_TRUE(IconInTray(frame));
-    const NOTIFYICONDATAA& icon = Frame().TrayIcon().IconData();
-    EXPECT_EQ(icon.cbSize, NOTIFYICONDATAA_V1_SIZE);
-    EXPECT_STREQ(icon.szTip, "Linkhive");
+    EXPECT_STREQ(Frame().TrayIcon().IconData().szTip, "Linkhive");
 
     // Other mouse messages, and messages of another icon, change nothing.
     EXPECT_EQ(TrayMessage(WM_MOUSEMOVE), 1);
@@ -130,36 +124,43 @@ TEST_F(TrayIconTest, MinimisingHidesBehindTheIconAndADoubleClickBringsItBack)
     EXPECT_TRUE(IsZoomed(frame));
     EXPECT_FALSE(IconInTray(frame));
     EXPECT_TRUE(prompt.shown.empty());
-}
 
-TEST_F(TrayIconTest, TheIconOutlivesARestartedShellButNotTheProgram)
-{
-    MinimiseToTray();
-    ASSERT_TRUE(IconInTray(frame));
+    // A restarted shell has lost every icon and says so to every window;
+    // while the window shows, the icon stays out.
     const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
     const HWND trayWindow = Frame().TrayIcon().GetSafeHwnd();
-
-    // A restarted shell has lost every icon and says so to every window.
+    SendMessageA(trayWindow, taskbarCreated, 0, 0);
+    EXPECT_FALSE(IconInTray(frame));
+    Minimise();
     ShellIcon(NIM_DELETE, frame);
     ASSERT_FALSE(IconInTray(frame));
     SendMessageA(trayWindow, taskbarCreated, 0, 0);
     EXPECT_TRUE(IconInTray(frame));
-
-    // While the window shows, the icon stays out.
-    TrayMessage(WM_LBUTTONDBLCLK);
-    SendMessageA(trayWindow, taskbarCreated, 0, 0);
-    EXPECT_FALSE(IconInTray(frame));
-
-    Minimise();
-    ASSERT_TRUE(IconInTray(frame));
     Close();
     EXPECT_FALSE(IconInTray(frame));
 }
 
-TEST_F(TrayIconTest, MenuListsTheBookmarksTheGroupsAndTheDefault)
+TEST_F(TrayIconTest, MenuListsTheBookmarksTheGroupsAndTheDefaultAndItsEntriesAct)
 {
     MinimiseToTray();
-    const std::string tail = kMenuTail;
+    // Past 1,000: 999 entries each and the count in place of the 1,000th; the
+    // range's last command is never reached, so no entry borrows another's.
+    const auto name = [](char letter, int k) { return letter + std::to_string(10000 + k).substr(1); };
+    std::vector<std::string> manyGroups;
+    std::vector<BookmarkItem> manyItems;
+    for (int k = 0; k < 1002; ++k) {
+        manyGroups.push_back(name('g', k));
+        manyItems.push_back(Bookmark(name('b', k), "http://" + name('b', k) + ".example/", "g0000"));
+    }
+    manyGroups.pop_back();
+    std::string manyMenu;
+    for (int k = 0; k < 999; ++k)
+        manyMenu += name('b', k) + "=" + std::to_string(ID_TRAY_ITEM_FIRST + k) + ",";
+    manyMenu += "3 more...=0~,-,&Group{";
+    for (int k = 0; k < 999; ++k)
+        manyMenu += name('g', k) + "=" + std::to_string(ID_TRAY_GROUP_FIRST + k) + (k == 0 ? "*," : ",");
+    manyMenu += "2 more...=0~},-," + kMenuTail;
+
     const struct {
         const char* what;
         std::vector<std::string> groups;
@@ -172,83 +173,43 @@ TEST_F(TrayIconTest, MenuListsTheBookmarksTheGroupsAndTheDefault)
          {Bookmark("beta", "http://b.example/", "Work"), Bookmark("Q&A", "http://q.example/", "work"),
           Bookmark("Alpha", "http://a.example/", "Work"), Bookmark("other", "http://o.example/", "Home")},
          "Work",
-         "Alpha=35000,beta=35001,Q&&A=35002,-,&Group{Home=36000,Work=36001*},-," + tail},
+         "Alpha=35000,beta=35001,Q&&A=35002,-,&Group{Home=36000,Work=36001*},-," + kMenuTail},
         {"no bookmarks",
          {"Full", "Empty"},
          {Bookmark("x", "http://x.example/", "Full")},
          "Empty",
-         "&Group{Empty=36000*,Full=36001},-," + tail},
+         "&Group{Empty=36000*,Full=36001},-," + kMenuTail},
         {"no groups", {}, {}, "", "&Show Linkhive=32818!,-,E&xit=57665"},
-        {"letter case", {"work", "Work"}, {}, "Work", "&Group{work=36000,Work=36001*},-," + tail},
-    };
-    for (const auto& test : cases) {
-        Fill(App().Document(), test.groups, test.items, test.current);
-        EXPECT_EQ(RightClickMenu(), test.menu) << test.what;
-    }
-
-    // The frame hears from the menu's end, so that the next click opens it.
-    SendMessageA(frame, WM_TRAY_NOTIFY, IDR_TRAY_MENU, WM_RBUTTONUP);
-    bool nullPosted = false;
-    MSG msg;
-    while (PeekMessageA(&msg, frame, 0, 0, PM_REMOVE)) {
-        nullPosted = nullPosted || msg.message == WM_NULL;
-        DispatchMessageA(&msg);
-    }
-    EXPECT_TRUE(nullPosted);
-}
-
-TEST_F(TrayIconTest, EntriesChooseAGroupAndOpenABookmark)
-{
-    MinimiseToTray();
-    Fill(App().Document(), {"B", "a"},
+        {"letter case", {"work", "Work"}, {}, "Work", "&Group{work=36000,Work=36001*},-," + kMenuTail},
+        {"more than 1,000", manyGroups, manyItems, "g0000", manyMenu},
+        {"groups sorted",
+         {"B", "a"},
          {Bookmark("b1", "http://b1.example/", "B"), Bookmark("a2", "http://a2.example/", "a"),
           Bookmark("a1", "http://a1.example/", "a")},
-         "B");
-    ASSERT_EQ(RightClickMenu(), "b1=35000,-,&Group{a=36000,B=36001*},-," + std::string(kMenuTail));
+         "B",
+         "b1=35000,-,&Group{a=36000,B=36001*},-," + kMenuTail},
+    };
+    for (const auto& test : cases) {
+        Fill(Doc(), test.groups, test.items, test.current);
+        EXPECT_EQ(RightClickMenu(), test.menu) << test.what;
+    }
 
     // A group entry shows that group without marking the collection changed;
     // an entry for a row gone since changes nothing.
     Command(ID_TRAY_GROUP_FIRST);
-    EXPECT_EQ(App().Document().Selection().currentGroup, "a");
+    EXPECT_EQ(Doc().Selection().currentGroup, "a");
     EXPECT_EQ(RowTexts(items), (std::vector<std::string>{"a1", "a2"}));
     EXPECT_EQ(SelectedRow(Frame().GroupPane()->GetSafeHwnd()), 0);
-    EXPECT_FALSE(App().Document().IsModified());
+    EXPECT_FALSE(Doc().IsModified());
     Command(ID_TRAY_GROUP_FIRST + 2);
-    EXPECT_EQ(App().Document().Selection().currentGroup, "a");
+    EXPECT_EQ(Doc().Selection().currentGroup, "a");
 
-    ASSERT_EQ(RightClickMenu(), "a1=35000,a2=35001,-,&Group{a=36000*,B=36001},-," + std::string(kMenuTail));
-    const std::string browser = R"("C:\browser.exe" "%1")";
-    RegSetKeyValueA(HKEY_LOCAL_MACHINE, kBrowserKey, nullptr, REG_SZ, browser.c_str(),
-                    static_cast<DWORD>(browser.size() + 1));
+    ASSERT_EQ(RightClickMenu(), "a1=35000,a2=35001,-,&Group{a=36000*,B=36001},-," + kMenuTail);
+    BrowserRegistration registration;
+    registration.Set(R"("C:\browser.exe" "%1")");
     thePreferences.bCreateNewProcess = 0;
     Command(ID_TRAY_ITEM_FIRST + 1);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kBrowserKey);
     EXPECT_EQ(launcher.opened, (std::vector<std::string>{"http://a2.example/"}));
-}
-
-TEST_F(TrayIconTest, LongListsEndInACountOfThoseLeftOut)
-{
-    MinimiseToTray();
-    // Names that sort as numbered: "b0000", "g0000" ...
-    const auto name = [](char letter, int k) { return letter + std::to_string(10000 + k).substr(1); };
-    std::vector<std::string> groups;
-    std::vector<BookmarkItem> bookmarks;
-    for (int k = 0; k < 1002; ++k) {
-        groups.push_back(name('g', k));
-        bookmarks.push_back(Bookmark(name('b', k), "http://" + name('b', k) + ".example/", "g0000"));
-    }
-    groups.pop_back();
-    Fill(App().Document(), groups, bookmarks, "g0000");
-
-    // 999 entries each and the count in place of the 1,000th: the range's
-    // last command is never reached, so no entry borrows another's.
-    std::string expected;
-    for (int k = 0; k < 999; ++k)
-        expected += name('b', k) + "=" + std::to_string(ID_TRAY_ITEM_FIRST + k) + ",";
-    expected += "3 more...=0~,-,&Group{";
-    for (int k = 0; k < 999; ++k)
-        expected += name('g', k) + "=" + std::to_string(ID_TRAY_GROUP_FIRST + k) + (k == 0 ? "*," : ",");
-    EXPECT_EQ(RightClickMenu(), expected + "2 more...=0~},-," + kMenuTail);
 }
 
 TEST_F(TrayIconRefusedTest, WithoutAnIconTheWindowStaysOnTheTaskbar)
