@@ -139,6 +139,7 @@ TEST_F(LaunchTest, TheBrowserGetsTheUrlAsOneArgumentByteForByte)
 
     // Search engines start a process whatever the preference says.
     registration.Set(quoted);
+    thePreferences.bCreateNewProcess = 0;
     for (const SearchEngine& engine : kSearchEngines) {
         Command(engine.command);
         const Texts run = BrowserRun();

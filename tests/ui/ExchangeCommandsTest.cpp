@@ -14,6 +14,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -40,18 +41,11 @@ void Drop(HWND window, const Texts& paths)
     SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
 }
 
-std::string CurrentDirectory()
-{
-    char folder[MAX_PATH] = "";
-    GetCurrentDirectoryA(sizeof folder, folder);
-    return folder;
-}
-
 // The folder import moves the current directory, and a current folder
 // cannot be removed.
 struct KeepCurrentDirectory {
-    ~KeepCurrentDirectory() { SetCurrentDirectoryA(folder.c_str()); }
-    std::string folder = CurrentDirectory();
+    ~KeepCurrentDirectory() { std::filesystem::current_path(folder); }
+    const std::filesystem::path folder = std::filesystem::current_path();
 };
 
 // Paths longer than MAX_PATH, through the wide functions' "\\?\" form.
@@ -436,6 +430,6 @@ TEST_F(ExchangeCommandsTest, FolderImportMakesAGroupOfTheFolderChosenInTheBrowse
     EXPECT_EQ(SelectedGroup(), group);
     EXPECT_EQ(RowTexts(Items()), (Texts{"a", "B"}));
     EXPECT_EQ(RowTexts(Items(), 1), (Texts{"http://a.example/", "http://b.example/"}));
-    EXPECT_EQ(CurrentDirectory(), folder.Root());
+    EXPECT_EQ(std::filesystem::current_path().string(), folder.Root());
     EXPECT_EQ(FilesIn(folder.Root()), Texts{"note.txt"});
 }
