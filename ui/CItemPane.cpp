@@ -95,7 +95,7 @@ void CItemPane::SortStoreIndices()
 void CItemPane::SortShownRows()
 {
     // The selected bookmark stays selected wherever it moves.
-    const int selected = static_cast<int>(SendMessageA(m_hWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    const int selected = SelectedRow();
     const LPARAM selectedIndex = selected >= 0 ? RowStoreIndex(selected) : -1;
     SortStoreIndices();
     const int moved = selectedIndex >= 0 ? RowOfStoreIndex(selectedIndex) : -1;
@@ -137,6 +137,19 @@ int CItemPane::AutoColumnWidth(int column) const
     return WidestTextWidth(m_hWnd, texts);
 }
 
+int CItemPane::SelectedRow() const
+{
+    return static_cast<int>(SendMessageA(m_hWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+const BookmarkItem* CItemPane::BookmarkOfRow(int row) const
+{
+    const LPARAM index = RowStoreIndex(row);
+    if (index < 0 || static_cast<size_t>(index) >= m_store.m_arrItems.size())
+        return nullptr;
+    return &m_store.m_arrItems[static_cast<size_t>(index)];
+}
+
 LPARAM CItemPane::RowStoreIndex(int row) const
 {
     return row >= 0 && static_cast<size_t>(row) < m_rows.size() ? static_cast<LPARAM>(m_rows[static_cast<size_t>(row)])
@@ -155,17 +168,15 @@ void CItemPane::SelectCurrentItem()
         SendMessageA(m_hWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED | LVNI_SELECTED));
     if (row < 0)
         return;
-    // The whole texts from the store: a row's text may be cut when read,
-    // and Delete, Cut and Undo find the bookmark by them.
-    const LPARAM data = RowStoreIndex(row);
-    if (data < 0 || static_cast<size_t>(data) >= m_store.m_arrItems.size())
+    // The whole texts: Delete, Cut and Undo find the bookmark by them.
+    const BookmarkItem* item = BookmarkOfRow(row);
+    if (item == nullptr)
         return;
-    const BookmarkItem& item = m_store.m_arrItems[static_cast<size_t>(data)];
     CurrentSelection& selection = m_store.Selection();
-    selection.itemURL = item.m_strURL;
-    selection.itemName = item.m_strName;
-    selection.itemDescription = item.m_strDescription;
-    selection.itemIndex = static_cast<int32_t>(data);
+    selection.itemURL = item->m_strURL;
+    selection.itemName = item->m_strName;
+    selection.itemDescription = item->m_strDescription;
+    selection.itemIndex = static_cast<int32_t>(RowStoreIndex(row));
 }
 
 void CItemPane::BeginRename(bool focus)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/BookmarkItem.h"
 #include "ui/ListPane.h"
 
 #include <vector>
@@ -24,6 +25,12 @@ public:
     // The label edit of the row showing the current item; nothing when no
     // row shows it.
     void BeginRename(bool focus = true);
+
+    // The selected row; -1 when none.
+    int SelectedRow() const;
+    // The bookmark row `row` shows, whole from the store (a row's own text
+    // may be cut short); null when the row shows none.
+    const BookmarkItem* BookmarkOfRow(int row) const;
 
     LPARAM RowStoreIndex(int row) const override;
     int RowOfStoreIndex(LPARAM index) const override;

@@ -17,9 +17,6 @@
 #include "store/CBookmarkDoc.h"
 #include "store/Prompt.h"
 #include "ui/CItemPane.h"
-#include "ui/ListRows.h"
-
-#include <commctrl.h>
 
 #include <vector>
 
@@ -155,14 +152,11 @@ void CMainFrame::OnGroupSaveAsHtml(UINT)
 
 void CMainFrame::OnItemSaveAsFile(UINT)
 {
-    // The bookmark behind the row, by its stored index: the row's texts are
-    // cut at 260 characters.
-    const HWND list = m_itemPane->GetSafeHwnd();
-    const int row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    const LPARAM index = row < 0 ? -1 : RowData(list, row);
-    if (index < 0 || static_cast<size_t>(index) >= m_document.m_arrItems.size())
+    // A copy: the dialogs below may let the store change.
+    const BookmarkItem* selected = m_itemPane->BookmarkOfRow(m_itemPane->SelectedRow());
+    if (selected == nullptr)
         return;
-    const BookmarkItem bookmark = m_document.m_arrItems[static_cast<size_t>(index)];
+    const BookmarkItem bookmark = *selected;
 
     IPrompt& prompt = m_document.Prompt();
     std::string chosen;

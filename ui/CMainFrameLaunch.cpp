@@ -8,27 +8,8 @@
 #include "store/CBookmarkDoc.h"
 #include "ui/CBrowsersDlg.h"
 #include "ui/CItemPane.h"
-#include "ui/ListRows.h"
-
-#include <commctrl.h>
 
 namespace {
-
-// The URL of the bookmark a row shows, whole from the store: the row's own
-// text may be cut short, and a cut URL is another address.
-bool RowUrl(HWND list, const CBookmarkDoc& document, int row, std::string& url)
-{
-    const LPARAM index = row < 0 ? -1 : RowData(list, row);
-    if (index < 0 || static_cast<size_t>(index) >= document.m_arrItems.size())
-        return false;
-    url = document.m_arrItems[static_cast<size_t>(index)].m_strURL;
-    return true;
-}
-
-int SelectedRow(HWND list)
-{
-    return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-}
 
 std::string& BrowserPath(Preferences& prefs, UINT id)
 {
@@ -43,22 +24,22 @@ std::string& BrowserPath(Preferences& prefs, UINT id)
 
 bool CMainFrame::OpenUrl(bool newWindow)
 {
-    const HWND list = m_itemPane->GetSafeHwnd();
-    std::string url;
-    if (!RowUrl(list, m_document, SelectedRow(list), url))
+    // The whole URL from the store: a cut one is another address.
+    const BookmarkItem* bookmark = m_itemPane->BookmarkOfRow(m_itemPane->SelectedRow());
+    if (bookmark == nullptr)
         return false;
     // E-mail addresses go to the mail program, which only the shell knows.
     const bool newProcess = newWindow && !IsEmailUrl(m_document.Selection().itemURL);
-    return OpenInBrowserOrShell(*m_launcher, m_document.Prompt(), url, newProcess);
+    return OpenInBrowserOrShell(*m_launcher, m_document.Prompt(), bookmark->m_strURL, newProcess);
 }
 
 void CMainFrame::OnTrayItem(UINT id)
 {
     // The tray menu lists the rows in row order; a pane changed since opens nothing.
-    std::string url;
-    if (!RowUrl(m_itemPane->GetSafeHwnd(), m_document, static_cast<int>(id - ID_TRAY_ITEM_FIRST), url))
+    const BookmarkItem* bookmark = m_itemPane->BookmarkOfRow(static_cast<int>(id - ID_TRAY_ITEM_FIRST));
+    if (bookmark == nullptr)
         return;
-    OpenInBrowserOrShell(*m_launcher, m_document.Prompt(), url, thePreferences.bCreateNewProcess != 0);
+    OpenInBrowserOrShell(*m_launcher, m_document.Prompt(), bookmark->m_strURL, thePreferences.bCreateNewProcess != 0);
 }
 
 void CMainFrame::OnOpen(UINT id)
@@ -75,11 +56,10 @@ void CMainFrame::OnUpdateOpenNewWindow(CCmdUI& ui)
 
 void CMainFrame::OnOpenInBrowser(UINT id)
 {
-    const HWND list = m_itemPane->GetSafeHwnd();
-    std::string url;
-    if (!RowUrl(list, m_document, SelectedRow(list), url) || IsEmailUrl(m_document.Selection().itemURL))
+    const BookmarkItem* bookmark = m_itemPane->BookmarkOfRow(m_itemPane->SelectedRow());
+    if (bookmark == nullptr || IsEmailUrl(m_document.Selection().itemURL))
         return;
-    StartNamedBrowser(*m_launcher, BrowserPath(thePreferences, id), url);
+    StartNamedBrowser(*m_launcher, BrowserPath(thePreferences, id), bookmark->m_strURL);
 }
 
 void CMainFrame::OnUpdateOpenInBrowser(CCmdUI& ui)
