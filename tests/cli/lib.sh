@@ -5,8 +5,16 @@ work=$(mktemp -d)
 trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
 
 run() {  # run ARGS...: sets status, out and err (carriage returns dropped); the bytes stay in $work/out and $work/err
-  $cli "$@" >"$work/out" 2>"$work/err"
-  status=$?
+  local try
+  for try in 1 2; do
+    $cli "$@" >"$work/out" 2>"$work/err"
+    status=$?
+    # Wine now and then fails to start a program at all: status 1 with no
+    # output, or its own client error. Once more tells that from the CLI,
+    # which never fails silently and would fail the same way again.
+    [[ $cli == *wine* && $status -eq 1 && ! -s $work/out ]] || break
+    [[ ! -s $work/err ]] || grep -q '^wine client error' "$work/err" || break
+  done
   out=$(tr -d '\r' <"$work/out")
   err=$(tr -d '\r' <"$work/err")
 }
