@@ -2,24 +2,32 @@
 
 #include "store/TextCompare.h"
 
+namespace {
+
+std::string AfterLastOf(const std::string& path, const char* separators)
+{
+    const size_t cut = path.find_last_of(separators);
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+} // namespace
+
 std::string FileTitleOf(const std::string& path)
 {
 #ifdef _WIN32
-    const size_t cut = path.find_last_of("\\/:");
+    return AfterLastOf(path, "\\/:");
 #else
-    const size_t cut = path.find_last_of("\\/");
+    return AfterLastOf(path, "\\/");
 #endif
-    return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
 std::string GroupNameOfPath(const std::string& path)
 {
 #ifdef _WIN32
-    const size_t cut = path.find_last_of('\\');
+    return AfterLastOf(path, "\\");
 #else
-    const size_t cut = path.find_last_of("\\/");
+    return AfterLastOf(path, "\\/");
 #endif
-    return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
 std::string WithExtension(const std::string& path, const char* extension)

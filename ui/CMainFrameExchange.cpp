@@ -22,12 +22,16 @@
 
 namespace {
 
-bool ChooseFileToImport(IPrompt& prompt, UINT title, UINT filter, std::string& path)
+// Asks for the file to import and imports it; false when the user cancelled
+// or the import failed (the import has said why).
+bool ImportChosenFile(CBookmarkDoc& doc, UINT title, UINT filter,
+                      bool (*import)(const std::string&, CBookmarkDoc&, IPrompt&))
 {
     FileDialogRequest request;
     request.title = LoadResourceString(title);
     request.filter = LoadResourceString(filter);
-    return prompt.ChooseFile(request, path);
+    std::string path;
+    return doc.Prompt().ChooseFile(request, path) && import(path, doc, doc.Prompt());
 }
 
 bool ChooseFileToSave(IPrompt& prompt, UINT title, UINT filter, const std::string& name, std::string& path)
@@ -74,40 +78,27 @@ std::vector<std::string> DroppedPaths(HDROP drop)
 
 void CMainFrame::OnImportVersion20(UINT)
 {
-    std::string path;
-    if (!ChooseFileToImport(m_document.Prompt(), IDS_IMPORT_V20_TITLE, IDS_IMPORT_V20_FILTER, path))
-        return;
-    if (ImportVersion20(path, m_document, m_document.Prompt()))
+    if (ImportChosenFile(m_document, IDS_IMPORT_V20_TITLE, IDS_IMPORT_V20_FILTER, ImportVersion20))
         UpdateTitle(m_document.GetTitle());
 }
 
 void CMainFrame::OnImportMarkbox(UINT)
 {
-    std::string path;
-    if (!ChooseFileToImport(m_document.Prompt(), IDS_IMPORT_MARKBOX_TITLE, IDS_IMPORT_MARKBOX_FILTER, path))
-        return;
-    if (ImportMbx(path, m_document, m_document.Prompt()))
+    if (ImportChosenFile(m_document, IDS_IMPORT_MARKBOX_TITLE, IDS_IMPORT_MARKBOX_FILTER, ImportMbx))
         UpdateTitle(m_document.GetTitle());
 }
 
 void CMainFrame::OnImportHtml(UINT)
 {
-    std::string path;
-    if (!ChooseFileToImport(m_document.Prompt(), IDS_IMPORT_HTML_TITLE, IDS_IMPORT_HTML_FILTER, path))
-        return;
     // A page without links leaves its new group current but unshown; the
     // panes catch up so that the next bookmark does not go astray.
-    if (ImportHtml(path, m_document, m_document.Prompt()))
+    if (ImportChosenFile(m_document, IDS_IMPORT_HTML_TITLE, IDS_IMPORT_HTML_FILTER, ImportHtml))
         m_document.UpdateAllViews(nullptr);
 }
 
 void CMainFrame::OnImportAddressBook(UINT)
 {
-    std::string path;
-    if (!ChooseFileToImport(m_document.Prompt(), IDS_IMPORT_ADDRESS_BOOK_TITLE, IDS_IMPORT_ADDRESS_BOOK_FILTER,
-                            path))
-        return;
-    if (ImportAddressBook(path, m_document, m_document.Prompt()))
+    if (ImportChosenFile(m_document, IDS_IMPORT_ADDRESS_BOOK_TITLE, IDS_IMPORT_ADDRESS_BOOK_FILTER, ImportAddressBook))
         m_document.UpdateAllViews(nullptr);
 }
 

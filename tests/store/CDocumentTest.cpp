@@ -17,6 +17,17 @@ class DocumentFiles : public ::testing::Test {
 protected:
     DocumentFiles() : doc(selection, marks, prompt, clipboard) {}
 
+    // The bookmark a user adds to a new document without editing it.
+    void AddNewBookmark()
+    {
+        doc.m_arrGroups = {"New Group"};
+        BookmarkItem item;
+        item.m_strName = "New URL";
+        item.m_strURL = "http://";
+        item.m_strGroup = "New Group";
+        doc.AddItem(item);
+    }
+
     // A titled, unmodified document with one group "Kept".
     void OpenKeptDocument()
     {
@@ -134,12 +145,7 @@ TEST_F(DocumentFiles, ReadFailingPartWayResetsToUntitled)
 
 TEST_F(DocumentFiles, SaveRoundTripsAndReplacesTheOldFile)
 {
-    doc.m_arrGroups = {"New Group"};
-    BookmarkItem item;
-    item.m_strName = "New URL";
-    item.m_strURL = "http://";
-    item.m_strGroup = "New Group";
-    doc.AddItem(item);
+    AddNewBookmark();
     doc.SetModifiedFlag(true);
     WriteBytes(dir.Path("out.lkh"), std::string(1000, 'x'));
 
@@ -186,12 +192,7 @@ TEST_F(DocumentFiles, FailedSaveKeepsOldFileAndDocument)
 #ifndef _WIN32
 TEST_F(DocumentFiles, SaveThroughALinkReplacesTheFileItNames)
 {
-    doc.m_arrGroups = {"New Group"};
-    BookmarkItem item;
-    item.m_strName = "New URL";
-    item.m_strURL = "http://";
-    item.m_strGroup = "New Group";
-    doc.AddItem(item);
+    AddNewBookmark();
     ASSERT_EQ(::mkdir(dir.Path("real").c_str(), 0755), 0);
     ASSERT_EQ(::mkdir(dir.Path("links").c_str(), 0755), 0);
     WriteBytes(dir.Path("real/a.lkh"), "old");

@@ -94,31 +94,35 @@ TEST_F(ItemPaneTest, ChoosingARowFillsTheSelectionFromTheStore)
     EXPECT_STREQ(text, "http://b");
 }
 
+namespace {
+
+// Asks the frame, as the item pane's parent is asked, for the URL of row 0.
+template <typename DispInfo, typename Char, size_t N>
+void AskShownText(HWND items, UINT code, Char (&buffer)[N])
+{
+    DispInfo ask = {};
+    ask.hdr.hwndFrom = items;
+    ask.hdr.code = code;
+    ask.item.mask = LVIF_TEXT;
+    ask.item.iSubItem = 1;
+    ask.item.pszText = buffer;
+    ask.item.cchTextMax = N;
+    SendMessageA(GetParent(items), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&ask));
+}
+
+} // namespace
+
 TEST_F(ItemPaneTest, ShownTextsLongerThanTheBufferAreCut)
 {
     const std::string longURL = "http://example.org/" + std::string(40, 'u');
     Fill(Doc(), {"G"}, {Bookmark("name", longURL, "G")}, "G");
     // A Unicode parent asks in wide text; the answer must not come back empty.
     wchar_t wide[16] = L"";
-    NMLVDISPINFOW askWide = {};
-    askWide.hdr.hwndFrom = items;
-    askWide.hdr.code = LVN_GETDISPINFOW;
-    askWide.item.mask = LVIF_TEXT;
-    askWide.item.iSubItem = 1;
-    askWide.item.pszText = wide;
-    askWide.item.cchTextMax = 16;
-    SendMessageA(GetParent(items), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&askWide));
+    AskShownText<NMLVDISPINFOW>(items, LVN_GETDISPINFOW, wide);
     EXPECT_EQ(std::wstring(wide), std::wstring(longURL.begin(), longURL.begin() + 15));
 
     char narrow[16] = "";
-    NMLVDISPINFOA askNarrow = {};
-    askNarrow.hdr.hwndFrom = items;
-    askNarrow.hdr.code = LVN_GETDISPINFOA;
-    askNarrow.item.mask = LVIF_TEXT;
-    askNarrow.item.iSubItem = 1;
-    askNarrow.item.pszText = narrow;
-    askNarrow.item.cchTextMax = 16;
-    SendMessageA(GetParent(items), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&askNarrow));
+    AskShownText<NMLVDISPINFOA>(items, LVN_GETDISPINFOA, narrow);
     EXPECT_EQ(std::string(narrow), longURL.substr(0, 15));
 }
 
