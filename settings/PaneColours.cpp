@@ -1,22 +1,11 @@
 #include "settings/PaneColours.h"
 
-#include "res/resource.h"
 #include "store/Prompt.h"
 
 uint32_t theCustomColours[16] = {
     0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
     0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
 };
-
-namespace {
-
-const unsigned kSchemeCommands[] = {
-    ID_SCHEME_SPACE, ID_SCHEME_NAVY, ID_SCHEME_AQUARIUM, ID_SCHEME_GREEN_FIELD,
-    ID_SCHEME_TWILIGHT, ID_SCHEME_SEA, ID_SCHEME_MEADOW,
-};
-constexpr int kSchemeCount = static_cast<int>(sizeof kSchemeCommands / sizeof kSchemeCommands[0]);
-
-}  // namespace
 
 PaneColourPair ChoosePaneColours(const Preferences& prefs, const std::vector<ColourScheme>& schemes,
                                  SystemColours system)
@@ -33,32 +22,9 @@ PaneColourPair ChoosePaneColours(const Preferences& prefs, const std::vector<Col
     return {system.window, system.windowText};
 }
 
-int SchemeIndexOfCommand(unsigned command)
+int MarkedScheme(const Preferences& prefs)
 {
-    for (int index = 0; index < kSchemeCount; ++index) {
-        if (kSchemeCommands[index] == command)
-            return index;
-    }
-    return -1;
-}
-
-unsigned SchemeCommandOfIndex(int index)
-{
-    return index >= 0 && index < kSchemeCount ? kSchemeCommands[index] : 0;
-}
-
-unsigned CheckedSchemeCommand(const Preferences& prefs)
-{
-    return prefs.scheme < static_cast<uint32_t>(kSchemeCount) ? kSchemeCommands[prefs.scheme] : kSchemeCommands[0];
-}
-
-bool ApplySchemeCommand(Preferences& prefs, unsigned command)
-{
-    const int index = SchemeIndexOfCommand(command);
-    if (index < 0)
-        return false;
-    prefs.scheme = static_cast<uint32_t>(index);
-    return true;
+    return prefs.scheme < static_cast<uint32_t>(kSchemeCount) ? static_cast<int>(prefs.scheme) : 0;
 }
 
 bool ChooseCustomColour(IPrompt& prompt, Preferences& prefs, const std::vector<ColourScheme>& schemes,

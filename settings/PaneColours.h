@@ -25,14 +25,11 @@ struct SystemColours {
 PaneColourPair ChoosePaneColours(const Preferences& prefs, const std::vector<ColourScheme>& schemes,
                                  SystemColours system);
 
-// The scheme index of a command of the "&Schemes" submenu, or -1.
-int SchemeIndexOfCommand(unsigned command);
-unsigned SchemeCommandOfIndex(int index);
-// The command that carries the radio mark: the one of "Scheme", "&Space"
-// when "Scheme" is out of range.
-unsigned CheckedSchemeCommand(const Preferences& prefs);
-// Sets "Scheme" for a scheme command; false for any other command.
-bool ApplySchemeCommand(Preferences& prefs, unsigned command);
+// The built-in schemes, "Space" to "Meadow"; "Scheme" indexes them.
+constexpr int kSchemeCount = 7;
+// The scheme that carries the radio mark: "Scheme", or the first when
+// "Scheme" names none.
+int MarkedScheme(const Preferences& prefs);
 
 // The dialog's sixteen custom colours, kept for the run.
 extern uint32_t theCustomColours[16];

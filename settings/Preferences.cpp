@@ -1,6 +1,5 @@
 #include "settings/Preferences.h"
 
-#include "res/resource.h"
 #include "settings/RegistryKey.h"
 
 Preferences thePreferences;
@@ -81,14 +80,9 @@ void ReadOtherPreferences(IProfile& profile, Preferences& prefs)
     prefs.trayIcon = ReadNumber(profile, "TrayIcon", 0);
 }
 
-unsigned ViewModeCommand(uint32_t viewMode)
+ViewMode ViewModeOf(uint32_t viewMode)
 {
-    switch (viewMode) {
-    case 0: return ID_VIEW_LARGE_ICONS;
-    case 1: return ID_VIEW_DETAILS;
-    case 2: return ID_VIEW_SMALL_ICONS;
-    default: return ID_VIEW_LIST;
-    }
+    return viewMode <= 2 ? static_cast<ViewMode>(viewMode) : ViewMode::List;
 }
 
 uint32_t ViewModeOfStyle(uint32_t listViewStyle)
@@ -117,30 +111,19 @@ void WritePreferences(IProfile& profile, const Preferences& prefs)
     WriteNumber(profile, "TxtColour", prefs.txtColour);
 }
 
-namespace {
-
-// One table for the flipping and the checking, whatever the constness.
-template <typename Prefs>
-auto ToggleOf(Prefs& prefs, unsigned command) -> decltype(&prefs.trayIcon)
+uint32_t& ToggleVariable(Preferences& prefs, Toggle toggle)
 {
-    switch (command) {
-    case ID_PREF_DELETE_SOURCE: return &prefs.bDeleteSourceFile;
-    case ID_PREF_SAVE_LEFT_WIDTH: return &prefs.bSaveLeftWidth;
-    case ID_PREF_QUICK_EDIT: return &prefs.quickEdit;
-    case ID_PREF_MINIMISE_TO_TRAY: return &prefs.trayIcon;
-    case ID_PREF_OPEN_LAST_FILE: return &prefs.openLastFile;
-    case ID_PREF_ONE_INSTANCE: return &prefs.oneInstance;
-    case ID_COLOUR_USE_SYSTEM: return &prefs.useSystemColours;
-    case ID_COLOUR_USE_CUSTOM: return &prefs.useCustomColours;
-    default: return nullptr;
+    switch (toggle) {
+    case Toggle::DeleteSourceFile: return prefs.bDeleteSourceFile;
+    case Toggle::SaveLeftWidth: return prefs.bSaveLeftWidth;
+    case Toggle::QuickEdit: return prefs.quickEdit;
+    case Toggle::MinimiseToTray: return prefs.trayIcon;
+    case Toggle::OpenLastFile: return prefs.openLastFile;
+    case Toggle::OneInstance: return prefs.oneInstance;
+    case Toggle::UseSystemColours: return prefs.useSystemColours;
+    case Toggle::UseCustomColours: break;
     }
-}
-
-}  // namespace
-
-uint32_t* ToggleVariable(Preferences& prefs, unsigned command)
-{
-    return ToggleOf(prefs, command);
+    return prefs.useCustomColours;
 }
 
 void FlipToggle(uint32_t& value)
@@ -148,17 +131,12 @@ void FlipToggle(uint32_t& value)
     value = value ? 0 : 1;
 }
 
-bool FlipToggleCommand(Preferences& prefs, unsigned command)
+void FlipToggle(Preferences& prefs, Toggle toggle)
 {
-    uint32_t* variable = ToggleVariable(prefs, command);
-    if (!variable)
-        return false;
-    FlipToggle(*variable);
-    return true;
+    FlipToggle(ToggleVariable(prefs, toggle));
 }
 
-bool ToggleChecked(const Preferences& prefs, unsigned command)
+bool ToggleOn(const Preferences& prefs, Toggle toggle)
 {
-    const uint32_t* variable = ToggleOf(prefs, command);
-    return variable && *variable != 0;
+    return ToggleVariable(const_cast<Preferences&>(prefs), toggle) != 0;
 }

@@ -47,9 +47,10 @@ void ReadViewModePreference(IProfile& profile, Preferences& prefs);
 // Then the rest: "bDeleteSourceFile" ... "TrayIcon".
 void ReadOtherPreferences(IProfile& profile, Preferences& prefs);
 
-// The view command for a stored "View Mode": 0 large icons, 1 details,
-// 2 small icons, anything else list.
-unsigned ViewModeCommand(uint32_t viewMode);
+// The item pane's four views, numbered as "View Mode" stores them.
+enum class ViewMode : uint32_t { LargeIcons = 0, Details = 1, SmallIcons = 2, List = 3 };
+// The view a stored "View Mode" shows: anything past 2 is the list.
+ViewMode ViewModeOf(uint32_t viewMode);
 // The "View Mode" to save for a list view's window style (its low two bits).
 uint32_t ViewModeOfStyle(uint32_t listViewStyle);
 
@@ -57,14 +58,20 @@ uint32_t ViewModeOfStyle(uint32_t listViewStyle);
 // and `leftPaneWidth` from its windows first.
 void WritePreferences(IProfile& profile, const Preferences& prefs);
 
-// The variable an on/off command flips ("&Delete Source URLs", "&Save Left
-// Pane Width", "&Quick Edit Mode", "&Minimise to Tray", "Always Open &Last
-// File", "Allow Only One &Instance", "Use &Windows Colours", "&Use Custom
-// Colours"); null for any other command.
-uint32_t* ToggleVariable(Preferences& prefs, unsigned command);
+// The on/off preferences that a command flips.
+enum class Toggle {
+    DeleteSourceFile,  // "bDeleteSourceFile"
+    SaveLeftWidth,     // "bSaveLeftWidth"
+    QuickEdit,         // "Quick Edit"
+    MinimiseToTray,    // "TrayIcon"
+    OpenLastFile,      // "Open Last File"
+    OneInstance,       // "One Instance"
+    UseSystemColours,  // "Use System Colours"
+    UseCustomColours,  // "Use Custom Colours"
+};
+uint32_t& ToggleVariable(Preferences& prefs, Toggle toggle);
 // Zero becomes 1, anything else 0.
 void FlipToggle(uint32_t& value);
-// Flips the command's variable; false when it is not a toggle.
-bool FlipToggleCommand(Preferences& prefs, unsigned command);
-// Whether the command's check mark shows (its variable is non-zero).
-bool ToggleChecked(const Preferences& prefs, unsigned command);
+void FlipToggle(Preferences& prefs, Toggle toggle);
+// Whether its check mark shows: any non-zero value is on.
+bool ToggleOn(const Preferences& prefs, Toggle toggle);

@@ -6,6 +6,7 @@
 #include "settings/Preferences.h"
 #include "store/CBookmarkDoc.h"
 #include "ui/CItemPane.h"
+#include "ui/CommandKeys.h"
 #include "ui/CGroupPane.h"
 #include "ui/CPropertiesSheet.h"
 
@@ -152,7 +153,7 @@ bool CMainFrame::OnCreate()
     RecalcLayout();
 
     ReadViewModePreference(m_profile, thePreferences);
-    ApplyViewMode(ViewModeCommand(thePreferences.viewMode));
+    ApplyViewMode(ViewModeCommand(ViewModeOf(thePreferences.viewMode)));
     ReadOtherPreferences(m_profile, thePreferences);
     SetActiveView(m_groupPane.get(), false);
     theMainFrame = this;
@@ -319,34 +320,39 @@ void CMainFrame::OnArrange(UINT id)
 
 void CMainFrame::OnToggle(UINT id)
 {
-    FlipToggleCommand(thePreferences, id);
+    Toggle toggle;
+    if (ToggleOfCommand(id, toggle))
+        FlipToggle(thePreferences, toggle);
     if (id == ID_PREF_ONE_INSTANCE)
         ShowIdleText();
 }
 
 void CMainFrame::OnUpdateToggle(CCmdUI& ui)
 {
+    Toggle toggle;
     ui.Enable();
-    ui.SetCheck(ToggleChecked(thePreferences, ui.id));
+    ui.SetCheck(ToggleOfCommand(ui.id, toggle) && ToggleOn(thePreferences, toggle));
 }
 
 void CMainFrame::OnColourToggle(UINT id)
 {
-    FlipToggleCommand(thePreferences, id);
+    OnToggle(id);
     RedrawPanes();
 }
 
 void CMainFrame::OnScheme(UINT id)
 {
-    if (ApplySchemeCommand(thePreferences, id))
-        RedrawPanes();
+    const int scheme = SchemeOfCommand(id);
+    if (scheme < 0)
+        return;
+    thePreferences.scheme = static_cast<uint32_t>(scheme);
+    RedrawPanes();
 }
 
 void CMainFrame::OnUpdateScheme(CCmdUI& ui)
 {
-    const int index = SchemeIndexOfCommand(ui.id);
-    ui.Enable(index >= 0);
-    ui.SetRadio(ui.id == CheckedSchemeCommand(thePreferences));
+    ui.Enable(SchemeOfCommand(ui.id) >= 0);
+    ui.SetRadio(ui.id == SchemeCommand(MarkedScheme(thePreferences)));
 }
 
 void CMainFrame::OnCustomColour(UINT id)

@@ -3,6 +3,7 @@
 #include "launch/BrowserCommand.h"
 #include "launch/OpenUrl.h"
 #include "launch/SearchEngines.h"
+#include "ui/CommandKeys.h"
 #include "res/resource.h"
 #include "settings/Preferences.h"
 #include "store/CBookmarkDoc.h"
@@ -94,5 +95,5 @@ void CMainFrame::OnConfigureBrowsers(UINT)
 
 void CMainFrame::OnSearchEngine(UINT id)
 {
-    OpenSearchEngine(*m_launcher, m_document.Prompt(), SearchEngineIndex(id));
+    OpenSearchEngine(*m_launcher, m_document.Prompt(), SearchEngineOfCommand(id));
 }

@@ -1,6 +1,5 @@
 #include "settings/PaneColours.h"
 
-#include "res/resource.h"
 #include "store/Prompt.h"
 
 #include <gtest/gtest.h>
@@ -43,25 +42,21 @@ TEST(PaneColours, SchemeTableInMenuOrder)
     BuildColourSchemes(schemes);  // a second build does not grow the table
     const struct {
         const char* name;
-        unsigned command;
         uint32_t text;
         uint32_t background;
     } expected[] = {
-        {"Space", ID_SCHEME_SPACE, 0xFFFFFF, 0x000000},     {"Navy", ID_SCHEME_NAVY, 0x00C7FF, 0x800000},
-        {"Aquarium", ID_SCHEME_AQUARIUM, 0x800000, 0xF0CB00}, {"Green Field", ID_SCHEME_GREEN_FIELD, 0x00E0DC, 0x008200},
-        {"Twilight", ID_SCHEME_TWILIGHT, 0xC8C8C8, 0x464646}, {"Sea", ID_SCHEME_SEA, 0x00C9C9, 0x4F4F00},
-        {"Meadow", ID_SCHEME_MEADOW, 0x783425, 0x9B9B00},
+        {"Space", 0xFFFFFF, 0x000000},     {"Navy", 0x00C7FF, 0x800000},
+        {"Aquarium", 0x800000, 0xF0CB00}, {"Green Field", 0x00E0DC, 0x008200},
+        {"Twilight", 0xC8C8C8, 0x464646}, {"Sea", 0x00C9C9, 0x4F4F00},
+        {"Meadow", 0x783425, 0x9B9B00},
     };
     ASSERT_EQ(schemes.size(), 7u);
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(schemes[i].name, expected[i].name);
         EXPECT_EQ(schemes[i].textColour, expected[i].text) << i;
         EXPECT_EQ(schemes[i].backgroundColour, expected[i].background) << i;
-        EXPECT_EQ(SchemeCommandOfIndex(i), expected[i].command);
-        EXPECT_EQ(SchemeIndexOfCommand(expected[i].command), i);
     }
-    EXPECT_EQ(SchemeIndexOfCommand(32855), -1);
-    EXPECT_EQ(SchemeCommandOfIndex(7), 0u);
+    EXPECT_EQ(kSchemeCount, 7);
 }
 
 TEST(PaneColours, FirstApplyingSourceWins)
@@ -96,20 +91,14 @@ TEST(PaneColours, FirstApplyingSourceWins)
     EXPECT_EQ(noTable.background, kSystem.window);
 }
 
-TEST(PaneColours, SchemeCommandsMoveTheRadioMarkOnly)
+TEST(PaneColours, TheRadioMarkFollowsSchemeAndFallsBackToTheFirst)
 {
     Preferences prefs;
-    EXPECT_EQ(CheckedSchemeCommand(prefs), unsigned(ID_SCHEME_SPACE));
-    EXPECT_TRUE(ApplySchemeCommand(prefs, ID_SCHEME_NAVY));
-    EXPECT_EQ(prefs.scheme, 1u);
-    EXPECT_EQ(CheckedSchemeCommand(prefs), unsigned(ID_SCHEME_NAVY));
-    EXPECT_EQ(prefs.useSystemColours, 1u);
-    EXPECT_TRUE(ApplySchemeCommand(prefs, ID_SCHEME_MEADOW));
-    EXPECT_EQ(prefs.scheme, 6u);
-    EXPECT_FALSE(ApplySchemeCommand(prefs, ID_COLOUR_USE_CUSTOM));
-    EXPECT_EQ(prefs.scheme, 6u);
+    EXPECT_EQ(MarkedScheme(prefs), 0);
+    prefs.scheme = 6;
+    EXPECT_EQ(MarkedScheme(prefs), 6);
     prefs.scheme = 9;
-    EXPECT_EQ(CheckedSchemeCommand(prefs), unsigned(ID_SCHEME_SPACE));
+    EXPECT_EQ(MarkedScheme(prefs), 0);
 }
 
 TEST(PaneColours, CustomColourDialogStartsAtTheColourInEffect)

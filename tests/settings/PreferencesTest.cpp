@@ -1,6 +1,5 @@
 #include "settings/Preferences.h"
 
-#include "res/resource.h"
 #include "settings/MemoryProfile.h"
 
 #include <gtest/gtest.h>
@@ -62,7 +61,7 @@ TEST(Preferences, EmptyProfileGivesTheDefaultsInLoadingOrder)
     EXPECT_EQ(prefs.viewMode, 0u);
     EXPECT_EQ(prefs.openLastFile, 1u);
     EXPECT_EQ(InitialLeftPaneWidth(prefs), 150u);
-    EXPECT_EQ(ViewModeCommand(prefs.viewMode), unsigned(ID_VIEW_LARGE_ICONS));
+    EXPECT_EQ(ViewModeOf(prefs.viewMode), ViewMode::LargeIcons);
 }
 
 TEST(Preferences, WritesEveryValueInSavingOrderAndReadsThemBack)
@@ -131,53 +130,50 @@ TEST(Preferences, LeftPaneWidthIsUsedOnlyWhenSavingItIsOn)
     EXPECT_EQ(InitialLeftPaneWidth(loaded), 400u);
 }
 
-TEST(Preferences, ViewModeMapsToItsCommandAndBack)
+TEST(Preferences, ViewModeMapsToItsViewAndBack)
 {
     const struct {
         uint32_t stored;
-        unsigned command;
+        ViewMode view;
     } cases[] = {
-        {0, ID_VIEW_LARGE_ICONS}, {1, ID_VIEW_DETAILS}, {2, ID_VIEW_SMALL_ICONS},
-        {3, ID_VIEW_LIST},        {7, ID_VIEW_LIST},    {0xFFFFFFFF, ID_VIEW_LIST},
+        {0, ViewMode::LargeIcons}, {1, ViewMode::Details}, {2, ViewMode::SmallIcons},
+        {3, ViewMode::List},       {7, ViewMode::List},    {0xFFFFFFFF, ViewMode::List},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ViewModeCommand(c.stored), c.command) << c.stored;
+        EXPECT_EQ(ViewModeOf(c.stored), c.view) << c.stored;
     // Saved from the list view's style: its low two bits, whatever else is set.
     EXPECT_EQ(ViewModeOfStyle(0x50000000u | 1u), 1u);
     EXPECT_EQ(ViewModeOfStyle(0x50000000u | 3u), 3u);
     EXPECT_EQ(ViewModeOfStyle(0x50000004u), 0u);
 }
 
-TEST(Preferences, ToggleCommandsFlipTheirVariable)
+TEST(Preferences, TogglesFlipTheirVariable)
 {
     const struct {
-        unsigned command;
+        Toggle toggle;
         uint32_t Preferences::*variable;
     } toggles[] = {
-        {ID_PREF_DELETE_SOURCE, &Preferences::bDeleteSourceFile},
-        {ID_PREF_SAVE_LEFT_WIDTH, &Preferences::bSaveLeftWidth},
-        {ID_PREF_QUICK_EDIT, &Preferences::quickEdit},
-        {ID_PREF_MINIMISE_TO_TRAY, &Preferences::trayIcon},
-        {ID_PREF_OPEN_LAST_FILE, &Preferences::openLastFile},
-        {ID_PREF_ONE_INSTANCE, &Preferences::oneInstance},
-        {ID_COLOUR_USE_SYSTEM, &Preferences::useSystemColours},
-        {ID_COLOUR_USE_CUSTOM, &Preferences::useCustomColours},
+        {Toggle::DeleteSourceFile, &Preferences::bDeleteSourceFile},
+        {Toggle::SaveLeftWidth, &Preferences::bSaveLeftWidth},
+        {Toggle::QuickEdit, &Preferences::quickEdit},
+        {Toggle::MinimiseToTray, &Preferences::trayIcon},
+        {Toggle::OpenLastFile, &Preferences::openLastFile},
+        {Toggle::OneInstance, &Preferences::oneInstance},
+        {Toggle::UseSystemColours, &Preferences::useSystemColours},
+        {Toggle::UseCustomColours, &Preferences::useCustomColours},
     };
     for (const auto& t : toggles) {
         Preferences prefs;
         prefs.*t.variable = 0;
-        ASSERT_TRUE(FlipToggleCommand(prefs, t.command)) << t.command;
+        FlipToggle(prefs, t.toggle);
         EXPECT_EQ(prefs.*t.variable, 1u);
-        EXPECT_TRUE(ToggleChecked(prefs, t.command));
+        EXPECT_TRUE(ToggleOn(prefs, t.toggle));
         // Any non-zero stored value counts as on and flips to 0.
         prefs.*t.variable = 42;
-        EXPECT_TRUE(ToggleChecked(prefs, t.command));
-        FlipToggleCommand(prefs, t.command);
+        EXPECT_TRUE(ToggleOn(prefs, t.toggle));
+        FlipToggle(prefs, t.toggle);
         EXPECT_EQ(prefs.*t.variable, 0u);
-        EXPECT_FALSE(ToggleChecked(prefs, t.command));
+        EXPECT_FALSE(ToggleOn(prefs, t.toggle));
+        EXPECT_EQ(prefs.bCreateNewProcess, 1u);
     }
-    Preferences prefs;
-    EXPECT_FALSE(FlipToggleCommand(prefs, ID_PREF_OPEN_NEW_WINDOW));
-    EXPECT_FALSE(ToggleChecked(prefs, ID_GROUP_ADD));
-    EXPECT_EQ(prefs.bCreateNewProcess, 1u);
 }

@@ -3,7 +3,6 @@
 #include "tests/ui/PaneDriver.h"
 
 #include "framework/CDialog.h"
-#include "launch/SearchEngines.h"
 #include "res/resource.h"
 #include "settings/Preferences.h"
 #include "ui/CItemPane.h"
@@ -140,7 +139,16 @@ TEST_F(LaunchTest, TheBrowserGetsTheUrlAsOneArgumentByteForByte)
     // Search engines start a process whatever the preference says.
     registration.Set(quoted);
     thePreferences.bCreateNewProcess = 0;
-    for (const SearchEngine& engine : kSearchEngines) {
+    const struct {
+        UINT command;
+        const char* homePage;
+    } engines[] = {
+        {ID_SEARCH_APORT, "http://www.aport.ru/"},         {ID_SEARCH_RAMBLER, "http://www.rambler.ru/"},
+        {ID_SEARCH_YANDEX, "http://www.yandex.ru/"},       {ID_SEARCH_ALTAVISTA, "http://www.altavista.com/"},
+        {ID_SEARCH_EUROSEEK, "http://www.euroseek.com/"},  {ID_SEARCH_HOTBOT, "http://www.hotbot.com/"},
+        {ID_SEARCH_INFOSEEK, "http://www.infoseek.com/"},
+    };
+    for (const auto& engine : engines) {
         Command(engine.command);
         const Texts run = BrowserRun();
         ASSERT_FALSE(run.empty()) << engine.homePage;

@@ -1,0 +1,21 @@
+# The portable core points one way: no file of store/, exchange/, launch/ or
+# settings/ includes the window side (res/, framework/, ui/, app/), and only
+# the *_win.cpp files beside it include <windows.h>. Run with -DROOT=<source>;
+# a breach fails the build with the file and line.
+set(breaches "")
+foreach(folder store exchange launch settings)
+  file(GLOB sources "${ROOT}/${folder}/*.h" "${ROOT}/${folder}/*.cpp")
+  foreach(source ${sources})
+    file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include")
+    foreach(line ${includes})
+      if(line MATCHES "[\"<](res|framework|ui|app)/")
+        string(APPEND breaches "\n  ${source}: ${line}")
+      elseif(line MATCHES "<windows\\.h>" AND NOT source MATCHES "_win\\.cpp$")
+        string(APPEND breaches "\n  ${source}: ${line}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(breaches)
+  message(FATAL_ERROR "The portable core includes the window side:${breaches}")
+endif()
