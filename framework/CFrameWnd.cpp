@@ -9,18 +9,9 @@
 
 namespace {
 
-const char kFrameClass[] = "LinkhiveFrame";
-
 using Row = CommandRow<CFrameWnd>;
 
 } // namespace
-
-std::string LoadResourceString(UINT id)
-{
-    char buffer[512] = "";
-    const int length = LoadStringA(GetModuleHandleA(nullptr), id, buffer, sizeof buffer);
-    return std::string(buffer, length > 0 ? static_cast<size_t>(length) : 0);
-}
 
 CFrameWnd::CFrameWnd() = default;
 
@@ -38,7 +29,8 @@ CFrameWnd* CFrameWnd::FromHandle(HWND hwnd)
 bool CFrameWnd::LoadFrame(UINT resourceId)
 {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!RegisterWindowClass(kFrameClass, LoadIconA(instance, MAKEINTRESOURCEA(resourceId)),
+    const std::string frameClass = AppWindowClass("Frame");
+    if (!RegisterWindowClass(frameClass.c_str(), LoadIconA(instance, MAKEINTRESOURCEA(resourceId)),
                              LoadCursor(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
         return false;
     DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | kAddToTitle;
@@ -47,9 +39,9 @@ bool CFrameWnd::LoadFrame(UINT resourceId)
     style &= ~kAddToTitle;
     m_accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(resourceId));
     const HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(resourceId));
-    const std::string title = LoadResourceString(IDS_APP_TITLE);
+    const std::string title = AppName();
     const RECT rect = {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT + 640, CW_USEDEFAULT + 420};
-    if (!CreateEx(0, kFrameClass, title.c_str(), style, rect, nullptr, menu)) {
+    if (!CreateEx(0, frameClass.c_str(), title.c_str(), style, rect, nullptr, menu)) {
         if (menu != nullptr)
             DestroyMenu(menu);
         return false;
@@ -90,7 +82,7 @@ void CFrameWnd::TrackPopup(HMENU popup, POINT screen, UINT flags)
 
 void CFrameWnd::UpdateTitle(const std::string& documentTitle)
 {
-    const std::string appTitle = LoadResourceString(IDS_APP_TITLE);
+    const std::string appTitle = AppName();
     const std::string title = m_addToTitle ? documentTitle + " - " + appTitle : appTitle;
     SetWindowTextA(m_hWnd, title.c_str());
     // With the path as idle text, a new name shows there too.

@@ -3,6 +3,7 @@
 #include "framework/CCmdUI.h"
 #include "framework/StandardIds.h"
 #include "framework/CWnd.h"
+#include "framework/ResourceString.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -12,9 +13,6 @@
 #include <vector>
 
 class CView;
-
-// A string resource of this program; empty when there is none.
-std::string LoadResourceString(UINT id);
 
 // The main window: menu, toolbar, status bar and a client window laid out
 // between them; routes every command to the frame's table, then the
@@ -33,8 +31,8 @@ public:
     // The frame's panes in next-pane order.
     virtual std::vector<CView*> Panes() const { return {}; }
 
-    // The title "document - Linkhive", or "Linkhive" alone when the frame was
-    // created without the document name.
+    // The title "document - program", or the program's name alone when the
+    // frame was created without the document name.
     void UpdateTitle(const std::string& documentTitle);
 
     // Runs the command through the command tables; false when none handles it.

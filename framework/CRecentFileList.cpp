@@ -1,5 +1,7 @@
 #include "framework/CRecentFileList.h"
 
+#include "framework/ResourceString.h"
+#include "framework/StandardIds.h"
 #include "settings/Profile.h"
 #include "store/TextCompare.h"
 
@@ -54,7 +56,7 @@ void CRecentFileList::UpdateMenu(HMENU menu) const
     if (first < 0)
         return;
     if (m_entries.empty()) {
-        InsertMenuA(menu, static_cast<UINT>(first), MF_BYPOSITION | MF_STRING | MF_GRAYED, m_firstId, "Recent File");
+        InsertMenuA(menu, static_cast<UINT>(first), MF_BYPOSITION | MF_STRING | MF_GRAYED, m_firstId, LoadResourceString(IDS_RECENT_FILE_NONE).c_str());
         return;
     }
     for (size_t index = 0; index < m_entries.size(); ++index) {

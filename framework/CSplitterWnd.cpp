@@ -1,21 +1,20 @@
 #include "framework/CSplitterWnd.h"
 
 #include "framework/CView.h"
+#include "framework/ResourceString.h"
 #include "framework/StandardIds.h"
 
 #include <windowsx.h>
 
-namespace {
-const char kSplitterClass[] = "LinkhiveSplitter";
-}
 
 bool CSplitterWnd::CreateStatic(HWND parent, UINT id)
 {
-    if (!RegisterWindowClass(kSplitterClass, nullptr, LoadCursor(nullptr, IDC_SIZEWE),
+    const std::string splitterClass = AppWindowClass("Splitter");
+    if (!RegisterWindowClass(splitterClass.c_str(), nullptr, LoadCursor(nullptr, IDC_SIZEWE),
                              reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
         return false;
     const RECT rect = {0, 0, 0, 0};
-    return CreateEx(0, kSplitterClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect, parent,
+    return CreateEx(0, splitterClass.c_str(), "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect, parent,
                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
 }
 

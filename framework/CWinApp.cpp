@@ -156,8 +156,8 @@ void CWinApp::OnFileNew(UINT)
 void CWinApp::OnFileOpen(UINT)
 {
     FileDialogRequest request;
-    request.filter = kDataFileFilter;
-    request.defaultExtension = "lkh";
+    request.filter = m_template->Document().FileFilter();
+    request.defaultExtension = m_template->Document().DefaultExtension();
     std::string path;
     if (!Prompt().ChooseFile(request, path))
         return;

@@ -5,6 +5,7 @@
 // Strings.
 #define IDS_APP_TITLE 57344
 #define IDS_IDLE_MESSAGE 57345
+#define IDS_RECENT_FILE_NONE 57346  // the greyed entry of an empty recent-file list
 
 // File, Edit, Help and Exit commands.
 #define ID_FILE_NEW 57600

@@ -1,5 +1,7 @@
 #include "framework/Win32Prompt.h"
 
+#include "framework/ResourceString.h"
+
 #include <commdlg.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -8,8 +10,6 @@
 #include <vector>
 
 namespace {
-
-constexpr const char* kCaption = "Linkhive";
 
 // Copies `text` into a zeroed buffer of `size` bytes, cut to fit.
 void CopyTo(char* buffer, size_t size, const std::string& text)
@@ -73,7 +73,7 @@ std::string CommonDialogFilter(const std::string& filter)
 
 MessageAnswer Win32Prompt::ShowMessage(const std::string& text, MessageStyle style)
 {
-    return MessageAnswerOf(MessageBoxA(m_owner, text.c_str(), kCaption, MessageBoxFlags(style)));
+    return MessageAnswerOf(MessageBoxA(m_owner, text.c_str(), AppName().c_str(), MessageBoxFlags(style)));
 }
 
 bool Win32Prompt::ChooseFile(const FileDialogRequest& request, std::string& path)

@@ -6,7 +6,7 @@
 
 #include <string>
 
-// The real dialogs: message boxes captioned "Linkhive", the common file and
+// The real dialogs: message boxes captioned with the program's name, the common file and
 // colour dialogs, and the shell's folder browser, each owned by `owner`.
 class Win32Prompt : public IPrompt {
 public:

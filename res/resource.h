@@ -58,6 +58,16 @@
 #define IDS_SAVE_GROUP_HTML_FILTER 1122
 #define IDS_EXPORT_URL_TITLE 1123
 #define IDS_EXPORT_URL_FILTER 1124
+// Column titles, the status bar's info pane, new bookmarks' names, messages.
+#define IDS_GROUP_COLUMN 1125
+#define IDS_ITEM_COLUMN_NAME 1126
+#define IDS_ITEM_COLUMN_URL 1127
+#define IDS_ITEM_COLUMN_DESCRIPTION 1128
+#define IDS_INFO_PANE 1129
+#define IDS_NEW_URL_NAME 1130
+#define IDS_NEW_EMAIL_NAME 1131
+#define IDS_REPLACE_FILE 1132
+#define IDS_TRAY_ICON_FAILED 1133
 
 // The tray menu's last entry when a list is too long for its range.
 #define IDS_TRAY_MORE 1104

@@ -83,8 +83,8 @@ bool CDocument::DoSave(bool askPath)
     if (askPath || path.empty()) {
         FileDialogRequest request;
         request.save = true;
-        request.filter = kDataFileFilter;
-        request.defaultExtension = "lkh";
+        request.filter = FileFilter();
+        request.defaultExtension = DefaultExtension();
         request.initialPath = m_path.empty() ? m_title : m_path;
         if (!m_prompt.ChooseFile(request, path))
             return false;

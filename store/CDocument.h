@@ -3,9 +3,6 @@
 #include <string>
 #include <vector>
 
-// The data file's entry in the open and save dialogs.
-inline constexpr char kDataFileFilter[] = "Linkhive (*.lkh)|*.lkh|All Files (*.*)|*.*|";
-
 class IPrompt;
 class InputFile;
 
@@ -55,6 +52,11 @@ public:
     bool SaveModified();
 
     IPrompt& Prompt() { return m_prompt; }
+
+    // The document's file type in the open and save dialogs: the filter
+    // pairs and the extension (without the dot) a typed name gets.
+    virtual std::string FileFilter() const = 0;
+    virtual std::string DefaultExtension() const = 0;
 
 protected:
     // Empties the document and whatever points into it; runs on New, before

@@ -8,8 +8,8 @@ class CBookmarkDoc;
 
 // The name and URL a bookmark made by "&URL..." or "&E-Mail..." starts with.
 struct PlaceholderPair {
-    const char* name;
-    const char* url;
+    std::string name;
+    std::string url;
 };
 
 // "General": the current bookmark's name and URL.

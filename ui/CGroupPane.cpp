@@ -1,5 +1,6 @@
 #include "ui/CGroupPane.h"
 
+#include "framework/ResourceString.h"
 #include "res/resource.h"
 #include "settings/Preferences.h"
 #include "store/CBookmarkDoc.h"
@@ -32,7 +33,8 @@ bool CGroupPane::OnCreate()
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = LVCFMT_LEFT;
     column.cx = static_cast<int>(InitialLeftPaneWidth(thePreferences));
-    column.pszText = const_cast<char*>("Groups");
+    std::string title = LoadResourceString(IDS_GROUP_COLUMN);
+    column.pszText = &title[0];
     SendMessageA(m_hWnd, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
     column.cx = 0;
     column.pszText = const_cast<char*>("");

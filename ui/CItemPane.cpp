@@ -1,5 +1,6 @@
 #include "ui/CItemPane.h"
 
+#include "framework/ResourceString.h"
 #include "res/resource.h"
 #include "settings/Preferences.h"
 #include "store/CBookmarkDoc.h"
@@ -33,17 +34,17 @@ bool CItemPane::OnCreate()
     SendMessageA(m_hWnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(LoadImageList({IDI_WEB, IDI_EMAIL}, 16)));
     SendMessageA(m_hWnd, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(LoadImageList({IDI_WEB, IDI_EMAIL}, 32)));
 
-    // "Univeral" is the header the program has always shown; keep it.
     const struct {
-        const char* title;
+        UINT title;
         int width;
-    } columns[] = {{"Bookmark Name", 250}, {"Univeral Resource Locator", 200}, {"Commentary", 200}};
+    } columns[] = {{IDS_ITEM_COLUMN_NAME, 250}, {IDS_ITEM_COLUMN_URL, 200}, {IDS_ITEM_COLUMN_DESCRIPTION, 200}};
     for (int index = 0; index < 3; ++index) {
+        std::string title = LoadResourceString(columns[index].title);
         LVCOLUMNA column = {};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         column.fmt = LVCFMT_LEFT;
         column.cx = columns[index].width;
-        column.pszText = const_cast<char*>(columns[index].title);
+        column.pszText = &title[0];
         column.iSubItem = index;
         SendMessageA(m_hWnd, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
     }

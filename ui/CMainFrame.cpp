@@ -111,7 +111,7 @@ std::vector<CView*> CMainFrame::Panes() const
 
 void CMainFrame::PreCreateWindow(DWORD& style)
 {
-    // The running copy is found by the exact title "Linkhive".
+    // The running copy is found by its exact title, the program name alone.
     if (thePreferences.oneInstance)
         style &= ~kAddToTitle;
 }
@@ -148,7 +148,7 @@ bool CMainFrame::OnCreate()
     if (!CreateStatusBar(IDW_STATUS_BAR, {0, 0, ID_INDICATOR_URL}))
         return false;
     SetStatusPanes({300, 30, -1});
-    SetStatusPaneText(1, "Info:");
+    SetStatusPaneText(1, LoadResourceString(IDS_INFO_PANE));
     ShowIdleText();
     RecalcLayout();
 
@@ -280,7 +280,7 @@ void CMainFrame::OnItemRename(UINT)
 
 void CMainFrame::OnItemNew(UINT id)
 {
-    CreateBookmark(m_document, m_hWnd, id == ID_ITEM_NEW_EMAIL ? kNewMailItem : kNewWebItem);
+    CreateBookmark(m_document, m_hWnd, NewBookmarkPlaceholder(id == ID_ITEM_NEW_EMAIL));
 }
 
 void CMainFrame::OnItemProperties(UINT)

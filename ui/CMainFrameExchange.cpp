@@ -15,6 +15,7 @@
 #include "res/resource.h"
 #include "settings/Preferences.h"
 #include "store/CBookmarkDoc.h"
+#include "store/FileError.h"
 #include "store/Prompt.h"
 #include "ui/CItemPane.h"
 
@@ -50,7 +51,7 @@ bool MayWrite(IPrompt& prompt, const std::string& chosen, const std::string& pat
 {
     if (path == chosen || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
         return true;
-    return prompt.ShowMessage(path + " already exists.\nDo you want to replace it?", MessageStyle::QuestionYesNo) ==
+    return prompt.ShowMessage(FormatMessage1(LoadResourceString(IDS_REPLACE_FILE), path), MessageStyle::QuestionYesNo) ==
            MessageAnswer::Yes;
 }
 

@@ -26,7 +26,7 @@ void CMainFrame::OnSize(UINT type)
                                                          GetSystemMetrics(SM_CYSMICON), LR_SHARED));
         const std::string tooltip = LoadResourceString(IDS_APP_TITLE);
         if (!m_trayIcon.TrayCreate(m_hWnd, WM_TRAY_NOTIFY, tooltip.c_str(), icon, IDR_TRAY_MENU)) {
-            m_document.Prompt().ShowMessage("Cannot initialise system tray icon.", MessageStyle::StopOk);
+            m_document.Prompt().ShowMessage(LoadResourceString(IDS_TRAY_ICON_FAILED), MessageStyle::StopOk);
             SavePreferences();
         }
         m_trayIcon.TrayHide();

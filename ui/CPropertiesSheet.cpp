@@ -1,10 +1,14 @@
 #include "ui/CPropertiesSheet.h"
 
+#include "framework/ResourceString.h"
 #include "res/resource.h"
 #include "store/CBookmarkDoc.h"
 
-const PlaceholderPair kNewWebItem = {"New URL", "http://"};
-const PlaceholderPair kNewMailItem = {"New E-Mail", "mailto:"};
+PlaceholderPair NewBookmarkPlaceholder(bool email)
+{
+    return email ? PlaceholderPair{LoadResourceString(IDS_NEW_EMAIL_NAME), "mailto:"}
+                 : PlaceholderPair{LoadResourceString(IDS_NEW_URL_NAME), "http://"};
+}
 
 CPropertiesSheet::CPropertiesSheet(CBookmarkDoc& document, HWND owner, const PlaceholderPair* placeholder)
     : CPropertySheet(IDS_URL_PROPERTIES, owner), m_generalPage(document, placeholder), m_descriptionPage(document)

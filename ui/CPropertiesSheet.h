@@ -14,8 +14,8 @@ public:
     CDescriptionPage m_descriptionPage;
 };
 
-extern const PlaceholderPair kNewWebItem;
-extern const PlaceholderPair kNewMailItem;
+// "New URL" with "http://", or "New E-Mail" with "mailto:".
+PlaceholderPair NewBookmarkPlaceholder(bool email);
 
 // "&URL..." and "&E-Mail...": a bookmark with the pair, its name made unique
 // over all bookmarks, joins the current group and becomes the current item;

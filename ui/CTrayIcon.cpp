@@ -1,6 +1,7 @@
 #include "ui/CTrayIcon.h"
 
 #include "framework/CWinApp.h"
+#include "framework/ResourceString.h"
 #include "res/resource.h"
 #include "store/CBookmarkDoc.h"
 #include "ui/CGroupPane.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-const char kTrayWindowClass[] = "LinkhiveTray";
 // The four entries that go when there are no groups: "&Group", a separator,
 // "Default &Action for URLs" and the separator after it.
 const int kGroupEntries = 4;
@@ -104,9 +104,10 @@ CTrayIcon::~CTrayIcon()
 
 bool CTrayIcon::TrayCreate(HWND owner, UINT callbackMessage, const char* tooltip, HICON icon, UINT id)
 {
-    if (m_hWnd == nullptr && RegisterWindowClass(kTrayWindowClass, nullptr, nullptr, nullptr)) {
+    const std::string trayClass = AppWindowClass("Tray");
+    if (m_hWnd == nullptr && RegisterWindowClass(trayClass.c_str(), nullptr, nullptr, nullptr)) {
         const RECT rect = {0, 0, 10, 10};
-        CreateEx(0, kTrayWindowClass, "", WS_POPUP, rect, nullptr, nullptr);
+        CreateEx(0, trayClass.c_str(), "", WS_POPUP, rect, nullptr, nullptr);
     }
     m_iconData = {};
     // The first version's record: every shell takes it.
