@@ -1,6 +1,7 @@
 #include "app/CLinkhiveApp.h"
 
 #include "app/CAboutDlg.h"
+#include "framework/ResourceString.h"
 #include "res/resource.h"
 #include "settings/Preferences.h"
 #include "settings/RegistryKey.h"
@@ -36,6 +37,7 @@ CLinkhiveApp::CLinkhiveApp(IPrompt& prompt, IClipboard& clipboard, std::vector<s
     : m_document(m_selection, m_marks, prompt, clipboard), m_args(std::move(args))
 {
     SetPrompt(prompt);
+    m_document.SetFileType(LoadResourceString(IDS_DATA_FILE_FILTER), "lkh");
 }
 
 CLinkhiveApp::~CLinkhiveApp()

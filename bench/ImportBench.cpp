@@ -6,6 +6,7 @@
 #include "exchange/HtmlImport.h"
 #include "store/CBookmarkDoc.h"
 #include "store/FileIO.h"
+#include "store/IClipboard.h"
 #include "store/Prompt.h"
 
 #include "RandomText.h"

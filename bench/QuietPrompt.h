@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/IClipboard.h"
 #include "store/Prompt.h"
 
 #include <string>

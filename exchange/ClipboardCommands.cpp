@@ -1,6 +1,7 @@
 #include "exchange/ClipboardCommands.h"
 
 #include "store/CBookmarkDoc.h"
+#include "store/IClipboard.h"
 #include "store/Prompt.h"
 
 namespace {
@@ -41,6 +42,19 @@ void ClipboardCommands::ClearUndo()
 {
     m_doc.Marks().undoURL.clear();
     m_doc.Marks().undoGroup.clear();
+}
+
+void ClipboardCommands::AddFromClipboard(const ItemTextParts& parts, const std::string& group)
+{
+    BookmarkItem item;
+    item.m_strName = parts.name;
+    item.m_strURL = parts.url;
+    item.m_strGroup = group;
+    item.m_strDescription = parts.description;
+    m_doc.AddItem(item);
+    m_doc.Commit(m_doc.GroupPane());
+    // The text has been used: a second Paste or Undo would add it again.
+    m_doc.Clipboard().Empty();
 }
 
 void ClipboardCommands::OnEditCopy()
@@ -92,14 +106,7 @@ void ClipboardCommands::OnEditPaste()
         marks.cutURL.clear();
         marks.cutGroup.clear();
     }
-    BookmarkItem item;
-    item.m_strName = parts.name;
-    item.m_strURL = parts.url;
-    item.m_strGroup = m_doc.Selection().currentGroup;
-    item.m_strDescription = parts.description;
-    m_doc.AddItem(item);
-    m_doc.Commit(m_doc.GroupPane());
-    m_doc.Clipboard().Empty();
+    AddFromClipboard(parts, m_doc.Selection().currentGroup);
 }
 
 void ClipboardCommands::OnEditUndo()
@@ -109,14 +116,7 @@ void ClipboardCommands::OnEditUndo()
         m_doc.Prompt().ShowMessage("Cannot undo!", MessageStyle::StopOk);
         return;
     }
-    BookmarkItem item;
-    item.m_strName = parts.name;
-    item.m_strURL = parts.url;
-    item.m_strGroup = m_doc.Marks().undoGroup;
-    item.m_strDescription = parts.description;
-    m_doc.AddItem(item);
-    m_doc.Commit(m_doc.GroupPane());
-    m_doc.Clipboard().Empty();
+    AddFromClipboard(parts, m_doc.Marks().undoGroup);
     ClearUndo();
 }
 

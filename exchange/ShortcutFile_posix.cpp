@@ -1,6 +1,6 @@
 #include "exchange/ShortcutFile.h"
 
-#include "exchange/ProfileString.h"
+#include "exchange/IniFileReader.h"
 #include "store/FileError.h"
 #include "store/FileIO.h"
 
@@ -14,5 +14,5 @@ std::string ReadShortcutURL(const std::string& path)
     } catch (const FileError&) {
         return std::string();
     }
-    return ProfileString(content.data(), content.size(), "InternetShortcut", "URL");
+    return IniFileValue(content.data(), content.size(), "InternetShortcut", "URL");
 }

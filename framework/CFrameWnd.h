@@ -89,6 +89,9 @@ protected:
     virtual void OnSize(UINT type);
     // The Windows session ends: write what closing the window writes.
     virtual void OnEndSession();
+    // A child's notification, the panes' included when they leave it to the
+    // frame; the base answers the tooltips and the toolbar's hot item.
+    virtual void OnNotify(NMHDR* header);
     // Files dropped on the window; the handle must be given back with DragFinish.
     virtual void OnDropFiles(HDROP drop) { DragFinish(drop); }
 
@@ -108,7 +111,6 @@ private:
     void OnViewBar(UINT id);
     void OnUpdateViewBar(CCmdUI& ui);
     void OnNextPane(UINT id);
-    void OnNotify(NMHDR* header);
     void ApplyToMenuItem(HMENU menu, UINT position, const CCmdUI& ui);
 
     CView* m_activeView = nullptr;

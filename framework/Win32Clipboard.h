@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/Prompt.h"
+#include "store/IClipboard.h"
 
 #include <windows.h>
 

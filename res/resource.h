@@ -68,6 +68,7 @@
 #define IDS_NEW_EMAIL_NAME 1131
 #define IDS_REPLACE_FILE 1132
 #define IDS_TRAY_ICON_FAILED 1133
+#define IDS_DATA_FILE_FILTER 1134  // the open and save dialogs' entry for .lkh files
 
 // The tray menu's last entry when a list is too long for its range.
 #define IDS_TRAY_MORE 1104

@@ -1,5 +1,6 @@
 #include "store/CBookmarkDoc.h"
 
+#include "store/IClipboard.h"
 #include "store/Prompt.h"
 #include "store/TextCompare.h"
 

@@ -10,9 +10,6 @@
 
 class IClipboard;
 
-// The data file's entry in the open and save dialogs.
-inline constexpr char kDataFileFilter[] = "Linkhive (*.lkh)|*.lkh|All Files (*.*)|*.*|";
-
 // Walks `names` once in order, appending " *" each time an entry equals the
 // candidate as it stands at that moment.
 std::string MakeUniqueName(std::string candidate, const std::vector<std::string>& names);
@@ -55,9 +52,6 @@ public:
 
     // The item at itemIndex, or null when the index names none.
     BookmarkItem* SelectedItem();
-
-    std::string FileFilter() const override { return kDataFileFilter; }
-    std::string DefaultExtension() const override { return "lkh"; }
 
 protected:
     void DeleteContents() override;

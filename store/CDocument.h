@@ -53,10 +53,16 @@ public:
 
     IPrompt& Prompt() { return m_prompt; }
 
-    // The document's file type in the open and save dialogs: the filter
-    // pairs and the extension (without the dot) a typed name gets.
-    virtual std::string FileFilter() const = 0;
-    virtual std::string DefaultExtension() const = 0;
+    // The document's file type in the open and save dialogs, which the
+    // program sets: the filter pairs and the extension (without the dot)
+    // that a typed name gets.
+    void SetFileType(const std::string& filter, const std::string& extension)
+    {
+        m_fileFilter = filter;
+        m_defaultExtension = extension;
+    }
+    const std::string& FileFilter() const { return m_fileFilter; }
+    const std::string& DefaultExtension() const { return m_defaultExtension; }
 
 protected:
     // Empties the document and whatever points into it; runs on New, before
@@ -72,6 +78,8 @@ private:
     IPrompt& m_prompt;
     std::string m_title = "Untitled";
     std::string m_path;
+    std::string m_fileFilter;
+    std::string m_defaultExtension;
     bool m_modified = false;
     std::vector<IView*> m_views;
 };

@@ -24,7 +24,7 @@ FileError::FileError(Cause cause, std::string path)
 {
 }
 
-std::string FileErrorMessage(const FileError& error, FileOperation operation, const std::string& title)
+std::string FileErrorMessage(const FileError& error, FileReport report, const std::string& title)
 {
     switch (error.cause()) {
     case FileError::EndOfFile:
@@ -35,7 +35,7 @@ std::string FileErrorMessage(const FileError& error, FileOperation operation, co
         return FormatMessage1("%1\nCannot find this file.\nPlease verify that the correct path and file name are given.", title);
     case FileError::AccessDenied:
     case FileError::SharingViolation:
-        if (operation == FileOperation::Open)
+        if (report == FileReport::DocumentOpen)
             return FormatMessage1("Unable to read from %1, it is opened by someone else.", title);
         return FormatMessage1("Unable to write to %1, it is read-only or opened by someone else.", title);
     case FileError::DiskFull:
@@ -43,7 +43,7 @@ std::string FileErrorMessage(const FileError& error, FileOperation operation, co
     case FileError::Generic:
         break;
     }
-    return operation == FileOperation::Open ? "Failed to open document." : "Failed to save document.";
+    return report == FileReport::DocumentOpen ? "Failed to open document." : "Failed to save document.";
 }
 
 std::string GeneralFileErrorMessage(const FileError& error, const std::string& path)

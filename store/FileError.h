@@ -31,10 +31,16 @@ private:
     std::string m_path;
 };
 
-enum class FileOperation { Open, Save };
+// How a command tells the user that a file operation failed.
+enum class FileReport {
+    DocumentOpen,  // the document's open path: "%1" the file's title
+    DocumentSave,  // the document's save path
+    General,       // imports and exports: the standard text with the path
+};
 
 // The message the document's open or save path reports; %1 is `title`.
-std::string FileErrorMessage(const FileError& error, FileOperation operation, const std::string& title);
+// (General has no text of its own here: see GeneralFileErrorMessage.)
+std::string FileErrorMessage(const FileError& error, FileReport report, const std::string& title);
 
 // The standard file-error text of the other commands (imports, exports),
 // with `path` in place of %1: "%1 was not found." and the rest.

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <string>
 
-// The core's only doors to the file system; FileIO_posix.cpp and
-// FileIO_win.cpp supply them. Every failure throws FileError.
+// Reading and writing files' bytes (FileIO_posix.cpp and FileIO_win.cpp
+// supply them); every failure throws FileError. Folders are listed and
+// files deleted through exchange/IFileSystem.h, shortcut files read through
+// exchange/ShortcutFile.h.
 
 class InputFile {
 public:

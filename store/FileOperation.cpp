@@ -1,6 +1,5 @@
 #include "store/FileOperation.h"
 
-#include "store/FileError.h"
 #include "store/Prompt.h"
 
 #include <new>
@@ -9,17 +8,10 @@ namespace {
 
 void Report(IPrompt& prompt, const FileError& error, const std::string& path, FileReport report)
 {
-    switch (report) {
-    case FileReport::DocumentOpen:
-    case FileReport::DocumentSave: {
-        const FileOperation operation = report == FileReport::DocumentOpen ? FileOperation::Open : FileOperation::Save;
-        prompt.ShowMessage(FileErrorMessage(error, operation, FileTitleOf(path)), MessageStyle::ExclamationOk);
-        break;
-    }
-    case FileReport::General:
+    if (report == FileReport::General)
         prompt.ShowMessage(GeneralFileErrorMessage(error, path), MessageStyle::StopOk);
-        break;
-    }
+    else
+        prompt.ShowMessage(FileErrorMessage(error, report, FileTitleOf(path)), MessageStyle::ExclamationOk);
 }
 
 } // namespace

@@ -1,16 +1,11 @@
 #pragma once
 
+#include "store/FileError.h"
+
 #include <functional>
 #include <string>
 
 class IPrompt;
-
-// How a command tells the user that a file operation failed.
-enum class FileReport {
-    DocumentOpen,  // the document's open path: "%1" the file's title
-    DocumentSave,  // the document's save path
-    General,       // imports and exports: the standard text with the path
-};
 
 // Runs `body`. A FileError, or memory running out (a general failure of
 // `path`), ends it: `cleanUp` runs first (releasing what the body built),

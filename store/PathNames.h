@@ -23,3 +23,7 @@ std::string FolderOf(const std::string& path);
 // The full path of `path` from the current folder; `path` itself when the
 // system cannot make one.
 std::string FullPathOf(const std::string& path);
+
+// What follows the last of `separators` in `path` (all of it when none);
+// the platform files cut their names with it.
+std::string AfterLastOf(const std::string& path, const char* separators);

@@ -4,6 +4,24 @@
 
 #include <vector>
 
+std::string FileTitleOf(const std::string& path)
+{
+    return AfterLastOf(path, "\\/");
+}
+
+std::string GroupNameOfPath(const std::string& path)
+{
+    return AfterLastOf(path, "\\/");
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const size_t cut = path.find_last_of('/');
+    if (cut == std::string::npos)
+        return ".";
+    return cut == 0 ? path.substr(0, 1) : path.substr(0, cut);
+}
+
 std::string FullPathOf(const std::string& path)
 {
     if (!path.empty() && path[0] == '/')

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-// Message boxes and the clipboard reach the core through these, so the core
-// has no window code and tests can answer for the user.
+// Message boxes and dialogs reach the core through this, so the core has no
+// window code and tests can answer for the user.
 
 enum class MessageStyle {
     StopOk,                  // failures
@@ -50,14 +50,4 @@ public:
         (void)custom;
         return false;
     }
-};
-
-class IClipboard {
-public:
-    virtual ~IClipboard() = default;
-    // Silently does nothing when the clipboard cannot be opened.
-    virtual void PutText(const std::string& text) = 0;
-    // Empty when there is no clipboard or no text on it.
-    virtual std::string GetText() = 0;
-    virtual void Empty() = 0;
 };

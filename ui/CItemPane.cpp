@@ -5,8 +5,7 @@
 #include "settings/Preferences.h"
 #include "store/CBookmarkDoc.h"
 #include "store/TextCompare.h"
-#include "ui/CMainFrame.h"
-#include "ui/CPropertiesSheet.h"
+#include "ui/CUrlPropertiesSheet.h"
 
 #include <algorithm>
 #include <string>
@@ -195,20 +194,6 @@ void CItemPane::OnLabelEdited(const std::string& text)
     m_store.RenameItem(text);  // refills this pane through Commit
 }
 
-void CItemPane::OnRightClick()
-{
-    if (theMainFrame != nullptr)
-        theMainFrame->SetUrlPaneText(m_store.Selection().itemURL);
-}
-
-void CItemPane::OnDoubleClick()
-{
-    // The default action decides the way; OpenUrl opens nothing when the
-    // double click left no row selected.
-    if (!m_store.m_arrGroups.empty() && theMainFrame != nullptr)
-        theMainFrame->OpenUrl(thePreferences.bCreateNewProcess != 0);
-}
-
 void CItemPane::OnContextMenu(LPARAM lParam)
 {
     const bool rowSelected = SendMessageA(m_hWnd, LVM_GETSELECTEDCOUNT, 0, 0) != 0;
@@ -311,11 +296,8 @@ bool CItemPane::OnPaneNotify(NMHDR* header, LRESULT& result)
     case NM_CLICK:
         return true;
     case NM_RCLICK:
-        OnRightClick();
-        return true;
     case NM_DBLCLK:
-        OnDoubleClick();
-        return true;
+        return false;  // the frame's to act on: it shows the URL or opens the bookmark
     case LVN_COLUMNCLICK:
         OnColumnClick(reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
         return true;

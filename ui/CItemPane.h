@@ -52,8 +52,6 @@ private:
     void OnGetDisplayText(NMHDR* header);
     int OnFindItem(const NMLVFINDITEMA& find) const;
     void OnColumnClick(int column);
-    void OnRightClick();
-    void OnDoubleClick();
 
     // The store index of each row, in row order.
     std::vector<size_t> m_rows;

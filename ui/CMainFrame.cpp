@@ -8,18 +8,14 @@
 #include "ui/CItemPane.h"
 #include "ui/CommandKeys.h"
 #include "ui/CGroupPane.h"
-#include "ui/CPropertiesSheet.h"
+#include "ui/CUrlPropertiesSheet.h"
 
 #include <commctrl.h>
 
 CMainFrame* theMainFrame = nullptr;
 
-namespace {
-
-using Row = CommandRow<CMainFrame>;
-
 // Commands of later features have no row yet, so their items stay greyed.
-const Row kCommands[] = {
+const CommandRow<CMainFrame> CMainFrame::kCommands[] = {
     {ID_GROUP_ADD, ID_GROUP_ADD, &CMainFrame::OnGroupAdd, nullptr},
     {ID_GROUP_DELETE, ID_GROUP_DELETE, &CMainFrame::OnGroupDelete, &CMainFrame::OnUpdateHasGroups},
     {ID_GROUP_RENAME, ID_GROUP_RENAME, &CMainFrame::OnGroupRename, &CMainFrame::OnUpdateHasGroups},
@@ -68,6 +64,8 @@ const Row kCommands[] = {
     {ID_TRAY_SHOW, ID_TRAY_SHOW, &CMainFrame::OnTrayShow, nullptr},
     {ID_PREF_MINIMISE_TO_TRAY, ID_PREF_MINIMISE_TO_TRAY, &CMainFrame::OnToggle, &CMainFrame::OnUpdateToggle},
 };
+
+namespace {
 
 // The list-view view field for each view command, in command order.
 const DWORD kViewStyles[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};

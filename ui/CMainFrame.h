@@ -34,8 +34,29 @@ public:
     // minimised or hidden, when the last width it showed.
     int LeftPaneWidth() const;
 
-    // The status bar's selection pane, until the next idle update.
-    void SetUrlPaneText(const std::string& text) { SetStatusPaneText(2, text); }
+    // Opens bookmarks through `launcher` instead of the system's.
+    void SetLauncher(ILauncher& launcher) { m_launcher = &launcher; }
+    const CTrayIcon& TrayIcon() const { return m_trayIcon; }
+
+protected:
+    void PreCreateWindow(DWORD& style) override;
+    bool OnCreateClient() override;
+    bool OnCreate() override;
+    void OnDestroy() override;
+    void OnEndSession() override;
+    void OnDropFiles(HDROP drop) override;
+    // The item pane's right click shows the URL at once; its double click
+    // opens the bookmark the default action's way.
+    void OnNotify(NMHDR* header) override;
+    HWND ClientWindow() const override { return m_splitter.GetSafeHwnd(); }
+    bool OnCommand(UINT id) override;
+    bool OnUpdateCommand(CCmdUI& ui) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnSize(UINT type) override;
+
+private:
+    // The program's own commands: id ranges with their handlers.
+    static const CommandRow<CMainFrame> kCommands[];
 
     void OnGroupAdd(UINT id);
     void OnGroupDelete(UINT id);
@@ -61,7 +82,6 @@ public:
     // row's bookmark; the tray's entry 35000 + k opens row k's.
     bool OpenUrl(bool newWindow);
     void OnTrayItem(UINT id);
-    void SetLauncher(ILauncher& launcher) { m_launcher = &launcher; }
     void OnOpen(UINT id);
     void OnUpdateOpenNewWindow(CCmdUI& ui);
     void OnOpenInBrowser(UINT id);
@@ -89,24 +109,9 @@ public:
 
     // The tray, in CMainFrameTray.cpp: minimising with "TrayIcon" on hides
     // the window behind the icon; the tray menu's own commands.
-    const CTrayIcon& TrayIcon() const { return m_trayIcon; }
     void OnTrayShow(UINT id);
     void OnTrayGroup(UINT id);
 
-protected:
-    void PreCreateWindow(DWORD& style) override;
-    bool OnCreateClient() override;
-    bool OnCreate() override;
-    void OnDestroy() override;
-    void OnEndSession() override;
-    void OnDropFiles(HDROP drop) override;
-    HWND ClientWindow() const override { return m_splitter.GetSafeHwnd(); }
-    bool OnCommand(UINT id) override;
-    bool OnUpdateCommand(CCmdUI& ui) override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnSize(UINT type) override;
-
-private:
     // Every preference, with the item pane's view and the group pane's width.
     void SavePreferences();
     CTrayIcon m_trayIcon;

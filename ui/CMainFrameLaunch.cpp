@@ -34,6 +34,19 @@ bool CMainFrame::OpenUrl(bool newWindow)
     return OpenInBrowserOrShell(*m_launcher, m_document.Prompt(), bookmark->m_strURL, newProcess);
 }
 
+void CMainFrame::OnNotify(NMHDR* header)
+{
+    if (!m_itemPane || header->hwndFrom != m_itemPane->GetSafeHwnd()) {
+        CFrameWnd::OnNotify(header);
+    } else if (header->code == NM_RCLICK) {
+        // The status bar's selection pane, until the next idle update.
+        SetStatusPaneText(2, m_document.Selection().itemURL);
+    } else if (header->code == NM_DBLCLK && !m_document.m_arrGroups.empty()) {
+        // OpenUrl opens nothing when the double click left no row selected.
+        OpenUrl(thePreferences.bCreateNewProcess != 0);
+    }
+}
+
 void CMainFrame::OnTrayItem(UINT id)
 {
     // The tray menu lists the rows in row order; a pane changed since opens nothing.

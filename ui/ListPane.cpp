@@ -5,6 +5,11 @@
 #include "settings/PaneColours.h"
 #include "settings/Preferences.h"
 #include "store/CBookmarkDoc.h"
+#include "store/TextCompare.h"
+
+#include <algorithm>
+#include <climits>
+#include <utility>
 
 void PaneColours(HWND list)
 {
@@ -123,4 +128,134 @@ LRESULT ListPane::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     return CView::WindowProc(message, wParam, lParam);
+}
+
+const std::string& RowStoreText(const SortInfo& sort, LPARAM data)
+{
+    static const std::string kNone;
+    if (sort.document == nullptr || data < 0)
+        return kNone;
+    const size_t index = static_cast<size_t>(data);
+    if (sort.groupRows)
+        return index < sort.document->m_arrGroups.size() ? sort.document->m_arrGroups[index] : kNone;
+    if (index >= sort.document->m_arrItems.size())
+        return kNone;
+    const BookmarkItem& item = sort.document->m_arrItems[index];
+    switch (sort.column) {
+    case 1:
+        return item.m_strURL;
+    case 2:
+        return item.m_strDescription;
+    default:
+        return item.m_strName;
+    }
+}
+
+int CALLBACK CompareRows(LPARAM data1, LPARAM data2, LPARAM info)
+{
+    const SortInfo& sort = *reinterpret_cast<const SortInfo*>(info);
+    const int result = CompareNoCase(RowStoreText(sort, data1), RowStoreText(sort, data2));
+    if (result != 0)
+        return sort.ascending ? result : -result;
+    return data1 < data2 ? -1 : (data1 > data2 ? 1 : 0);
+}
+
+int RowCount(HWND list)
+{
+    return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+LPARAM RowData(HWND list, int row)
+{
+    const auto* pane = dynamic_cast<const ListPane*>(CView::FromHandle(list));
+    return pane != nullptr ? pane->RowStoreIndex(row) : -1;
+}
+
+int FindRowByData(HWND list, LPARAM data)
+{
+    const auto* pane = dynamic_cast<const ListPane*>(CView::FromHandle(list));
+    return pane != nullptr ? pane->RowOfStoreIndex(data) : -1;
+}
+
+int WidestTextWidth(HWND list, const std::vector<const std::string*>& texts)
+{
+    const HDC dc = GetDC(list);
+    if (dc == nullptr)
+        return 32;
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    // Measuring each of a million texts takes long; the sum of the
+    // characters' widths is close enough to pick the few worth measuring
+    // exactly (kerning and overhang move a width by a few pixels only).
+    INT charWidths[256] = {};
+    const bool haveWidths = GetCharWidth32A(dc, 0, 255, charWidths) != 0;
+    // A lead byte's character is measured exactly; asked once per byte value.
+    bool leadByte[256] = {};
+    for (int byte = 0; byte < 256; ++byte)
+        leadByte[byte] = !haveWidths || IsDBCSLeadByte(static_cast<BYTE>(byte));
+    std::vector<std::pair<LONG, size_t>> estimates;
+    estimates.reserve(texts.size());
+    for (size_t i = 0; i < texts.size(); ++i) {
+        LONG sum = 0;
+        for (const char c : *texts[i]) {
+            if (leadByte[static_cast<unsigned char>(c)]) {
+                sum = LONG_MAX;  // measured exactly
+                break;
+            }
+            sum += charWidths[static_cast<unsigned char>(c)];
+        }
+        if (!texts[i]->empty())
+            estimates.emplace_back(sum, i);
+    }
+    // The widest estimates, and every text that could not be estimated.
+    const size_t kMeasured = 64;
+    const auto wider = [](const std::pair<LONG, size_t>& a, const std::pair<LONG, size_t>& b) {
+        return a.first > b.first;
+    };
+    auto end = estimates.end();
+    if (estimates.size() > kMeasured) {
+        std::nth_element(estimates.begin(), estimates.begin() + kMeasured, estimates.end(), wider);
+        end = std::partition(estimates.begin() + kMeasured, estimates.end(),
+                             [](const std::pair<LONG, size_t>& e) { return e.first == LONG_MAX; });
+    }
+    LONG widest = 0;
+    for (auto it = estimates.begin(); it != end; ++it) {
+        const std::string& text = *texts[it->second];
+        SIZE size = {0, 0};
+        if (GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size) && size.cx > widest)
+            widest = size.cx;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(list, dc);
+    return static_cast<int>(widest) + 32;
+}
+
+bool EditedLabelText(const NMHDR* header, std::string& text)
+{
+    if (header->code == LVN_ENDLABELEDITW) {
+        const wchar_t* wide = reinterpret_cast<const NMLVDISPINFOW*>(header)->item.pszText;
+        if (wide == nullptr)
+            return false;
+        const int length = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+        text.assign(length > 0 ? static_cast<size_t>(length) : 1, '\0');
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, &text[0], length, nullptr, nullptr);
+        text.resize(text.size() - 1);
+        return true;
+    }
+    const char* narrow = reinterpret_cast<const NMLVDISPINFOA*>(header)->item.pszText;
+    if (narrow == nullptr)
+        return false;
+    text = narrow;
+    return true;
+}
+
+POINT ContextMenuPoint(HWND list, LPARAM lParam)
+{
+    POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (point.x == -1 && point.y == -1) {
+        point = {0, 0};
+        ClientToScreen(list, &point);
+        point.x += 5;
+        point.y += 5;
+    }
+    return point;
 }

@@ -2,7 +2,7 @@
 
 #include "app/CLinkhiveApp.h"
 #include "launch/SystemLauncher.h"
-#include "support/Fakes.h"
+#include "tests/support/Fakes.h"
 #include "ui/CMainFrame.h"
 
 #include <gtest/gtest.h>

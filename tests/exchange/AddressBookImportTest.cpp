@@ -1,5 +1,5 @@
 #include "exchange/AddressBookImport.h"
-#include "exchange/ImportFixture.h"
+#include "tests/exchange/ImportFixture.h"
 
 #include <string>
 #include <vector>

@@ -1,5 +1,5 @@
 #include "exchange/ClipboardCommands.h"
-#include "support/DocumentFixture.h"
+#include "tests/support/DocumentFixture.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "exchange/HtmlExport.h"
 #include "exchange/HtmlImport.h"
-#include "support/DocumentFixture.h"
+#include "tests/support/DocumentFixture.h"
 
 #include <filesystem>
 

@@ -1,5 +1,5 @@
 #include "exchange/HtmlImport.h"
-#include "exchange/ImportFixture.h"
+#include "tests/exchange/ImportFixture.h"
 #include "store/TextCompare.h"
 
 #include <cctype>

@@ -1,7 +1,7 @@
 #include "exchange/ImportFile.h"
 #include "store/FileError.h"
 #include "store/FileIO.h"
-#include "support/Fakes.h"
+#include "tests/support/Fakes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "exchange/ImportFixture.h"
+#include "tests/exchange/ImportFixture.h"
 #include "exchange/MbxImport.h"
 
 #include <cstdio>
@@ -8,15 +8,7 @@
 
 namespace {
 
-using Rows = std::vector<std::vector<std::string>>;
-
-Rows ItemRows(const StoreContent& content)
-{
-    Rows rows;
-    for (const BookmarkItem& item : content.m_arrItems)
-        rows.push_back({item.m_strName, item.m_strURL, item.m_strGroup});
-    return rows;
-}
+using Rows = ItemRows;
 
 TEST(MbxParse, LineRules)
 {
@@ -41,21 +33,13 @@ TEST(MbxParse, LineRules)
         StoreContent content;
         EXPECT_TRUE(ParseMbx(c.text, content)) << c.what;
         EXPECT_EQ(content.m_arrGroups, c.groups) << c.what;
-        EXPECT_EQ(ItemRows(content), c.items) << c.what;
+        EXPECT_EQ(Triples(content), c.items) << c.what;
     }
     StoreContent content;
     EXPECT_FALSE(ParseMbx("=ignored\nA=http://a/\n[G]\n", content));
 }
 
-class MbxImport : public ImportFixture {
-protected:
-    // A document loaded from kept.lkh with one group.
-    void OpenKeptDocument()
-    {
-        WriteBytes(dir.Path("kept.lkh"), std::string("\xFF\xFF\xFF\xFF\0\0\0\0\x04Kept", 13));
-        ASSERT_TRUE(doc.OnOpenDocument(dir.Path("kept.lkh")));
-    }
-};
+using MbxImport = ImportFixture;
 
 TEST_F(MbxImport, ReplacesTheDocumentWithAnUntitledOne)
 {

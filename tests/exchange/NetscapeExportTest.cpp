@@ -1,6 +1,6 @@
 #include "exchange/NetscapeExport.h"
 #include "store/TextCompare.h"
-#include "support/DocumentFixture.h"
+#include "tests/support/DocumentFixture.h"
 
 #include <filesystem>
 

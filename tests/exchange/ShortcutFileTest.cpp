@@ -1,6 +1,6 @@
-#include "exchange/ProfileString.h"
+#include "exchange/IniFileReader.h"
 #include "exchange/ShortcutFile.h"
-#include "support/Fakes.h"
+#include "tests/support/Fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -81,7 +81,7 @@ TEST(ShortcutFile, ReadsAsTheSystemReaderDoes)
         const std::string path = dir.Path("case" + std::to_string(i) + ".url");
         WriteBytes(path, c.bytes);
         EXPECT_EQ(c.url, ReadShortcutURL(path)) << c.what;
-        EXPECT_EQ(c.url, ProfileString(c.bytes.data(), c.bytes.size(), "InternetShortcut", "URL")) << c.what;
+        EXPECT_EQ(c.url, IniFileValue(c.bytes.data(), c.bytes.size(), "InternetShortcut", "URL")) << c.what;
     }
 }
 
@@ -151,7 +151,7 @@ TEST(ShortcutFile, OwnReaderAgreesWithTheSystemReader)
         }
         const std::string path = dir.Path("random" + std::to_string(round) + ".url");
         WriteBytes(path, bytes);
-        ASSERT_EQ(ProfileString(bytes.data(), bytes.size(), "InternetShortcut", "URL"), ReadShortcutURL(path))
+        ASSERT_EQ(IniFileValue(bytes.data(), bytes.size(), "InternetShortcut", "URL"), ReadShortcutURL(path))
             << ::testing::PrintToString(bytes);
     }
 }

@@ -1,7 +1,7 @@
 #include "exchange/LocalFileSystem.h"
 #include "exchange/ShortcutFile.h"
 #include "exchange/ShortcutImport.h"
-#include "support/DocumentFixture.h"
+#include "tests/support/DocumentFixture.h"
 
 #include <algorithm>
 #include <filesystem>

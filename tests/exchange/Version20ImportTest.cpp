@@ -1,4 +1,4 @@
-#include "exchange/ImportFixture.h"
+#include "tests/exchange/ImportFixture.h"
 #include "exchange/Version20Import.h"
 
 #include <string>
@@ -9,14 +9,7 @@ namespace {
 // One group "New Group" with one item "New URL", "http://", in the 2.0 layout.
 const std::string kVersion20Example("\0\0\0\0\0\0\0\0\x09New Group\x07New URL\x07http://\x09New Group", 44);
 
-class Version20Import : public ImportFixture {
-protected:
-    void OpenKeptDocument()
-    {
-        WriteBytes(dir.Path("kept.lkh"), std::string("\xFF\xFF\xFF\xFF\0\0\0\0\x04Kept", 13));
-        ASSERT_TRUE(doc.OnOpenDocument(dir.Path("kept.lkh")));
-    }
-};
+using Version20Import = ImportFixture;
 
 TEST_F(Version20Import, ImportsAsNoNameModified)
 {

@@ -1,10 +1,10 @@
-#include "exchange/ProfileString.h"
+#include "exchange/IniFileReader.h"
 
 #include <cstddef>
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    ProfileString(reinterpret_cast<const char*>(data), size, "InternetShortcut", "URL");
+    IniFileValue(reinterpret_cast<const char*>(data), size, "InternetShortcut", "URL");
     return 0;
 }

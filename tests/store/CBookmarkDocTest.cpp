@@ -1,4 +1,4 @@
-#include "support/DocumentFixture.h"
+#include "tests/support/DocumentFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "store/CBookmarkDoc.h"
-#include "support/Fakes.h"
+#include "tests/support/Fakes.h"
 
 #include <gtest/gtest.h>
 

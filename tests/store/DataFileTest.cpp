@@ -162,20 +162,20 @@ TEST(DataFile, MessagesForFailures)
 {
     struct Case {
         FileError::Cause cause;
-        FileOperation operation;
+        FileReport report;
         const char* message;
     } cases[] = {
-        {FileError::EndOfFile, FileOperation::Open, "Unexpected file format."},
-        {FileError::BadFormat, FileOperation::Open, "Unexpected file format."},
-        {FileError::NotFound, FileOperation::Open,
+        {FileError::EndOfFile, FileReport::DocumentOpen, "Unexpected file format."},
+        {FileError::BadFormat, FileReport::DocumentOpen, "Unexpected file format."},
+        {FileError::NotFound, FileReport::DocumentOpen,
          "a.lkh\nCannot find this file.\nPlease verify that the correct path and file name are given."},
-        {FileError::AccessDenied, FileOperation::Open, "Unable to read from a.lkh, it is opened by someone else."},
-        {FileError::SharingViolation, FileOperation::Save,
+        {FileError::AccessDenied, FileReport::DocumentOpen, "Unable to read from a.lkh, it is opened by someone else."},
+        {FileError::SharingViolation, FileReport::DocumentSave,
          "Unable to write to a.lkh, it is read-only or opened by someone else."},
-        {FileError::DiskFull, FileOperation::Save, "Destination disk drive is full."},
-        {FileError::Generic, FileOperation::Open, "Failed to open document."},
-        {FileError::Generic, FileOperation::Save, "Failed to save document."},
+        {FileError::DiskFull, FileReport::DocumentSave, "Destination disk drive is full."},
+        {FileError::Generic, FileReport::DocumentOpen, "Failed to open document."},
+        {FileError::Generic, FileReport::DocumentSave, "Failed to save document."},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(FileErrorMessage(FileError(c.cause, "x"), c.operation, "a.lkh"), c.message);
+        EXPECT_EQ(FileErrorMessage(FileError(c.cause, "x"), c.report, "a.lkh"), c.message);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "store/CBookmarkDoc.h"
-#include "support/Fakes.h"
+#include "tests/support/Fakes.h"
 
 #include <gtest/gtest.h>
 

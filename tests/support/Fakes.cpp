@@ -1,4 +1,4 @@
-#include "support/Fakes.h"
+#include "tests/support/Fakes.h"
 
 #include <filesystem>
 #include <fstream>

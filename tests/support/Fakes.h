@@ -2,6 +2,7 @@
 
 #include "store/BookmarkItem.h"
 #include "store/CDocument.h"
+#include "store/IClipboard.h"
 #include "store/Prompt.h"
 
 #include <deque>

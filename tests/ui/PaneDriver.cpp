@@ -1,7 +1,7 @@
 #include "tests/ui/PaneDriver.h"
 
-#include "support/Fakes.h"
-#include "ui/ListRows.h"
+#include "tests/support/Fakes.h"
+#include "ui/ListPane.h"
 
 #include <commctrl.h>
 

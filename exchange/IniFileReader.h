@@ -9,4 +9,4 @@
 // around the value dropped, one pair of matching quotes removed, and a UTF-8
 // or UTF-16 byte-order mark honoured (such text comes back in the system
 // code page). Empty when the section, the key or its "=" is missing.
-std::string ProfileString(const char* data, size_t size, const std::string& section, const std::string& key);
+std::string IniFileValue(const char* data, size_t size, const std::string& section, const std::string& key);

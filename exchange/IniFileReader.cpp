@@ -1,4 +1,4 @@
-#include "exchange/ProfileString.h"
+#include "exchange/IniFileReader.h"
 
 #include "store/CodePage.h"
 #include "store/TextCompare.h"
@@ -174,7 +174,7 @@ bool FindValue(const std::u16string& text, const std::string& section, const std
 
 } // namespace
 
-std::string ProfileString(const char* data, size_t size, const std::string& section, const std::string& key)
+std::string IniFileValue(const char* data, size_t size, const std::string& section, const std::string& key)
 {
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(data);
     std::u16string text;

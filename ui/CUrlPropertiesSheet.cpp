@@ -1,4 +1,4 @@
-#include "ui/CPropertiesSheet.h"
+#include "ui/CUrlPropertiesSheet.h"
 
 #include "framework/ResourceString.h"
 #include "res/resource.h"
@@ -10,7 +10,7 @@ PlaceholderPair NewBookmarkPlaceholder(bool email)
                  : PlaceholderPair{LoadResourceString(IDS_NEW_URL_NAME), "http://"};
 }
 
-CPropertiesSheet::CPropertiesSheet(CBookmarkDoc& document, HWND owner, const PlaceholderPair* placeholder)
+CUrlPropertiesSheet::CUrlPropertiesSheet(CBookmarkDoc& document, HWND owner, const PlaceholderPair* placeholder)
     : CPropertySheet(IDS_URL_PROPERTIES, owner), m_generalPage(document, placeholder), m_descriptionPage(document)
 {
     const CurrentSelection& selection = document.Selection();
@@ -39,12 +39,12 @@ void CreateBookmark(CBookmarkDoc& document, HWND owner, const PlaceholderPair& p
     document.AddItem(item);
     document.Commit(document.GroupPane());
 
-    CPropertiesSheet sheet(document, owner, &pair);
+    CUrlPropertiesSheet sheet(document, owner, &pair);
     sheet.DoModal();
 }
 
 void EditBookmark(CBookmarkDoc& document, HWND owner)
 {
-    CPropertiesSheet sheet(document, owner);
+    CUrlPropertiesSheet sheet(document, owner);
     sheet.DoModal();
 }

@@ -5,10 +5,10 @@
 #include "ui/CGeneralPage.h"
 
 // "URL Properties": the current bookmark's name, URL and description.
-class CPropertiesSheet : public CPropertySheet {
+class CUrlPropertiesSheet : public CPropertySheet {
 public:
     // Preset from the current item; `placeholder` as for CGeneralPage.
-    CPropertiesSheet(CBookmarkDoc& document, HWND owner, const PlaceholderPair* placeholder = nullptr);
+    CUrlPropertiesSheet(CBookmarkDoc& document, HWND owner, const PlaceholderPair* placeholder = nullptr);
 
     CGeneralPage m_generalPage;
     CDescriptionPage m_descriptionPage;
