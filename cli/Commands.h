@@ -16,6 +16,7 @@ int CliFind(const CliArgs& args);
 int CliImportHtml(const CliArgs& args);
 int CliImportCsv(const CliArgs& args);
 int CliImportMbx(const CliArgs& args);
+int CliImportNetscape(const CliArgs& args);
 
 // ExchangeCommands.cpp: shortcut files and pages.
 int CliImportFolder(const CliArgs& args);

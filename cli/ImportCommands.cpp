@@ -1,10 +1,11 @@
-// import-html, import-csv, import-mbx: the imports from the command line.
+// import-html, import-csv, import-mbx, import-netscape: the imports from the command line.
 
 #include "cli/Commands.h"
 #include "cli/CliSession.h"
 #include "exchange/AddressBookImport.h"
 #include "exchange/HtmlImport.h"
 #include "exchange/MbxImport.h"
+#include "exchange/NetscapeImport.h"
 
 namespace {
 
@@ -19,6 +20,26 @@ int ImportIntoStore(const CliArgs& args, bool (*import)(const std::string&, CBoo
         return kCliFailed;
     return ran ? kCliOk : kCliFailed;
 }
+
+// The summary of an import goes to stdout, once the store is saved; every
+// other message to stderr as always.
+class SummaryPrompt : public IPrompt {
+public:
+    explicit SummaryPrompt(IPrompt& messages) : m_messages(messages) {}
+
+    MessageAnswer ShowMessage(const std::string& text, MessageStyle style) override
+    {
+        if (style != MessageStyle::InformationOk)
+            return m_messages.ShowMessage(text, style);
+        summary += EscapeField(text) + "\n";
+        return MessageAnswer::Ok;
+    }
+
+    std::string summary;
+
+private:
+    IPrompt& m_messages;
+};
 
 } // namespace
 
@@ -39,5 +60,18 @@ int CliImportMbx(const CliArgs& args)
         return kCliFailed;
     if (!session.SaveIfModified(args.positional[1]))
         return kCliFailed;
+    return kCliOk;
+}
+
+int CliImportNetscape(const CliArgs& args)
+{
+    CliSession session;
+    const std::string& store = args.positional[0];
+    if (!session.OpenStore(store))
+        return kCliFailed;
+    SummaryPrompt prompt(session.prompt);
+    if (!ImportNetscapeFile(args.positional[1], session.doc, prompt) || !session.SaveIfModified(store))
+        return kCliFailed;
+    WriteOut(prompt.summary);
     return kCliOk;
 }

@@ -24,6 +24,7 @@ const char kUsageText[] =
     "       linkhive-cli import-html STORE FILE\n"
     "       linkhive-cli import-csv STORE FILE\n"
     "       linkhive-cli import-mbx FILE OUT\n"
+    "       linkhive-cli import-netscape STORE FILE\n"
     "       linkhive-cli import-folder STORE DIR [--delete-source]\n"
     "       linkhive-cli drop STORE FILE... [--delete-source] [--group NAME]\n"
     "       linkhive-cli export-html STORE OUT\n"
@@ -39,6 +40,7 @@ const CliCommand kCommands[] = {
     {"import-html", 2, 2, "", CliImportHtml},
     {"import-csv", 2, 2, "", CliImportCsv},
     {"import-mbx", 2, 2, "", CliImportMbx},
+    {"import-netscape", 2, 2, "", CliImportNetscape},
     {"import-folder", 2, 2, "--delete-source", CliImportFolder},
     {"drop", 2, static_cast<size_t>(-1), "--delete-source --group=", CliDrop},
     {"export-html", 2, 2, "", CliExportHtml},

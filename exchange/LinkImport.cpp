@@ -21,19 +21,19 @@ namespace {
 // in the cache.
 class MatchCounts {
 public:
-    explicit MatchCounts(const std::vector<BookmarkItem>& candidates) : m_candidates(candidates)
+    explicit MatchCounts(const std::vector<const std::string*>& urls) : m_urls(urls)
     {
         size_t capacity = 16;
-        while (capacity < candidates.size() + candidates.size() / 2)
+        while (capacity < urls.size() + urls.size() / 2)
             capacity *= 2;
         m_slots.resize(capacity);
         m_mask = capacity - 1;
-        m_counts.resize(candidates.size());
+        m_counts.resize(urls.size());
     }
 
     // The count of `url`, or null when no candidate has it.
     size_t* Find(const std::string& url) { return Probe(url, false); }
-    void Insert(uint32_t candidate) { *Probe(m_candidates[candidate].m_strURL, true, candidate) = 0; }
+    void Insert(uint32_t candidate) { *Probe(*m_urls[candidate], true, candidate) = 0; }
 
 private:
     struct Slot {
@@ -55,23 +55,23 @@ private:
                 slot.candidate = candidate;
                 return &m_counts[candidate];
             }
-            if (slot.hash == hash && TextEqual(m_candidates[slot.candidate].m_strURL, url))
+            if (slot.hash == hash && TextEqual(*m_urls[slot.candidate], url))
                 return &m_counts[slot.candidate];
         }
     }
 
-    const std::vector<BookmarkItem>& m_candidates;
+    const std::vector<const std::string*>& m_urls;
     std::vector<Slot> m_slots;
     std::vector<size_t> m_counts;
     size_t m_mask;
 };
 
-MatchCounts CountStoredMatches(const CBookmarkDoc& doc, const std::vector<BookmarkItem>& candidates)
+MatchCounts CountStoredMatches(const CBookmarkDoc& doc, const std::vector<const std::string*>& urls)
 {
-    MatchCounts counts(candidates);
-    if (candidates.empty())
+    MatchCounts counts(urls);
+    if (urls.empty())
         return counts;
-    for (size_t i = 0; i < candidates.size(); ++i)
+    for (size_t i = 0; i < urls.size(); ++i)
         counts.Insert(static_cast<uint32_t>(i));
     for (const BookmarkItem& item : doc.m_arrItems) {
         if (size_t* count = counts.Find(item.m_strURL))
@@ -82,10 +82,25 @@ MatchCounts CountStoredMatches(const CBookmarkDoc& doc, const std::vector<Bookma
 
 } // namespace
 
+std::vector<bool> DuplicateUrls(const CBookmarkDoc& doc, const std::vector<const std::string*>& urls)
+{
+    MatchCounts counts = CountStoredMatches(doc, urls);
+    std::vector<bool> duplicate(urls.size());
+    for (size_t i = 0; i < urls.size(); ++i) {
+        size_t& matches = *counts.Find(*urls[i]);
+        duplicate[i] = matches != 0;
+        matches = 1;  // later copies in the same file meet this one
+    }
+    return duplicate;
+}
+
 void CommitLinks(CBookmarkDoc& doc, IPrompt& prompt, const std::string& group, const std::vector<BookmarkItem>& candidates,
                  const char* noUrlsMessage)
 {
-    MatchCounts counts = CountStoredMatches(doc, candidates);
+    std::vector<const std::string*> urls(candidates.size());
+    for (size_t i = 0; i < candidates.size(); ++i)
+        urls[i] = &candidates[i].m_strURL;
+    MatchCounts counts = CountStoredMatches(doc, urls);
     doc.m_arrGroups.reserve(doc.m_arrGroups.size() + 1);
     doc.m_arrItems.reserve(doc.m_arrItems.size() + candidates.size());
 

@@ -18,6 +18,10 @@ class IPrompt;
 void CommitLinks(CBookmarkDoc& doc, IPrompt& prompt, const std::string& group, const std::vector<BookmarkItem>& candidates,
                  const char* noUrlsMessage);
 
+// For each of `urls`, whether the store (by its comparison rule) or an
+// earlier entry of `urls` holds it already.
+std::vector<bool> DuplicateUrls(const CBookmarkDoc& doc, const std::vector<const std::string*>& urls);
+
 // Opens an import's file and reads it whole, then hands the text to `scan`,
 // which returns false after a message of its own. A file that cannot be
 // opened gets the standard file-error text; a failure while reading or

@@ -5,19 +5,15 @@
 class CBookmarkDoc;
 struct StoreContent;
 
-// The name of the code page the store's texts are in, as a charset label:
-// "windows-NNNN" for the active code page on Windows, "windows-1252" for
-// the native build (whose texts are Windows-1252, see store/CodePage.h).
-std::string CodePageName();
-
 // The whole collection as a Netscape bookmark file, the format browsers and
 // bookmark managers exchange: one folder per entry of the group list in the
 // group pane's order, holding the bookmarks whose group equals it (the
 // whole-collection page's rule, GroupedItems), then one folder per group
-// name in no entry, in order of first appearance. Texts escaped (& < > ")
-// and otherwise as stored; lines end in CR LF. `charset` names the code page
-// of the texts.
-std::string NetscapeBookmarkFile(const StoreContent& content, const std::string& charset);
+// name in no entry, in order of first appearance. Texts converted from the
+// store's code page to UTF-8 (which the META names, as browsers expect) and
+// escaped (& < > "), blanks at either end written as character references
+// so that a reader's trimming keeps them; lines end in CR LF.
+std::string NetscapeBookmarkFile(const StoreContent& content);
 
 // Writes the file to `path` as given through the safe write; a failure is
 // reported with the standard file-error text and returns false.

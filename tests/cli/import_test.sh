@@ -73,7 +73,35 @@ run import-mbx nogroups.mbx nogroups.lkh
 check "mbx without groups status" 0 "$status"
 check "mbx without groups is silent" "" "$err"
 
-for usage in "import-html store.lkh" "import-csv a b c" "import-mbx set.mbx" "import-html a b --group G"; do
+# import-netscape: folders as groups, every scheme, references decoded,
+# UTF-8 into the code page, repeated and internal links counted
+printf '%s\n' '<!DOCTYPE NETSCAPE-Bookmark-file-1>' \
+  '<META HTTP-EQUIV="Content-Type" CONTENT="text/html; charset=UTF-8">' '<DL><p>' '<DT><H3>Bar</H3>' '<DL><p>' >browser.htm
+printf '<DT><A HREF="https://a.example/?x=1&amp;y=2">Caf\xc3\xa9 &amp; more</A>\n' >>browser.htm
+printf '%s\n' '<DD>about a' '<DT><H3>Tools</H3>' '<DL><p>' '<DT><A HREF="ftp://f.example/">F' '</DL><p>' '</DL><p>' \
+  '<DT><A HREF="HTTPS://A.EXAMPLE/?x=1&y=2">again</A>' '<DT><A HREF="place:sort=8">recent</A>' '</DL><p>' >>browser.htm
+run import-netscape ns.lkh browser.htm
+check "netscape status" 0 "$status"
+check "netscape summary" 'Imported 2 bookmarks into 2 groups. 1 were already in the collection.\n1 links were not imported (empty or internal addresses).' "$out"
+check "netscape" $'group\tBar\ngroup\tBar / Tools\nitem\tCaf\xe9 & more\thttps://a.example/?x=1&y=2\tBar\tabout a\nitem\tF\tftp://f.example/\tBar / Tools\t' "$(dump ns.lkh)"
+cp ns.lkh ns-before.lkh
+run import-netscape ns.lkh browser.htm
+check "netscape again status" 0 "$status"
+check "netscape again summary" 'Imported 0 bookmarks into 0 groups. 3 were already in the collection.\n1 links were not imported (empty or internal addresses).' "$out"
+check "netscape again leaves the store" "$(od -An -tx1 ns-before.lkh)" "$(od -An -tx1 ns.lkh)"
+run export-netscape ns.lkh exported.htm
+run import-netscape back.lkh exported.htm
+check "netscape round trip" "$(dump ns.lkh | sort)" "$(dump back.lkh | sort)"
+run import-netscape ns.lkh plain.htm
+check "not a bookmark file status" 1 "$status"
+check "not a bookmark file message" "This is not a bookmark file of a web browser." "$err"
+check "not a bookmark file leaves the store" "$(od -An -tx1 ns-before.lkh)" "$(od -An -tx1 ns.lkh)"
+run import-netscape ns.lkh missing.htm
+check "netscape missing file status" 1 "$status"
+check "netscape missing file message" "missing.htm was not found." "$err"
+
+for usage in "import-html store.lkh" "import-csv a b c" "import-mbx set.mbx" "import-html a b --group G" \
+  "import-netscape ns.lkh" "import-netscape a b c"; do
   run $usage
   check "usage '$usage'" 2 "$status"
 done

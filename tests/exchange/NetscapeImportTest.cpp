@@ -1,0 +1,299 @@
+#include "tests/exchange/ImportFixture.h"
+#include "exchange/NetscapeExport.h"
+#include "exchange/NetscapeImport.h"
+#include "store/TextCompare.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kHead[] = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n";
+const char kNotBookmarks[] = "This is not a bookmark file of a web browser.";
+
+// "group|name|URL|description" of every link read, then "skipped N" and
+// "lost N" (characters that became '?').
+std::vector<std::string> Read(const std::string& text)
+{
+    const NetscapeFile file = ParseNetscapeFile(text.data(), text.size(), "top.htm");
+    std::vector<std::string> rows;
+    size_t lost = 0;
+    for (const NetscapeFile::Group& group : file.groups)
+        lost += group.unconvertible;
+    for (const NetscapeFile::Link& link : file.links) {
+        rows.push_back(file.groups[link.group].name + "|" + link.item.m_strName + "|" + link.item.m_strURL + "|" +
+                       link.item.m_strDescription);
+        lost += link.unconvertible;
+    }
+    if (file.skipped)
+        rows.push_back("skipped " + std::to_string(file.skipped));
+    if (lost)
+        rows.push_back("lost " + std::to_string(lost));
+    return rows;
+}
+
+using Rows = std::vector<std::string>;
+
+TEST(NetscapeParse, StructureAndTolerance)
+{
+    const struct {
+        const char* what;
+        std::string text;
+        Rows rows;
+    } cases[] = {
+        {"nesting: paths joined, a closed folder hands back to its parent",
+         "<DL><p><DT><H3>Bar</H3><DL><p>"
+         "<DT><H3 ADD_DATE=\"1\">Work</H3><DL><p><DT><H3>Tools</H3><DL><p><DT><A HREF=\"http://t/\">T</A></DL><p>"
+         "<DT><A HREF=\"http://w/\">W</A></DL><p></DL><p>"
+         "<DT><A HREF=\"http://top/\">Top</A><DT><H3>Empty</H3><DL><p></DL><p></DL>",
+         {"Bar / Work / Tools|T|http://t/|", "Bar / Work|W|http://w/|", "top.htm|Top|http://top/|"}},
+        {"missing end tags, stray <p> and <HR>, a list of no folder's",
+         "<DL><DT><H3>F\n<DL><p><DT><A HREF=\"http://a/\">A\n<DD> about a \n<HR><DT><A HREF=\"http://b/\">B\n"
+         "<p></DL><p><DL><DT><A HREF=\"http://c/\">C</DL>",
+         {"F|A|http://a/|about a", "F|B|http://b/|", "top.htm|C|http://c/|"}},
+        {"any case, any quotes, tags across lines, markup inside names dropped",
+         "<dl><dt><h3 folded>Mixed</H3><dL><Dt><a\n  add_date=1 HREF='http://s/?q=\"x\"'\n>Single <B>bold</b> <img src=x></A>"
+         "<DT><A id=z href=http://bare/>Bare</a></dl>",
+         {"Mixed|Single bold|http://s/?q=\"x\"|", "Mixed|Bare|http://bare/|"}},
+        {"descriptions: after a link only, the first, up to the next tag",
+         "<DT><H3>G</H3><DD>of the folder<DL><DT><A HREF=\"http://a/\">A</A>\n<DD>line one\n line two <b>x</b>\n"
+         "<DD>second</DL>",
+         {"G|A|http://a/|line one\n line two"}},
+        {"every scheme; empty and internal addresses skipped, anchors without HREF ignored",
+         "<A HREF=\"https://s/\">s</A><A HREF=\"ftp://f/\">f</A><A HREF=\"mailto:m@x\">m</A>"
+         "<A HREF=\"javascript:void(0)\">j</A><A HREF=\"file:///c:/x\">x</A><A HREF=\"rel/page\">r</A>"
+         "<A HREF=\"\">empty</A><A HREF=\" \">blank</A><A HREF=\"place:sort=8\">p</A><A HREF=\"PLACE:x\">P</A>"
+         "<A NAME=\"anchor\">no link</A><DD>nothing to describe",
+         {"top.htm|s|https://s/|", "top.htm|f|ftp://f/|", "top.htm|m|mailto:m@x|", "top.htm|j|javascript:void(0)|",
+          "top.htm|x|file:///c:/x|", "top.htm|r|rel/page|", "skipped 4"}},
+        {"comments, declarations and a lone < are no tags",
+         "<!-- <A HREF=\"http://hidden/\">x</A> --><?xml x?><A HREF=\"http://a/\">1 < 2 <3</A><!-- cut off <A HREF=",
+         {"top.htm|1 < 2 <3|http://a/|"}},
+        {"a tag the file cuts off is dropped", "<A HREF=\"http://a/\">A</A><A HREF=\"http://b/", {"top.htm|A|http://a/|"}},
+        {"folders of one path, in any letter case, are one group",
+         "<DT><H3>Work</H3><DL><DT><A HREF=\"http://1/\">1</A></DL><DT><H3>WORK</H3><DL><DT><A HREF=\"http://2/\">2</A></DL>"
+         "<DT><H3></H3><DL><DT><A HREF=\"http://3/\">3</A></DL>",
+         {"Work|1|http://1/|", "Work|2|http://2/|", "|3|http://3/|"}},
+        {"an <H3> followed by a link before its list names no list",
+         "<DT><H3>Lost</H3><DT><A HREF=\"http://a/\">A</A><DL><DT><A HREF=\"http://b/\">B</A></DL>",
+         {"top.htm|A|http://a/|", "top.htm|B|http://b/|"}},
+        {"more closing lists than open ones", "</DL></DL><DT><A HREF=\"http://a/\">A</A>", {"top.htm|A|http://a/|"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Read(c.text), c.rows) << c.what;
+}
+
+TEST(NetscapeParse, ReferencesAndCharsets)
+{
+    const std::string meta1251 = "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=windows-1251\">";
+    const struct {
+        const char* what;
+        std::string text;
+        Rows rows;
+    } cases[] = {
+        {"references in names, URLs, folders and descriptions",
+         "<H3>a &amp; b</H3><DL><A HREF=\"http://x/?a=1&amp;b=2&copy=3&#38;c&#x26;d\">&lt;&quot;&apos;&gt;&nbsp;"
+         "&eacute;&Eacute;&yuml;&#233;&#xe9;&#X20AC;</A><DD>&unknown; &amp &#0; &#1114112;</DL>",
+         {"a & b|<\"'>\xA0\xE9\xC9\xFF\xE9\xE9\x80|http://x/?a=1&b=2&copy=3&c&d|&unknown; &amp ? ?", "lost 2"}},
+        {"blanks written as references survive trimming",
+         "<A HREF=\"&#32;http://x/\"> &#32;name&#9;\n</A><DD>\n&#10;\n", {"top.htm|\x20name\t|\x20http://x/|\n"}},
+        {"UTF-8 without META; what the code page lacks becomes '?'",
+         "<A HREF=\"http://x/\">\xC3\xA9\xE2\x82\xAC\xE4\xB8\xAD\xC3</A>", {"top.htm|\xE9\x80??|http://x/|", "lost 2"}},
+        {"a byte-order mark outweighs the META",
+         "\xEF\xBB\xBF" + meta1251 + "<A HREF=\"http://x/\">\xC3\xA9</A>", {"top.htm|\xE9|http://x/|"}},
+        {"windows-1251 converted", meta1251 + "<A HREF=\"http://x/\">\x88\xAB</A>", {"top.htm|\x80\xAB|http://x/|"}},
+        {"iso-8859-1 read as browsers read it, charset attribute",
+         "<meta charset='ISO-8859-1'><A HREF=\"http://x/\">\xE9\x80</A>", {"top.htm|\xE9\x80|http://x/|"}},
+        {"iso-8859-15", "<META CONTENT=\"text/html;charset=iso-8859-15\"><A HREF=\"http://x/\">\xA4\xE9</A>",
+         {"top.htm|\x80\xE9|http://x/|"}},
+        {"another charset byte for byte, references in the store's code page",
+         "<META CONTENT=\"text/html; charset=x-mac-roman\"><A HREF=\"http://x/\">\x8E&eacute;&#x4E2D;</A>",
+         {"top.htm|\x8E\xE9?|http://x/|", "lost 1"}},
+        {"a META after the first bookmark is too late",
+         "<A HREF=\"http://x/\">\xC3\xA9</A>" + meta1251, {"top.htm|\xE9|http://x/|"}},
+#ifdef _WIN32
+        {"best fit", "<A HREF=\"http://x/\">\xC4\x80</A>", {"top.htm|A|http://x/|"}},
+#endif
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Read(c.text), c.rows) << c.what;
+}
+
+TEST(NetscapeParse, Recognition)
+{
+    const struct {
+        std::string text;
+        bool recognised;
+    } cases[] = {
+        {"", false},
+        {"<html><body><a name=\"x\">not a link</a> http://x/</body></html>", false},
+        {"<!doctype netscape-bookmark-file-1>", true},
+        {"<p><a href=\"\">empty</a></p>", true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseNetscapeFile(c.text.data(), c.text.size(), "g").recognised, c.recognised) << c.text;
+}
+
+class NetscapeImport : public ImportFixture {
+protected:
+    bool Import(const std::string& name, const std::string& text) { return ImportNetscapeFile(WriteFile(name, text), doc, prompt); }
+};
+
+TEST_F(NetscapeImport, SkipsDuplicatesAndFillsGroupsTheStoreHas)
+{
+    doc.m_arrGroups = {"Old", "work"};
+    doc.m_arrItems = {Item("stored", "HTTP://DUP/", "Old")};
+    const std::string text = std::string(kHead) +
+                             "<DT><H3>Work</H3><DL><p><DT><A HREF=\"http://dup/\">d</A>"
+                             "<DT><A HREF=\"http://new/\">n</A><DD>about</DL><p>"
+                             "<DT><H3>Fresh</H3><DL><p><DT><A HREF=\"http://NEW/\">again</A>"
+                             "<DT><A HREF=\"http://f/\">\xE4\xB8\xAD</A><DT><A HREF=\"place:x\">q</A></DL><p>"
+                             "<DT><A HREF=\"http://top/\">t</A><DT><H3>Empty</H3><DL><p></DL><p></DL><p>";
+
+    EXPECT_TRUE(Import("marks.html", text));
+    EXPECT_EQ(doc.m_arrGroups, (std::vector<std::string>{"Old", "work", "Fresh", "marks.html"}));
+    EXPECT_EQ(Items(), (std::vector<std::string>{"stored|HTTP://DUP/|Old|", "n|http://new/|work|about",
+                                                 "?|http://f/|Fresh|", "t|http://top/|marks.html|"}));
+    EXPECT_EQ(selection.currentGroup, "work");
+    EXPECT_EQ(prompt.shown, std::vector<std::string>{
+                                "Imported 3 bookmarks into 3 groups. 2 were already in the collection.\n"
+                                "1 characters had no equivalent in this code page and became \"?\".\n"
+                                "1 links were not imported (empty or internal addresses)."});
+    EXPECT_EQ(prompt.styles[0], MessageStyle::InformationOk);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(itemPane.updates, 1);
+    EXPECT_EQ(groupPane.updates, 1);
+
+    // The same file again: nothing new, no group, no change.
+    doc.SetModifiedFlag(false);
+    prompt.shown.clear();
+    EXPECT_TRUE(Import("marks.html", text));
+    EXPECT_EQ(doc.m_arrGroups.size(), 4u);
+    EXPECT_EQ(doc.m_arrItems.size(), 4u);
+    EXPECT_EQ(prompt.shown, std::vector<std::string>{"Imported 0 bookmarks into 0 groups. 5 were already in the "
+                                                     "collection.\n1 links were not imported (empty or internal "
+                                                     "addresses)."});
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(itemPane.updates, 1);
+}
+
+TEST_F(NetscapeImport, FailuresChangeNothing)
+{
+    doc.m_arrGroups = {"Kept"};
+    const struct {
+        std::string path;
+        std::string message;
+        MessageStyle style;
+    } cases[] = {
+        {WriteFile("page.htm", "<html><p>https://x/ and <a name=x>y</a></p></html>"), kNotBookmarks, MessageStyle::StopOk},
+        {WriteFile("empty.htm", ""), kNotBookmarks, MessageStyle::StopOk},
+        {dir.Path("missing.htm"), dir.Path("missing.htm") + " was not found.", MessageStyle::StopOk},
+    };
+    for (const auto& c : cases) {
+        prompt.shown.clear();
+        prompt.styles.clear();
+        EXPECT_FALSE(ImportNetscapeFile(c.path, doc, prompt)) << c.path;
+        EXPECT_EQ(prompt.shown, std::vector<std::string>{c.message}) << c.path;
+        EXPECT_EQ(prompt.styles, std::vector<MessageStyle>{c.style}) << c.path;
+    }
+    EXPECT_EQ(doc.m_arrGroups, std::vector<std::string>{"Kept"});
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(itemPane.updates, 0);
+}
+
+TEST_F(NetscapeImport, RealBrowserExports)
+{
+    const std::filesystem::path folder = std::filesystem::path(LINKHIVE_TEST_DATA) / "browser-exports";
+    const struct {
+        const char* file;
+        size_t bookmarks;
+        size_t groups;
+        size_t skipped;
+        std::string sample;  // one bookmark, as Items() shows it
+    } cases[] = {
+        {"chromium_flat.htm", 9, 1, 0, ""},
+        {"chromium_nested.htm", 18, 8, 0, "Welcome :: CheckiO|https://checkio.org/|Dev / Python|"},
+        {"delicious.htm", 5, 1, 0, "Paper craft Mine Turtle|http://storml.deviantart.com/art/Mine-Turtle-Instructions-302477240"
+                                   "?q=in%3Ascraps%20sort%3Atime%20gallery%3Astorml&qo=1|delicious.htm|\"Hello!\""},
+        {"delicious_sanitize.htm", 2, 1, 0, ""},
+        {"firefox_flat.htm", 21, 2, 3, ""},
+        {"firefox_nested.htm", 21, 7, 3,
+         "Timeline of the Elves in Tolkien\x92s works | LotrProject Blog|http://lotrproject.com/blog/2013/02/08/"
+         "timeline-of-the-elves-in-tolkiens-works/|firefox_nested.htm|"},
+        {"google_bookmarks_nested.htm", 6, 1, 0, ""},
+        {"internet_explorer_11_flat.htm", 18, 1, 0, ""},
+        {"internet_explorer_11_nested.htm", 27, 9, 0, "PHP Sadness|http://phpsadness.com/|Dev / PHP|"},
+        {"netscape_basic.htm", 2, 1, 0, ""},
+        {"netscape_extended.htm", 2, 1, 0, ""},
+        {"netscape_multiline.htm", 3, 1, 0, ""},
+        {"netscape_nested.htm", 8, 4, 0, "Nested 3-1|http://nest.ed/3-1|Folder3 / Folder3-1|"},
+        {"safari_folded.htm", 3, 3, 0, "Wikipedia, the free encyclopedia|https://en.wikipedia.org/wiki/Main_Page|"
+                                       "Autre Divers / doc|"},
+        {"scuttle.htm", 4, 1, 0, ""},
+        {"scuttle_new_line.htm", 1, 1, 0, ""},
+        {"shaarli.htm", 6, 1, 0, ""},
+        {"shaarli_legacy.htm", 2, 1, 0, ""},
+        {"shaarli_markdown.htm", 3, 1, 0, ""},
+        {"shaarli_with_tabs_and_spaces.htm", 1, 1, 0, ""},
+        {"shaarli_with_whitespace_tags.htm", 1, 1, 0, ""},
+    };
+    for (const auto& c : cases) {
+        doc.Clear();
+        prompt.shown.clear();
+        EXPECT_TRUE(ImportNetscapeFile((folder / c.file).string(), doc, prompt)) << c.file;
+        EXPECT_EQ(doc.m_arrItems.size(), c.bookmarks) << c.file;
+        EXPECT_EQ(doc.m_arrGroups.size(), c.groups) << c.file;
+        ASSERT_EQ(prompt.shown.size(), 1u) << c.file;
+        const size_t skippedLine = prompt.shown[0].find(" links were not imported");
+        EXPECT_EQ(skippedLine == std::string::npos ? 0 : std::stoul(prompt.shown[0].substr(prompt.shown[0].rfind('\n') + 1)),
+                  c.skipped)
+            << prompt.shown[0];
+        if (!c.sample.empty()) {
+            const std::vector<std::string> items = Items();
+            EXPECT_NE(std::find(items.begin(), items.end(), c.sample), items.end()) << c.file;
+        }
+    }
+}
+
+// Export, then import into an empty collection: every group that holds a
+// bookmark and every bookmark come back, in order, whatever bytes the texts hold.
+TEST_F(NetscapeImport, RoundTripThroughTheExport)
+{
+    StoreContent content;
+    content.m_arrGroups = {"Work", "Empty", " a & <b> ", "Caf\xE9 \x80 / x"};
+    content.m_arrItems = {
+        MakeItem(" lead", "http://w/1", "Work", "line\r\nnext \t"),
+        MakeItem("\xE9t\xE9 \x81\x8D\x8F\x90\x9D", "mailto:a&b@x", " a & <b> ", "&amp; &#32; \"q\""),
+        MakeItem("", "  http://blank-edges/  ", "Caf\xE9 \x80 / x", " "),
+        MakeItem("second", "http://w/2", "work"),
+    };
+    std::mt19937 random(20);
+    for (int i = 0; i < 200; ++i) {
+        std::string name, description;
+        for (int k = 0; k < 12; ++k) {
+            name += static_cast<char>(1 + random() % 255);
+            description += static_cast<char>(1 + random() % 255);
+        }
+        content.m_arrItems.push_back(
+            MakeItem(name, "http://r/" + std::to_string(i) + name, i % 2 ? "Work" : "Caf\xE9 \x80 / x", description));
+    }
+    const std::string file = NetscapeBookmarkFile(content);
+    ASSERT_TRUE(Import("round.htm", file));
+
+    // The groups in the pane's order (as the export writes them), each with its bookmarks in store order.
+    EXPECT_EQ(doc.m_arrGroups, (std::vector<std::string>{" a & <b> ", "Caf\xE9 \x80 / x", "Work"}));
+    std::vector<std::string> expected;
+    for (const std::string& group : doc.m_arrGroups) {
+        for (const BookmarkItem& item : content.m_arrItems) {
+            if (TextEqual(item.m_strGroup, group))
+                expected.push_back(item.m_strName + "|" + item.m_strURL + "|" + group + "|" + item.m_strDescription);
+        }
+    }
+    EXPECT_EQ(Items(), expected);
+    EXPECT_EQ(prompt.shown[0], "Imported 204 bookmarks into 3 groups. 0 were already in the collection.");
+}
+
+} // namespace
