@@ -29,6 +29,10 @@ DuplicateSets FindDuplicates(const StoreContent& content)
         size_t runEnd = run + 1;
         while (runEnd < hashed.size() && hashed[runEnd].hash == hashed[run].hash)
             ++runEnd;
+        if (runEnd - run == 1) {
+            run = runEnd;
+            continue;
+        }
         rest.clear();
         for (size_t k = run; k < runEnd; ++k)
             rest.push_back(hashed[k].index);
