@@ -1,17 +1,23 @@
 // linkhive-cli find's scan over a loaded store of a million bookmarks: the
-// time to look through every name, URL and description, per searched text.
+// time to look through every name, URL and description, per searched text,
+// and for one slice of a window's scan. Then the duplicates of the same
+// store with every tenth URL a copy, and the deletion of their extra copies.
 // The store is written and read back through the data file first, so the
 // scan walks memory laid out as a real load leaves it.
 //   find_bench [--benchmark_filter=...]
 
+#include "exchange/BookmarkDuplicates.h"
 #include "exchange/BookmarkSearch.h"
+#include "store/CBookmarkDoc.h"
 #include "store/DataFile.h"
 #include "store/FileIO.h"
 
+#include "QuietPrompt.h"
 #include "RandomText.h"
 
 #include <benchmark/benchmark.h>
 
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <random>
@@ -85,10 +91,81 @@ void BM_FindInGroup(benchmark::State& state)
     Find(state, "LinkHive", &group);
 }
 
+// A tenth of a million: what a window scans in one idle slice.
+void BM_FindSlice(benchmark::State& state)
+{
+    const StoreContent& store = LoadedStore();
+    const TextSearch search("LinkHive");
+    std::vector<size_t> hits;
+    for (auto _ : state) {
+        hits.clear();
+        FindBookmarksIn(store, search, 450000, 550000, hits);
+        benchmark::DoNotOptimize(hits.data());
+    }
+}
+
+// The loaded store with every tenth URL that of a random earlier bookmark,
+// its letters in upper case every other time.
+const StoreContent& StoreWithDuplicates()
+{
+    static const StoreContent copied = [] {
+        StoreContent c = LoadedStore();
+        std::mt19937 random(21);
+        for (size_t i = 9; i < c.m_arrItems.size(); i += 10) {
+            std::string url = c.m_arrItems[std::uniform_int_distribution<size_t>(0, i - 1)(random)].m_strURL;
+            if (i % 20 == 9) {
+                for (char& ch : url)
+                    ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+            }
+            c.m_arrItems[i].m_strURL = url;
+        }
+        return c;
+    }();
+    return copied;
+}
+
+void BM_Duplicates(benchmark::State& state)
+{
+    const StoreContent& store = StoreWithDuplicates();
+    DuplicateSets sets;
+    for (auto _ : state) {
+        sets = FindDuplicates(store);
+        benchmark::DoNotOptimize(sets.items.data());
+    }
+    state.counters["bookmarks"] = static_cast<double>(sets.items.size());
+    state.counters["sets"] = static_cast<double>(sets.setStarts.size());
+}
+
+// Select Extra Copies, then Delete: a tenth of the million in one step.
+void BM_DeleteExtraCopies(benchmark::State& state)
+{
+    const StoreContent& store = StoreWithDuplicates();
+    const DuplicateSets sets = FindDuplicates(store);
+    std::vector<size_t> doomed;
+    for (const size_t row : ExtraCopies(sets))
+        doomed.push_back(sets.items[row]);
+    CurrentSelection selection;
+    ClipboardMarks marks;
+    DeclineEverything prompt;
+    NoClipboard clipboard;
+    CBookmarkDoc doc(selection, marks, prompt, clipboard);
+    size_t removed = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        doc.m_arrItems = store.m_arrItems;
+        state.ResumeTiming();
+        removed = doc.DeleteItems(doomed);
+    }
+    state.counters["removed"] = static_cast<double>(removed);
+}
+
 BENCHMARK(BM_FindRareWord)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FindWithSlash)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FindCommonPair)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FindInGroup)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FindSlice)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Duplicates)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DeleteExtraCopies)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 } // namespace
 

@@ -11,6 +11,7 @@ int CliDump(const CliArgs& args);
 int CliConvert(const CliArgs& args);
 int CliStats(const CliArgs& args);
 int CliFind(const CliArgs& args);
+int CliDuplicates(const CliArgs& args);
 
 // ImportCommands.cpp: the imports.
 int CliImportHtml(const CliArgs& args);

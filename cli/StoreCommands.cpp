@@ -1,19 +1,28 @@
-// dump, convert, stats, find: the data file from the command line.
+// dump, convert, stats, find, duplicates: the data file from the command line.
 
 #include "cli/Commands.h"
 #include "cli/CliSession.h"
+#include "exchange/BookmarkDuplicates.h"
 #include "exchange/BookmarkSearch.h"
 
 namespace {
 
 const size_t kOutputChunk = 1 << 20;
 
-// Prints the items at `indices` as dump does, a chunk at a time.
-void WriteItems(const CBookmarkDoc& doc, const std::vector<size_t>* indices)
+// Prints the items at `indices` as dump does, a chunk at a time; with
+// `setStarts` (ascending positions in `indices`), an empty line between sets.
+void WriteItems(const CBookmarkDoc& doc, const std::vector<size_t>* indices,
+                const std::vector<size_t>* setStarts = nullptr)
 {
     std::string out;
     const size_t count = indices ? indices->size() : doc.m_arrItems.size();
+    size_t nextSet = 0;
     for (size_t n = 0; n < count; ++n) {
+        if (setStarts && nextSet < setStarts->size() && (*setStarts)[nextSet] == n) {
+            if (n > 0)
+                out += '\n';
+            ++nextSet;
+        }
         AppendItemLine(out, doc.m_arrItems[indices ? (*indices)[n] : n]);
         if (out.size() >= kOutputChunk) {
             WriteOut(out);
@@ -67,4 +76,16 @@ int CliFind(const CliArgs& args)
         FindBookmarks(session.doc, args.positional[1], args.Has("--group") ? &args.group : nullptr);
     WriteItems(session.doc, &found);
     return found.empty() ? kCliNothingFound : kCliOk;
+}
+
+// As find: 0 when some URL is shared, 1 when none is (silently), 2 usage or
+// an unreadable STORE.
+int CliDuplicates(const CliArgs& args)
+{
+    CliSession session;
+    if (!session.Open(args.positional[0]))
+        return kCliUsage;
+    const DuplicateSets sets = FindDuplicates(session.doc);
+    WriteItems(session.doc, &sets.items, &sets.setStarts);
+    return sets.items.empty() ? kCliNothingFound : kCliOk;
 }

@@ -21,6 +21,7 @@ const char kUsageText[] =
     "       linkhive-cli convert IN OUT [--v20]\n"
     "       linkhive-cli stats FILE\n"
     "       linkhive-cli find STORE TEXT [--group NAME]\n"
+    "       linkhive-cli duplicates STORE\n"
     "       linkhive-cli import-html STORE FILE\n"
     "       linkhive-cli import-csv STORE FILE\n"
     "       linkhive-cli import-mbx FILE OUT\n"
@@ -37,6 +38,7 @@ const CliCommand kCommands[] = {
     {"convert", 2, 2, "--v20", CliConvert},
     {"stats", 1, 1, "", CliStats},
     {"find", 2, 2, "--group=", CliFind},
+    {"duplicates", 1, 1, "", CliDuplicates},
     {"import-html", 2, 2, "", CliImportHtml},
     {"import-csv", 2, 2, "", CliImportCsv},
     {"import-mbx", 2, 2, "", CliImportMbx},

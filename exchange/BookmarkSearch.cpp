@@ -3,6 +3,7 @@
 #include "store/DataFile.h"
 #include "store/TextCompare.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -18,6 +19,13 @@ const char* Next(const char* from, const char* end, char c)
     if (from >= end)
         return nullptr;
     return static_cast<const char*>(std::memchr(from, static_cast<unsigned char>(c), static_cast<size_t>(end - from)));
+}
+
+bool Matches(const BookmarkItem& item, const TextSearch& search, const std::string* group)
+{
+    if (group && !TextEqual(item.m_strGroup, *group))
+        return false;
+    return search.FoundIn(item.m_strName) || search.FoundIn(item.m_strURL) || search.FoundIn(item.m_strDescription);
 }
 
 } // namespace
@@ -84,14 +92,29 @@ bool TextSearch::FoundIn(const std::string& text) const
 
 std::vector<size_t> FindBookmarks(const StoreContent& content, const std::string& text, const std::string* group)
 {
-    const TextSearch search(text);
     std::vector<size_t> found;
-    for (size_t i = 0; i < content.m_arrItems.size(); ++i) {
-        const BookmarkItem& item = content.m_arrItems[i];
-        if (group && !TextEqual(item.m_strGroup, *group))
-            continue;
-        if (search.FoundIn(item.m_strName) || search.FoundIn(item.m_strURL) || search.FoundIn(item.m_strDescription))
+    FindBookmarksIn(content, TextSearch(text), 0, content.m_arrItems.size(), found, group);
+    return found;
+}
+
+void FindBookmarksIn(const StoreContent& content, const TextSearch& search, size_t begin, size_t end,
+                     std::vector<size_t>& found, const std::string* group)
+{
+    end = std::min(end, content.m_arrItems.size());
+    for (size_t i = begin; i < end; ++i) {
+        if (Matches(content.m_arrItems[i], search, group))
             found.push_back(i);
     }
-    return found;
+}
+
+size_t FindNextBookmark(const StoreContent& content, const TextSearch& search, size_t after, const std::string* group)
+{
+    const size_t count = content.m_arrItems.size();
+    const size_t start = after < count ? after + 1 : 0;
+    for (size_t n = 0; n < count; ++n) {
+        const size_t i = (start + n) % count;
+        if (Matches(content.m_arrItems[i], search, group))
+            return i;
+    }
+    return kNoBookmark;
 }

@@ -33,3 +33,16 @@ private:
 // whose group equals it, letter case ignored.
 std::vector<size_t> FindBookmarks(const StoreContent& content, const std::string& text,
                                   const std::string* group = nullptr);
+
+// FindBookmarks over the indices [begin, end) only (cut at the store's end),
+// appended to `found`: a window scans a large store a slice at a time.
+void FindBookmarksIn(const StoreContent& content, const TextSearch& search, size_t begin, size_t end,
+                     std::vector<size_t>& found, const std::string* group = nullptr);
+
+const size_t kNoBookmark = static_cast<size_t>(-1);
+
+// The first bookmark FindBookmarks would return after index `after`,
+// wrapping to the start (so `after` itself comes last); an `after` past the
+// end, such as kNoBookmark, starts at the first. kNoBookmark when none.
+size_t FindNextBookmark(const StoreContent& content, const TextSearch& search, size_t after,
+                        const std::string* group = nullptr);

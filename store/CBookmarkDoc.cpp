@@ -108,6 +108,31 @@ bool CBookmarkDoc::DeleteItem()
     return true;
 }
 
+size_t CBookmarkDoc::DeleteItems(const std::vector<size_t>& indices)
+{
+    std::vector<bool> doomed(m_arrItems.size());
+    for (const size_t index : indices) {
+        if (index < doomed.size())
+            doomed[index] = true;
+    }
+    size_t kept = 0;
+    for (size_t i = 0; i < m_arrItems.size(); ++i) {
+        if (doomed[i])
+            continue;
+        if (kept != i)
+            m_arrItems[kept] = std::move(m_arrItems[i]);
+        ++kept;
+    }
+    const size_t removed = m_arrItems.size() - kept;
+    if (removed == 0)
+        return 0;
+    m_arrItems.resize(kept);
+    // The selected index may now name another bookmark, or none.
+    ClearSelectedItem();
+    Commit(nullptr);
+    return removed;
+}
+
 void CBookmarkDoc::RenameItem(const std::string& newText)
 {
     if (BookmarkItem* item = SelectedItem())
@@ -164,6 +189,11 @@ void CBookmarkDoc::DeleteContents()
     // The old names and index would send a Paste or an item command to a
     // group or bookmark of the document that is gone.
     m_selection.currentGroup = FirstGroupInPaneOrder();
+    ClearSelectedItem();
+}
+
+void CBookmarkDoc::ClearSelectedItem()
+{
     m_selection.itemName.clear();
     m_selection.itemURL.clear();
     m_selection.itemDescription.clear();

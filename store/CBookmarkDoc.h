@@ -42,6 +42,11 @@ public:
     // user did not confirm.
     bool DeleteItem();
     void RenameItem(const std::string& newText);
+    // Removes the items at `indices` (any order; repeats and indices past the
+    // end count once or not at all) in one pass and one Commit, without
+    // asking; no item is selected afterwards. Returns how many went; none
+    // leaves the document untouched.
+    size_t DeleteItems(const std::vector<size_t>& indices);
     void RemoveItemsByURL(const std::string& url, const std::string& group);
     bool FindURL(const std::string& url) const;
     // Indices into m_arrItems of the group's items, in store order.
@@ -60,6 +65,8 @@ protected:
     void OnOpened() override;
 
 private:
+    void ClearSelectedItem();
+
     CurrentSelection& m_selection;
     ClipboardMarks& m_marks;
     IClipboard& m_clipboard;

@@ -1,6 +1,7 @@
 # Shared by the CLI test scripts, sourced after setting `cli` (the CLI's
 # path, or a Wine launcher followed by it): a temporary folder `work`
-# removed on exit, the `run` helper, a counted check and the closing line.
+# removed on exit, the `run` helper, a counted check, the closing line, and
+# helpers that write small data files and the lines dump prints for items.
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
 
@@ -34,4 +35,20 @@ check() {  # check NAME EXPECTED ACTUAL
 finish() {  # finish NAME: prints the tally; fails when any check did
   echo "$1: $passes passed, $failures failed"
   [ "$failures" -eq 0 ]
+}
+
+count() {  # count N: a count field (N-1, little-endian), N below 257
+  if [ "$1" -eq 0 ]; then printf '\377\377\377\377'; else printf "\\$(printf '%03o' $(($1 - 1)))\\0\\0\\0"; fi
+}
+counted() {  # counted TEXT: a counted string, TEXT under 255 bytes
+  printf "\\$(printf '%03o' ${#1})%s" "$1"
+}
+store() {  # store FILE GROUP-COUNT GROUP... then NAME URL GROUP DESCRIPTION per item
+  local file=$1 groups=$2
+  shift 2
+  { count $((($# - groups) / 4)); count "$groups"; for text in "$@"; do counted "$text"; done; } >"$file"
+}
+
+line() {  # line NAME URL GROUP DESCRIPTION: one line as dump prints an item
+  printf 'item\t%s\t%s\t%s\t%s' "$1" "$2" "$3" "$4"
 }

@@ -51,4 +51,45 @@ TEST(BookmarkSearchTest, FindsInNameUrlAndDescriptionInStoreOrder)
     EXPECT_TRUE(FindBookmarks(content, "needle", &none).empty());
 }
 
+TEST(BookmarkSearchTest, SlicesAndNextMatchWrap)
+{
+    StoreContent content;
+    for (const char* name : {"x", "needle", "y", "NEEDLE", "z", "needle"})
+        content.m_arrItems.push_back(MakeItem(name, "http://a/", name[0] == 'N' ? "Mail" : "Web"));
+    const TextSearch search("needle");
+
+    // Slices in any cut add up to the whole scan; one past the end is cut short.
+    const struct {
+        size_t begin;
+        size_t end;
+        std::vector<size_t> found;
+    } slices[] = {{0, 2, {1}}, {2, 2, {}}, {2, 4, {3}}, {4, 99, {5}}, {6, 10, {}}, {99, 9, {}}};
+    std::vector<size_t> found = {42};  // appended to, never cleared
+    std::vector<size_t> whole = {42};
+    for (const auto& slice : slices) {
+        std::vector<size_t> one;
+        FindBookmarksIn(content, search, slice.begin, slice.end, one);
+        EXPECT_EQ(slice.found, one) << slice.begin << ".." << slice.end;
+        FindBookmarksIn(content, search, slice.begin, slice.end, found);
+        whole.insert(whole.end(), slice.found.begin(), slice.found.end());
+    }
+    EXPECT_EQ(whole, found);
+    const std::string mail = "mail";
+    std::vector<size_t> inMail;
+    FindBookmarksIn(content, search, 0, 6, inMail, &mail);
+    EXPECT_EQ((std::vector<size_t>{3}), inMail);
+
+    const struct {
+        size_t after;
+        size_t next;
+    } steps[] = {{kNoBookmark, 1}, {0, 1}, {1, 3}, {3, 5}, {4, 5}, {5, 1}, {6, 1}, {99, 1}};
+    for (const auto& step : steps)
+        EXPECT_EQ(step.next, FindNextBookmark(content, search, step.after)) << step.after;
+    EXPECT_EQ(kNoBookmark, FindNextBookmark(content, TextSearch("haystack"), 2));
+    EXPECT_EQ(3u, FindNextBookmark(content, search, 3, &mail));
+    EXPECT_EQ(kNoBookmark, FindNextBookmark(StoreContent{}, search, kNoBookmark));
+    content.m_arrItems.resize(2);
+    EXPECT_EQ(1u, FindNextBookmark(content, search, 1));  // the only match comes round to itself
+}
+
 } // namespace

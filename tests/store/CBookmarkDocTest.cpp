@@ -175,3 +175,41 @@ TEST_F(StoreTest, FirstGroupFollowsThePaneOrder)
     doc.m_arrGroups = {"beta", "Alpha", "alpha"};
     EXPECT_EQ(doc.FirstGroupInPaneOrder(), "Alpha");  // equal names keep store order
 }
+
+TEST_F(StoreTest, DeleteItemsRemovesEachNamedIndexOnceInOneCommit)
+{
+    const size_t past = 99;
+    const struct {
+        std::vector<size_t> indices;
+        std::vector<std::string> left;
+    } cases[] = {
+        {{4, 0, 2}, {"b", "d"}},
+        {{1, past, 3, 1, 1}, {"a", "c", "e"}},  // repeats count once, past the end not at all
+        {{0, 1, 2, 3, 4}, {}},
+        {{}, {"a", "b", "c", "d", "e"}},
+        {{past, 5, static_cast<size_t>(-1)}, {"a", "b", "c", "d", "e"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.indices));
+        doc.Clear();
+        for (const char* name : {"a", "b", "c", "d", "e"})
+            Add(name, std::string("http://") + name, name[0] < 'c' ? "G" : "H");
+        selection.currentGroup = "G";
+        Select(1);
+        doc.SetModifiedFlag(false);
+        groupPane.updates = itemPane.updates = 0;
+
+        const size_t removed = doc.DeleteItems(c.indices);
+        const bool changed = removed > 0;
+        EXPECT_EQ(5 - c.left.size(), removed);
+        EXPECT_EQ(c.left, ItemNames());
+        EXPECT_EQ(changed, doc.IsModified());
+        EXPECT_EQ(changed ? 1 : 0, groupPane.updates);
+        EXPECT_EQ(changed ? 1 : 0, itemPane.updates);
+        EXPECT_EQ(changed ? -1 : 1, selection.itemIndex);
+        EXPECT_EQ(changed ? "" : "b", selection.itemName);
+        EXPECT_EQ(changed ? "" : "http://b", selection.itemURL);
+        EXPECT_EQ("G", selection.currentGroup);
+        EXPECT_TRUE(prompt.shown.empty());
+    }
+}
