@@ -1,6 +1,6 @@
 #include "exchange/BookmarkDuplicates.h"
 #include "store/DataFile.h"
-#include "support/Fakes.h"
+#include "tests/support/Fakes.h"
 
 #include <gtest/gtest.h>
 
