@@ -21,6 +21,7 @@ const char kUsageText[] =
     "       linkhive-cli convert IN OUT [--v20]\n"
     "       linkhive-cli stats FILE\n"
     "       linkhive-cli find STORE TEXT [--group NAME]\n"
+    "       linkhive-cli check STORE [--group NAME] [--jobs N] [--timeout SECONDS]\n"
     "       linkhive-cli import-html STORE FILE\n"
     "       linkhive-cli import-csv STORE FILE\n"
     "       linkhive-cli import-mbx FILE OUT\n"
@@ -36,6 +37,7 @@ const CliCommand kCommands[] = {
     {"convert", 2, 2, "--v20", CliConvert},
     {"stats", 1, 1, "", CliStats},
     {"find", 2, 2, "--group=", CliFind},
+    {"check", 1, 1, "--group= --jobs= --timeout=", CliCheck},
     {"import-html", 2, 2, "", CliImportHtml},
     {"import-csv", 2, 2, "", CliImportCsv},
     {"import-mbx", 2, 2, "", CliImportMbx},
@@ -77,7 +79,7 @@ bool ParseArgs(const CliCommand& command, int argc, char** argv, CliArgs& args)
             if (takesValue) {
                 if (++i >= argc)
                     return false;
-                args.group = argv[i];
+                args.values[word] = argv[i];
             }
         } else {
             args.positional.push_back(word);

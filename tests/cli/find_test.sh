@@ -6,18 +6,6 @@ export LC_ALL=C
 cli=$1
 . "$(dirname "$0")/lib.sh"
 
-count() {  # count N: a count field (N-1, little-endian), N below 257
-  if [ "$1" -eq 0 ]; then printf '\377\377\377\377'; else printf "\\$(printf '%03o' $(($1 - 1)))\\0\\0\\0"; fi
-}
-counted() {  # counted TEXT: a counted string, TEXT under 255 bytes
-  printf "\\$(printf '%03o' ${#1})%s" "$1"
-}
-store() {  # store FILE GROUP-COUNT GROUP... then NAME URL GROUP DESCRIPTION per item
-  local file=$1 groups=$2
-  shift 2
-  { count $((($# - groups) / 4)); count "$groups"; for text in "$@"; do counted "$text"; done; } >"$file"
-}
-
 store "$work/s.lkh" 2 Web Mail \
   "Example Site" "http://a/" Web "" \
   "Second" "http://www.EXAMPLE.org/x" web "" \

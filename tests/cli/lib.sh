@@ -1,6 +1,7 @@
 # Shared by the CLI test scripts, sourced after setting `cli` (the CLI's
 # path, or a Wine launcher followed by it): a temporary folder `work`
-# removed on exit, the `run` helper, a counted check and the closing line.
+# removed on exit, the `run` helper, a store writer, a counted check and the
+# closing line.
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
 
@@ -17,6 +18,18 @@ run() {  # run ARGS...: sets status, out and err (carriage returns dropped); the
   done
   out=$(tr -d '\r' <"$work/out")
   err=$(tr -d '\r' <"$work/err")
+}
+
+count() {  # count N: a count field (N-1, little-endian), N below 257
+  if [ "$1" -eq 0 ]; then printf '\377\377\377\377'; else printf "\\$(printf '%03o' $(($1 - 1)))\\0\\0\\0"; fi
+}
+counted() {  # counted TEXT: a counted string, TEXT under 255 bytes
+  printf "\\$(printf '%03o' ${#1})%s" "$1"
+}
+store() {  # store FILE GROUP-COUNT GROUP... then NAME URL GROUP DESCRIPTION per item
+  local file=$1 groups=$2
+  shift 2
+  { count $((($# - groups) / 4)); count "$groups"; for text in "$@"; do counted "$text"; done; } >"$file"
 }
 
 failures=0
