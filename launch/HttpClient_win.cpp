@@ -180,8 +180,10 @@ HttpReply HttpClient::Send(const std::string& method, const std::string& url, in
     if (!session)
         return Failed(GetLastError());
     WinHttpSetTimeouts(session.get(), timeoutMs, timeoutMs, timeoutMs, timeoutMs);
-    WinHttpSetStatusCallback(session.get(), OnStatus,
-                             WINHTTP_CALLBACK_FLAG_ALL_COMPLETIONS | WINHTTP_CALLBACK_FLAG_HANDLES, 0);
+    if (WinHttpSetStatusCallback(session.get(), OnStatus,
+                                 WINHTTP_CALLBACK_FLAG_ALL_COMPLETIONS | WINHTTP_CALLBACK_FLAG_HANDLES,
+                                 0) == WINHTTP_INVALID_STATUS_CALLBACK)
+        return Failed(GetLastError());
     const Handle connection(WinHttpConnect(session.get(), host.c_str(), parts.nPort, 0));
     if (!connection)
         return Failed(GetLastError());

@@ -3,8 +3,8 @@
 #include <atomic>
 #include <string>
 
-// Why a link gave no usable answer. The HTTP back ends report the first
-// seven; the link checker adds the last two while following redirects.
+// Why a link gave no usable answer. The HTTP back ends report those up to
+// Cancelled; the link checker adds the last two while following redirects.
 enum class HttpFailure {
     None,
     BadAddress,    // no request can be made from the URL
