@@ -15,6 +15,13 @@ bool CliArgs::Has(const char* option) const
     return false;
 }
 
+const std::string& CliArgs::Value(const char* option) const
+{
+    static const std::string none;
+    const auto found = values.find(option);
+    return found == values.end() ? none : found->second;
+}
+
 bool CliSession::Open(const std::string& path, bool v20)
 {
     const Version20Scope mode(v20);  // off again also when the file could not be opened at all

@@ -3,6 +3,7 @@
 #include "cli/CliPrompt.h"
 #include "store/CBookmarkDoc.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,11 @@ const int kCliNothingFound = 1;  // find: grep's status for no match
 struct CliArgs {
     std::vector<std::string> positional;
     std::vector<std::string> options;  // every "--name" word, in order, as given
-    // The word after an option that takes one ("--group NAME").
-    std::string group;
+    // The word after each option that takes one ("--group NAME").
+    std::map<std::string, std::string> values;
     bool Has(const char* option) const;
+    // The word given after `option`; empty when it was not given.
+    const std::string& Value(const char* option) const;
 };
 
 // The document and the records around it, as the program has them.

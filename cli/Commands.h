@@ -13,6 +13,9 @@ int CliStats(const CliArgs& args);
 int CliFind(const CliArgs& args);
 int CliDuplicates(const CliArgs& args);
 
+// CheckCommands.cpp: which bookmarks still answer.
+int CliCheck(const CliArgs& args);
+
 // ImportCommands.cpp: the imports.
 int CliImportHtml(const CliArgs& args);
 int CliImportCsv(const CliArgs& args);

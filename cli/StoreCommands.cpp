@@ -73,7 +73,7 @@ int CliFind(const CliArgs& args)
     if (!session.Open(args.positional[0]))
         return kCliUsage;
     const std::vector<size_t> found =
-        FindBookmarks(session.doc, args.positional[1], args.Has("--group") ? &args.group : nullptr);
+        FindBookmarks(session.doc, args.positional[1], args.Has("--group") ? &args.Value("--group") : nullptr);
     WriteItems(session.doc, &found);
     return found.empty() ? kCliNothingFound : kCliOk;
 }

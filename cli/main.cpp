@@ -22,6 +22,7 @@ const char kUsageText[] =
     "       linkhive-cli stats FILE\n"
     "       linkhive-cli find STORE TEXT [--group NAME]\n"
     "       linkhive-cli duplicates STORE\n"
+    "       linkhive-cli check STORE [--group NAME] [--jobs N] [--timeout SECONDS]\n"
     "       linkhive-cli import-html STORE FILE\n"
     "       linkhive-cli import-csv STORE FILE\n"
     "       linkhive-cli import-mbx FILE OUT\n"
@@ -39,6 +40,7 @@ const CliCommand kCommands[] = {
     {"stats", 1, 1, "", CliStats},
     {"find", 2, 2, "--group=", CliFind},
     {"duplicates", 1, 1, "", CliDuplicates},
+    {"check", 1, 1, "--group= --jobs= --timeout=", CliCheck},
     {"import-html", 2, 2, "", CliImportHtml},
     {"import-csv", 2, 2, "", CliImportCsv},
     {"import-mbx", 2, 2, "", CliImportMbx},
@@ -81,7 +83,7 @@ bool ParseArgs(const CliCommand& command, int argc, char** argv, CliArgs& args)
             if (takesValue) {
                 if (++i >= argc)
                     return false;
-                args.group = argv[i];
+                args.values[word] = argv[i];
             }
         } else {
             args.positional.push_back(word);

@@ -2,7 +2,7 @@
 # Installs the Debian packages Linkhive builds and tests with, those missing only.
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev python3
+  cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev python3 libcurl4-openssl-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 xvfb xauth imagemagick x11-utils
 )

@@ -20,6 +20,18 @@ run() {  # run ARGS...: sets status, out and err (carriage returns dropped); the
   err=$(tr -d '\r' <"$work/err")
 }
 
+count() {  # count N: a count field (N-1, little-endian), N below 257
+  if [ "$1" -eq 0 ]; then printf '\377\377\377\377'; else printf "\\$(printf '%03o' $(($1 - 1)))\\0\\0\\0"; fi
+}
+counted() {  # counted TEXT: a counted string, TEXT under 255 bytes
+  printf "\\$(printf '%03o' ${#1})%s" "$1"
+}
+store() {  # store FILE GROUP-COUNT GROUP... then NAME URL GROUP DESCRIPTION per item
+  local file=$1 groups=$2
+  shift 2
+  { count $((($# - groups) / 4)); count "$groups"; for text in "$@"; do counted "$text"; done; } >"$file"
+}
+
 failures=0
 passes=0
 
@@ -35,18 +47,6 @@ check() {  # check NAME EXPECTED ACTUAL
 finish() {  # finish NAME: prints the tally; fails when any check did
   echo "$1: $passes passed, $failures failed"
   [ "$failures" -eq 0 ]
-}
-
-count() {  # count N: a count field (N-1, little-endian), N below 257
-  if [ "$1" -eq 0 ]; then printf '\377\377\377\377'; else printf "\\$(printf '%03o' $(($1 - 1)))\\0\\0\\0"; fi
-}
-counted() {  # counted TEXT: a counted string, TEXT under 255 bytes
-  printf "\\$(printf '%03o' ${#1})%s" "$1"
-}
-store() {  # store FILE GROUP-COUNT GROUP... then NAME URL GROUP DESCRIPTION per item
-  local file=$1 groups=$2
-  shift 2
-  { count $((($# - groups) / 4)); count "$groups"; for text in "$@"; do counted "$text"; done; } >"$file"
 }
 
 line() {  # line NAME URL GROUP DESCRIPTION: one line as dump prints an item

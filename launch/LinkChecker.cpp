@@ -1,0 +1,374 @@
+#include "launch/LinkChecker.h"
+
+#include "store/DataFile.h"
+#include "store/TextCompare.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+namespace {
+
+const int kMaxRedirects = 5;
+const size_t kMaxUrlBytes = 8192;
+// Bytes a URL may not carry as they are; escaped before sending.
+const char kUnsafeInUrl[] = " \"<>\\^`{|}";
+
+bool StartsWithNoCase(const std::string& text, const char* prefix)
+{
+    const size_t length = std::strlen(prefix);
+    return text.size() >= length && TextEqual(text.substr(0, length), prefix);
+}
+
+std::string Lowered(std::string text)
+{
+    for (char& c : text)
+        c = FoldAscii(c);
+    return text;
+}
+
+std::string Trimmed(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return std::string();
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// Where the path begins in an absolute URL: the first '/', '?' or '#' after "//".
+size_t PathStart(const std::string& url)
+{
+    const size_t scheme = url.find("://");
+    const size_t start = url.find_first_of("/?#", scheme == std::string::npos ? 0 : scheme + 3);
+    return start == std::string::npos ? url.size() : start;
+}
+
+// The URL as it is sent: no fragment, no user name or password (never sent),
+// blanks and bytes beyond ASCII escaped. False for control characters, an
+// empty or odd host, and absurd lengths.
+bool PrepareUrl(const std::string& url, std::string& prepared)
+{
+    if (!IsCheckedUrl(url) || url.size() > kMaxUrlBytes)
+        return false;
+    for (const char c : url) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            return false;
+    }
+    const size_t hostStart = url.find("://") + 3;
+    const size_t pathStart = PathStart(url);
+    std::string authority = url.substr(hostStart, pathStart - hostStart);
+    authority.erase(0, authority.rfind('@') + 1);  // npos + 1 erases nothing
+    if (authority.empty() || authority.find_first_of(kUnsafeInUrl) != std::string::npos)
+        return false;
+    prepared = Lowered(url.substr(0, hostStart)) + authority;
+    const std::string rest = url.substr(pathStart, url.find('#', pathStart) - pathStart);
+    for (const char c : rest) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if (byte >= 0x80 || std::strchr(kUnsafeInUrl, c)) {
+            const char hex[] = "0123456789ABCDEF";
+            prepared += '%';
+            prepared += hex[byte >> 4];
+            prepared += hex[byte & 15];
+        } else {
+            prepared += c;
+        }
+    }
+    return true;
+}
+
+// Requests are limited per scheme, host and port: "http://host:80".
+std::string HostKey(const std::string& prepared)
+{
+    const size_t pathStart = PathStart(prepared);
+    std::string key = Lowered(prepared.substr(0, pathStart));
+    const size_t colon = key.rfind(':');
+    const size_t bracket = key.rfind(']');  // an IPv6 address holds colons of its own
+    if (colon < key.find("://") + 3 || (bracket != std::string::npos && colon < bracket))
+        key += StartsWithNoCase(key, "https:") ? ":443" : ":80";
+    return key;
+}
+
+// Whether GET may get an answer where HEAD got none.
+bool HeadRefused(const HttpReply& reply)
+{
+    if (reply.failure == HttpFailure::None)
+        return reply.status == 405 || reply.status == 501;
+    return reply.failure == HttpFailure::Malformed || reply.failure == HttpFailure::Other;
+}
+
+} // namespace
+
+std::string LinkCheckUserAgent()
+{
+    return "Linkhive/" LINKHIVE_VERSION;
+}
+
+bool IsCheckedUrl(const std::string& url)
+{
+    return StartsWithNoCase(url, "http://") || StartsWithNoCase(url, "https://");
+}
+
+std::vector<LinkJob> LinkJobsOf(const StoreContent& content, const std::string* group, size_t& notChecked)
+{
+    std::vector<LinkJob> jobs;
+    notChecked = 0;
+    for (size_t i = 0; i < content.m_arrItems.size(); ++i) {
+        const BookmarkItem& item = content.m_arrItems[i];
+        if (group && !TextEqual(item.m_strGroup, *group))
+            continue;
+        if (IsCheckedUrl(item.m_strURL))
+            jobs.push_back({i, item.m_strURL});
+        else
+            ++notChecked;
+    }
+    return jobs;
+}
+
+std::string ResolveLocation(const std::string& base, const std::string& location)
+{
+    const size_t colon = location.find(':');
+    if (colon != std::string::npos && colon > 0 && location.find_first_of("/?#") > colon &&
+        std::isalpha(static_cast<unsigned char>(location[0])))
+        return location;
+    const size_t pathStart = PathStart(base);
+    if (location.compare(0, 2, "//") == 0)
+        return base.substr(0, base.find(':') + 1) + location;
+    const std::string origin = base.substr(0, pathStart);
+    if (location.empty() || location[0] == '/')
+        return origin + (location.empty() ? "/" : location);
+    std::string path = base.substr(pathStart, base.find_first_of("?#", pathStart) - pathStart);
+    if (path.empty())
+        path = "/";
+    if (location[0] == '?' || location[0] == '#')
+        return origin + path + location;
+    return origin + path.substr(0, path.rfind('/') + 1) + location;
+}
+
+std::string OutcomeDetail(const LinkOutcome& outcome)
+{
+    switch (outcome.status) {
+    case LinkStatus::Ok:
+        return std::string();
+    case LinkStatus::Moved:
+        return outcome.finalUrl;
+    case LinkStatus::Broken:
+    case LinkStatus::Busy:
+        return std::to_string(outcome.httpStatus);
+    case LinkStatus::Unreachable:
+        break;
+    }
+    switch (outcome.failure) {
+    case HttpFailure::BadAddress:
+        return "bad address";
+    case HttpFailure::NameNotFound:
+        return "name not found";
+    case HttpFailure::Refused:
+        return "connection refused";
+    case HttpFailure::Timeout:
+        return "timed out";
+    case HttpFailure::Tls:
+        return "TLS failure";
+    case HttpFailure::Malformed:
+        return "malformed answer";
+    case HttpFailure::TooManyRedirects:
+        return "too many redirects";
+    case HttpFailure::NotWebRedirect:
+        return "redirect to " + outcome.failureText;
+    case HttpFailure::Cancelled:
+        return "cancelled";
+    case HttpFailure::None:
+    case HttpFailure::Other:
+        break;
+    }
+    return outcome.failureText.empty() ? "no answer" : outcome.failureText;
+}
+
+LinkChecker::LinkChecker(IHttpClient& http, const LinkCheckLimits& limits) : m_http(http), m_limits(limits) {}
+
+LinkChecker::~LinkChecker()
+{
+    Cancel();
+}
+
+void LinkChecker::Start(std::vector<LinkJob> jobs, Report report)
+{
+    m_jobs = std::move(jobs);
+    m_report = std::move(report);
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        for (size_t n = 0; n < m_jobs.size(); ++n) {
+            std::string prepared;
+            Host& host = m_hosts[PrepareUrl(m_jobs[n].url, prepared) ? HostKey(prepared) : std::string()];
+            host.waiting.push_back(n);
+            MarkReady(host);
+        }
+        m_untaken = m_jobs.size();
+    }
+    const size_t workers = std::min(std::max<size_t>(m_limits.requests, 1), m_jobs.size());
+    for (size_t n = 0; n < workers; ++n)
+        m_workers.emplace_back(&LinkChecker::Work, this);
+}
+
+void LinkChecker::Wait()
+{
+    JoinWorkers();
+}
+
+void LinkChecker::Cancel()
+{
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_cancel = true;
+    }
+    m_changed.notify_all();
+    JoinWorkers();
+}
+
+void LinkChecker::JoinWorkers()
+{
+    for (std::thread& worker : m_workers) {
+        if (worker.joinable())
+            worker.join();
+    }
+}
+
+void LinkChecker::Work()
+{
+    size_t job = 0;
+    while (Host* held = TakeJob(job)) {
+        const LinkOutcome outcome = Check(m_jobs[job], held);
+        if (held)
+            Release(held);
+        const std::lock_guard<std::mutex> lock(m_reportMutex);
+        if (!m_cancel)
+            m_report(outcome);
+    }
+}
+
+void LinkChecker::MarkReady(Host& host)
+{
+    if (!host.ready && !host.waiting.empty() && host.active < m_limits.perHost) {
+        host.ready = true;
+        m_ready.push_back(&host);
+    }
+}
+
+LinkChecker::Host* LinkChecker::TakeJob(size_t& job)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    for (;;) {
+        if (m_cancel || m_untaken == 0)
+            return nullptr;
+        while (!m_ready.empty()) {
+            Host* host = m_ready.front();
+            m_ready.pop_front();
+            host->ready = false;
+            if (host->waiting.empty() || host->active >= m_limits.perHost)
+                continue;  // a redirect took its room; Release offers it again
+            job = host->waiting.front();
+            host->waiting.pop_front();
+            ++host->active;
+            --m_untaken;
+            MarkReady(*host);
+            return host;
+        }
+        m_changed.wait(lock);
+    }
+}
+
+LinkChecker::Host* LinkChecker::Acquire(const std::string& key)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    Host& host = m_hosts[key];
+    m_changed.wait(lock, [&] { return m_cancel || host.active < m_limits.perHost; });
+    if (m_cancel)
+        return nullptr;
+    ++host.active;
+    return &host;
+}
+
+void LinkChecker::Release(Host* host)
+{
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        --host->active;
+        MarkReady(*host);
+    }
+    m_changed.notify_all();
+}
+
+HttpReply LinkChecker::Request(const std::string& method, const std::string& url,
+                               std::chrono::steady_clock::time_point deadline)
+{
+    using namespace std::chrono;
+    const auto left = duration_cast<milliseconds>(deadline - steady_clock::now()).count();
+    if (left <= 0) {
+        HttpReply reply;
+        reply.failure = HttpFailure::Timeout;
+        return reply;
+    }
+    return m_http.Send(method, url, static_cast<int>(left), m_cancel);
+}
+
+// Holds the room of one host at a time in `held`: the job's, then each
+// redirect's (null once cancelled while waiting for one).
+LinkOutcome LinkChecker::Check(const LinkJob& job, Host*& held)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(m_limits.timeoutSeconds);
+    LinkOutcome outcome;
+    outcome.index = job.index;
+    outcome.status = LinkStatus::Unreachable;
+    const auto unreachable = [&outcome](HttpFailure failure, const std::string& text = std::string()) {
+        outcome.failure = failure;
+        outcome.failureText = text;
+        return outcome;
+    };
+    std::string start;
+    if (!PrepareUrl(job.url, start))
+        return unreachable(HttpFailure::BadAddress);
+    std::string url = start;
+    std::string method = "HEAD";
+    for (int redirects = 0;; ++redirects) {
+        HttpReply reply = Request(method, url, deadline);
+        if (method == "HEAD" && HeadRefused(reply)) {
+            method = "GET";
+            reply = Request(method, url, deadline);
+        }
+        if (reply.failure != HttpFailure::None)
+            return unreachable(reply.failure, reply.message);
+        const std::string location = Trimmed(reply.location);
+        if (reply.status >= 300 && reply.status < 400 && !location.empty()) {
+            if (redirects == kMaxRedirects)
+                return unreachable(HttpFailure::TooManyRedirects);
+            if (location.size() > kMaxUrlBytes)
+                return unreachable(HttpFailure::Malformed);
+            const std::string target = ResolveLocation(url, location);
+            if (!IsCheckedUrl(target))
+                return unreachable(HttpFailure::NotWebRedirect, target);
+            std::string next;
+            if (!PrepareUrl(target, next))
+                return unreachable(HttpFailure::Malformed);
+            if (HostKey(next) != HostKey(url)) {
+                Release(held);
+                held = Acquire(HostKey(next));
+                if (!held)
+                    return unreachable(HttpFailure::Cancelled);
+            }
+            url = next;
+            continue;
+        }
+        outcome.httpStatus = reply.status;
+        if (reply.status >= 200 && reply.status < 300) {
+            outcome.status = url == start ? LinkStatus::Ok : LinkStatus::Moved;
+            if (outcome.status == LinkStatus::Moved)
+                outcome.finalUrl = url;
+        } else if (reply.status == 429 || reply.status == 503) {
+            outcome.status = LinkStatus::Busy;
+        } else if (reply.status >= 400 && reply.status < 600) {
+            outcome.status = LinkStatus::Broken;
+        } else {
+            outcome.failure = HttpFailure::Malformed;  // 1xx, a redirect to nowhere, no status at all
+        }
+        return outcome;
+    }
+}
