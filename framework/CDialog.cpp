@@ -1,9 +1,35 @@
 #include "framework/CDialog.h"
 
+#include "framework/CWinApp.h"
+
+CDialog::~CDialog()
+{
+    if (m_modeless && m_hWnd != nullptr && IsWindow(m_hWnd))
+        DestroyWindow(m_hWnd);
+}
+
 INT_PTR CDialog::DoModal()
 {
     return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), m_parent, &CWnd::DialogProc,
                            reinterpret_cast<LPARAM>(this));
+}
+
+bool CDialog::Create()
+{
+    m_modeless = true;
+    if (CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), m_parent, &CWnd::DialogProc,
+                           reinterpret_cast<LPARAM>(this)) == nullptr)
+        return false;
+    m_modelessWindow = m_hWnd;
+    CWinApp::AddModelessDialog(m_hWnd);
+    ShowWindow(m_hWnd, SW_SHOW);
+    return true;
+}
+
+void CDialog::OnNcDestroyed()
+{
+    CWinApp::RemoveModelessDialog(m_modelessWindow);
+    m_modelessWindow = nullptr;
 }
 
 void CDialog::BindText(int controlId, std::string& value)
@@ -30,12 +56,18 @@ bool CDialog::OnInitDialog()
 void CDialog::OnOK()
 {
     UpdateData(true);
-    EndDialog(m_hWnd, IDOK);
+    if (m_modeless)
+        DestroyWindow(m_hWnd);
+    else
+        EndDialog(m_hWnd, IDOK);
 }
 
 void CDialog::OnCancel()
 {
-    EndDialog(m_hWnd, IDCANCEL);
+    if (m_modeless)
+        DestroyWindow(m_hWnd);
+    else
+        EndDialog(m_hWnd, IDCANCEL);
 }
 
 LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -5,14 +5,20 @@
 #include <string>
 #include <vector>
 
-// A modal dialog from a dialog resource. Edit controls are bound to strings
-// with BindText: filled when the dialog opens, read back on OK.
+// A dialog from a dialog resource, modal or modeless. Edit controls are
+// bound to strings with BindText: filled when the dialog opens, read back on OK.
 class CDialog : public CWnd {
 public:
     CDialog(UINT templateId, HWND parent) : m_templateId(templateId), m_parent(parent) {}
+    ~CDialog() override;
 
     // IDOK, IDCANCEL, or -1 when the dialog could not be shown.
     INT_PTR DoModal();
+    // Shows the dialog modeless: it lives beside its owner, its keys go
+    // through the application's message loop, and OK or Cancel destroy it.
+    // False when it could not be made.
+    bool Create();
+    bool IsModeless() const { return m_modeless; }
 
 protected:
     // Binds an edit control to a string for the exchange below.
@@ -32,10 +38,14 @@ protected:
     }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    void OnNcDestroyed() override;
+
     UINT m_templateId;
     HWND m_parent;
 
 private:
+    bool m_modeless = false;
+    HWND m_modelessWindow = nullptr;  // kept past WM_NCDESTROY, which clears m_hWnd
     struct TextBinding {
         int controlId;
         std::string* value;

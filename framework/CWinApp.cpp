@@ -7,9 +7,13 @@
 #include "store/PathNames.h"
 #include "store/Prompt.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 CWinApp* theApp = nullptr;
 const size_t kRecentFileCount = 4;
+std::vector<HWND> theModelessDialogs;
 
 // A name from the command line is relative to where the program was started;
 // the recent-file list and the idle text need it whole.
@@ -84,11 +88,7 @@ int CWinApp::Run()
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1)
             break;
-        CFrameWnd* frame = MainFrame();
-        if (frame == nullptr || !frame->TranslateAccelerators(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        DispatchOne(msg, true);
         // Painting and timers change no command's state.
         if (msg.message != WM_PAINT && msg.message != WM_TIMER && msg.message != WM_SYSTIMER)
             idlePending = true;
@@ -105,10 +105,33 @@ void CWinApp::PumpMessages()
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchOne(msg, false);
     }
     OnIdle();
+}
+
+void CWinApp::DispatchOne(MSG& msg, bool accelerators)
+{
+    for (const HWND dialog : theModelessDialogs) {
+        if (IsDialogMessageA(dialog, &msg))
+            return;
+    }
+    CFrameWnd* frame = MainFrame();
+    if (accelerators && frame != nullptr && frame->TranslateAccelerators(msg))
+        return;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
+void CWinApp::AddModelessDialog(HWND dialog)
+{
+    theModelessDialogs.push_back(dialog);
+}
+
+void CWinApp::RemoveModelessDialog(HWND dialog)
+{
+    theModelessDialogs.erase(std::remove(theModelessDialogs.begin(), theModelessDialogs.end(), dialog),
+                             theModelessDialogs.end());
 }
 
 bool CWinApp::OnCommand(UINT id)

@@ -31,6 +31,10 @@ public:
     int Run();
     // Delivers every queued message and runs the idle update once.
     void PumpMessages();
+    // The modeless dialogs, whose keys (Tab, Enter, Escape) the message
+    // loop hands to the dialog manager before the frame's accelerators.
+    static void AddModelessDialog(HWND dialog);
+    static void RemoveModelessDialog(HWND dialog);
 
     CFrameWnd* MainFrame() const { return m_template ? m_template->Frame() : nullptr; }
     CSingleDocTemplate* Template() const { return m_template.get(); }
@@ -75,6 +79,9 @@ private:
     using Row = CommandRow<CWinApp>;
     static const Row kAppCommands[];
     void OnIdle();
+    // Delivers one message: a modeless dialog's keys, else the frame's
+    // accelerators (when asked for), else the window's procedure.
+    void DispatchOne(MSG& msg, bool accelerators);
 
     std::unique_ptr<IProfile> m_profile;
     IPrompt* m_prompt = nullptr;
