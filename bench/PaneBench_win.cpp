@@ -1,8 +1,12 @@
-// Times choosing a group of N bookmarks until the item pane is filled and
-// sorted, in the details and large-icon views. Run under Wine:
+// Times the item pane in a group of N bookmarks: choosing the group (a
+// refill, in the details and large-icon views); renaming, deleting and
+// pasting one bookmark; then Find and Find Duplicates over the collection.
+// Run under Wine:
 //   scripts/wine-run.sh PREFIX pane_bench.exe [largest N]
 #include "app/CLinkhiveApp.h"
 #include "res/resource.h"
+#include "ui/CDuplicatesDlg.h"
+#include "ui/CFindDlg.h"
 #include "ui/CGroupPane.h"
 #include "ui/CItemPane.h"
 #include "ui/CMainFrame.h"
@@ -11,17 +15,20 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 namespace {
 
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to)
+double Now()
 {
     LARGE_INTEGER frequency;
+    LARGE_INTEGER counter;
     QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 // Names in no particular order, so the sort has work to do.
@@ -31,37 +38,152 @@ std::string Name(size_t i)
     return "Bookmark " + std::to_string(scrambled) + (i % 3 == 0 ? " news" : " Reference");
 }
 
-double TimeChoosingTheGroup(CLinkhiveApp& app, size_t count)
+// `count` bookmarks in group "Bench"; every tenth shares its URL with the one before.
+void FillBench(CBookmarkDoc& doc, size_t count)
 {
-    CBookmarkDoc& doc = app.Document();
     doc.m_arrGroups = {"Bench", "Other"};
     doc.m_arrItems.clear();
     doc.m_arrItems.reserve(count);
     for (size_t i = 0; i < count; ++i) {
         BookmarkItem item;
         item.m_strName = Name(i);
-        item.m_strURL = "http://example.org/" + std::to_string(i);
+        item.m_strURL = "http://example.org/" + std::to_string(i % 10 == 9 ? i - 1 : i);
         item.m_strGroup = "Bench";
         item.m_strDescription = i % 2 ? "" : "description " + std::to_string(i);
         doc.m_arrItems.push_back(item);
     }
+}
+
+CMainFrame& FrameOf(CLinkhiveApp& app)
+{
+    return *static_cast<CMainFrame*>(app.MainFrame());
+}
+
+double TimeChoosingTheGroup(CLinkhiveApp& app, size_t count)
+{
+    CBookmarkDoc& doc = app.Document();
+    FillBench(doc, count);
     doc.Selection().currentGroup = "Other";
     doc.UpdateAllViews(nullptr);
 
-    auto& frame = *static_cast<CMainFrame*>(app.MainFrame());
-    const HWND groups = frame.GroupPane()->GetSafeHwnd();
+    const HWND groups = FrameOf(app).GroupPane()->GetSafeHwnd();
     LVITEMA state = {};
     state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    LARGE_INTEGER start;
-    LARGE_INTEGER end;
-    QueryPerformanceCounter(&start);
+    const double start = Now();
     SendMessageA(groups, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));  // "Bench" sorts first
     app.PumpMessages();
-    QueryPerformanceCounter(&end);
-    const HWND items = frame.ItemPane()->GetSafeHwnd();
+    const double seconds = Now() - start;
+    const HWND items = FrameOf(app).ItemPane()->GetSafeHwnd();
     if (static_cast<size_t>(SendMessageA(items, LVM_GETITEMCOUNT, 0, 0)) != count)
         std::printf("  (the item pane shows the wrong number of rows)\n");
-    return Seconds(start, end);
+    return seconds;
+}
+
+void SelectMiddleRow(CLinkhiveApp& app)
+{
+    const HWND items = FrameOf(app).ItemPane()->GetSafeHwnd();
+    LVITEMA state = {};
+    state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(items, LVM_SETITEMSTATE, SendMessageA(items, LVM_GETITEMCOUNT, 0, 0) / 2,
+                 reinterpret_cast<LPARAM>(&state));
+    app.PumpMessages();
+}
+
+double TimeCommand(CLinkhiveApp& app, UINT id)
+{
+    const double start = Now();
+    SendMessageA(FrameOf(app).GetSafeHwnd(), WM_COMMAND, id, 0);
+    app.PumpMessages();
+    return Now() - start;
+}
+
+// Renaming, deleting and pasting one bookmark, each from the command until
+// the pane shows it; and the full refill each of them took before.
+void TimeOneBookmark(CLinkhiveApp& app, HeldClipboard& clipboard, size_t count)
+{
+    CBookmarkDoc& doc = app.Document();
+    FillBench(doc, count);
+    doc.Selection().currentGroup = "Bench";
+    const double refillStart = Now();
+    doc.UpdateAllViews(nullptr);
+    app.PumpMessages();
+    const double refill = Now() - refillStart;
+
+    SelectMiddleRow(app);
+    const HWND items = FrameOf(app).ItemPane()->GetSafeHwnd();
+    const double renameStart = Now();
+    SendMessageA(items, LVM_EDITLABELA, static_cast<WPARAM>(FrameOf(app).ItemPane()->SelectedRow()), 0);
+    if (const HWND edit = reinterpret_cast<HWND>(SendMessageA(items, LVM_GETEDITCONTROL, 0, 0))) {
+        SetWindowTextA(edit, "Aaa renamed");
+        SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+    }
+    app.PumpMessages();
+    const double rename = Now() - renameStart;
+    if (doc.m_arrItems[static_cast<size_t>(doc.Selection().itemIndex)].m_strName != "Aaa renamed")
+        std::printf("  (the rename did not happen)\n");
+
+    SelectMiddleRow(app);
+    const double remove = TimeCommand(app, ID_ITEM_DELETE);
+    if (doc.m_arrItems.size() != count - 1)
+        std::printf("  (the delete did not happen)\n");
+
+    SelectMiddleRow(app);
+    // The delete left an undo, which holds Paste back.
+    doc.Marks().undoURL.clear();
+    doc.Marks().undoGroup.clear();
+    clipboard.text = "Pasted\nhttp://pasted.example/\n";
+    const double paste = TimeCommand(app, ID_EDIT_PASTE);
+    if (static_cast<size_t>(SendMessageA(items, LVM_GETITEMCOUNT, 0, 0)) != count)
+        std::printf("  (the paste did not happen)\n");
+
+    std::printf("one bookmark in a group of %zu (details view):\n", count);
+    std::printf("  rename %8.4f s   delete %8.4f s   paste %8.4f s   (a full refill: %.3f s)\n", rename, remove, paste,
+                refill);
+}
+
+// Find: from Enter until the list shows every result, and the longest
+// slice the program is busy with at a time; Find Duplicates: until the
+// list shows, selecting the extra copies, and deleting them.
+void TimeFindAndDuplicates(CLinkhiveApp& app, size_t count)
+{
+    CBookmarkDoc& doc = app.Document();
+    FillBench(doc, count);
+    doc.Selection().currentGroup = "Other";
+    doc.UpdateAllViews(nullptr);
+    CMainFrame& frame = FrameOf(app);
+    TimeCommand(app, ID_EDIT_FIND);
+    CFindDlg& find = *frame.FindDialog();
+    std::printf("find and duplicates over %zu bookmarks:\n", count);
+    for (const char* text : {"news", "description 12345", "nothing like it"}) {
+        SetDlgItemTextA(find.GetSafeHwnd(), IDC_FIND_TEXT, text);
+        SetFocus(GetDlgItem(find.GetSafeHwnd(), IDC_FIND_TEXT));
+        const double start = Now();
+        SendMessageA(find.GetSafeHwnd(), WM_COMMAND, IDOK, 0);
+        const double entered = Now() - start;
+        double slowest = 0;
+        for (bool more = true; more;) {
+            const double slice = Now();
+            more = find.OnIdleSlice();
+            slowest = std::max(slowest, Now() - slice);
+        }
+        app.PumpMessages();
+        std::printf("  find \"%s\": %zu found in %.3f s (Enter %.4f s, longest slice %.4f s)\n", text,
+                    find.Rows().size(), Now() - start, entered, slowest);
+    }
+    SendMessageA(find.GetSafeHwnd(), WM_COMMAND, IDCANCEL, 0);
+
+    const double duplicates = TimeCommand(app, ID_TOOLS_DUPLICATES);
+    const HWND dialog = frame.DuplicatesDialog()->GetSafeHwnd();
+    std::printf("  duplicates listed (%zu rows): %.3f s\n", frame.DuplicatesDialog()->Rows().size(), duplicates);
+    double start = Now();
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SELECT_EXTRA, BN_CLICKED), 0);
+    app.PumpMessages();
+    std::printf("  extra copies selected: %.3f s\n", Now() - start);
+    start = Now();
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_DELETE_SELECTED, BN_CLICKED), 0);
+    app.PumpMessages();
+    std::printf("  deleted, list refreshed (%zu bookmarks left): %.3f s\n", doc.m_arrItems.size(), Now() - start);
+    SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
 } // namespace
@@ -69,13 +191,13 @@ double TimeChoosingTheGroup(CLinkhiveApp& app, size_t count)
 int main(int argc, char** argv)
 {
     const size_t largest = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100000;
-    DeclineEverything prompt;
-    NoClipboard clipboard;
+    AcceptDeletions prompt;
+    HeldClipboard clipboard;
     CLinkhiveApp app(prompt, clipboard, {});
     if (!app.InitInstance())
         return 1;
     app.PumpMessages();
-    auto& frame = *static_cast<CMainFrame*>(app.MainFrame());
+    auto& frame = FrameOf(app);
     for (const UINT view : {static_cast<UINT>(ID_VIEW_LARGE_ICONS), static_cast<UINT>(ID_VIEW_DETAILS)}) {
         frame.ApplyViewMode(view);
         std::printf("%s view\n", view == ID_VIEW_DETAILS ? "details" : "large-icon");
@@ -83,6 +205,9 @@ int main(int argc, char** argv)
             std::printf("  %7zu bookmarks: %8.3f s\n", count, TimeChoosingTheGroup(app, count));
         std::fflush(stdout);
     }
+    TimeOneBookmark(app, clipboard, largest);
+    std::fflush(stdout);
+    TimeFindAndDuplicates(app, largest);
     app.Document().SetModifiedFlag(false);
     SendMessageA(frame.GetSafeHwnd(), WM_CLOSE, 0, 0);
     app.ExitInstance();

@@ -21,14 +21,14 @@ const char* Next(const char* from, const char* end, char c)
     return static_cast<const char*>(std::memchr(from, static_cast<unsigned char>(c), static_cast<size_t>(end - from)));
 }
 
-bool Matches(const BookmarkItem& item, const TextSearch& search, const std::string* group)
+} // namespace
+
+bool BookmarkMatches(const BookmarkItem& item, const TextSearch& search, const std::string* group)
 {
     if (group && !TextEqual(item.m_strGroup, *group))
         return false;
     return search.FoundIn(item.m_strName) || search.FoundIn(item.m_strURL) || search.FoundIn(item.m_strDescription);
 }
-
-} // namespace
 
 TextSearch::TextSearch(const std::string& text) : m_folded(text)
 {
@@ -102,7 +102,7 @@ void FindBookmarksIn(const StoreContent& content, const TextSearch& search, size
 {
     end = std::min(end, content.m_arrItems.size());
     for (size_t i = begin; i < end; ++i) {
-        if (Matches(content.m_arrItems[i], search, group))
+        if (BookmarkMatches(content.m_arrItems[i], search, group))
             found.push_back(i);
     }
 }
@@ -113,7 +113,7 @@ size_t FindNextBookmark(const StoreContent& content, const TextSearch& search, s
     const size_t start = after < count ? after + 1 : 0;
     for (size_t n = 0; n < count; ++n) {
         const size_t i = (start + n) % count;
-        if (Matches(content.m_arrItems[i], search, group))
+        if (BookmarkMatches(content.m_arrItems[i], search, group))
             return i;
     }
     return kNoBookmark;

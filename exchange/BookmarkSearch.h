@@ -28,6 +28,11 @@ private:
     char m_anchorUpper = 0;
 };
 
+struct BookmarkItem;
+
+// Whether FindBookmarks would list this bookmark.
+bool BookmarkMatches(const BookmarkItem& item, const TextSearch& search, const std::string* group = nullptr);
+
 // Indices into m_arrItems of the bookmarks whose name, URL or description
 // contains `text` (TextSearch), in store order; with a `group`, only those
 // whose group equals it, letter case ignored.

@@ -44,7 +44,8 @@ void ClipboardCommands::ClearUndo()
     m_doc.Marks().undoGroup.clear();
 }
 
-void ClipboardCommands::AddFromClipboard(const ItemTextParts& parts, const std::string& group)
+void ClipboardCommands::AddFromClipboard(const ItemTextParts& parts, const std::string& group,
+                                         std::vector<size_t> removed)
 {
     BookmarkItem item;
     item.m_strName = parts.name;
@@ -52,7 +53,7 @@ void ClipboardCommands::AddFromClipboard(const ItemTextParts& parts, const std::
     item.m_strGroup = group;
     item.m_strDescription = parts.description;
     m_doc.AddItem(item);
-    m_doc.Commit(m_doc.GroupPane());
+    m_doc.Commit(m_doc.GroupPane(), ItemsHint(std::move(removed), {}, 1));
     // The text has been used: a second Paste or Undo would add it again.
     m_doc.Clipboard().Empty();
 }
@@ -76,7 +77,7 @@ void ClipboardCommands::OnEditCut()
     m_doc.Marks().cutURL = selection.itemURL;
     m_doc.Marks().cutGroup = selection.currentGroup;
     // The store is unchanged, but the item pane must show the cut style.
-    m_doc.Commit(m_doc.GroupPane());
+    m_doc.Commit(m_doc.GroupPane(), ItemsHint({}, {}, 0));
     ClearUndo();
 }
 
@@ -87,7 +88,7 @@ void ClipboardCommands::OnEditPaste()
     if (parts.url == marks.cutURL && m_doc.Selection().currentGroup == marks.cutGroup) {
         marks.cutURL.clear();
         marks.cutGroup.clear();
-        m_doc.UpdateAllViews(m_doc.GroupPane());
+        m_doc.UpdateAllViews(m_doc.GroupPane(), ItemsHint({}, {}, 0));
         return;
     }
     if (!IsWebURL(parts.url)) {
@@ -101,12 +102,13 @@ void ClipboardCommands::OnEditPaste()
     // Only a pending cut has a source to remove (empty marks would match every
     // bookmark without URL and group). The move ends here: marks left behind
     // would later remove a bookmark added back to the old group by hand.
+    std::vector<size_t> moved;
     if (!marks.cutURL.empty() || !marks.cutGroup.empty()) {
-        m_doc.RemoveItemsByURL(marks.cutURL, marks.cutGroup);
+        moved = m_doc.RemoveItemsByURL(marks.cutURL, marks.cutGroup);
         marks.cutURL.clear();
         marks.cutGroup.clear();
     }
-    AddFromClipboard(parts, m_doc.Selection().currentGroup);
+    AddFromClipboard(parts, m_doc.Selection().currentGroup, std::move(moved));
 }
 
 void ClipboardCommands::OnEditUndo()

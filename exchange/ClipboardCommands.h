@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class CBookmarkDoc;
 struct CurrentSelection;
@@ -41,8 +42,9 @@ public:
 private:
     void ClearUndo();
     // Paste's and Undo's last step: the parts as a bookmark of `group`,
-    // committed, and the clipboard emptied.
-    void AddFromClipboard(const ItemTextParts& parts, const std::string& group);
+    // committed with the items `removed` before (ascending), and the
+    // clipboard emptied.
+    void AddFromClipboard(const ItemTextParts& parts, const std::string& group, std::vector<size_t> removed = {});
 
     CBookmarkDoc& m_doc;
 };

@@ -14,6 +14,7 @@ namespace {
 CWinApp* theApp = nullptr;
 const size_t kRecentFileCount = 4;
 std::vector<HWND> theModelessDialogs;
+std::vector<IIdleWork*> theIdleWork;
 
 // A name from the command line is relative to where the program was started;
 // the recent-file list and the idle text need it whole.
@@ -81,9 +82,14 @@ int CWinApp::Run()
     bool idlePending = true;
     MSG msg;
     for (;;) {
-        if (idlePending && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            OnIdle();
-            idlePending = false;
+        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (idlePending) {
+                OnIdle();
+                idlePending = false;
+            }
+            // Between slices, whatever the user does comes first.
+            if (RunIdleWork())
+                continue;
         }
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1)
@@ -99,15 +105,39 @@ int CWinApp::Run()
 void CWinApp::PumpMessages()
 {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            // Left for the message loop, which ends on it.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
+    do {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                // Left for the message loop, which ends on it.
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                return;
+            }
+            DispatchOne(msg, false);
         }
-        DispatchOne(msg, false);
-    }
+    } while (RunIdleWork());
     OnIdle();
+}
+
+bool CWinApp::RunIdleWork()
+{
+    // A slice may add or remove work, its own included.
+    const std::vector<IIdleWork*> work = theIdleWork;
+    for (IIdleWork* item : work) {
+        if (std::find(theIdleWork.begin(), theIdleWork.end(), item) != theIdleWork.end() && !item->OnIdleSlice())
+            RemoveIdleWork(item);
+    }
+    return !theIdleWork.empty();
+}
+
+void CWinApp::AddIdleWork(IIdleWork* work)
+{
+    if (std::find(theIdleWork.begin(), theIdleWork.end(), work) == theIdleWork.end())
+        theIdleWork.push_back(work);
+}
+
+void CWinApp::RemoveIdleWork(IIdleWork* work)
+{
+    theIdleWork.erase(std::remove(theIdleWork.begin(), theIdleWork.end(), work), theIdleWork.end());
 }
 
 void CWinApp::DispatchOne(MSG& msg, bool accelerators)

@@ -13,6 +13,15 @@ class CFrameWnd;
 class IProfile;
 class IPrompt;
 
+// Work done a slice at a time while no message waits, such as a search
+// through a large collection.
+class IIdleWork {
+public:
+    virtual ~IIdleWork() = default;
+    // Does one slice; true while more remains.
+    virtual bool OnIdleSlice() = 0;
+};
+
 // The application: start-up and shutdown hooks, the message loop with its
 // idle-time updates, the profile, the recent files and the document
 // commands New, Open, Save, Save As, the recent entries and Exit.
@@ -29,12 +38,16 @@ public:
     virtual int ExitInstance();
     // The message loop, until the main window has gone.
     int Run();
-    // Delivers every queued message and runs the idle update once.
+    // Delivers every queued message and finishes the idle work between
+    // them, then runs the idle update once.
     void PumpMessages();
     // The modeless dialogs, whose keys (Tab, Enter, Escape) the message
     // loop hands to the dialog manager before the frame's accelerators.
     static void AddModelessDialog(HWND dialog);
     static void RemoveModelessDialog(HWND dialog);
+    // Work that runs while the queue is empty, until its slice says it is done.
+    static void AddIdleWork(IIdleWork* work);
+    static void RemoveIdleWork(IIdleWork* work);
 
     CFrameWnd* MainFrame() const { return m_template ? m_template->Frame() : nullptr; }
     CSingleDocTemplate* Template() const { return m_template.get(); }
@@ -79,6 +92,8 @@ private:
     using Row = CommandRow<CWinApp>;
     static const Row kAppCommands[];
     void OnIdle();
+    // One slice of each idle work; true while any has more.
+    static bool RunIdleWork();
     // Delivers one message: a modeless dialog's keys, else the frame's
     // accelerators (when asked for), else the window's procedure.
     void DispatchOne(MSG& msg, bool accelerators);

@@ -18,6 +18,8 @@
 #define IDD_PAGE_GENERAL 133
 #define IDD_PAGE_DESCRIPTION 160
 #define IDD_BROWSERS 165
+#define IDD_FIND 170
+#define IDD_DUPLICATES 171
 
 #define IDS_URL_PROPERTIES 133  // the caption of the sheet of pages 133 and 160
 
@@ -36,6 +38,14 @@
 #define IDC_ABOUT_ICON 1040
 #define IDC_ABOUT_NAME 1041
 #define IDC_ABOUT_BUILD 1042
+// Find Bookmarks and Duplicate Bookmarks.
+#define IDC_FIND_TEXT 1050
+#define IDC_FIND_GROUP_ONLY 1051
+#define IDC_RESULTS 1052
+#define IDC_RESULT_COUNT 1053
+#define IDC_GO_TO 1054
+#define IDC_SELECT_EXTRA 1055
+#define IDC_DELETE_SELECTED 1056
 
 // Titles and filter of the Browsers Configuration's file dialogs.
 #define IDS_BROWSE_FILTER 1100
@@ -69,6 +79,13 @@
 #define IDS_REPLACE_FILE 1132
 #define IDS_TRAY_ICON_FAILED 1133
 #define IDS_DATA_FILE_FILTER 1134  // the open and save dialogs' entry for .lkh files
+// Find Bookmarks and Duplicate Bookmarks: their lines, question and columns.
+#define IDS_FIND_FOUND 1135
+#define IDS_DUPLICATES_SHARED 1136
+#define IDS_DELETE_BOOKMARKS 1137
+#define IDS_RESULT_COLUMN_NAME 1138
+#define IDS_RESULT_COLUMN_URL 1139
+#define IDS_RESULT_COLUMN_GROUP 1140
 
 // The tray menu's last entry when a list is too long for its range.
 #define IDS_TRAY_MORE 1104
@@ -133,9 +150,19 @@
 #define ID_SEARCH_EUROSEEK 32874
 #define ID_COLOUR_USE_CUSTOM 32876
 #define ID_SCHEME_MEADOW 32877
+#define ID_EDIT_FIND 32878
+#define ID_EDIT_FIND_NEXT 32879
+#define ID_TOOLS_DUPLICATES 32880
 
 // The tray icon's callback message to the frame.
 #define WM_TRAY_NOTIFY 0x040A
+// A bookmark list dialog asks its owner to go to the bookmark at store
+// index wParam; and refreshes itself once a change is over.
+#define WM_GO_TO_BOOKMARK 0x040B
+#define WM_REFRESH_LIST 0x040C
+
+// Timers: the Find dialog's pause after the last key.
+#define IDT_FIND_TYPING 1
 
 // Tray menu entries made at run time.
 #define ID_TRAY_ITEM_FIRST 35000

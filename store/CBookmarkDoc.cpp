@@ -26,11 +26,12 @@ void CBookmarkDoc::SetPanes(IView* groupPane, IView* itemPane)
     m_itemPane = itemPane;
 }
 
-void CBookmarkDoc::Commit(IView* sender)
+void CBookmarkDoc::Commit(IView* sender, const UpdateHint& hint)
 {
     SetModifiedFlag(true);
-    UpdateAllViews(sender);
+    UpdateAllViews(sender, hint);
 }
+
 
 std::string CBookmarkDoc::AddGroup()
 {
@@ -102,9 +103,9 @@ bool CBookmarkDoc::DeleteItem()
     m_clipboard.PutText(m_selection.itemName + "\n" + m_selection.itemURL + "\n" + m_selection.itemDescription);
     m_marks.undoURL = m_selection.itemURL;
     m_marks.undoGroup = m_selection.currentGroup;
+    const size_t index = static_cast<size_t>(m_selection.itemIndex);
     m_arrItems.erase(m_arrItems.begin() + m_selection.itemIndex);
-    SetModifiedFlag(true);
-    UpdateAllViews(m_groupPane);
+    Commit(m_groupPane, ItemsHint({index}, {}, 0));
     return true;
 }
 
@@ -115,38 +116,53 @@ size_t CBookmarkDoc::DeleteItems(const std::vector<size_t>& indices)
         if (index < doomed.size())
             doomed[index] = true;
     }
+    std::vector<size_t> removed;
     size_t kept = 0;
     for (size_t i = 0; i < m_arrItems.size(); ++i) {
-        if (doomed[i])
+        if (doomed[i]) {
+            removed.push_back(i);
             continue;
+        }
         if (kept != i)
             m_arrItems[kept] = std::move(m_arrItems[i]);
         ++kept;
     }
-    const size_t removed = m_arrItems.size() - kept;
-    if (removed == 0)
+    if (removed.empty())
         return 0;
     m_arrItems.resize(kept);
     // The selected index may now name another bookmark, or none.
     ClearSelectedItem();
-    Commit(nullptr);
-    return removed;
+    const size_t count = removed.size();
+    Commit(nullptr, ItemsHint(std::move(removed), {}, 0));
+    return count;
 }
 
 void CBookmarkDoc::RenameItem(const std::string& newText)
 {
-    if (BookmarkItem* item = SelectedItem())
-        item->m_strName = newText;
-    Commit(m_groupPane);
+    BookmarkItem* item = SelectedItem();
+    if (item == nullptr) {
+        Commit(m_groupPane);
+        return;
+    }
+    item->m_strName = newText;
+    Commit(m_groupPane, ItemsHint({}, {static_cast<size_t>(m_selection.itemIndex)}, 0));
 }
 
-void CBookmarkDoc::RemoveItemsByURL(const std::string& url, const std::string& group)
+std::vector<size_t> CBookmarkDoc::RemoveItemsByURL(const std::string& url, const std::string& group)
 {
-    m_arrItems.erase(std::remove_if(m_arrItems.begin(), m_arrItems.end(),
-                                    [&](const BookmarkItem& item) {
-                                        return TextEqual(item.m_strURL, url) && TextEqual(item.m_strGroup, group);
-                                    }),
-                     m_arrItems.end());
+    std::vector<size_t> removed;
+    size_t kept = 0;
+    for (size_t i = 0; i < m_arrItems.size(); ++i) {
+        if (TextEqual(m_arrItems[i].m_strURL, url) && TextEqual(m_arrItems[i].m_strGroup, group)) {
+            removed.push_back(i);
+            continue;
+        }
+        if (kept != i)
+            m_arrItems[kept] = std::move(m_arrItems[i]);
+        ++kept;
+    }
+    m_arrItems.resize(kept);
+    return removed;
 }
 
 bool CBookmarkDoc::FindURL(const std::string& url) const

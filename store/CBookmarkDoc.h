@@ -29,8 +29,9 @@ public:
     ClipboardMarks& Marks() { return m_marks; }
     IClipboard& Clipboard() { return m_clipboard; }
 
-    // Sets the modified flag and rebuilds every view but `sender`.
-    void Commit(IView* sender);
+    // Sets the modified flag and rebuilds every view but `sender`, or lets
+    // them patch what `hint` names.
+    void Commit(IView* sender, const UpdateHint& hint = UpdateHint());
 
     // Returns the new group's name, which is now current.
     std::string AddGroup();
@@ -47,7 +48,8 @@ public:
     // asking; no item is selected afterwards. Returns how many went; none
     // leaves the document untouched.
     size_t DeleteItems(const std::vector<size_t>& indices);
-    void RemoveItemsByURL(const std::string& url, const std::string& group);
+    // Returns the indices the removed items had, ascending.
+    std::vector<size_t> RemoveItemsByURL(const std::string& url, const std::string& group);
     bool FindURL(const std::string& url) const;
     // Indices into m_arrItems of the group's items, in store order.
     std::vector<size_t> ItemsOfGroup(const std::string& group) const;

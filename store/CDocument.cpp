@@ -25,11 +25,44 @@ void CDocument::RemoveView(IView* view)
     m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
 }
 
-void CDocument::UpdateAllViews(IView* sender)
+UpdateHint ItemsHint(std::vector<size_t> removed, std::vector<size_t> changed, size_t added)
 {
-    for (IView* view : m_views) {
-        if (view != sender)
-            view->OnUpdate();
+    UpdateHint hint;
+    hint.kind = UpdateHint::Items;
+    hint.removed = std::move(removed);
+    hint.changed = std::move(changed);
+    hint.added = added;
+    return hint;
+}
+
+UpdateHint SelectionHint()
+{
+    UpdateHint hint;
+    hint.kind = UpdateHint::Selection;
+    return hint;
+}
+
+void RemoveIndices(std::vector<size_t>& indices, const std::vector<size_t>& removed)
+{
+    if (removed.empty())
+        return;
+    size_t kept = 0;
+    for (const size_t index : indices) {
+        const auto below = std::lower_bound(removed.begin(), removed.end(), index);
+        if (below != removed.end() && *below == index)
+            continue;
+        indices[kept++] = index - static_cast<size_t>(below - removed.begin());
+    }
+    indices.resize(kept);
+}
+
+void CDocument::UpdateAllViews(IView* sender, const UpdateHint& hint)
+{
+    // A view may open or close another while it updates.
+    const std::vector<IView*> views = m_views;
+    for (IView* view : views) {
+        if (view != sender && std::find(m_views.begin(), m_views.end(), view) != m_views.end())
+            view->OnUpdate(hint);
     }
 }
 

@@ -6,11 +6,32 @@
 class IPrompt;
 class InputFile;
 
+// What a change touched, so that a view able to patch itself need not
+// rebuild. Items are the entries of the document's main list, by index.
+struct UpdateHint {
+    enum Kind {
+        Everything,  // rebuild from the document
+        Selection,   // the content is as it was; what is current in it changed
+        Items,       // only the items below: removed, then changed, then appended
+    };
+    Kind kind = Everything;
+    std::vector<size_t> removed;  // indices before the removal, ascending
+    std::vector<size_t> changed;  // indices after the removal
+    size_t added = 0;             // how many were appended at the end
+};
+
+UpdateHint ItemsHint(std::vector<size_t> removed, std::vector<size_t> changed, size_t added);
+UpdateHint SelectionHint();
+
+// `indices` after the items at `removed` (ascending) went: theirs are
+// dropped, the others shifted down, the order kept.
+void RemoveIndices(std::vector<size_t>& indices, const std::vector<size_t>& removed);
+
 class IView {
 public:
     virtual ~IView() = default;
-    // The document changed; rebuild from it.
-    virtual void OnUpdate() = 0;
+    // The document changed; rebuild from it, or patch what the hint names.
+    virtual void OnUpdate(const UpdateHint& hint) = 0;
 };
 
 // The document half of the document/view pair: title, path, modified flag,
@@ -34,7 +55,7 @@ public:
 
     void AddView(IView* view);
     void RemoveView(IView* view);
-    void UpdateAllViews(IView* sender);
+    void UpdateAllViews(IView* sender, const UpdateHint& hint = UpdateHint());
 
     // Empties the document as "Untitled" without a path.
     void OnNewDocument();

@@ -10,9 +10,14 @@ CDescriptionPage::CDescriptionPage(CBookmarkDoc& document) : CPropertyPage(IDD_P
 
 void CDescriptionPage::OnOK()
 {
-    if (BookmarkItem* item = m_document.SelectedItem())
-        item->m_strDescription = m_strDescription;
     // The status bar shows the current item's description, not the one it had.
     m_document.Selection().itemDescription = m_strDescription;
-    m_document.Commit(m_document.GroupPane());
+    BookmarkItem* item = m_document.SelectedItem();
+    if (item == nullptr) {
+        m_document.Commit(m_document.GroupPane());
+        return;
+    }
+    item->m_strDescription = m_strDescription;
+    m_document.Commit(m_document.GroupPane(),
+                      ItemsHint({}, {static_cast<size_t>(m_document.Selection().itemIndex)}, 0));
 }

@@ -23,11 +23,14 @@ void CGeneralPage::OnOK()
     CurrentSelection& selection = m_document.Selection();
     selection.itemName = m_strName;
     selection.itemURL = m_strURL;
-    if (BookmarkItem* item = m_document.SelectedItem()) {
-        item->m_strName = m_strName;
-        item->m_strURL = m_strURL;
+    BookmarkItem* item = m_document.SelectedItem();
+    if (item == nullptr) {
+        m_document.Commit(m_document.GroupPane());
+        return;
     }
-    m_document.Commit(m_document.GroupPane());
+    item->m_strName = m_strName;
+    item->m_strURL = m_strURL;
+    m_document.Commit(m_document.GroupPane(), ItemsHint({}, {static_cast<size_t>(selection.itemIndex)}, 0));
 }
 
 void CGeneralPage::OnCancel()
@@ -40,7 +43,10 @@ void CGeneralPage::OnCancel()
     selection.itemName = m_rememberedName;
     selection.itemURL = m_rememberedURL;
     const BookmarkItem* item = m_document.SelectedItem();
-    if (item != nullptr && TextEqual(item->m_strURL, m_placeholder->url))
-        m_document.m_arrItems.erase(m_document.m_arrItems.begin() + selection.itemIndex);
-    m_document.UpdateAllViews(m_document.GroupPane());
+    if (item == nullptr || !TextEqual(item->m_strURL, m_placeholder->url)) {
+        m_document.UpdateAllViews(m_document.GroupPane());
+        return;
+    }
+    m_document.m_arrItems.erase(m_document.m_arrItems.begin() + selection.itemIndex);
+    m_document.UpdateAllViews(m_document.GroupPane(), ItemsHint({static_cast<size_t>(selection.itemIndex)}, {}, 0));
 }

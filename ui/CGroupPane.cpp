@@ -112,7 +112,7 @@ void CGroupPane::SelectCurrentGroup()
     if (data < 0 || static_cast<size_t>(data) >= m_store.m_arrGroups.size())
         return;
     m_store.Selection().currentGroup = m_store.m_arrGroups[static_cast<size_t>(data)];
-    m_store.UpdateAllViews(this);
+    m_store.UpdateAllViews(this, SelectionHint());
 }
 
 int CGroupPane::CurrentGroupRow() const

@@ -9,7 +9,12 @@ public:
     explicit CGroupPane(CBookmarkDoc& document);
     ~CGroupPane() override;
 
-    void OnUpdate() override { RefillGroups(); }
+    // Changes of bookmarks alone leave the groups as they are.
+    void OnUpdate(const UpdateHint& hint) override
+    {
+        if (hint.kind != UpdateHint::Items)
+            RefillGroups();
+    }
 
     void RefillGroups();
     void SortRows();

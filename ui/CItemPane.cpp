@@ -22,7 +22,9 @@ CItemPane::~CItemPane()
 
 DWORD CItemPane::PreCreateStyle(DWORD style)
 {
-    return style | LVS_SINGLESEL | LVS_AUTOARRANGE | LVS_EDITLABELS | LVS_OWNERDATA | WS_TABSTOP;
+    // The selection shows without the focus too: Find goes to a bookmark
+    // while its dialog keeps the keyboard.
+    return style | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE | LVS_EDITLABELS | LVS_OWNERDATA | WS_TABSTOP;
 }
 
 bool CItemPane::OnCreate()
@@ -60,6 +62,12 @@ void CItemPane::OnNcDestroyed()
     ListPane::OnNcDestroyed();
 }
 
+void CItemPane::OnUpdate(const UpdateHint& hint)
+{
+    if (hint.kind != UpdateHint::Items || !PatchRows(hint))
+        RefillItems();
+}
+
 void CItemPane::RefillItems()
 {
     BeginRefill();
@@ -72,17 +80,109 @@ void CItemPane::RefillItems()
     SortIndicesNoCase(
         m_rows, [this](size_t index) -> const std::string& { return RowStoreText(m_sortInfo, static_cast<LPARAM>(index)); },
         m_sortInfo.ascending);
+    SetRowCount(0);
+    for (int column = 0; column < 3; ++column)
+        SendMessageA(m_hWnd, LVM_SETCOLUMNWIDTH, column, AutoColumnWidth(column));
+    EndRefill();
+}
+
+void CItemPane::SetRowCount(LPARAM flags)
+{
     // In the icon views the control places every row as the count is set,
     // slowly; set in the details view, rows are placed as they come to be shown.
     const LONG style = GetWindowLongA(m_hWnd, GWL_STYLE);
     if ((style & LVS_TYPEMASK) != LVS_REPORT)
         SetWindowLongA(m_hWnd, GWL_STYLE, (style & ~LVS_TYPEMASK) | LVS_REPORT);
-    SendMessageA(m_hWnd, LVM_SETITEMCOUNT, m_rows.size(), 0);
+    SendMessageA(m_hWnd, LVM_SETITEMCOUNT, m_rows.size(), flags);
     if (GetWindowLongA(m_hWnd, GWL_STYLE) != style)
         SetWindowLongA(m_hWnd, GWL_STYLE, style);
-    for (int column = 0; column < 3; ++column)
-        SendMessageA(m_hWnd, LVM_SETCOLUMNWIDTH, column, AutoColumnWidth(column));
+}
+
+bool CItemPane::PatchRows(const UpdateHint& hint)
+{
+    // Each bookmark placed moves part of the rows; past a few, a refill is as quick.
+    const size_t kMostPlaced = 64;
+    const size_t count = m_store.m_arrItems.size();
+    if (hint.changed.size() + hint.added > kMostPlaced || hint.added > count)
+        return false;
+
+    // The row of the current item stays selected as long as the item is shown.
+    const int selectedRow = SelectedRow();
+    std::vector<size_t> current;
+    if (selectedRow >= 0 && RowStoreIndex(selectedRow) == m_store.Selection().itemIndex)
+        current.push_back(static_cast<size_t>(RowStoreIndex(selectedRow)));
+    RemoveIndices(m_rows, hint.removed);
+    RemoveIndices(current, hint.removed);
+
+    std::vector<size_t> placed;
+    for (const size_t index : hint.changed) {
+        const auto shown = std::find(m_rows.begin(), m_rows.end(), index);
+        if (shown != m_rows.end())
+            m_rows.erase(shown);
+        placed.push_back(index);
+    }
+    for (size_t index = count - hint.added; index < count; ++index)
+        placed.push_back(index);
+    const std::string& group = m_store.Selection().currentGroup;
+    const auto before = [this](size_t a, size_t b) {
+        return CompareRows(static_cast<LPARAM>(a), static_cast<LPARAM>(b), reinterpret_cast<LPARAM>(&m_sortInfo)) < 0;
+    };
+    placed.erase(std::remove_if(placed.begin(), placed.end(),
+                                [&](size_t index) {
+                                    return index >= count || !TextEqual(m_store.m_arrItems[index].m_strGroup, group);
+                                }),
+                 placed.end());
+    for (const size_t index : placed)
+        m_rows.insert(std::lower_bound(m_rows.begin(), m_rows.end(), index, before), index);
+
+    BeginRefill();
+    SetRowCount(LVSICF_NOSCROLL);
+    LVITEMA state = {};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(m_hWnd, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    const int row = current.empty() ? -1 : RowOfStoreIndex(static_cast<LPARAM>(current.front()));
+    if (row >= 0) {
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(m_hWnd, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+    }
+    WidenColumnsFor(placed);
     EndRefill();
+    if (row >= 0) {
+        // Its index or texts may have changed with it.
+        SelectCurrentItem();
+        if (std::find(placed.begin(), placed.end(), current.front()) != placed.end())
+            SendMessageA(m_hWnd, LVM_ENSUREVISIBLE, row, FALSE);
+    }
+    return true;
+}
+
+void CItemPane::WidenColumnsFor(const std::vector<size_t>& indices)
+{
+    if (indices.empty())
+        return;
+    for (int column = 0; column < 3; ++column) {
+        SortInfo columnText = m_sortInfo;
+        columnText.column = column;
+        std::vector<const std::string*> texts;
+        for (const size_t index : indices)
+            texts.push_back(&RowStoreText(columnText, static_cast<LPARAM>(index)));
+        const int width = WidestTextWidth(m_hWnd, texts);
+        if (width > SendMessageA(m_hWnd, LVM_GETCOLUMNWIDTH, column, 0))
+            SendMessageA(m_hWnd, LVM_SETCOLUMNWIDTH, column, width);
+    }
+}
+
+bool CItemPane::SelectBookmark(size_t index)
+{
+    const int row = RowOfStoreIndex(static_cast<LPARAM>(index));
+    if (row < 0)
+        return false;
+    LVITEMA state = {};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(m_hWnd, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+    SendMessageA(m_hWnd, LVM_ENSUREVISIBLE, row, FALSE);
+    return true;
 }
 
 void CItemPane::SortStoreIndices()
@@ -251,24 +351,13 @@ void CItemPane::OnGetDisplayText(NMHDR* header)
     const ClipboardMarks& marks = m_store.Marks();
     // The cut mark compares both texts byte for byte.
     const bool cut = bookmark.m_strURL == marks.cutURL && m_store.Selection().currentGroup == marks.cutGroup;
+    if (wide)
+        FillDisplayItem(wideItem, bookmark, cut, index);
+    else
+        FillDisplayItem(narrowItem, bookmark, cut, index);
     SortInfo columnText = m_sortInfo;
     columnText.column = wide ? wideItem.iSubItem : narrowItem.iSubItem;
-    const std::string& text = RowStoreText(columnText, index);
-    if (wide) {
-        FillDisplayItem(wideItem, bookmark, cut, index);
-        if ((wideItem.mask & LVIF_TEXT) != 0 && wideItem.pszText != nullptr && wideItem.cchTextMax > 0) {
-            // Only what fits is converted: a text too long for the buffer
-            // would fail whole and show as empty.
-            const size_t fits = std::min(text.size(), static_cast<size_t>(wideItem.cchTextMax - 1));
-            const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(fits), wideItem.pszText,
-                                                   wideItem.cchTextMax - 1);
-            wideItem.pszText[length] = L'\0';
-        }
-        return;
-    }
-    FillDisplayItem(narrowItem, bookmark, cut, index);
-    if ((narrowItem.mask & LVIF_TEXT) != 0 && narrowItem.pszText != nullptr && narrowItem.cchTextMax > 0)
-        lstrcpynA(narrowItem.pszText, text.c_str(), narrowItem.cchTextMax);
+    SetDisplayText(header, RowStoreText(columnText, index));
 }
 
 int CItemPane::OnFindItem(const NMLVFINDITEMA& find) const

@@ -13,7 +13,9 @@ public:
     explicit CItemPane(CBookmarkDoc& document);
     ~CItemPane() override;
 
-    void OnUpdate() override { RefillItems(); }
+    // A change of a few bookmarks patches the rows, keeping their order and
+    // the selected row; anything else refills.
+    void OnUpdate(const UpdateHint& hint) override;
 
     void RefillItems();
     // Sorts the rows ascending by a column's text, letter case ignored.
@@ -26,6 +28,9 @@ public:
     // row shows it.
     void BeginRename(bool focus = true);
 
+    // Selects and shows the row of the bookmark at store index `index`;
+    // false when no row shows it.
+    bool SelectBookmark(size_t index);
     // The selected row; -1 when none.
     int SelectedRow() const;
     // The bookmark row `row` shows, whole from the store (a row's own text
@@ -45,6 +50,13 @@ protected:
     void OnLabelEdited(const std::string& text) override;
 
 private:
+    // Removes, moves and adds the rows the hint names; false when a refill
+    // is the quicker way.
+    bool PatchRows(const UpdateHint& hint);
+    // Sets the control's row count to the rows' (LVSICF_... `flags`).
+    void SetRowCount(LPARAM flags);
+    // Columns too narrow for the texts of these bookmarks grow.
+    void WidenColumnsFor(const std::vector<size_t>& indices);
     // Orders the rows by the sort block.
     void SortStoreIndices();
     // Sorts the rows by the sort block and shows them again.

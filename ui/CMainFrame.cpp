@@ -5,12 +5,16 @@
 #include "settings/PaneColours.h"
 #include "settings/Preferences.h"
 #include "store/CBookmarkDoc.h"
+#include "store/TextCompare.h"
+#include "ui/CDuplicatesDlg.h"
 #include "ui/CItemPane.h"
 #include "ui/CommandKeys.h"
 #include "ui/CGroupPane.h"
 #include "ui/CUrlPropertiesSheet.h"
 
 #include <commctrl.h>
+
+#include <algorithm>
 
 CMainFrame* theMainFrame = nullptr;
 
@@ -63,6 +67,9 @@ const CommandRow<CMainFrame> CMainFrame::kCommands[] = {
     {ID_TRAY_GROUP_FIRST, ID_TRAY_GROUP_LAST, &CMainFrame::OnTrayGroup, nullptr},
     {ID_TRAY_SHOW, ID_TRAY_SHOW, &CMainFrame::OnTrayShow, nullptr},
     {ID_PREF_MINIMISE_TO_TRAY, ID_PREF_MINIMISE_TO_TRAY, &CMainFrame::OnToggle, &CMainFrame::OnUpdateToggle},
+    {ID_EDIT_FIND, ID_EDIT_FIND, &CMainFrame::OnFind, nullptr},
+    {ID_EDIT_FIND_NEXT, ID_EDIT_FIND_NEXT, &CMainFrame::OnFindNext, nullptr},
+    {ID_TOOLS_DUPLICATES, ID_TOOLS_DUPLICATES, &CMainFrame::OnDuplicates, nullptr},
 };
 
 namespace {
@@ -160,6 +167,8 @@ bool CMainFrame::OnCreate()
 
 void CMainFrame::OnDestroy()
 {
+    m_findDlg.reset();
+    m_duplicatesDlg.reset();
     SavePreferences();
     m_trayIcon.TrayDelete();
 }
@@ -205,6 +214,9 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_TRAY_NOTIFY:
         return m_trayIcon.HandleTrayMessage(wParam, lParam);
+    case WM_GO_TO_BOOKMARK:
+        GoToBookmark(static_cast<size_t>(wParam));
+        return 0;
     }
     return CFrameWnd::WindowProc(message, wParam, lParam);
 }
@@ -358,4 +370,56 @@ void CMainFrame::OnCustomColour(UINT id)
     if (ChooseCustomColour(m_document.Prompt(), thePreferences, theColourSchemes, CurrentSystemColours(),
                            id == ID_COLOUR_BACKGROUND))
         RedrawPanes();
+}
+
+bool CMainFrame::GoToBookmark(size_t index)
+{
+    if (index >= m_document.m_arrItems.size())
+        return false;
+    const std::string group = m_document.m_arrItems[index].m_strGroup;
+    CurrentSelection& selection = m_document.Selection();
+    if (!TextEqual(selection.currentGroup, group)) {
+        // The group as the group pane names it, when it lists it.
+        const auto listed = std::find_if(m_document.m_arrGroups.begin(), m_document.m_arrGroups.end(),
+                                         [&group](const std::string& name) { return TextEqual(name, group); });
+        selection.currentGroup = listed != m_document.m_arrGroups.end() ? *listed : group;
+        m_document.UpdateAllViews(nullptr, SelectionHint());
+    }
+    if (!m_itemPane->SelectBookmark(index))
+        return false;
+    SetActiveView(m_itemPane.get(), false);
+    return true;
+}
+
+void CMainFrame::OnFind(UINT)
+{
+    if (!m_findDlg)
+        m_findDlg = std::make_unique<CFindDlg>(m_hWnd, m_document, m_lastSearch);
+    m_findDlg->Open();
+}
+
+void CMainFrame::OnFindNext(UINT)
+{
+    if (!m_lastSearch.made) {
+        OnFind(ID_EDIT_FIND);
+        return;
+    }
+    const LPARAM selected = m_itemPane->RowStoreIndex(m_itemPane->SelectedRow());
+    const std::string group = m_document.Selection().currentGroup;
+    const size_t next =
+        FindNextBookmark(m_document, TextSearch(m_lastSearch.text), selected >= 0 ? static_cast<size_t>(selected) : kNoBookmark,
+                         m_lastSearch.currentGroupOnly ? &group : nullptr);
+    if (next == kNoBookmark || !GoToBookmark(next)) {
+        MessageBeep(MB_OK);
+        return;
+    }
+    if (m_findDlg && m_findDlg->IsOpen())
+        m_findDlg->ShowResult(next);
+}
+
+void CMainFrame::OnDuplicates(UINT)
+{
+    if (!m_duplicatesDlg)
+        m_duplicatesDlg = std::make_unique<CDuplicatesDlg>(m_hWnd, m_document);
+    m_duplicatesDlg->Open();
 }

@@ -3,11 +3,13 @@
 #include "framework/CFrameWnd.h"
 #include "framework/CSplitterWnd.h"
 #include "launch/SystemLauncher.h"
+#include "ui/CFindDlg.h"
 #include "ui/CTrayIcon.h"
 
 #include <memory>
 
 class CBookmarkDoc;
+class CDuplicatesDlg;
 class CItemPane;
 class CGroupPane;
 class IProfile;
@@ -33,6 +35,13 @@ public:
     // The group pane's width to keep: as it is, unless the window is
     // minimised or hidden, when the last width it showed.
     int LeftPaneWidth() const;
+
+    // Makes the bookmark's group current and selects and shows its row in
+    // the item pane; false when the index names no bookmark.
+    bool GoToBookmark(size_t index);
+    // The modeless dialogs, once first opened (open or closed since).
+    CFindDlg* FindDialog() const { return m_findDlg.get(); }
+    CDuplicatesDlg* DuplicatesDialog() const { return m_duplicatesDlg.get(); }
 
     // Opens bookmarks through `launcher` instead of the system's.
     void SetLauncher(ILauncher& launcher) { m_launcher = &launcher; }
@@ -77,6 +86,10 @@ private:
     void OnScheme(UINT id);
     void OnUpdateScheme(CCmdUI& ui);
     void OnCustomColour(UINT id);
+    void OnFind(UINT id);
+    // The next bookmark of the last search after the selected one, wrapping.
+    void OnFindNext(UINT id);
+    void OnDuplicates(UINT id);
 
     // Opening bookmarks, in CMainFrameLaunch.cpp. OpenUrl opens the selected
     // row's bookmark; the tray's entry 35000 + k opens row k's.
@@ -122,6 +135,9 @@ private:
     CSplitterWnd m_splitter;
     std::unique_ptr<CGroupPane> m_groupPane;
     std::unique_ptr<CItemPane> m_itemPane;
+    LastSearch m_lastSearch;
+    std::unique_ptr<CFindDlg> m_findDlg;
+    std::unique_ptr<CDuplicatesDlg> m_duplicatesDlg;
     SystemLauncher m_systemLauncher;
     ILauncher* m_launcher = &m_systemLauncher;
 };

@@ -54,5 +54,5 @@ void CMainFrame::OnTrayGroup(UINT id)
         return;
     m_document.Selection().currentGroup = m_document.m_arrGroups[static_cast<size_t>(index)];
     // Only the view changes, not the collection: no modified mark.
-    m_document.UpdateAllViews(nullptr);
+    m_document.UpdateAllViews(nullptr, SelectionHint());
 }

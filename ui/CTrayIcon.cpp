@@ -39,11 +39,8 @@ std::vector<MenuEntry> RowEntries(const ListPane* pane, UINT firstCommand)
     for (int row = 0; row < listed; ++row)
         entries.push_back({RowStoreText(names, RowData(list, row)), firstCommand + static_cast<UINT>(row)});
     if (listed < rows) {
-        std::string more = LoadResourceString(IDS_TRAY_MORE);
-        const size_t count = more.find("%d");
-        if (count != std::string::npos)
-            more.replace(count, 2, std::to_string(rows - listed));
-        entries.push_back({more, kNoCommand});
+        entries.push_back(
+            {ReplacePlaceholder(LoadResourceString(IDS_TRAY_MORE), "%d", std::to_string(rows - listed)), kNoCommand});
     }
     return entries;
 }

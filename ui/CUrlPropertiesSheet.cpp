@@ -37,7 +37,7 @@ void CreateBookmark(CBookmarkDoc& document, HWND owner, const PlaceholderPair& p
     selection.itemDescription.clear();
     selection.itemIndex = static_cast<int32_t>(document.m_arrItems.size());
     document.AddItem(item);
-    document.Commit(document.GroupPane());
+    document.Commit(document.GroupPane(), ItemsHint({}, {}, 1));
 
     CUrlPropertiesSheet sheet(document, owner, &pair);
     sheet.DoModal();

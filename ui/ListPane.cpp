@@ -229,6 +229,25 @@ int WidestTextWidth(HWND list, const std::vector<const std::string*>& texts)
     return static_cast<int>(widest) + 32;
 }
 
+void SetDisplayText(NMHDR* header, const std::string& text)
+{
+    if (header->code == LVN_GETDISPINFOW) {
+        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
+        if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0)
+            return;
+        // Only what fits is converted: a text too long for the buffer would
+        // fail whole and show as empty.
+        const size_t fits = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
+        const int length =
+            MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(fits), item.pszText, item.cchTextMax - 1);
+        item.pszText[length] = L'\0';
+        return;
+    }
+    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
+    if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0)
+        lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
+}
+
 bool EditedLabelText(const NMHDR* header, std::string& text)
 {
     if (header->code == LVN_ENDLABELEDITW) {

@@ -35,6 +35,9 @@ LPARAM RowData(HWND list, int row);
 int FindRowByData(HWND list, LPARAM data);
 // The widest of `texts` in the control's font, plus 32 pixels.
 int WidestTextWidth(HWND list, const std::vector<const std::string*>& texts);
+// Answers a list's request for a row's text (LVN_GETDISPINFOA or W) with
+// as much of `text` as its buffer holds.
+void SetDisplayText(NMHDR* header, const std::string& text);
 // The text a label-edit-ended notification carries; false when cancelled.
 bool EditedLabelText(const NMHDR* header, std::string& text);
 // The point of a context-menu message: from the keyboard, the client

@@ -49,7 +49,8 @@ TEST(Resources, MenusHoldEveryItemWithItsTextAndId)
          "&File{&New\tCtrl+N=57600,&Open...\tCtrl+O=57601,&Save\tCtrl+S=57603,Save &As...=57604,"
          "Save As &HTML...=32779,-,Import{&Markbox Data File...=32780,Linkhive &2.0 Data File...=32848,-,"
          "&HTML...\tCtrl+H=32800,&Folder...=32833,-,Address &Book...=32842},-,Recent File=57616~,-,E&xit=57665},"
-         "&Edit{&Undo\tCtrl+Z=57643,-,Cu&t\tCtrl+X=57635,&Copy\tCtrl+C=57634,&Paste\tCtrl+V=57637},"
+         "&Edit{&Undo\tCtrl+Z=57643,-,Cu&t\tCtrl+X=57635,&Copy\tCtrl+C=57634,&Paste\tCtrl+V=57637,-,"
+         "&Find...\tCtrl+F=32878,Find &Next\tF3=32879},"
          "&View{&Toolbar=59392,&Status Bar=59393,-,Lar&ge Icons=32787,S&mall Icons=32788,&List=32789,"
          "&Details=32790,-,Arrange &Icons{by &Name=32802,by &URL=32803}},"
          "&Group{&Add...\tGray +=32771,&Delete\tGray -=32772,&Rename=32773,-,&Save As HTML...=32778},"
@@ -64,7 +65,7 @@ TEST(Resources, MenusHoldEveryItemWithItsTextAndId)
          "&Aquarium=32857,&Green Field=32858,&Twilight=32859,S&ea=32860,&Meadow=32877},"
          "&Custom{&Background...=32849,&Font...=32852}},-,Configure &Browsers...=32845},"
          "&Tools{Search &Engines{&Russian{&Aport=32871,&Rambler=32872,&Yandex=32870},"
-         "&Western{&Altavista=32864,&Euroseek=32874,&HotBot=32866,&Infoseek=32869}}},"
+         "&Western{&Altavista=32864,&Euroseek=32874,&HotBot=32866,&Infoseek=32869}},Find &Duplicates...=32880},"
          "&Help{&About Linkhive...=57664}"},
         {IDR_GROUP_MENU, "&Group{&Add...=32771,&Delete=32772,&Rename...=32773,-,&Save as HTML...=32778}"},
         {IDR_ITEM_MENU,
@@ -89,11 +90,13 @@ TEST(Resources, AcceleratorTableMatchesTheKeys)
     ACCEL keys[32];
     const int count = CopyAcceleratorTableA(table, keys, 32);
     const ACCEL expected[] = {
-        {FVIRTKEY | FCONTROL, 'C', 57634},     {FVIRTKEY | FCONTROL, 'H', 32800},
+        {FVIRTKEY | FCONTROL, 'C', 57634},     {FVIRTKEY | FCONTROL, 'F', 32878},
+        {FVIRTKEY | FCONTROL, 'H', 32800},
         {FVIRTKEY | FCONTROL, 'N', 57600},     {FVIRTKEY | FCONTROL, 'O', 57601},
         {FVIRTKEY | FCONTROL, 'S', 57603},     {FVIRTKEY | FCONTROL, 'V', 57637},
         {FVIRTKEY, VK_ADD, 32771},             {FVIRTKEY | FALT, VK_BACK, 57643},
         {FVIRTKEY | FCONTROL, VK_DELETE, 32775}, {FVIRTKEY | FSHIFT, VK_DELETE, 57635},
+        {FVIRTKEY, VK_F3, 32879},
         {FVIRTKEY, VK_F6, 57680},              {FVIRTKEY | FSHIFT, VK_F6, 57681},
         {FVIRTKEY, VK_INSERT, 32774},          {FVIRTKEY | FSHIFT, VK_INSERT, 32841},
         {FVIRTKEY | FALT, VK_RETURN, 32776},   {FVIRTKEY, VK_SUBTRACT, 32772},
@@ -124,6 +127,11 @@ TEST(Resources, StringsCarryTitlePromptsAndTooltips)
         {ID_INDICATOR_URL, "URL:"},
         {ID_SCHEME_MEADOW, "Applies pre-configured colour scheme\n"},
         {ID_COLOUR_USE_CUSTOM, "When checked, Linkhive uses colours set by user"},
+        {ID_EDIT_FIND, "Find bookmarks by name, address or description"},
+        {ID_EDIT_FIND_NEXT, "Go to the next bookmark found"},
+        {IDS_FIND_FOUND, "%d bookmarks found"},
+        {IDS_DUPLICATES_SHARED, "%1 bookmarks share %2 addresses"},
+        {IDS_DELETE_BOOKMARKS, "Delete %d bookmarks? This cannot be undone."},
     };
     for (const auto& s : strings)
         EXPECT_EQ(String(s.id), s.text) << s.id;
@@ -197,6 +205,12 @@ TEST(Resources, IconsAndDialogsExist)
         {IDD_BROWSERS, IDC_MSIE_PATH, ""},
         {IDD_BROWSERS, IDC_BROWSE_CUSTOM, "Browse..."},
         {IDD_BROWSERS, IDCANCEL, "Cancel"},
+        {IDD_FIND, IDC_FIND_TEXT, ""},
+        {IDD_FIND, IDC_FIND_GROUP_ONLY, "Current group only"},
+        {IDD_FIND, IDC_RESULTS, ""},
+        {IDD_DUPLICATES, IDC_GO_TO, "Go To"},
+        {IDD_DUPLICATES, IDC_SELECT_EXTRA, "Select Extra Copies"},
+        {IDD_DUPLICATES, IDC_DELETE_SELECTED, "Delete"},
     };
     // The property pages are child dialogs and need a parent.
     HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, Module(), nullptr);
@@ -210,10 +224,18 @@ TEST(Resources, IconsAndDialogsExist)
         EXPECT_STREQ(text, c.text) << c.dialog << "/" << c.control;
         DestroyWindow(dialog);
     }
-    HWND browsers = CreateDialogParamA(Module(), MAKEINTRESOURCEA(IDD_BROWSERS), nullptr, IgnoreMessages, 0);
-    char title[64] = "";
-    GetWindowTextA(browsers, title, sizeof title);
-    EXPECT_STREQ(title, "Browsers Configuration");
-    DestroyWindow(browsers);
+    const struct {
+        int dialog;
+        const char* title;
+    } titles[] = {{IDD_BROWSERS, "Browsers Configuration"},
+                  {IDD_FIND, "Find Bookmarks"},
+                  {IDD_DUPLICATES, "Duplicate Bookmarks"}};
+    for (const auto& t : titles) {
+        HWND dialog = CreateDialogParamA(Module(), MAKEINTRESOURCEA(t.dialog), nullptr, IgnoreMessages, 0);
+        char title[64] = "";
+        GetWindowTextA(dialog, title, sizeof title);
+        EXPECT_STREQ(title, t.title);
+        DestroyWindow(dialog);
+    }
     DestroyWindow(parent);
 }

@@ -73,9 +73,14 @@ TEST_F(ClipboardCommandsTest, CutAndPasteMovesAndEndsTheCut)
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(1, itemPane.updates);
     EXPECT_EQ(0, groupPane.updates);
+    // Only the cut style changes.
+    EXPECT_EQ(UpdateHint::Items, itemPane.last.kind);
+    EXPECT_TRUE(itemPane.last.removed.empty() && itemPane.last.changed.empty() && itemPane.last.added == 0);
 
     selection.currentGroup = "B";
     commands.OnEditPaste();
+    EXPECT_EQ(std::vector<size_t>{1}, itemPane.last.removed);
+    EXPECT_EQ(1u, itemPane.last.added);
     EXPECT_EQ((std::vector<std::string>{"One|http://one/|A|first", "Mail|mailto:x@y|A|", "Three|http://three/|B|",
                                         "Two|http://two/|B|"}),
               Items());

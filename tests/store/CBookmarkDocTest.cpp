@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 class StoreTest : public DocumentFixture {
@@ -163,7 +165,7 @@ TEST_F(StoreTest, UrlLookupsAndGroupListing)
     EXPECT_EQ(doc.ItemsOfGroup("G"), (std::vector<size_t>{0, 1, 3}));
     EXPECT_TRUE(doc.ItemsOfGroup("none").empty());
 
-    doc.RemoveItemsByURL("http://EXAMPLE.org/", "G");
+    EXPECT_EQ(doc.RemoveItemsByURL("http://EXAMPLE.org/", "G"), (std::vector<size_t>{0, 1}));
     EXPECT_EQ(ItemNames(), (std::vector<std::string>{"c", "d"}));
 }
 
@@ -211,5 +213,35 @@ TEST_F(StoreTest, DeleteItemsRemovesEachNamedIndexOnceInOneCommit)
         EXPECT_EQ(changed ? "" : "http://b", selection.itemURL);
         EXPECT_EQ("G", selection.currentGroup);
         EXPECT_TRUE(prompt.shown.empty());
+    }
+}
+
+TEST_F(StoreTest, ChangesOfSingleBookmarksNameThemToTheViews)
+{
+    const struct {
+        const char* what;
+        std::function<void(CBookmarkDoc&)> change;
+        UpdateHint::Kind kind;
+        std::vector<size_t> removed;
+        std::vector<size_t> changed;
+        size_t added;
+    } cases[] = {
+        {"rename", [](CBookmarkDoc& d) { d.RenameItem("new"); }, UpdateHint::Items, {}, {1}, 0},
+        {"delete", [](CBookmarkDoc& d) { d.DeleteItem(); }, UpdateHint::Items, {1}, {}, 0},
+        {"delete many", [](CBookmarkDoc& d) { d.DeleteItems({3, 0, 3}); }, UpdateHint::Items, {0, 3}, {}, 0},
+        {"add group", [](CBookmarkDoc& d) { d.AddGroup(); }, UpdateHint::Everything, {}, {}, 0},
+    };
+    for (const auto& c : cases) {
+        doc.Clear();
+        for (const char* name : {"a", "b", "c", "d"})
+            Add(name, std::string("http://") + name, "G");
+        Select(1);
+        itemPane.updates = 0;
+        c.change(doc);
+        EXPECT_EQ(itemPane.updates, 1) << c.what;
+        EXPECT_EQ(itemPane.last.kind, c.kind) << c.what;
+        EXPECT_EQ(itemPane.last.removed, c.removed) << c.what;
+        EXPECT_EQ(itemPane.last.changed, c.changed) << c.what;
+        EXPECT_EQ(itemPane.last.added, c.added) << c.what;
     }
 }

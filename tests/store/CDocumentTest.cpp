@@ -227,3 +227,22 @@ TEST_F(DocumentFiles, SaveThroughALinkReplacesTheFileItNames)
     EXPECT_EQ(FilesIn(dir.Path("links")).size(), links.size() + 2);
 }
 #endif
+
+TEST(RemoveIndices, DropsTheRemovedAndShiftsTheRestInTheirOrder)
+{
+    const struct {
+        std::vector<size_t> indices;
+        std::vector<size_t> removed;
+        std::vector<size_t> left;
+    } cases[] = {
+        {{5, 0, 3, 1}, {1}, {4, 0, 2}},
+        {{5, 0, 3, 1}, {0, 2, 3}, {2, 0}},
+        {{2, 4}, {}, {2, 4}},
+        {{}, {0, 1}, {}},
+        {{7, 8}, {0, 1, 2}, {4, 5}},
+    };
+    for (auto c : cases) {
+        RemoveIndices(c.indices, c.removed);
+        EXPECT_EQ(c.indices, c.left);
+    }
+}

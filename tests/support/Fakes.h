@@ -39,8 +39,13 @@ public:
 
 class CountingView : public IView {
 public:
-    void OnUpdate() override { ++updates; }
+    void OnUpdate(const UpdateHint& hint) override
+    {
+        ++updates;
+        last = hint;
+    }
     int updates = 0;
+    UpdateHint last;
 };
 
 class FakeClipboard : public IClipboard {

@@ -8,6 +8,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <functional>
+
 namespace {
 
 class ItemPaneTest : public AppFixture {
@@ -231,4 +234,84 @@ TEST_F(ItemPaneTest, RightClickAndContextMenus)
         EXPECT_EQ(menu.ids.front(), static_cast<UINT>(ID_ITEM_OPEN));
         EXPECT_EQ(menu.defaultId, newWindow ? ID_ITEM_OPEN_NEW_WINDOW : ID_ITEM_OPEN) << newWindow;
     }
+}
+
+TEST_F(ItemPaneTest, OneChangedBookmarkMovesOnlyItsRow)
+{
+    // Each case starts from G's rows alpha(2) bravo(4) charlie(3) delta(0), in the pane's
+    // order, with one row selected; then changes one bookmark.
+    const auto rename = [this](const char* name) {
+        return [this, name] { EditLabel(items, SelectedRow(items), name); };
+    };
+    const auto paste = [this](const char* text) {
+        return [this, text] {
+            clipboard.text = text;
+            Command(ID_EDIT_PASTE);
+        };
+    };
+    const auto remove = [this] {
+        prompt.answers = {MessageAnswer::Ok};
+        Command(ID_ITEM_DELETE);
+    };
+    const struct {
+        UINT order;
+        const char* selected;
+        std::function<void()> change;
+        std::vector<std::string> names;
+        const char* selectedAfter;  // null: none
+    } cases[] = {
+        {ID_ARRANGE_BY_NAME, "bravo", rename("echo"), {"alpha", "charlie", "delta", "echo"}, "echo"},
+        {ID_ARRANGE_BY_NAME, "delta", rename("a0"), {"a0", "alpha", "bravo", "charlie"}, "a0"},
+        {ID_ARRANGE_BY_URL, "charlie", rename("a0"), {"alpha", "bravo", "a0", "delta"}, "a0"},
+        {ID_ARRANGE_BY_NAME, "charlie", remove, {"alpha", "bravo", "delta"}, nullptr},
+        {ID_ARRANGE_BY_NAME, "delta", paste("b2\nhttp://9\n"), {"alpha", "b2", "bravo", "charlie", "delta"}, "delta"},
+        {ID_ARRANGE_BY_URL, "alpha", paste("x\nhttp://25\n"), {"alpha", "bravo", "x", "charlie", "delta"}, "alpha"},
+    };
+    Command(ID_VIEW_DETAILS);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.names.front() + " " + std::to_string(c.order));
+        Doc().Marks() = ClipboardMarks();  // a delete's undo holds Paste back
+        Fill(Doc(), {"G", "H"},
+             {Bookmark("delta", "http://4", "G"), Bookmark("other", "http://0", "H"), Bookmark("alpha", "http://1", "G"),
+              Bookmark("charlie", "http://3", "G"), Bookmark("bravo", "http://2", "G")},
+             "G");
+        Command(c.order);
+        const std::vector<std::string> before = RowTexts(items);
+        ClickRow(items, static_cast<int>(std::find(before.begin(), before.end(), c.selected) - before.begin()));
+        c.change();
+        EXPECT_EQ(RowTexts(items), c.names);
+        // The same rows as sorting them all again would give, each naming its bookmark.
+        const std::vector<LPARAM> patched = RowIndices(items);
+        Command(c.order);
+        EXPECT_EQ(RowIndices(items), patched);
+        for (size_t row = 0; row < patched.size(); ++row)
+            EXPECT_EQ(Doc().m_arrItems[static_cast<size_t>(patched[row])].m_strName, c.names[row]);
+        if (c.selectedAfter == nullptr) {
+            EXPECT_EQ(SelectedRow(items), -1);
+            continue;
+        }
+        ASSERT_GE(SelectedRow(items), 0);
+        EXPECT_EQ(RowTexts(items)[static_cast<size_t>(SelectedRow(items))], c.selectedAfter);
+        EXPECT_EQ(Doc().Selection().itemName, c.selectedAfter);
+        EXPECT_EQ(Doc().Selection().itemIndex, RowIndices(items)[static_cast<size_t>(SelectedRow(items))]);
+    }
+
+    // A bookmark moved here from another group: the rows after the one it
+    // left shift down, its own comes last in store order.
+    Fill(Doc(), {"G", "H"},
+         {Bookmark("delta", "http://4", "G"), Bookmark("other", "http://0", "H"), Bookmark("alpha", "http://1", "G")},
+         "H");
+    ClickRow(items, 0);
+    Command(ID_EDIT_CUT);
+    ClickRow(Frame().GroupPane()->GetSafeHwnd(), 0);  // G
+    ClickRow(items, 0);
+    Command(ID_EDIT_PASTE);
+    EXPECT_EQ(RowTexts(items), (std::vector<std::string>{"alpha", "delta", "other"}));
+    EXPECT_EQ(RowIndices(items), (std::vector<LPARAM>{1, 0, 2}));
+    EXPECT_EQ(Doc().Selection().itemIndex, 1);
+
+    // A name wider than the column widens it.
+    const std::string wide(80, 'W');
+    EditLabel(items, 0, wide);
+    EXPECT_EQ(SendMessageA(items, LVM_GETCOLUMNWIDTH, 0, 0), Frame().ItemPane()->AutoColumnWidth(0));
 }

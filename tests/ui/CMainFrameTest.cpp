@@ -479,8 +479,8 @@ TEST_F(MainFrameTest, ACommandEndsAnOpenLabelEditFirst)
         EXPECT_TRUE(doc.m_arrGroups.empty()) << fromToolBar;
     }
 
-    // An item's rename ends the same way; the refill that follows leaves no
-    // row selected, so Delete finds nothing to ask about rather than the old name.
+    // An item's rename ends the same way; its row stays selected, so Delete
+    // asks about the new name, never the old one.
     Fill(doc, {"g"}, {Bookmark("old", "http://x/", "g")}, "g");
     const HWND items = Frame().ItemPane()->GetSafeHwnd();
     ClickRow(items, 0);
@@ -491,7 +491,7 @@ TEST_F(MainFrameTest, ACommandEndsAnOpenLabelEditFirst)
     prompt.answers = {MessageAnswer::Cancel};
     Command(ID_ITEM_DELETE);
     EXPECT_FALSE(Frame().ItemPane()->IsEditingLabel());
-    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_EQ(prompt.shown, (std::vector<std::string>{"The item: 'renamed' will be deteled. All right?"}));
     ASSERT_EQ(doc.m_arrItems.size(), 1u);
     EXPECT_EQ(doc.m_arrItems[0].m_strName, "renamed");
 }

@@ -1,0 +1,146 @@
+#include "ui/CBookmarkListDlg.h"
+
+#include "framework/ResourceString.h"
+#include "res/resource.h"
+#include "store/CBookmarkDoc.h"
+#include "ui/ListPane.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+CBookmarkListDlg::CBookmarkListDlg(UINT templateId, HWND owner, CBookmarkDoc& document)
+    : CDialog(templateId, owner), m_document(document)
+{
+}
+
+CBookmarkListDlg::~CBookmarkListDlg()
+{
+    if (m_registered)
+        m_document.RemoveView(this);
+}
+
+bool CBookmarkListDlg::Open()
+{
+    if (IsOpen()) {
+        ShowWindow(m_hWnd, SW_SHOW);
+        SetActiveWindow(m_hWnd);
+        return true;
+    }
+    return Create();
+}
+
+bool CBookmarkListDlg::OnInitDialog()
+{
+    m_list = GetDlgItem(m_hWnd, IDC_RESULTS);
+    SendMessageA(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    const struct {
+        UINT title;
+        int width;
+    } columns[] = {{IDS_RESULT_COLUMN_NAME, 150}, {IDS_RESULT_COLUMN_URL, 250}, {IDS_RESULT_COLUMN_GROUP, 100}};
+    for (int index = 0; index < 3; ++index) {
+        std::string title = LoadResourceString(columns[index].title);
+        LVCOLUMNA column = {};
+        column.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        column.cx = columns[index].width;
+        column.pszText = &title[0];
+        column.iSubItem = index;
+        SendMessageA(m_list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+    }
+    m_document.AddView(this);
+    m_registered = true;
+    return CDialog::OnInitDialog();
+}
+
+void CBookmarkListDlg::OnNcDestroyed()
+{
+    if (m_registered)
+        m_document.RemoveView(this);
+    m_registered = false;
+    m_list = nullptr;
+    m_rows.clear();
+    CDialog::OnNcDestroyed();
+}
+
+void CBookmarkListDlg::OnOK()
+{
+    GoToRow(ChosenRow());
+}
+
+void CBookmarkListDlg::SetRows(std::vector<size_t> rows)
+{
+    const int chosen = ChosenRow();
+    const size_t chosenIndex = chosen >= 0 ? m_rows[static_cast<size_t>(chosen)] : static_cast<size_t>(-1);
+    m_rows = std::move(rows);
+    SendMessageA(m_list, LVM_SETITEMCOUNT, m_rows.size(), 0);
+    LVITEMA state = {};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(m_list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    const auto found = std::find(m_rows.begin(), m_rows.end(), chosenIndex);
+    if (found != m_rows.end())
+        SelectRow(static_cast<int>(found - m_rows.begin()));
+    InvalidateRect(m_list, nullptr, TRUE);
+}
+
+int CBookmarkListDlg::ChosenRow() const
+{
+    if (m_list == nullptr)
+        return -1;
+    const WPARAM kFromStart = static_cast<WPARAM>(-1);
+    int row = static_cast<int>(SendMessageA(m_list, LVM_GETNEXTITEM, kFromStart, LVNI_FOCUSED | LVNI_SELECTED));
+    if (row < 0)
+        row = static_cast<int>(SendMessageA(m_list, LVM_GETNEXTITEM, kFromStart, LVNI_SELECTED));
+    return row >= 0 && static_cast<size_t>(row) < m_rows.size() ? row : -1;
+}
+
+void CBookmarkListDlg::GoToRow(int row)
+{
+    if (row >= 0 && static_cast<size_t>(row) < m_rows.size())
+        SendMessageA(m_parent, WM_GO_TO_BOOKMARK, m_rows[static_cast<size_t>(row)], 0);
+}
+
+void CBookmarkListDlg::SelectRow(int row)
+{
+    LVITEMA state = {};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(m_list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(m_list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+    SendMessageA(m_list, LVM_ENSUREVISIBLE, row, FALSE);
+}
+
+void CBookmarkListDlg::SetCountText(const std::string& text)
+{
+    SetDlgItemTextA(m_hWnd, IDC_RESULT_COUNT, text.c_str());
+}
+
+void CBookmarkListDlg::OnGetDisplayText(NMHDR* header)
+{
+    const bool wide = header->code == LVN_GETDISPINFOW;
+    const LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
+    const int row = wide ? reinterpret_cast<NMLVDISPINFOW*>(header)->item.iItem : item.iItem;
+    const int column = wide ? reinterpret_cast<NMLVDISPINFOW*>(header)->item.iSubItem : item.iSubItem;
+    if (row < 0 || static_cast<size_t>(row) >= m_rows.size() || m_rows[static_cast<size_t>(row)] >= m_document.m_arrItems.size())
+        return;
+    const BookmarkItem& bookmark = m_document.m_arrItems[m_rows[static_cast<size_t>(row)]];
+    SetDisplayText(header, column == 1 ? bookmark.m_strURL : column == 2 ? bookmark.m_strGroup : bookmark.m_strName);
+}
+
+LRESULT CBookmarkListDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NOTIFY) {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header->hwndFrom == m_list && m_list != nullptr) {
+            switch (header->code) {
+            case LVN_GETDISPINFOA:
+            case LVN_GETDISPINFOW:
+                OnGetDisplayText(header);
+                return TRUE;
+            case NM_DBLCLK:
+                GoToRow(reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem);
+                return TRUE;
+            }
+        }
+    }
+    return CDialog::WindowProc(message, wParam, lParam);
+}

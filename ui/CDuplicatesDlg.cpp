@@ -1,0 +1,97 @@
+#include "ui/CDuplicatesDlg.h"
+
+#include "framework/ResourceString.h"
+#include "res/resource.h"
+#include "store/CBookmarkDoc.h"
+#include "store/FileError.h"
+#include "store/Prompt.h"
+
+#include <commctrl.h>
+
+CDuplicatesDlg::CDuplicatesDlg(HWND owner, CBookmarkDoc& document) : CBookmarkListDlg(IDD_DUPLICATES, owner, document)
+{
+}
+
+bool CDuplicatesDlg::OnInitDialog()
+{
+    CBookmarkListDlg::OnInitDialog();
+    Refresh();
+    return true;
+}
+
+void CDuplicatesDlg::Refresh()
+{
+    m_refreshPosted = false;
+    m_sets = FindDuplicates(m_document);
+    SetRows(m_sets.items);
+    std::string line = FormatMessage1(LoadResourceString(IDS_DUPLICATES_SHARED), std::to_string(m_sets.items.size()));
+    SetCountText(ReplacePlaceholder(line, "%2", std::to_string(m_sets.setStarts.size())));
+}
+
+void CDuplicatesDlg::OnUpdate(const UpdateHint& hint)
+{
+    if (!IsOpen() || hint.kind == UpdateHint::Selection)
+        return;
+    // The rows' indices may name other bookmarks now: none is shown until
+    // the sets are found again, once the change is over.
+    m_sets = DuplicateSets();
+    SetRows({});
+    if (!m_refreshPosted)
+        m_refreshPosted = PostMessageA(m_hWnd, WM_REFRESH_LIST, 0, 0) != 0;
+}
+
+LRESULT CDuplicatesDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_REFRESH_LIST) {
+        if (m_refreshPosted)
+            Refresh();
+        return TRUE;
+    }
+    return CBookmarkListDlg::WindowProc(message, wParam, lParam);
+}
+
+bool CDuplicatesDlg::OnCommand(UINT id, UINT notifyCode)
+{
+    if (notifyCode != BN_CLICKED)
+        return false;
+    switch (id) {
+    case IDC_GO_TO: GoToRow(ChosenRow()); return true;
+    case IDC_SELECT_EXTRA: SelectExtraCopies(); return true;
+    case IDC_DELETE_SELECTED: DeleteSelected(); return true;
+    }
+    return false;
+}
+
+void CDuplicatesDlg::SelectExtraCopies()
+{
+    LVITEMA state = {};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(m_list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    state.state = LVIS_SELECTED;
+    state.stateMask = LVIS_SELECTED;
+    for (const size_t row : ExtraCopies(m_sets))
+        SendMessageA(m_list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+    SetFocus(m_list);
+}
+
+void CDuplicatesDlg::DeleteSelected()
+{
+    std::vector<size_t> doomed;
+    for (int row = -1; (row = static_cast<int>(SendMessageA(m_list, LVM_GETNEXTITEM, row, LVNI_SELECTED))) >= 0;) {
+        if (static_cast<size_t>(row) < m_rows.size())
+            doomed.push_back(m_rows[static_cast<size_t>(row)]);
+    }
+    if (doomed.empty())
+        return;
+    const std::string question =
+        ReplacePlaceholder(LoadResourceString(IDS_DELETE_BOOKMARKS), "%d", std::to_string(doomed.size()));
+    // The question belongs to the main window; this dialog waits for it too.
+    EnableWindow(m_hWnd, FALSE);
+    const MessageAnswer answer = m_document.Prompt().ShowMessage(question, MessageStyle::QuestionOkCancel);
+    EnableWindow(m_hWnd, TRUE);
+    SetActiveWindow(m_hWnd);
+    if (answer != MessageAnswer::Ok)
+        return;
+    m_document.DeleteItems(doomed);
+    Refresh();
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "exchange/BookmarkSearch.h"
+#include "framework/CWinApp.h"
+#include "ui/CBookmarkListDlg.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The last search started in "Find Bookmarks"; Find Next repeats it, also
+// with the dialog closed.
+struct LastSearch {
+    std::string text;
+    bool currentGroupOnly = false;
+    bool made = false;
+};
+
+// "Find Bookmarks": the bookmarks whose name, URL or description holds the
+// text. The scan runs a slice at a time while the program is idle, so
+// neither typing nor the main window waits for a whole collection; it
+// starts a short pause after the last key, on Enter, or when the check box
+// or the collection changes.
+class CFindDlg : public CBookmarkListDlg, public IIdleWork {
+public:
+    CFindDlg(HWND owner, CBookmarkDoc& document, LastSearch& lastSearch);
+    ~CFindDlg() override;
+
+    void OnUpdate(const UpdateHint& hint) override;
+    bool OnIdleSlice() override;
+    bool Searching() const { return m_search.has_value(); }
+    // Selects the row of the bookmark at `index`, when it is a result.
+    void ShowResult(size_t index);
+
+protected:
+    bool OnInitDialog() override;
+    // Enter in the text runs the search at once; on a result, goes to it.
+    void OnOK() override;
+    bool OnCommand(UINT id, UINT notifyCode) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnNcDestroyed() override;
+
+private:
+    // A new scan for the text and check box as they are now. A longer text
+    // of the last finished search only needs its results looked through.
+    void StartSearch(bool narrowing);
+    void StopSearch();
+    void ShowFound(std::vector<size_t> found);
+
+    LastSearch& m_lastSearch;
+    bool m_ready = false;  // past WM_INITDIALOG: text changes are the user's
+
+    // The search that gave the rows shown (`m_shownValid` while the
+    // collection has not changed since).
+    std::string m_shownText;
+    bool m_shownGroupOnly = false;
+    std::string m_shownGroup;
+    bool m_shownValid = false;
+
+    // The scan under way.
+    std::optional<TextSearch> m_search;
+    std::string m_text;
+    bool m_groupOnly = false;
+    std::string m_group;
+    std::vector<size_t> m_candidates;  // with `m_narrowing`, the only bookmarks looked at
+    bool m_narrowing = false;
+    size_t m_next = 0;
+    std::vector<size_t> m_found;
+};
