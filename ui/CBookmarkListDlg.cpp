@@ -72,10 +72,10 @@ void CBookmarkListDlg::SetRows(std::vector<size_t> rows)
     const int chosen = ChosenRow();
     const size_t chosenIndex = chosen >= 0 ? m_rows[static_cast<size_t>(chosen)] : static_cast<size_t>(-1);
     m_rows = std::move(rows);
+    // Takes a selection of many rows along at once, where deselecting them
+    // would visit them one by one.
+    SendMessageA(m_list, LVM_DELETEALLITEMS, 0, 0);
     SendMessageA(m_list, LVM_SETITEMCOUNT, m_rows.size(), 0);
-    LVITEMA state = {};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(m_list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
     const auto found = std::find(m_rows.begin(), m_rows.end(), chosenIndex);
     if (found != m_rows.end())
         SelectRow(static_cast<int>(found - m_rows.begin()));
@@ -86,10 +86,7 @@ int CBookmarkListDlg::ChosenRow() const
 {
     if (m_list == nullptr)
         return -1;
-    const WPARAM kFromStart = static_cast<WPARAM>(-1);
-    int row = static_cast<int>(SendMessageA(m_list, LVM_GETNEXTITEM, kFromStart, LVNI_FOCUSED | LVNI_SELECTED));
-    if (row < 0)
-        row = static_cast<int>(SendMessageA(m_list, LVM_GETNEXTITEM, kFromStart, LVNI_SELECTED));
+    const int row = FirstSelectedRow(m_list);
     return row >= 0 && static_cast<size_t>(row) < m_rows.size() ? row : -1;
 }
 
@@ -101,10 +98,9 @@ void CBookmarkListDlg::GoToRow(int row)
 
 void CBookmarkListDlg::SelectRow(int row)
 {
+    ClearSelection(m_list);
     LVITEMA state = {};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(m_list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
     SendMessageA(m_list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
     SendMessageA(m_list, LVM_ENSUREVISIBLE, row, FALSE);
 }

@@ -64,20 +64,25 @@ bool CDuplicatesDlg::OnCommand(UINT id, UINT notifyCode)
 
 void CDuplicatesDlg::SelectExtraCopies()
 {
+    // Drawn once at the end, not row by row; the old selection goes with
+    // the rows, at once.
+    SendMessageA(m_list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(m_list, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageA(m_list, LVM_SETITEMCOUNT, m_rows.size(), 0);
     LVITEMA state = {};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(m_list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
-    state.state = LVIS_SELECTED;
-    state.stateMask = LVIS_SELECTED;
+    state.stateMask = state.state = LVIS_SELECTED;
     for (const size_t row : ExtraCopies(m_sets))
         SendMessageA(m_list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+    SendMessageA(m_list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(m_list, nullptr, TRUE);
     SetFocus(m_list);
 }
 
 void CDuplicatesDlg::DeleteSelected()
 {
     std::vector<size_t> doomed;
-    for (int row = -1; (row = static_cast<int>(SendMessageA(m_list, LVM_GETNEXTITEM, row, LVNI_SELECTED))) >= 0;) {
+    for (int row = -1; (row = static_cast<int>(SendMessageA(m_list, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
+                                                              LVNI_SELECTED))) >= 0;) {
         if (static_cast<size_t>(row) < m_rows.size())
             doomed.push_back(m_rows[static_cast<size_t>(row)]);
     }

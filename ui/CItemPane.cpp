@@ -136,13 +136,12 @@ bool CItemPane::PatchRows(const UpdateHint& hint)
         m_rows.insert(std::lower_bound(m_rows.begin(), m_rows.end(), index, before), index);
 
     BeginRefill();
+    ClearSelection(m_hWnd);
     SetRowCount(LVSICF_NOSCROLL);
-    LVITEMA state = {};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(m_hWnd, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
     const int row = current.empty() ? -1 : RowOfStoreIndex(static_cast<LPARAM>(current.front()));
     if (row >= 0) {
-        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        LVITEMA state = {};
+        state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
         SendMessageA(m_hWnd, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
     }
     WidenColumnsFor(placed);
@@ -177,9 +176,11 @@ bool CItemPane::SelectBookmark(size_t index)
     const int row = RowOfStoreIndex(static_cast<LPARAM>(index));
     if (row < 0)
         return false;
+    BeginRefill();
+    ClearSelection(m_hWnd);
+    EndRefill();
     LVITEMA state = {};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
     SendMessageA(m_hWnd, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
     SendMessageA(m_hWnd, LVM_ENSUREVISIBLE, row, FALSE);
     return true;
@@ -201,10 +202,9 @@ void CItemPane::SortShownRows()
     const int moved = selectedIndex >= 0 ? RowOfStoreIndex(selectedIndex) : -1;
     if (moved != selected) {
         BeginRefill();
+        ClearSelection(m_hWnd);
         LVITEMA state = {};
-        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageA(m_hWnd, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
-        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
         SendMessageA(m_hWnd, LVM_SETITEMSTATE, moved, reinterpret_cast<LPARAM>(&state));
         EndRefill();
     } else {
@@ -239,7 +239,7 @@ int CItemPane::AutoColumnWidth(int column) const
 
 int CItemPane::SelectedRow() const
 {
-    return static_cast<int>(SendMessageA(m_hWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    return FirstSelectedRow(m_hWnd);
 }
 
 const BookmarkItem* CItemPane::BookmarkOfRow(int row) const
@@ -285,8 +285,14 @@ void CItemPane::BeginRename(bool focus)
         SetFocus(m_hWnd);
     // Found by the store index: a remembered row goes stale when rows move.
     const int row = m_store.Selection().itemIndex < 0 ? -1 : RowOfStoreIndex(m_store.Selection().itemIndex);
-    if (row >= 0)
-        SendMessageA(m_hWnd, LVM_EDITLABELA, row, 0);
+    if (row < 0)
+        return;
+    // The edit selects its row again, which clears any other selection by
+    // visiting every row; with none left it need not.
+    BeginRefill();
+    ClearSelection(m_hWnd);
+    EndRefill();
+    SendMessageA(m_hWnd, LVM_EDITLABELA, row, 0);
 }
 
 void CItemPane::OnLabelEdited(const std::string& text)

@@ -229,6 +229,26 @@ int WidestTextWidth(HWND list, const std::vector<const std::string*>& texts)
     return static_cast<int>(widest) + 32;
 }
 
+int FirstSelectedRow(HWND list)
+{
+    if (SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0) == 0)
+        return -1;
+    const WPARAM kFromStart = static_cast<WPARAM>(-1);
+    const int row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, kFromStart, LVNI_FOCUSED | LVNI_SELECTED));
+    return row >= 0 ? row : static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, kFromStart, LVNI_SELECTED));
+}
+
+void ClearSelection(HWND list)
+{
+    LVITEMA none = {};
+    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    const int focused = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    if (focused >= 0)
+        SendMessageA(list, LVM_SETITEMSTATE, focused, reinterpret_cast<LPARAM>(&none));
+    if (SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0) > 0)
+        SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+}
+
 void SetDisplayText(NMHDR* header, const std::string& text)
 {
     if (header->code == LVN_GETDISPINFOW) {

@@ -35,6 +35,13 @@ LPARAM RowData(HWND list, int row);
 int FindRowByData(HWND list, LPARAM data);
 // The widest of `texts` in the control's font, plus 32 pixels.
 int WidestTextWidth(HWND list, const std::vector<const std::string*>& texts);
+// A list's selected row, the focused one first (answered at once, where
+// looking for any selected row walks the rows before it); -1 when none.
+int FirstSelectedRow(HWND list);
+// Clears a list's selection and focus. The rows known to hold them go one by
+// one: a control of many rows (Wine's at least) answers "deselect all" by
+// visiting every row, and does so again before it selects one more.
+void ClearSelection(HWND list);
 // Answers a list's request for a row's text (LVN_GETDISPINFOA or W) with
 // as much of `text` as its buffer holds.
 void SetDisplayText(NMHDR* header, const std::string& text);
