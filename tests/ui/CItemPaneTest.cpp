@@ -38,6 +38,7 @@ TEST_F(ItemPaneTest, RowsAreTheCurrentGroupsSortedWithIconsAndCutState)
     Command(ID_VIEW_DETAILS);
     Doc().Marks().cutURL = "http://cut";
     Doc().Marks().cutGroup = "Web";
+    Doc().Marks().cutName = "alpha";
     Fill(Doc(), {"Web", "Other"},
          {Bookmark("zeta", "http://z", "Web", "last"), Bookmark("hidden", "http://h", "Other"),
           Bookmark("Mail", "MAILTO:someone@example.org", "web"), Bookmark("alpha", "http://cut", "WEB"),
@@ -284,13 +285,14 @@ TEST_F(ItemPaneTest, TypingAPrefixFindsTheNextRowByName)
         LVFINDINFOA find = {};
         find.flags = c.flags | LVFI_WRAP;
         find.psz = c.text;
-        EXPECT_EQ(SendMessageA(items, LVM_FINDITEMA, static_cast<WPARAM>(c.start - 1), reinterpret_cast<LPARAM>(&find)),
+        // The control hands the pane the start as it is given.
+        EXPECT_EQ(SendMessageA(items, LVM_FINDITEMA, static_cast<WPARAM>(c.start), reinterpret_cast<LPARAM>(&find)),
                   c.row)
             << c.text << " from " << c.start;
     }
     // The control's own type-ahead asks the pane the same.
     ClickRow(items, 0);
     SetFocus(items);
-    SendMessageA(items, WM_CHAR, 'c', 0);
+    SendMessageA(items, WM_CHAR, 'c', 1);  // a key message's repeat count of 1
     EXPECT_EQ(SelectedRow(items), 3);
 }
