@@ -303,11 +303,43 @@ int CItemPane::OnFindItem(const NMHDR* header) const
     return FindRowByName(typed, find.iStart, (find.lvfi.flags & LVFI_PARTIAL) != 0);
 }
 
+namespace {
+
+// The first `length` bytes of `name` against `typed` in the panes' order
+// (CompareNoCase): <0, 0 or >0.
+int ComparePrefix(const std::string& name, const std::string& typed)
+{
+    const size_t n = std::min(name.size(), typed.size());
+    for (size_t i = 0; i < n; ++i) {
+        const unsigned char a = static_cast<unsigned char>(FoldAscii(name[i]));
+        const unsigned char b = static_cast<unsigned char>(FoldAscii(typed[i]));
+        if (a != b)
+            return a < b ? -1 : 1;
+    }
+    return name.size() < typed.size() ? -1 : 0;
+}
+
+} // namespace
+
 int CItemPane::FindRowByName(const std::string& typed, int start, bool prefix) const
 {
     // From `start`, wrapping: type-ahead goes on from the row after the focused one.
     const size_t count = m_rows.size();
     const size_t first = start >= 0 && static_cast<size_t>(start) < count ? static_cast<size_t>(start) : 0;
+    if (prefix && m_sortInfo.column == 0 && m_sortInfo.ascending) {
+        // Rows in name order hold every name beginning with `typed` in one
+        // run: two binary searches instead of a pass over a million names.
+        const auto nameOf = [this](size_t index) -> const std::string& { return m_store.m_arrItems[index].m_strName; };
+        const auto low = std::partition_point(m_rows.begin(), m_rows.end(),
+                                              [&](size_t index) { return ComparePrefix(nameOf(index), typed) < 0; });
+        const auto high = std::partition_point(low, m_rows.end(),
+                                               [&](size_t index) { return ComparePrefix(nameOf(index), typed) == 0; });
+        if (low == high)
+            return -1;
+        const size_t lowRow = static_cast<size_t>(low - m_rows.begin());
+        const size_t highRow = static_cast<size_t>(high - m_rows.begin());
+        return static_cast<int>(first >= lowRow && first < highRow ? first : lowRow);
+    }
     for (size_t step = 0; step < count; ++step) {
         const size_t row = (first + step) % count;
         const std::string& name = m_store.m_arrItems[m_rows[row]].m_strName;

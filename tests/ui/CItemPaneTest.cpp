@@ -290,6 +290,14 @@ TEST_F(ItemPaneTest, TypingAPrefixFindsTheNextRowByName)
                   c.row)
             << c.text << " from " << c.start;
     }
+    // Sorted by another column, the rows are searched one by one.
+    ClickHeader(items, 1);  // rows: apple, Banana, cherry, bread
+    LVFINDINFOA find = {};
+    find.flags = LVFI_PARTIAL | LVFI_STRING | LVFI_WRAP;
+    find.psz = "br";
+    EXPECT_EQ(SendMessageA(items, LVM_FINDITEMA, 0, reinterpret_cast<LPARAM>(&find)), 3);
+    Doc().UpdateAllViews(nullptr);
+
     // The control's own type-ahead asks the pane the same.
     ClickRow(items, 0);
     SetFocus(items);
