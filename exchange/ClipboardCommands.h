@@ -41,6 +41,7 @@ public:
 
 private:
     void ClearUndo();
+    void EndCut();
     // Paste's and Undo's last step: the parts as a bookmark of `group`,
     // committed with the items `removed` before (ascending), and the
     // clipboard emptied.

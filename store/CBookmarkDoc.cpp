@@ -84,6 +84,11 @@ void CBookmarkDoc::AddItem(const BookmarkItem& item)
 
 BookmarkItem* CBookmarkDoc::SelectedItem()
 {
+    return const_cast<BookmarkItem*>(static_cast<const CBookmarkDoc*>(this)->SelectedItem());
+}
+
+const BookmarkItem* CBookmarkDoc::SelectedItem() const
+{
     const int32_t index = m_selection.itemIndex;
     if (index < 0 || static_cast<size_t>(index) >= m_arrItems.size())
         return nullptr;
@@ -105,6 +110,7 @@ bool CBookmarkDoc::DeleteItem()
     m_marks.undoGroup = m_selection.currentGroup;
     const size_t index = static_cast<size_t>(m_selection.itemIndex);
     m_arrItems.erase(m_arrItems.begin() + m_selection.itemIndex);
+    ClearSelectedItem();
     Commit(m_groupPane, ItemsHint({index}, {}, 0));
     return true;
 }
@@ -148,21 +154,27 @@ void CBookmarkDoc::RenameItem(const std::string& newText)
     Commit(m_groupPane, ItemsHint({}, {static_cast<size_t>(m_selection.itemIndex)}, 0));
 }
 
-std::vector<size_t> CBookmarkDoc::RemoveItemsByURL(const std::string& url, const std::string& group)
+void CBookmarkDoc::RemoveItemsByURL(const std::string& url, const std::string& group)
 {
-    std::vector<size_t> removed;
-    size_t kept = 0;
-    for (size_t i = 0; i < m_arrItems.size(); ++i) {
-        if (TextEqual(m_arrItems[i].m_strURL, url) && TextEqual(m_arrItems[i].m_strGroup, group)) {
-            removed.push_back(i);
-            continue;
-        }
-        if (kept != i)
-            m_arrItems[kept] = std::move(m_arrItems[i]);
-        ++kept;
-    }
-    m_arrItems.resize(kept);
-    return removed;
+    m_arrItems.erase(std::remove_if(m_arrItems.begin(), m_arrItems.end(),
+                                    [&](const BookmarkItem& item) {
+                                        return TextEqual(item.m_strURL, url) && TextEqual(item.m_strGroup, group);
+                                    }),
+                     m_arrItems.end());
+}
+
+std::vector<size_t> CBookmarkDoc::RemoveFirstItemLike(const std::string& group, const BookmarkItem& like)
+{
+    const auto found = std::find_if(m_arrItems.begin(), m_arrItems.end(), [&](const BookmarkItem& item) {
+        return TextEqual(item.m_strGroup, group) && item.m_strName == like.m_strName && item.m_strURL == like.m_strURL &&
+               item.m_strDescription == like.m_strDescription;
+    });
+    if (found == m_arrItems.end())
+        return {};
+    const size_t index = static_cast<size_t>(found - m_arrItems.begin());
+    m_arrItems.erase(found);
+    ClearSelectedItem();
+    return {index};
 }
 
 bool CBookmarkDoc::FindURL(const std::string& url) const

@@ -48,8 +48,11 @@ public:
     // asking; no item is selected afterwards. Returns how many went; none
     // leaves the document untouched.
     size_t DeleteItems(const std::vector<size_t>& indices);
-    // Returns the indices the removed items had, ascending.
-    std::vector<size_t> RemoveItemsByURL(const std::string& url, const std::string& group);
+    void RemoveItemsByURL(const std::string& url, const std::string& group);
+    // Removes the first bookmark of `group` (store comparison) whose name, URL
+    // and description equal `like`'s byte for byte; returns the index it had,
+    // or nothing when none does. No current item is left: its index may have moved.
+    std::vector<size_t> RemoveFirstItemLike(const std::string& group, const BookmarkItem& like);
     bool FindURL(const std::string& url) const;
     // Indices into m_arrItems of the group's items, in store order.
     std::vector<size_t> ItemsOfGroup(const std::string& group) const;
@@ -59,6 +62,9 @@ public:
 
     // The item at itemIndex, or null when the index names none.
     BookmarkItem* SelectedItem();
+    const BookmarkItem* SelectedItem() const;
+    // No bookmark is current: after a removal the index would name another.
+    void ClearSelectedItem();
 
 protected:
     void DeleteContents() override;
@@ -67,8 +73,6 @@ protected:
     void OnOpened() override;
 
 private:
-    void ClearSelectedItem();
-
     CurrentSelection& m_selection;
     ClipboardMarks& m_marks;
     IClipboard& m_clipboard;

@@ -47,6 +47,8 @@ void CGeneralPage::OnCancel()
         m_document.UpdateAllViews(m_document.GroupPane());
         return;
     }
+    const size_t index = static_cast<size_t>(selection.itemIndex);
     m_document.m_arrItems.erase(m_document.m_arrItems.begin() + selection.itemIndex);
-    m_document.UpdateAllViews(m_document.GroupPane(), ItemsHint({static_cast<size_t>(selection.itemIndex)}, {}, 0));
+    m_document.ClearSelectedItem();
+    m_document.UpdateAllViews(m_document.GroupPane(), ItemsHint({index}, {}, 0));
 }

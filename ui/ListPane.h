@@ -45,6 +45,8 @@ void ClearSelection(HWND list);
 // Answers a list's request for a row's text (LVN_GETDISPINFOA or W) with
 // as much of `text` as its buffer holds.
 void SetDisplayText(NMHDR* header, const std::string& text);
+// A window's text, whole however long.
+std::string WholeWindowText(HWND window);
 // The text a label-edit-ended notification carries; false when cancelled.
 bool EditedLabelText(const NMHDR* header, std::string& text);
 // The point of a context-menu message: from the keyboard, the client
@@ -78,6 +80,9 @@ protected:
     // The label edit ended with `text`; the control's own change is refused
     // and the refilled row shows the stored name.
     virtual void OnLabelEdited(const std::string& text) = 0;
+    // The whole stored text of the label being edited: the control's own
+    // copy of a row's text stops at 260 characters.
+    virtual std::string StoredLabelText() const = 0;
     // A label edit cancelled or ended unchanged.
     virtual void OnLabelEditCancelled() {}
 
@@ -99,6 +104,8 @@ protected:
 private:
     HFONT m_font = nullptr;
     bool m_refilling = false;
+    // The open label edit, whose text is read whole when it ends.
+    HWND m_labelEdit = nullptr;
 };
 
 // The background-erase handler of both panes: gives the control the colours
