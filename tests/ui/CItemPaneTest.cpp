@@ -319,6 +319,7 @@ TEST_F(ItemPaneTest, OneChangedBookmarkMovesOnlyItsRow)
     ClickRow(items, 0);
     EditLabel(items, 0, wide);
     EXPECT_EQ(SendMessageA(items, LVM_GETCOLUMNWIDTH, 0, 0), Frame().ItemPane()->AutoColumnWidth(0));
+}
 
 TEST_F(ItemPaneTest, LongNamesSurviveARenameAndNoStaleBookmarkIsRenamed)
 {
