@@ -2,7 +2,7 @@
 
 #include "launch/HttpClient.h"
 #include "store/DataFile.h"
-#include "support/Fakes.h"
+#include "tests/support/Fakes.h"
 
 #include <gtest/gtest.h>
 
