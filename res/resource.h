@@ -69,6 +69,11 @@
 #define IDS_REPLACE_FILE 1132
 #define IDS_TRAY_ICON_FAILED 1133
 #define IDS_DATA_FILE_FILTER 1134  // the open and save dialogs' entry for .lkh files
+// Titles and filters of the browser bookmark file's dialogs.
+#define IDS_IMPORT_BOOKMARKS_TITLE 1135
+#define IDS_IMPORT_BOOKMARKS_FILTER 1136
+#define IDS_EXPORT_BOOKMARKS_TITLE 1137
+#define IDS_EXPORT_BOOKMARKS_FILTER 1138
 
 // The tray menu's last entry when a list is too long for its range.
 #define IDS_TRAY_MORE 1104
@@ -133,6 +138,8 @@
 #define ID_SEARCH_EUROSEEK 32874
 #define ID_COLOUR_USE_CUSTOM 32876
 #define ID_SCHEME_MEADOW 32877
+#define ID_IMPORT_BROWSER_BOOKMARKS 32878
+#define ID_FILE_EXPORT_BROWSER_BOOKMARKS 32879
 
 // The tray icon's callback message to the frame.
 #define WM_TRAY_NOTIFY 0x040A
