@@ -79,13 +79,18 @@
 #define IDS_REPLACE_FILE 1132
 #define IDS_TRAY_ICON_FAILED 1133
 #define IDS_DATA_FILE_FILTER 1134  // the open and save dialogs' entry for .lkh files
+// Titles and filters of the browser bookmark file's dialogs.
+#define IDS_IMPORT_BOOKMARKS_TITLE 1135
+#define IDS_IMPORT_BOOKMARKS_FILTER 1136
+#define IDS_EXPORT_BOOKMARKS_TITLE 1137
+#define IDS_EXPORT_BOOKMARKS_FILTER 1138
 // Find Bookmarks and Duplicate Bookmarks: their lines, question and columns.
-#define IDS_FIND_FOUND 1135
-#define IDS_DUPLICATES_SHARED 1136
-#define IDS_DELETE_BOOKMARKS 1137
-#define IDS_RESULT_COLUMN_NAME 1138
-#define IDS_RESULT_COLUMN_URL 1139
-#define IDS_RESULT_COLUMN_GROUP 1140
+#define IDS_FIND_FOUND 1141
+#define IDS_DUPLICATES_SHARED 1142
+#define IDS_DELETE_BOOKMARKS 1143
+#define IDS_RESULT_COLUMN_NAME 1144
+#define IDS_RESULT_COLUMN_URL 1145
+#define IDS_RESULT_COLUMN_GROUP 1146
 
 // The tray menu's last entry when a list is too long for its range.
 #define IDS_TRAY_MORE 1104
@@ -150,9 +155,11 @@
 #define ID_SEARCH_EUROSEEK 32874
 #define ID_COLOUR_USE_CUSTOM 32876
 #define ID_SCHEME_MEADOW 32877
-#define ID_EDIT_FIND 32878
-#define ID_EDIT_FIND_NEXT 32879
-#define ID_TOOLS_DUPLICATES 32880
+#define ID_IMPORT_BROWSER_BOOKMARKS 32878
+#define ID_FILE_EXPORT_BROWSER_BOOKMARKS 32879
+#define ID_EDIT_FIND 32881
+#define ID_EDIT_FIND_NEXT 32882
+#define ID_TOOLS_DUPLICATES 32883
 
 // The tray icon's callback message to the frame.
 #define WM_TRAY_NOTIFY 0x040A

@@ -47,10 +47,11 @@ TEST(Resources, MenusHoldEveryItemWithItsTextAndId)
     } menus[] = {
         {IDR_MAINFRAME,
          "&File{&New\tCtrl+N=57600,&Open...\tCtrl+O=57601,&Save\tCtrl+S=57603,Save &As...=57604,"
-         "Save As &HTML...=32779,-,Import{&Markbox Data File...=32780,Linkhive &2.0 Data File...=32848,-,"
-         "&HTML...\tCtrl+H=32800,&Folder...=32833,-,Address &Book...=32842},-,Recent File=57616~,-,E&xit=57665},"
+         "Save As &HTML...=32779,&Export Browser Bookmarks...=32879,-,Import{&Markbox Data File...=32780,"
+         "Linkhive &2.0 Data File...=32848,-,&HTML...\tCtrl+H=32800,&Folder...=32833,-,Address &Book...=32842,"
+         "Browser &Bookmarks...=32878},-,Recent File=57616~,-,E&xit=57665},"
          "&Edit{&Undo\tCtrl+Z=57643,-,Cu&t\tCtrl+X=57635,&Copy\tCtrl+C=57634,&Paste\tCtrl+V=57637,-,"
-         "&Find...\tCtrl+F=32878,Find &Next\tF3=32879},"
+         "&Find...\tCtrl+F=32881,Find &Next\tF3=32882},"
          "&View{&Toolbar=59392,&Status Bar=59393,-,Lar&ge Icons=32787,S&mall Icons=32788,&List=32789,"
          "&Details=32790,-,Arrange &Icons{by &Name=32802,by &URL=32803}},"
          "&Group{&Add...\tGray +=32771,&Delete\tGray -=32772,&Rename=32773,-,&Save As HTML...=32778},"
@@ -65,7 +66,7 @@ TEST(Resources, MenusHoldEveryItemWithItsTextAndId)
          "&Aquarium=32857,&Green Field=32858,&Twilight=32859,S&ea=32860,&Meadow=32877},"
          "&Custom{&Background...=32849,&Font...=32852}},-,Configure &Browsers...=32845},"
          "&Tools{Search &Engines{&Russian{&Aport=32871,&Rambler=32872,&Yandex=32870},"
-         "&Western{&Altavista=32864,&Euroseek=32874,&HotBot=32866,&Infoseek=32869}},Find &Duplicates...=32880},"
+         "&Western{&Altavista=32864,&Euroseek=32874,&HotBot=32866,&Infoseek=32869}},Find &Duplicates...=32883},"
          "&Help{&About Linkhive...=57664}"},
         {IDR_GROUP_MENU, "&Group{&Add...=32771,&Delete=32772,&Rename...=32773,-,&Save as HTML...=32778}"},
         {IDR_ITEM_MENU,
@@ -90,13 +91,13 @@ TEST(Resources, AcceleratorTableMatchesTheKeys)
     ACCEL keys[32];
     const int count = CopyAcceleratorTableA(table, keys, 32);
     const ACCEL expected[] = {
-        {FVIRTKEY | FCONTROL, 'C', 57634},     {FVIRTKEY | FCONTROL, 'F', 32878},
+        {FVIRTKEY | FCONTROL, 'C', 57634},     {FVIRTKEY | FCONTROL, 'F', 32881},
         {FVIRTKEY | FCONTROL, 'H', 32800},
         {FVIRTKEY | FCONTROL, 'N', 57600},     {FVIRTKEY | FCONTROL, 'O', 57601},
         {FVIRTKEY | FCONTROL, 'S', 57603},     {FVIRTKEY | FCONTROL, 'V', 57637},
         {FVIRTKEY, VK_ADD, 32771},             {FVIRTKEY | FALT, VK_BACK, 57643},
         {FVIRTKEY | FCONTROL, VK_DELETE, 32775}, {FVIRTKEY | FSHIFT, VK_DELETE, 57635},
-        {FVIRTKEY, VK_F3, 32879},
+        {FVIRTKEY, VK_F3, 32882},
         {FVIRTKEY, VK_F6, 57680},              {FVIRTKEY | FSHIFT, VK_F6, 57681},
         {FVIRTKEY, VK_INSERT, 32774},          {FVIRTKEY | FSHIFT, VK_INSERT, 32841},
         {FVIRTKEY | FALT, VK_RETURN, 32776},   {FVIRTKEY, VK_SUBTRACT, 32772},
@@ -127,6 +128,8 @@ TEST(Resources, StringsCarryTitlePromptsAndTooltips)
         {ID_INDICATOR_URL, "URL:"},
         {ID_SCHEME_MEADOW, "Applies pre-configured colour scheme\n"},
         {ID_COLOUR_USE_CUSTOM, "When checked, Linkhive uses colours set by user"},
+        {ID_IMPORT_BROWSER_BOOKMARKS, "Import the bookmark file of a web browser"},
+        {ID_FILE_EXPORT_BROWSER_BOOKMARKS, "Save the whole collection as a bookmark file for web browsers"},
         {ID_EDIT_FIND, "Find bookmarks by name, address or description"},
         {ID_EDIT_FIND_NEXT, "Go to the next bookmark found"},
         {IDS_FIND_FOUND, "%d bookmarks found"},
