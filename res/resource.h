@@ -18,6 +18,7 @@
 #define IDD_PAGE_GENERAL 133
 #define IDD_PAGE_DESCRIPTION 160
 #define IDD_BROWSERS 165
+#define IDD_CHECK_LINKS 170
 
 #define IDS_URL_PROPERTIES 133  // the caption of the sheet of pages 133 and 160
 
@@ -36,6 +37,16 @@
 #define IDC_ABOUT_ICON 1040
 #define IDC_ABOUT_NAME 1041
 #define IDC_ABOUT_BUILD 1042
+#define IDC_CHECK_CURRENT_GROUP 1050
+#define IDC_CHECK_WHOLE 1051
+#define IDC_CHECK_START 1052
+#define IDC_CHECK_PROGRESS 1053
+#define IDC_CHECK_COUNTS 1054
+#define IDC_CHECK_RESULTS 1055
+#define IDC_CHECK_GO_TO 1056
+#define IDC_CHECK_DELETE 1057
+#define IDC_CHECK_NEW_ADDRESS 1058
+#define IDC_CHECK_MOVE 1059
 
 // Titles and filter of the Browsers Configuration's file dialogs.
 #define IDS_BROWSE_FILTER 1100
@@ -69,6 +80,34 @@
 #define IDS_REPLACE_FILE 1132
 #define IDS_TRAY_ICON_FAILED 1133
 #define IDS_DATA_FILE_FILTER 1134  // the open and save dialogs' entry for .lkh files
+// Check Links: the counts line, the Cancel button's two names, the result
+// columns, statuses and details, the delete question and the group of Move.
+#define IDS_CHECK_COUNTS 1135
+#define IDS_CHECK_NOT_CHECKED 1136
+#define IDS_CHECK_CANCEL 1137
+#define IDS_CHECK_CLOSE 1138
+#define IDS_CHECK_COLUMN_STATUS 1139
+#define IDS_CHECK_COLUMN_NAME 1140
+#define IDS_CHECK_COLUMN_URL 1141
+#define IDS_CHECK_COLUMN_GROUP 1142
+#define IDS_CHECK_COLUMN_DETAIL 1143
+#define IDS_CHECK_MOVED 1144
+#define IDS_CHECK_BROKEN 1145
+#define IDS_CHECK_BUSY 1146
+#define IDS_CHECK_UNREACHABLE 1147
+#define IDS_CHECK_HTTP_STATUS 1148
+#define IDS_CHECK_BAD_ADDRESS 1149
+#define IDS_CHECK_NAME_NOT_FOUND 1150
+#define IDS_CHECK_REFUSED 1151
+#define IDS_CHECK_TIMEOUT 1152
+#define IDS_CHECK_TLS 1153
+#define IDS_CHECK_MALFORMED 1154
+#define IDS_CHECK_TOO_MANY_REDIRECTS 1155
+#define IDS_CHECK_REDIRECT_TO 1156
+#define IDS_CHECK_NO_ANSWER 1157
+#define IDS_CHECK_DELETE_ONE 1158
+#define IDS_CHECK_DELETE_MANY 1159
+#define IDS_BROKEN_LINKS_GROUP 1160
 
 // The tray menu's last entry when a list is too long for its range.
 #define IDS_TRAY_MORE 1104
@@ -133,6 +172,7 @@
 #define ID_SEARCH_EUROSEEK 32874
 #define ID_COLOUR_USE_CUSTOM 32876
 #define ID_SCHEME_MEADOW 32877
+#define ID_TOOLS_CHECK_LINKS 32878
 
 // The tray icon's callback message to the frame.
 #define WM_TRAY_NOTIFY 0x040A

@@ -254,21 +254,11 @@ void CItemPane::OnGetDisplayText(NMHDR* header)
     SortInfo columnText = m_sortInfo;
     columnText.column = wide ? wideItem.iSubItem : narrowItem.iSubItem;
     const std::string& text = RowStoreText(columnText, index);
-    if (wide) {
+    if (wide)
         FillDisplayItem(wideItem, bookmark, cut, index);
-        if ((wideItem.mask & LVIF_TEXT) != 0 && wideItem.pszText != nullptr && wideItem.cchTextMax > 0) {
-            // Only what fits is converted: a text too long for the buffer
-            // would fail whole and show as empty.
-            const size_t fits = std::min(text.size(), static_cast<size_t>(wideItem.cchTextMax - 1));
-            const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(fits), wideItem.pszText,
-                                                   wideItem.cchTextMax - 1);
-            wideItem.pszText[length] = L'\0';
-        }
-        return;
-    }
-    FillDisplayItem(narrowItem, bookmark, cut, index);
-    if ((narrowItem.mask & LVIF_TEXT) != 0 && narrowItem.pszText != nullptr && narrowItem.cchTextMax > 0)
-        lstrcpynA(narrowItem.pszText, text.c_str(), narrowItem.cchTextMax);
+    else
+        FillDisplayItem(narrowItem, bookmark, cut, index);
+    SetDisplayText(header, text);
 }
 
 int CItemPane::OnFindItem(const NMLVFINDITEMA& find) const

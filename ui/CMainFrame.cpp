@@ -5,6 +5,8 @@
 #include "settings/PaneColours.h"
 #include "settings/Preferences.h"
 #include "store/CBookmarkDoc.h"
+#include "store/TextCompare.h"
+#include "ui/CCheckLinksDlg.h"
 #include "ui/CItemPane.h"
 #include "ui/CommandKeys.h"
 #include "ui/CGroupPane.h"
@@ -63,6 +65,7 @@ const CommandRow<CMainFrame> CMainFrame::kCommands[] = {
     {ID_TRAY_GROUP_FIRST, ID_TRAY_GROUP_LAST, &CMainFrame::OnTrayGroup, nullptr},
     {ID_TRAY_SHOW, ID_TRAY_SHOW, &CMainFrame::OnTrayShow, nullptr},
     {ID_PREF_MINIMISE_TO_TRAY, ID_PREF_MINIMISE_TO_TRAY, &CMainFrame::OnToggle, &CMainFrame::OnUpdateToggle},
+    {ID_TOOLS_CHECK_LINKS, ID_TOOLS_CHECK_LINKS, &CMainFrame::OnCheckLinks, nullptr},
 };
 
 namespace {
@@ -160,6 +163,8 @@ bool CMainFrame::OnCreate()
 
 void CMainFrame::OnDestroy()
 {
+    // A check under way ends here: its workers are waited for, its window goes.
+    m_checkLinks.reset();
     SavePreferences();
     m_trayIcon.TrayDelete();
 }
@@ -358,4 +363,43 @@ void CMainFrame::OnCustomColour(UINT id)
     if (ChooseCustomColour(m_document.Prompt(), thePreferences, theColourSchemes, CurrentSystemColours(),
                            id == ID_COLOUR_BACKGROUND))
         RedrawPanes();
+}
+
+void CMainFrame::OnCheckLinks(UINT)
+{
+    if (m_checkLinks && m_checkLinks->GetSafeHwnd() != nullptr) {
+        ShowWindow(m_checkLinks->GetSafeHwnd(), SW_RESTORE);
+        SetActiveWindow(m_checkLinks->GetSafeHwnd());
+        return;
+    }
+    m_checkLinks = std::make_unique<CCheckLinksDlg>(*this, m_document, m_linkCheckLimits);
+    if (!m_checkLinks->Create())
+        m_checkLinks.reset();
+}
+
+bool CMainFrame::GoToBookmark(size_t index)
+{
+    if (index >= m_document.m_arrItems.size() || !m_itemPane)
+        return false;
+    std::string& current = m_document.Selection().currentGroup;
+    const std::string& group = m_document.m_arrItems[index].m_strGroup;
+    if (!TextEqual(current, group)) {
+        current = group;
+        m_document.UpdateAllViews(nullptr);
+    }
+    const int row = m_itemPane->RowOfStoreIndex(static_cast<LPARAM>(index));
+    if (row < 0)
+        return false;
+    const HWND items = m_itemPane->GetSafeHwnd();
+    LVITEMA state = {};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(items, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(items, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+    SendMessageA(items, LVM_ENSUREVISIBLE, row, FALSE);
+    SendMessageA(m_groupPane->GetSafeHwnd(), LVM_ENSUREVISIBLE, m_groupPane->CurrentGroupRow(), FALSE);
+    if (IsIconic(m_hWnd))
+        ShowWindow(m_hWnd, SW_RESTORE);
+    SetActiveView(m_itemPane.get(), true);
+    return true;
 }

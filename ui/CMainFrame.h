@@ -2,12 +2,14 @@
 
 #include "framework/CFrameWnd.h"
 #include "framework/CSplitterWnd.h"
+#include "launch/LinkChecker.h"
 #include "launch/SystemLauncher.h"
 #include "ui/CTrayIcon.h"
 
 #include <memory>
 
 class CBookmarkDoc;
+class CCheckLinksDlg;
 class CItemPane;
 class CGroupPane;
 class IProfile;
@@ -34,8 +36,16 @@ public:
     // minimised or hidden, when the last width it showed.
     int LeftPaneWidth() const;
 
+    // Shows the bookmark at store index `index`: its group current, its row
+    // selected and in view, the item pane active. False when there is none.
+    bool GoToBookmark(size_t index);
+
     // Opens bookmarks through `launcher` instead of the system's.
     void SetLauncher(ILauncher& launcher) { m_launcher = &launcher; }
+    // The limits of the next link check (tests shorten the timeout).
+    void SetLinkCheckLimits(const LinkCheckLimits& limits) { m_linkCheckLimits = limits; }
+    // The Check Links dialog last opened; null before the first.
+    CCheckLinksDlg* CheckLinksDialog() const { return m_checkLinks.get(); }
     const CTrayIcon& TrayIcon() const { return m_trayIcon; }
 
 protected:
@@ -77,6 +87,7 @@ private:
     void OnScheme(UINT id);
     void OnUpdateScheme(CCmdUI& ui);
     void OnCustomColour(UINT id);
+    void OnCheckLinks(UINT id);
 
     // Opening bookmarks, in CMainFrameLaunch.cpp. OpenUrl opens the selected
     // row's bookmark; the tray's entry 35000 + k opens row k's.
@@ -124,6 +135,8 @@ private:
     std::unique_ptr<CItemPane> m_itemPane;
     SystemLauncher m_systemLauncher;
     ILauncher* m_launcher = &m_systemLauncher;
+    LinkCheckLimits m_linkCheckLimits;
+    std::unique_ptr<CCheckLinksDlg> m_checkLinks;
 };
 
 // Set when the frame's window is created; never cleared.

@@ -37,6 +37,9 @@ int FindRowByData(HWND list, LPARAM data);
 int WidestTextWidth(HWND list, const std::vector<const std::string*>& texts);
 // The text a label-edit-ended notification carries; false when cancelled.
 bool EditedLabelText(const NMHDR* header, std::string& text);
+// Puts `text` where a display-info notification (LVN_GETDISPINFOA or W)
+// asks for a row's text, cut to its buffer.
+void SetDisplayText(NMHDR* header, const std::string& text);
 // The point of a context-menu message: from the keyboard, the client
 // area's top-left corner moved by 5,5.
 POINT ContextMenuPoint(HWND list, LPARAM lParam);

@@ -64,7 +64,7 @@ TEST(Resources, MenusHoldEveryItemWithItsTextAndId)
          "&Aquarium=32857,&Green Field=32858,&Twilight=32859,S&ea=32860,&Meadow=32877},"
          "&Custom{&Background...=32849,&Font...=32852}},-,Configure &Browsers...=32845},"
          "&Tools{Search &Engines{&Russian{&Aport=32871,&Rambler=32872,&Yandex=32870},"
-         "&Western{&Altavista=32864,&Euroseek=32874,&HotBot=32866,&Infoseek=32869}}},"
+         "&Western{&Altavista=32864,&Euroseek=32874,&HotBot=32866,&Infoseek=32869}},-,Check &Links...=32878},"
          "&Help{&About Linkhive...=57664}"},
         {IDR_GROUP_MENU, "&Group{&Add...=32771,&Delete=32772,&Rename...=32773,-,&Save as HTML...=32778}"},
         {IDR_ITEM_MENU,
@@ -124,6 +124,9 @@ TEST(Resources, StringsCarryTitlePromptsAndTooltips)
         {ID_INDICATOR_URL, "URL:"},
         {ID_SCHEME_MEADOW, "Applies pre-configured colour scheme\n"},
         {ID_COLOUR_USE_CUSTOM, "When checked, Linkhive uses colours set by user"},
+        {ID_TOOLS_CHECK_LINKS, "Check which bookmarks still answer"},
+        {IDS_CHECK_COUNTS, "Checked %1 of %2, %3 broken"},
+        {IDS_BROKEN_LINKS_GROUP, "Broken Links"},
     };
     for (const auto& s : strings)
         EXPECT_EQ(String(s.id), s.text) << s.id;
@@ -197,6 +200,12 @@ TEST(Resources, IconsAndDialogsExist)
         {IDD_BROWSERS, IDC_MSIE_PATH, ""},
         {IDD_BROWSERS, IDC_BROWSE_CUSTOM, "Browse..."},
         {IDD_BROWSERS, IDCANCEL, "Cancel"},
+        {IDD_CHECK_LINKS, IDC_CHECK_CURRENT_GROUP, "&Current group"},
+        {IDD_CHECK_LINKS, IDC_CHECK_WHOLE, "&Whole collection"},
+        {IDD_CHECK_LINKS, IDC_CHECK_START, "&Start"},
+        {IDD_CHECK_LINKS, IDC_CHECK_RESULTS, ""},
+        {IDD_CHECK_LINKS, IDC_CHECK_NEW_ADDRESS, "Use &New Address"},
+        {IDD_CHECK_LINKS, IDC_CHECK_MOVE, "&Move to Group"},
     };
     // The property pages are child dialogs and need a parent.
     HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, Module(), nullptr);
@@ -215,5 +224,9 @@ TEST(Resources, IconsAndDialogsExist)
     GetWindowTextA(browsers, title, sizeof title);
     EXPECT_STREQ(title, "Browsers Configuration");
     DestroyWindow(browsers);
+    HWND checkLinks = CreateDialogParamA(Module(), MAKEINTRESOURCEA(IDD_CHECK_LINKS), nullptr, IgnoreMessages, 0);
+    GetWindowTextA(checkLinks, title, sizeof title);
+    EXPECT_STREQ(title, "Check Links");
+    DestroyWindow(checkLinks);
     DestroyWindow(parent);
 }
