@@ -148,7 +148,8 @@ LRESULT CCheckLinksDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             OnGetDisplayText(header);
             return TRUE;
         case LVN_ITEMCHANGED:
-            UpdateButtons();
+            if (!m_showingRows)
+                UpdateButtons();
             return TRUE;
         case NM_DBLCLK:
             OnGoTo();
@@ -161,6 +162,10 @@ LRESULT CCheckLinksDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     }
+    case WM_CLOSE:
+        // The title bar's close box closes, a check under way or not.
+        DestroyWindow(m_hWnd);
+        return TRUE;
     case WM_DESTROY:
         StopCheck();
         break;
@@ -292,18 +297,20 @@ void CCheckLinksDlg::ShowCounts()
 
 void CCheckLinksDlg::ShowRows(const std::vector<size_t>& selectedJobs)
 {
+    m_showingRows = true;
     SendMessageA(m_list, LVM_SETITEMCOUNT, m_results.size(), LVSICF_NOSCROLL);
     LVITEMA state = {};
     state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     SendMessageA(m_list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
     bool focused = false;
     for (size_t row = 0; row < m_results.size(); ++row) {
-        if (std::find(selectedJobs.begin(), selectedJobs.end(), m_results[row].job) == selectedJobs.end())
+        if (!std::binary_search(selectedJobs.begin(), selectedJobs.end(), m_results[row].job))
             continue;
         state.state = LVIS_SELECTED | (focused ? 0 : LVIS_FOCUSED);
         focused = true;
         SendMessageA(m_list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
     }
+    m_showingRows = false;
     InvalidateRect(m_list, nullptr, TRUE);
     UpdateButtons();
 }
@@ -370,7 +377,7 @@ void CCheckLinksDlg::RemoveRows(const std::vector<size_t>& jobs)
     const std::vector<size_t> selected = SelectedJobs();
     m_results.erase(std::remove_if(m_results.begin(), m_results.end(),
                                    [&jobs](const Result& result) {
-                                       return std::find(jobs.begin(), jobs.end(), result.job) != jobs.end();
+                                       return std::binary_search(jobs.begin(), jobs.end(), result.job);
                                    }),
                     m_results.end());
     ShowRows(selected);

@@ -54,15 +54,16 @@ private:
     // Cancels the workers and drops what they posted; nothing arrives after.
     void StopCheck();
     void ShowCounts();
-    // Shows m_results again, the rows of `selectedJobs` selected.
+    // Shows m_results again, the rows of `selectedJobs` (ascending) selected.
     void ShowRows(const std::vector<size_t>& selectedJobs);
+    // Rows, and so jobs, come in ascending order.
     std::vector<size_t> SelectedRows() const;
     std::vector<size_t> SelectedJobs() const;
     void UpdateButtons();
     void OnGetDisplayText(NMHDR* header);
     // The store index of the bookmark `job` names; npos when it is gone.
     size_t FindBookmark(size_t job) const;
-    // Drops the rows of `jobs`.
+    // Drops the rows of `jobs` (ascending).
     void RemoveRows(const std::vector<size_t>& jobs);
 
     void OnGoTo();
@@ -80,6 +81,7 @@ private:
     size_t m_broken = 0;
     size_t m_notChecked = 0;
     bool m_started = false;
+    bool m_showingRows = false;  // the selection changes are ShowRows's own
 
     std::mutex m_arrivedMutex;
     std::vector<LinkOutcome> m_arrived;  // posted by the workers, not yet shown

@@ -259,8 +259,12 @@ TEST_F(CheckLinksTest, CancelStopsTheCheckAndChangesNothing)
     EXPECT_EQ(ItemTexts(items), ItemTexts(Doc().m_arrItems));
     EXPECT_FALSE(Doc().IsModified());
 
-    Click(dialog, IDCANCEL);  // now Close
+    // The close box closes, mid-check too.
+    StartCheck(dialog, IDC_CHECK_WHOLE);
+    Pump(0.3);
+    SendMessageA(dialog, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_FALSE(Frame().CheckLinksDialog()->IsChecking());
 }
 
 TEST_F(CheckLinksTest, ClosingTheWindowMidCheckAsksToSaveThenEndsTheCheck)
