@@ -398,7 +398,7 @@ bool CMainFrame::GoToBookmark(size_t index)
     SendMessageA(items, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
     SendMessageA(items, LVM_ENSUREVISIBLE, row, FALSE);
     SendMessageA(m_groupPane->GetSafeHwnd(), LVM_ENSUREVISIBLE, m_groupPane->CurrentGroupRow(), FALSE);
-    if (IsIconic(m_hWnd))
+    if (IsIconic(m_hWnd) || !IsWindowVisible(m_hWnd))
         ShowWindow(m_hWnd, SW_RESTORE);
     SetActiveView(m_itemPane.get(), true);
     return true;
