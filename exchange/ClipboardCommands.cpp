@@ -3,13 +3,19 @@
 #include "store/CBookmarkDoc.h"
 #include "store/IClipboard.h"
 #include "store/Prompt.h"
+#include "store/TextCompare.h"
 
 namespace {
 
-// Byte for byte: "HTTP://" is not a web address here.
-bool IsWebURL(const std::string& url)
+// The addresses a bookmark's clipboard text may carry, letter case ignored;
+// any other second line is not the program's text.
+bool IsBookmarkURL(const std::string& url)
 {
-    return url.compare(0, 7, "http://") == 0;
+    for (const char* scheme : {"http://", "https://", "ftp://", "mailto:", "file:", "news:"}) {
+        if (StartsWithNoCase(url, scheme))
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -75,6 +81,8 @@ void ClipboardCommands::OnEditCut()
     m_doc.Clipboard().PutText(ItemText(selection));
     m_doc.Marks().cutURL = selection.itemURL;
     m_doc.Marks().cutGroup = selection.currentGroup;
+    m_doc.Marks().cutName = selection.itemName;
+    m_doc.Marks().cutDescription = selection.itemDescription;
     // The store is unchanged, but the item pane must show the cut style.
     m_doc.Commit(m_doc.GroupPane());
     ClearUndo();
@@ -84,13 +92,18 @@ void ClipboardCommands::OnEditPaste()
 {
     const ItemTextParts parts = SplitItemText(m_doc.Clipboard().GetText());
     ClipboardMarks& marks = m_doc.Marks();
-    if (parts.url == marks.cutURL && m_doc.Selection().currentGroup == marks.cutGroup) {
-        marks.cutURL.clear();
-        marks.cutGroup.clear();
+    // Only the cut bookmark's own text moves it; anything else pasted leaves
+    // the cut pending (the marks would otherwise delete a bookmark that is
+    // on no clipboard).
+    const bool cutPending = !marks.cutURL.empty() || !marks.cutGroup.empty();
+    const bool pastesTheCut = cutPending && parts.name == marks.cutName && parts.url == marks.cutURL &&
+                              parts.description == marks.cutDescription;
+    if (pastesTheCut && m_doc.Selection().currentGroup == marks.cutGroup) {
+        EndCut();
         m_doc.UpdateAllViews(m_doc.GroupPane());
         return;
     }
-    if (!IsWebURL(parts.url)) {
+    if (!IsBookmarkURL(parts.url)) {
         m_doc.Prompt().ShowMessage("Wrong clipboard format. Cannot paste.", MessageStyle::StopOk);
         return;
     }
@@ -98,21 +111,32 @@ void ClipboardCommands::OnEditPaste()
     // shows; a drop makes a group in that case, and so does a paste.
     if (m_doc.m_arrGroups.empty())
         m_doc.AddGroup();
-    // Only a pending cut has a source to remove (empty marks would match every
-    // bookmark without URL and group). The move ends here: marks left behind
-    // would later remove a bookmark added back to the old group by hand.
-    if (!marks.cutURL.empty() || !marks.cutGroup.empty()) {
-        m_doc.RemoveItemsByURL(marks.cutURL, marks.cutGroup);
-        marks.cutURL.clear();
-        marks.cutGroup.clear();
+    // The move removes exactly the one bookmark that was cut, and ends: marks
+    // left behind would later remove a bookmark added back by hand.
+    if (pastesTheCut) {
+        BookmarkItem cut;
+        cut.m_strName = marks.cutName;
+        cut.m_strURL = marks.cutURL;
+        cut.m_strDescription = marks.cutDescription;
+        m_doc.RemoveFirstItemLike(marks.cutGroup, cut);
+        EndCut();
     }
     AddFromClipboard(parts, m_doc.Selection().currentGroup);
+}
+
+void ClipboardCommands::EndCut()
+{
+    ClipboardMarks& marks = m_doc.Marks();
+    marks.cutURL.clear();
+    marks.cutGroup.clear();
+    marks.cutName.clear();
+    marks.cutDescription.clear();
 }
 
 void ClipboardCommands::OnEditUndo()
 {
     const ItemTextParts parts = SplitItemText(m_doc.Clipboard().GetText());
-    if (!IsWebURL(parts.url)) {
+    if (!IsBookmarkURL(parts.url)) {
         m_doc.Prompt().ShowMessage("Cannot undo!", MessageStyle::StopOk);
         return;
     }
@@ -127,7 +151,7 @@ bool ClipboardCommands::CanPaste()
         return false;
     const std::string text = m_doc.Clipboard().GetText();
     const size_t feed = text.find('\n');
-    return IsWebURL(feed == std::string::npos ? text : text.substr(feed + 1));
+    return IsBookmarkURL(feed == std::string::npos ? text : text.substr(feed + 1));
 }
 
 bool ClipboardCommands::CanUndo() const

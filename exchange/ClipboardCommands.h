@@ -40,6 +40,7 @@ public:
 
 private:
     void ClearUndo();
+    void EndCut();
     // Paste's and Undo's last step: the parts as a bookmark of `group`,
     // committed, and the clipboard emptied.
     void AddFromClipboard(const ItemTextParts& parts, const std::string& group);

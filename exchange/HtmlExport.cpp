@@ -6,6 +6,7 @@
 #include "store/FileError.h"
 #include "store/FileIO.h"
 #include "store/FileOperation.h"
+#include "store/PathNames.h"
 #include "store/Prompt.h"
 #include "store/TextCompare.h"
 
@@ -99,11 +100,7 @@ std::string CollectionPagePath(const std::string& chosen)
 
 std::string GroupPagePath(const std::string& chosen)
 {
-    const std::string name = FileTitleOf(chosen);
-    const size_t dot = name.find_last_of('.');
-    if (dot == std::string::npos || dot + 1 == name.size())
-        return chosen + ".html";
-    return chosen;
+    return WithDefaultExtension(chosen, "html");
 }
 
 bool SaveCollectionPage(CBookmarkDoc& doc, const std::string& chosen)

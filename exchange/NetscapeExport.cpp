@@ -6,6 +6,7 @@
 #include "store/FileError.h"
 #include "store/FileIO.h"
 #include "store/FileOperation.h"
+#include "store/PathNames.h"
 #include "store/Prompt.h"
 #include "store/TextCompare.h"
 
@@ -85,6 +86,11 @@ std::string NetscapeBookmarkFile(const StoreContent& content)
         AppendFolder(out, content, group, grouped.Of(group));
     out += "</DL><p>\r\n";
     return out;
+}
+
+std::string NetscapeFilePath(const std::string& chosen)
+{
+    return WithDefaultExtension(chosen, "html");
 }
 
 bool SaveNetscapeFile(CBookmarkDoc& doc, const std::string& path)

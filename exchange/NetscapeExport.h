@@ -15,6 +15,9 @@ struct StoreContent;
 // so that a reader's trimming keeps them; lines end in CR LF.
 std::string NetscapeBookmarkFile(const StoreContent& content);
 
+// ".html" appended only when the chosen name has no extension.
+std::string NetscapeFilePath(const std::string& chosen);
+
 // Writes the file to `path` as given through the safe write; a failure is
 // reported with the standard file-error text and returns false.
 bool SaveNetscapeFile(CBookmarkDoc& doc, const std::string& path);

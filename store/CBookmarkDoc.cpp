@@ -83,6 +83,11 @@ void CBookmarkDoc::AddItem(const BookmarkItem& item)
 
 BookmarkItem* CBookmarkDoc::SelectedItem()
 {
+    return const_cast<BookmarkItem*>(static_cast<const CBookmarkDoc*>(this)->SelectedItem());
+}
+
+const BookmarkItem* CBookmarkDoc::SelectedItem() const
+{
     const int32_t index = m_selection.itemIndex;
     if (index < 0 || static_cast<size_t>(index) >= m_arrItems.size())
         return nullptr;
@@ -103,6 +108,7 @@ bool CBookmarkDoc::DeleteItem()
     m_marks.undoURL = m_selection.itemURL;
     m_marks.undoGroup = m_selection.currentGroup;
     m_arrItems.erase(m_arrItems.begin() + m_selection.itemIndex);
+    ClearSelectedItem();
     SetModifiedFlag(true);
     UpdateAllViews(m_groupPane);
     return true;
@@ -195,6 +201,19 @@ void CBookmarkDoc::RemoveItemsByURL(const std::string& url, const std::string& g
                                         return TextEqual(item.m_strURL, url) && TextEqual(item.m_strGroup, group);
                                     }),
                      m_arrItems.end());
+}
+
+bool CBookmarkDoc::RemoveFirstItemLike(const std::string& group, const BookmarkItem& like)
+{
+    const auto found = std::find_if(m_arrItems.begin(), m_arrItems.end(), [&](const BookmarkItem& item) {
+        return TextEqual(item.m_strGroup, group) && item.m_strName == like.m_strName && item.m_strURL == like.m_strURL &&
+               item.m_strDescription == like.m_strDescription;
+    });
+    if (found == m_arrItems.end())
+        return false;
+    m_arrItems.erase(found);
+    ClearSelectedItem();
+    return true;
 }
 
 bool CBookmarkDoc::FindURL(const std::string& url) const

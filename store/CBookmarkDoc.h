@@ -59,6 +59,10 @@ public:
     // this name and URL, `hint` tried first; npos when there is none.
     size_t FindItem(const std::string& group, const std::string& name, const std::string& url, size_t hint) const;
     void RemoveItemsByURL(const std::string& url, const std::string& group);
+    // Removes the first bookmark of `group` (store comparison) whose name, URL
+    // and description equal `like`'s byte for byte; false when none does.
+    // No current item is left: its index may have moved.
+    bool RemoveFirstItemLike(const std::string& group, const BookmarkItem& like);
     bool FindURL(const std::string& url) const;
     // Indices into m_arrItems of the group's items, in store order.
     std::vector<size_t> ItemsOfGroup(const std::string& group) const;
@@ -68,6 +72,9 @@ public:
 
     // The item at itemIndex, or null when the index names none.
     BookmarkItem* SelectedItem();
+    const BookmarkItem* SelectedItem() const;
+    // No bookmark is current: after a removal the index would name another.
+    void ClearSelectedItem();
 
 protected:
     void DeleteContents() override;
@@ -76,8 +83,6 @@ protected:
     void OnOpened() override;
 
 private:
-    void ClearSelectedItem();
-
     CurrentSelection& m_selection;
     ClipboardMarks& m_marks;
     IClipboard& m_clipboard;

@@ -16,6 +16,9 @@ struct CurrentSelection {
 struct ClipboardMarks {
     std::string cutURL;
     std::string cutGroup;
+    // The cut bookmark's other texts: only that bookmark's Paste is its move.
+    std::string cutName;
+    std::string cutDescription;
     std::string undoURL;
     std::string undoGroup;
 };

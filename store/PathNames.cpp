@@ -16,3 +16,12 @@ std::string WithExtension(const std::string& path, const char* extension)
         return path;
     return path + "." + extension;
 }
+
+std::string WithDefaultExtension(const std::string& path, const char* extension)
+{
+    const std::string name = FileTitleOf(path);
+    const size_t dot = name.find_last_of('.');
+    if (dot == std::string::npos || dot + 1 == name.size())
+        return path + "." + extension;
+    return path;
+}

@@ -17,6 +17,10 @@ std::string GroupNameOfPath(const std::string& path);
 // in that extension, compared without regard to case.
 std::string WithExtension(const std::string& path, const char* extension);
 
+// `path` with "." + `extension` appended only when its file name has no
+// extension at all (none, or nothing after the last dot).
+std::string WithDefaultExtension(const std::string& path, const char* extension);
+
 // The folder holding `path`: "." for a bare name, the root for a file in it.
 std::string FolderOf(const std::string& path);
 

@@ -108,3 +108,14 @@ bool StartsWith(const std::string& text, const char* prefix)
     const size_t n = std::strlen(prefix);
     return text.size() >= n && text.compare(0, n, prefix) == 0;
 }
+
+bool StartsWithNoCase(const std::string& text, const std::string& prefix)
+{
+    if (text.size() < prefix.size())
+        return false;
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        if (FoldAscii(text[i]) != FoldAscii(prefix[i]))
+            return false;
+    }
+    return true;
+}

@@ -33,3 +33,5 @@ void SortIndicesNoCase(std::vector<size_t>& indices, const std::function<const s
 size_t HashNoCase(const std::string& s);
 
 bool StartsWith(const std::string& text, const char* prefix);
+// Whether `text` begins with `prefix` by the store's rule (TextEqual).
+bool StartsWithNoCase(const std::string& text, const std::string& prefix);

@@ -40,7 +40,9 @@ void CGeneralPage::OnCancel()
     selection.itemName = m_rememberedName;
     selection.itemURL = m_rememberedURL;
     const BookmarkItem* item = m_document.SelectedItem();
-    if (item != nullptr && TextEqual(item->m_strURL, m_placeholder->url))
+    if (item != nullptr && TextEqual(item->m_strURL, m_placeholder->url)) {
         m_document.m_arrItems.erase(m_document.m_arrItems.begin() + selection.itemIndex);
+        m_document.ClearSelectedItem();
+    }
     m_document.UpdateAllViews(m_document.GroupPane());
 }

@@ -144,6 +144,11 @@ void CGroupPane::OnLabelEdited(const std::string& text)
     SortRows();
 }
 
+std::string CGroupPane::StoredLabelText() const
+{
+    return m_store.Selection().currentGroup;
+}
+
 void CGroupPane::OnContextMenu(LPARAM lParam)
 {
     if (SendMessageA(m_hWnd, LVM_GETSELECTEDCOUNT, 0, 0) == 0)

@@ -30,6 +30,7 @@ protected:
     void OnContextMenu(LPARAM lParam) override;
     void OnRenameKey() override { BeginRename(); }
     void OnLabelEdited(const std::string& text) override;
+    std::string StoredLabelText() const override;
     void OnLabelEditCancelled() override { SortRows(); }
 };
 

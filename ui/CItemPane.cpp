@@ -191,7 +191,16 @@ void CItemPane::BeginRename(bool focus)
 
 void CItemPane::OnLabelEdited(const std::string& text)
 {
+    // Enter on an unchanged name changes nothing, not even the modified flag.
+    if (text == StoredLabelText())
+        return;
     m_store.RenameItem(text);  // refills this pane through Commit
+}
+
+std::string CItemPane::StoredLabelText() const
+{
+    const BookmarkItem* item = m_store.SelectedItem();
+    return item != nullptr ? item->m_strName : std::string();
 }
 
 void CItemPane::OnContextMenu(LPARAM lParam)
@@ -249,8 +258,10 @@ void CItemPane::OnGetDisplayText(NMHDR* header)
         return;
     const BookmarkItem& bookmark = m_store.m_arrItems[static_cast<size_t>(index)];
     const ClipboardMarks& marks = m_store.Marks();
-    // The cut mark compares both texts byte for byte.
-    const bool cut = bookmark.m_strURL == marks.cutURL && m_store.Selection().currentGroup == marks.cutGroup;
+    // The cut mark compares the texts byte for byte: only the cut bookmark
+    // itself shows cut, not another of the same address.
+    const bool cut = bookmark.m_strURL == marks.cutURL && m_store.Selection().currentGroup == marks.cutGroup &&
+                     bookmark.m_strName == marks.cutName && bookmark.m_strDescription == marks.cutDescription;
     SortInfo columnText = m_sortInfo;
     columnText.column = wide ? wideItem.iSubItem : narrowItem.iSubItem;
     const std::string& text = RowStoreText(columnText, index);
@@ -261,10 +272,71 @@ void CItemPane::OnGetDisplayText(NMHDR* header)
     SetDisplayText(header, text);
 }
 
-int CItemPane::OnFindItem(const NMLVFINDITEMA& find) const
+int CItemPane::OnFindItem(const NMHDR* header) const
 {
+    // The A and W records differ only in the text's type.
+    const auto& find = *reinterpret_cast<const NMLVFINDITEMA*>(header);
     if ((find.lvfi.flags & LVFI_PARAM) != 0)
         return RowOfStoreIndex(find.lvfi.lParam);
+    if ((find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || find.lvfi.psz == nullptr)
+        return -1;
+    std::string typed;
+    if (header->code == LVN_ODFINDITEMW) {
+        const auto* wide = reinterpret_cast<const NMLVFINDITEMW*>(header)->lvfi.psz;
+        const int length = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+        typed.assign(length > 0 ? static_cast<size_t>(length) : 1, '\0');
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, &typed[0], length, nullptr, nullptr);
+        typed.resize(typed.size() - 1);
+    } else {
+        typed = find.lvfi.psz;
+    }
+    return FindRowByName(typed, find.iStart, (find.lvfi.flags & LVFI_PARTIAL) != 0);
+}
+
+namespace {
+
+// The first `length` bytes of `name` against `typed` in the panes' order
+// (CompareNoCase): <0, 0 or >0.
+int ComparePrefix(const std::string& name, const std::string& typed)
+{
+    const size_t n = std::min(name.size(), typed.size());
+    for (size_t i = 0; i < n; ++i) {
+        const unsigned char a = static_cast<unsigned char>(FoldAscii(name[i]));
+        const unsigned char b = static_cast<unsigned char>(FoldAscii(typed[i]));
+        if (a != b)
+            return a < b ? -1 : 1;
+    }
+    return name.size() < typed.size() ? -1 : 0;
+}
+
+} // namespace
+
+int CItemPane::FindRowByName(const std::string& typed, int start, bool prefix) const
+{
+    // From `start`, wrapping: type-ahead goes on from the row after the focused one.
+    const size_t count = m_rows.size();
+    const size_t first = start >= 0 && static_cast<size_t>(start) < count ? static_cast<size_t>(start) : 0;
+    if (prefix && m_sortInfo.column == 0 && m_sortInfo.ascending) {
+        // Rows in name order hold every name beginning with `typed` in one
+        // run: two binary searches instead of a pass over a million names.
+        const auto nameOf = [this](size_t index) -> const std::string& { return m_store.m_arrItems[index].m_strName; };
+        const auto low = std::partition_point(m_rows.begin(), m_rows.end(),
+                                              [&](size_t index) { return ComparePrefix(nameOf(index), typed) < 0; });
+        const auto high = std::partition_point(low, m_rows.end(),
+                                               [&](size_t index) { return ComparePrefix(nameOf(index), typed) == 0; });
+        if (low == high)
+            return -1;
+        const size_t lowRow = static_cast<size_t>(low - m_rows.begin());
+        const size_t highRow = static_cast<size_t>(high - m_rows.begin());
+        return static_cast<int>(first >= lowRow && first < highRow ? first : lowRow);
+    }
+    for (size_t step = 0; step < count; ++step) {
+        const size_t row = (first + step) % count;
+        const std::string& name = m_store.m_arrItems[m_rows[row]].m_strName;
+        const bool matches = prefix ? StartsWithNoCase(name, typed) : TextEqual(name, typed);
+        if (matches)
+            return static_cast<int>(row);
+    }
     return -1;
 }
 
@@ -277,7 +349,8 @@ bool CItemPane::OnPaneNotify(NMHDR* header, LRESULT& result)
         OnGetDisplayText(header);
         return true;
     case LVN_ODFINDITEMA:
-        result = OnFindItem(*reinterpret_cast<const NMLVFINDITEMA*>(header));
+    case LVN_ODFINDITEMW:
+        result = OnFindItem(header);
         return true;
     case LVN_ITEMCHANGED:
         if (!IsRefilling() && (reinterpret_cast<const NMLISTVIEW*>(header)->uChanged & LVIF_STATE) != 0)

@@ -43,6 +43,7 @@ protected:
     void OnContextMenu(LPARAM lParam) override;
     void OnRenameKey() override { BeginRename(false); }
     void OnLabelEdited(const std::string& text) override;
+    std::string StoredLabelText() const override;
 
 private:
     // Orders the rows by the sort block.
@@ -50,7 +51,10 @@ private:
     // Sorts the rows by the sort block and shows them again.
     void SortShownRows();
     void OnGetDisplayText(NMHDR* header);
-    int OnFindItem(const NMLVFINDITEMA& find) const;
+    int OnFindItem(const NMHDR* header) const;
+    // The row whose name begins with (or, not `prefix`, equals) `typed`,
+    // ASCII letter case ignored; -1 when none.
+    int FindRowByName(const std::string& typed, int start, bool prefix) const;
     void OnColumnClick(int column);
 
     // The store index of each row, in row order.

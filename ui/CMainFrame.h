@@ -107,7 +107,9 @@ private:
     void OnImportHtml(UINT id);
     void OnImportAddressBook(UINT id);
     void OnImportFolder(UINT id);
+    void OnImportBrowserBookmarks(UINT id);
     void OnFileSaveAsHtml(UINT id);
+    void OnFileExportBrowserBookmarks(UINT id);
     void OnGroupSaveAsHtml(UINT id);
     void OnItemSaveAsFile(UINT id);
     void OnEditCopy(UINT id);

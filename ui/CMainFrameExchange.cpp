@@ -9,6 +9,8 @@
 #include "exchange/HtmlImport.h"
 #include "exchange/LocalFileSystem.h"
 #include "exchange/MbxImport.h"
+#include "exchange/NetscapeExport.h"
+#include "exchange/NetscapeImport.h"
 #include "exchange/ShortcutFile.h"
 #include "exchange/ShortcutImport.h"
 #include "exchange/Version20Import.h"
@@ -114,6 +116,12 @@ void CMainFrame::OnImportFolder(UINT)
     ImportShortcutFolder(m_document, files, folder, thePreferences.bDeleteSourceFile != 0);
 }
 
+void CMainFrame::OnImportBrowserBookmarks(UINT)
+{
+    // The import commits, so the panes already show its first group.
+    ImportChosenFile(m_document, IDS_IMPORT_BOOKMARKS_TITLE, IDS_IMPORT_BOOKMARKS_FILTER, ImportNetscapeFile);
+}
+
 void CMainFrame::OnDropFiles(HDROP drop)
 {
     const std::vector<std::string> paths = DroppedPaths(drop);
@@ -129,6 +137,17 @@ void CMainFrame::OnFileSaveAsHtml(UINT)
         return;
     if (MayWrite(prompt, chosen, CollectionPagePath(chosen)))
         SaveCollectionPage(m_document, chosen);
+}
+
+void CMainFrame::OnFileExportBrowserBookmarks(UINT)
+{
+    IPrompt& prompt = m_document.Prompt();
+    std::string chosen;
+    if (!ChooseFileToSave(prompt, IDS_EXPORT_BOOKMARKS_TITLE, IDS_EXPORT_BOOKMARKS_FILTER, "", chosen))
+        return;
+    const std::string path = NetscapeFilePath(chosen);
+    if (MayWrite(prompt, chosen, path))
+        SaveNetscapeFile(m_document, path);
 }
 
 void CMainFrame::OnGroupSaveAsHtml(UINT)

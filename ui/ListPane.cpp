@@ -100,14 +100,31 @@ void ListPane::TrackContextMenu(HMENU popup, LPARAM lParam)
 
 bool ListPane::OnNotify(NMHDR* header, LRESULT& result)
 {
+    if (header->code == LVN_BEGINLABELEDITA || header->code == LVN_BEGINLABELEDITW) {
+        // The edit starts with the whole name and takes as much as the store does.
+        m_labelEdit = reinterpret_cast<HWND>(SendMessageA(m_hWnd, LVM_GETEDITCONTROL, 0, 0));
+        if (m_labelEdit != nullptr) {
+            SendMessageA(m_labelEdit, EM_LIMITTEXT, 0, 0);
+            SetWindowTextA(m_labelEdit, StoredLabelText().c_str());
+            SendMessageA(m_labelEdit, EM_SETSEL, 0, -1);
+        }
+        result = FALSE;
+        return true;
+    }
     if (header->code == LVN_ENDLABELEDITA || header->code == LVN_ENDLABELEDITW) {
         // 0 refuses the control's own change; the refilled row shows the name.
         result = 0;
+        const HWND edit = m_labelEdit;
+        m_labelEdit = nullptr;
         std::string text;
-        if (EditedLabelText(header, text))
-            OnLabelEdited(text);
-        else
+        if (!EditedLabelText(header, text)) {
             OnLabelEditCancelled();
+            return true;
+        }
+        // The notification's copy of the text may be cut at 260 characters.
+        if (edit != nullptr && IsWindow(edit))
+            text = WholeWindowText(edit);
+        OnLabelEdited(text);
         return true;
     }
     return OnPaneNotify(header, result);
@@ -227,6 +244,15 @@ int WidestTextWidth(HWND list, const std::vector<const std::string*>& texts)
     SelectObject(dc, old);
     ReleaseDC(list, dc);
     return static_cast<int>(widest) + 32;
+}
+
+std::string WholeWindowText(HWND window)
+{
+    const int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+    const int copied = GetWindowTextA(window, &text[0], static_cast<int>(text.size()));
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
 }
 
 bool EditedLabelText(const NMHDR* header, std::string& text)

@@ -35,6 +35,8 @@ LPARAM RowData(HWND list, int row);
 int FindRowByData(HWND list, LPARAM data);
 // The widest of `texts` in the control's font, plus 32 pixels.
 int WidestTextWidth(HWND list, const std::vector<const std::string*>& texts);
+// A window's text, whole however long.
+std::string WholeWindowText(HWND window);
 // The text a label-edit-ended notification carries; false when cancelled.
 bool EditedLabelText(const NMHDR* header, std::string& text);
 // Puts `text` where a display-info notification (LVN_GETDISPINFOA or W)
@@ -71,6 +73,9 @@ protected:
     // The label edit ended with `text`; the control's own change is refused
     // and the refilled row shows the stored name.
     virtual void OnLabelEdited(const std::string& text) = 0;
+    // The whole stored text of the label being edited: the control's own
+    // copy of a row's text stops at 260 characters.
+    virtual std::string StoredLabelText() const = 0;
     // A label edit cancelled or ended unchanged.
     virtual void OnLabelEditCancelled() {}
 
@@ -92,6 +97,8 @@ protected:
 private:
     HFONT m_font = nullptr;
     bool m_refilling = false;
+    // The open label edit, whose text is read whole when it ends.
+    HWND m_labelEdit = nullptr;
 };
 
 // The background-erase handler of both panes: gives the control the colours

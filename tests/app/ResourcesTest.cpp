@@ -47,8 +47,9 @@ TEST(Resources, MenusHoldEveryItemWithItsTextAndId)
     } menus[] = {
         {IDR_MAINFRAME,
          "&File{&New\tCtrl+N=57600,&Open...\tCtrl+O=57601,&Save\tCtrl+S=57603,Save &As...=57604,"
-         "Save As &HTML...=32779,-,Import{&Markbox Data File...=32780,Linkhive &2.0 Data File...=32848,-,"
-         "&HTML...\tCtrl+H=32800,&Folder...=32833,-,Address &Book...=32842},-,Recent File=57616~,-,E&xit=57665},"
+         "Save As &HTML...=32779,&Export Browser Bookmarks...=32879,-,Import{&Markbox Data File...=32780,"
+         "Linkhive &2.0 Data File...=32848,-,&HTML...\tCtrl+H=32800,&Folder...=32833,-,Address &Book...=32842,"
+         "Browser &Bookmarks...=32878},-,Recent File=57616~,-,E&xit=57665},"
          "&Edit{&Undo\tCtrl+Z=57643,-,Cu&t\tCtrl+X=57635,&Copy\tCtrl+C=57634,&Paste\tCtrl+V=57637},"
          "&View{&Toolbar=59392,&Status Bar=59393,-,Lar&ge Icons=32787,S&mall Icons=32788,&List=32789,"
          "&Details=32790,-,Arrange &Icons{by &Name=32802,by &URL=32803}},"
@@ -64,7 +65,7 @@ TEST(Resources, MenusHoldEveryItemWithItsTextAndId)
          "&Aquarium=32857,&Green Field=32858,&Twilight=32859,S&ea=32860,&Meadow=32877},"
          "&Custom{&Background...=32849,&Font...=32852}},-,Configure &Browsers...=32845},"
          "&Tools{Search &Engines{&Russian{&Aport=32871,&Rambler=32872,&Yandex=32870},"
-         "&Western{&Altavista=32864,&Euroseek=32874,&HotBot=32866,&Infoseek=32869}},-,Check &Links...=32878},"
+         "&Western{&Altavista=32864,&Euroseek=32874,&HotBot=32866,&Infoseek=32869}},-,Check &Links...=32880},"
          "&Help{&About Linkhive...=57664}"},
         {IDR_GROUP_MENU, "&Group{&Add...=32771,&Delete=32772,&Rename...=32773,-,&Save as HTML...=32778}"},
         {IDR_ITEM_MENU,
@@ -124,6 +125,8 @@ TEST(Resources, StringsCarryTitlePromptsAndTooltips)
         {ID_INDICATOR_URL, "URL:"},
         {ID_SCHEME_MEADOW, "Applies pre-configured colour scheme\n"},
         {ID_COLOUR_USE_CUSTOM, "When checked, Linkhive uses colours set by user"},
+        {ID_IMPORT_BROWSER_BOOKMARKS, "Import the bookmark file of a web browser"},
+        {ID_FILE_EXPORT_BROWSER_BOOKMARKS, "Save the whole collection as a bookmark file for web browsers"},
         {ID_TOOLS_CHECK_LINKS, "Check which bookmarks still answer"},
         {IDS_CHECK_COUNTS, "Checked %1 of %2, %3 broken"},
         {IDS_BROKEN_LINKS_GROUP, "Broken Links"},

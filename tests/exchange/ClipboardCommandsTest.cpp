@@ -124,18 +124,33 @@ TEST_F(ClipboardCommandsTest, PasteBackIntoTheCutGroupOnlyClearsTheMarks)
     EXPECT_EQ(2, itemPane.updates);
 }
 
-TEST_F(ClipboardCommandsTest, CutSurvivesACopyOfAnother)
+TEST_F(ClipboardCommandsTest, OnlyTheCutBookmarkItselfMoves)
 {
+    // Cut Two, copy One, paste into B: One is added, Two stays and is still cut.
     Select("A", 1);
     commands.OnEditCut();
     Select("A", 0);
     commands.OnEditCopy();
     selection.currentGroup = "B";
     commands.OnEditPaste();
-    EXPECT_EQ((std::vector<std::string>{"One|http://one/|A|first", "Mail|mailto:x@y|A|", "Three|http://three/|B|",
-                                        "One|http://one/|B|first"}),
+    EXPECT_EQ((std::vector<std::string>{"One|http://one/|A|first", "Two|http://two/|A|", "Mail|mailto:x@y|A|",
+                                        "Three|http://three/|B|", "One|http://one/|B|first"}),
               Items());
-    EXPECT_EQ("", marks.cutURL + marks.cutGroup);
+    EXPECT_EQ("http://two/", marks.cutURL);
+    EXPECT_EQ("A", marks.cutGroup);
+
+    // Of two bookmarks with the cut address, the move removes the cut one only.
+    Add("Two again", "http://two/", "A", "other");
+    Select("A", 5);
+    commands.OnEditCut();
+    selection.currentGroup = "B";
+    commands.OnEditPaste();
+    EXPECT_EQ((std::vector<std::string>{"One|http://one/|A|first", "Two|http://two/|A|", "Mail|mailto:x@y|A|",
+                                        "Three|http://three/|B|", "One|http://one/|B|first",
+                                        "Two again|http://two/|B|other"}),
+              Items());
+    EXPECT_EQ("", marks.cutURL + marks.cutGroup + marks.cutName + marks.cutDescription);
+    EXPECT_EQ(-1, selection.itemIndex);
 }
 
 TEST_F(ClipboardCommandsTest, PasteWithoutACutRemovesNothing)
@@ -164,15 +179,15 @@ TEST_F(ClipboardCommandsTest, PasteWithNoGroupMakesOne)
 
     // A paste that is refused makes no group.
     doc.OnNewDocument();
-    clipboard.text = "Other\nmailto:x@y\n";
+    clipboard.text = "Other\ngopher://x/\n";
     commands.OnEditPaste();
     EXPECT_TRUE(doc.m_arrGroups.empty());
     EXPECT_TRUE(doc.m_arrItems.empty());
 }
 
-TEST_F(ClipboardCommandsTest, PasteRefusesTextWithoutWebURL)
+TEST_F(ClipboardCommandsTest, PasteRefusesTextWithoutABookmarkAddress)
 {
-    for (const char* text : {"http://copied.address/", "Name\nHTTP://A/\n", "Name\nmailto:x@y\n", ""}) {
+    for (const char* text : {"http://copied.address/", "Name\ngopher://a/\n", "Name\nhttp:/a\n", ""}) {
         clipboard.text = text;
         selection.currentGroup = "B";
         prompt.shown.clear();
@@ -187,8 +202,10 @@ TEST_F(ClipboardCommandsTest, PasteRefusesTextWithoutWebURL)
 TEST_F(ClipboardCommandsTest, PasteEnableRule)
 {
     const std::vector<std::pair<std::string, bool>> texts = {
-        {"Name\nhttp://a/\n", true},  {"http://copied/", true},     {"Name\nHTTP://a/\n", false},
-        {"Name\nmailto:x@y\n", false}, {"Name\nftp://a/\n", false}, {"", false},
+        {"Name\nhttp://a/\n", true},    {"http://copied/", true},       {"Name\nHTTP://a/\n", true},
+        {"Name\nhttps://a/\n", true},   {"Name\nmailto:x@y\n", true},  {"Name\nFtp://a/\n", true},
+        {"Name\nfile:///c:/a\n", true}, {"Name\nnews:comp.lang\n", true}, {"Name\ngopher://a/\n", false},
+        {"Name\nhttps:/a\n", false},    {"", false},
     };
     for (const auto& [text, enabled] : texts) {
         clipboard.text = text;
@@ -220,15 +237,30 @@ TEST_F(ClipboardCommandsTest, UndoPutsTheDeletedBookmarkBackIntoItsGroup)
     EXPECT_EQ("", clipboard.text);
 }
 
-TEST_F(ClipboardCommandsTest, UndoOfAMailBookmarkFails)
+TEST_F(ClipboardCommandsTest, UndoTakesEveryBookmarkAddressAndRefusesOtherText)
 {
-    Select("A", 2);
+    // A deleted mail bookmark comes back; so does an https one.
+    Add("Secure", "HTTPS://s/", "B");
+    for (const size_t index : {2u, 3u}) {
+        Select(index == 2 ? "A" : "B", index);
+        const std::string deleted = Items()[index];
+        prompt.answers = {MessageAnswer::Ok};
+        ASSERT_TRUE(doc.DeleteItem());
+        EXPECT_EQ(-1, selection.itemIndex);
+        commands.OnEditUndo();
+        EXPECT_EQ(deleted, Items().back());
+        EXPECT_FALSE(commands.CanUndo());
+    }
+    EXPECT_EQ(2u, prompt.shown.size());
+
+    Select("A", 0);
     prompt.answers = {MessageAnswer::Ok};
     ASSERT_TRUE(doc.DeleteItem());
+    clipboard.text = "Name\ngopher://a/\n";
     commands.OnEditUndo();
     EXPECT_EQ("Cannot undo!", prompt.shown.back());
     EXPECT_EQ(MessageStyle::StopOk, prompt.styles.back());
-    EXPECT_EQ(3u, doc.m_arrItems.size());
+    EXPECT_EQ(4u, doc.m_arrItems.size());
     EXPECT_TRUE(commands.CanUndo());
 }
 

@@ -38,6 +38,7 @@ TEST_F(ItemPaneTest, RowsAreTheCurrentGroupsSortedWithIconsAndCutState)
     Command(ID_VIEW_DETAILS);
     Doc().Marks().cutURL = "http://cut";
     Doc().Marks().cutGroup = "Web";
+    Doc().Marks().cutName = "alpha";
     Fill(Doc(), {"Web", "Other"},
          {Bookmark("zeta", "http://z", "Web", "last"), Bookmark("hidden", "http://h", "Other"),
           Bookmark("Mail", "MAILTO:someone@example.org", "web"), Bookmark("alpha", "http://cut", "WEB"),
@@ -165,10 +166,11 @@ TEST_F(ItemPaneTest, LabelEditsRenameTheCurrentBookmark)
         bool cancel;
         bool asWindows;
         const char* name;
-    } cases[] = {{"renamed", false, false, "renamed"},
-                 {"b", false, true, "b"},
-                 {"", false, true, ""},
-                 {"ignored", true, false, "b"}};
+        bool modified;
+    } cases[] = {{"renamed", false, false, "renamed", true},
+                 {"b", false, true, "b", false},  // unchanged: nothing changes
+                 {"", false, true, "", true},
+                 {"ignored", true, false, "b", false}};
     for (const auto& test : cases) {
         Fill(Doc(), {"G"}, {Bookmark("a", "http://a", "G"), Bookmark("b", "http://b", "G")}, "G");
         Doc().SetModifiedFlag(false);
@@ -179,7 +181,7 @@ TEST_F(ItemPaneTest, LabelEditsRenameTheCurrentBookmark)
             EditLabel(items, -1, test.typed, test.cancel);  // F2
         EXPECT_EQ(Doc().m_arrItems[1].m_strName, test.name) << test.typed;
         EXPECT_EQ(Doc().m_arrItems[0].m_strName, "a") << test.typed;
-        EXPECT_EQ(Doc().IsModified(), !test.cancel) << test.typed;
+        EXPECT_EQ(Doc().IsModified(), test.modified) << test.typed;
         EXPECT_FALSE(Frame().ItemPane()->IsEditingLabel());
     }
 
@@ -231,4 +233,74 @@ TEST_F(ItemPaneTest, RightClickAndContextMenus)
         EXPECT_EQ(menu.ids.front(), static_cast<UINT>(ID_ITEM_OPEN));
         EXPECT_EQ(menu.defaultId, newWindow ? ID_ITEM_OPEN_NEW_WINDOW : ID_ITEM_OPEN) << newWindow;
     }
+}
+
+TEST_F(ItemPaneTest, LongNamesSurviveARenameAndNoStaleBookmarkIsRenamed)
+{
+    // The edit starts with the whole name and takes more than 260 characters.
+    const std::string longName(400, 'n');
+    Fill(Doc(), {"G"}, {Bookmark(longName, "http://a", "G"), Bookmark("banana", "http://b", "G")}, "G");
+    ClickRow(items, 1);
+    SetFocus(items);
+    SendMessageA(items, WM_KEYDOWN, VK_F2, 0);
+    const HWND edit = reinterpret_cast<HWND>(SendMessageA(items, LVM_GETEDITCONTROL, 0, 0));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(WholeWindowText(edit), longName);
+    SendMessageA(edit, EM_SETSEL, 400, 400);
+    SendMessageA(edit, WM_CHAR, 'x', 0);
+    SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(Doc().m_arrItems[0].m_strName, longName + "x");
+
+    // After a Delete no bookmark is current: F2 with no row selected opens nothing.
+    Fill(Doc(), {"G"}, {Bookmark("apple", "http://a", "G"), Bookmark("banana", "http://b", "G")}, "G");
+    ClickRow(items, 0);
+    prompt.answers = {MessageAnswer::Ok};
+    Command(ID_ITEM_DELETE);
+    ASSERT_EQ(Doc().m_arrItems.size(), 1u);
+    EXPECT_EQ(Doc().Selection().itemIndex, -1);
+    SetFocus(items);
+    SendMessageA(items, WM_KEYDOWN, VK_F2, 0);
+    EXPECT_FALSE(Frame().ItemPane()->IsEditingLabel());
+    EXPECT_EQ(Doc().m_arrItems[0].m_strName, "banana");
+}
+
+TEST_F(ItemPaneTest, TypingAPrefixFindsTheNextRowByName)
+{
+    Fill(Doc(), {"G"},
+         {Bookmark("Banana", "http://b", "G"), Bookmark("apple", "http://a", "G"), Bookmark("bread", "http://r", "G"),
+          Bookmark("cherry", "http://c", "G")},
+         "G");  // rows: apple, Banana, bread, cherry
+    const struct {
+        UINT flags;
+        const char* text;
+        int start;
+        int row;
+    } cases[] = {
+        {LVFI_PARTIAL | LVFI_STRING, "b", 0, 1},  {LVFI_PARTIAL | LVFI_STRING, "B", 2, 2},
+        {LVFI_PARTIAL | LVFI_STRING, "b", 3, 1},  // wraps
+        {LVFI_PARTIAL | LVFI_STRING, "ch", 0, 3}, {LVFI_PARTIAL | LVFI_STRING, "x", 0, -1},
+        {LVFI_STRING, "BANANA", 0, 1},             {LVFI_STRING, "ban", 0, -1},
+    };
+    for (const auto& c : cases) {
+        LVFINDINFOA find = {};
+        find.flags = c.flags | LVFI_WRAP;
+        find.psz = c.text;
+        // The control hands the pane the start as it is given.
+        EXPECT_EQ(SendMessageA(items, LVM_FINDITEMA, static_cast<WPARAM>(c.start), reinterpret_cast<LPARAM>(&find)),
+                  c.row)
+            << c.text << " from " << c.start;
+    }
+    // Sorted by another column, the rows are searched one by one.
+    ClickHeader(items, 1);  // rows: apple, Banana, cherry, bread
+    LVFINDINFOA find = {};
+    find.flags = LVFI_PARTIAL | LVFI_STRING | LVFI_WRAP;
+    find.psz = "br";
+    EXPECT_EQ(SendMessageA(items, LVM_FINDITEMA, 0, reinterpret_cast<LPARAM>(&find)), 3);
+    Doc().UpdateAllViews(nullptr);
+
+    // The control's own type-ahead asks the pane the same.
+    ClickRow(items, 0);
+    SetFocus(items);
+    SendMessageA(items, WM_CHAR, 'c', 1);  // a key message's repeat count of 1
+    EXPECT_EQ(SelectedRow(items), 3);
 }

@@ -3,6 +3,7 @@
 #include "tests/ui/PaneDriver.h"
 
 #include "exchange/HtmlExport.h"
+#include "exchange/NetscapeExport.h"
 #include "framework/Win32Clipboard.h"
 #include "framework/Win32Prompt.h"
 #include "res/resource.h"
@@ -250,6 +251,7 @@ TEST_F(ExchangeCommandsTest, SavesWriteTheWholeUrlAndAskBeforeReplacingAnAppende
     ASSERT_TRUE(Start());
     EXPECT_FALSE(Enabled(ID_FILE_SAVE_AS_HTML));
     EXPECT_FALSE(Enabled(ID_GROUP_SAVE_AS_HTML));
+    EXPECT_FALSE(Enabled(ID_FILE_EXPORT_BROWSER_BOOKMARKS));
     const std::string longURL = "http://example.org/" + std::string(300, 'p');
     const std::string longGroup(300, 'g');
     Fill(Doc(), {"A", longGroup}, {Bookmark("Home", longURL, "A"), Bookmark("b", "mailto:b@x", longGroup)}, "A");
@@ -259,6 +261,7 @@ TEST_F(ExchangeCommandsTest, SavesWriteTheWholeUrlAndAskBeforeReplacingAnAppende
     const std::string url = "save|Export URL|URL files|*.URL|||Home";
     const std::string all = "save|Save As Internet Document|Internet Documents|*.html|||";
     const std::string group = "save|Save Group As Internet Document|Internet Document (HTML)|*.html|||A";
+    const std::string bookmarks = "save|Export Browser Bookmarks|Bookmark Files (*.html)|*.html|||";
     const struct {
         UINT command;
         const std::string& request;
@@ -278,6 +281,11 @@ TEST_F(ExchangeCommandsTest, SavesWriteTheWholeUrlAndAskBeforeReplacingAnAppende
         {ID_FILE_SAVE_AS_HTML, all, "all.htm", "all.htm.html", true, MessageAnswer::No, true, "kept"},
         {ID_GROUP_SAVE_AS_HTML, group, "group.htm", "group.htm", true, MessageAnswer::Ok, false, GroupPage(Doc(), "A")},
         {ID_GROUP_SAVE_AS_HTML, group, "group", "group.html", true, MessageAnswer::Yes, true, GroupPage(Doc(), "A")},
+        {ID_FILE_EXPORT_BROWSER_BOOKMARKS, bookmarks, "marks", "marks.html", false, MessageAnswer::Ok, false,
+         NetscapeBookmarkFile(Doc())},
+        {ID_FILE_EXPORT_BROWSER_BOOKMARKS, bookmarks, "marks", "marks.html", true, MessageAnswer::No, true, "kept"},
+        {ID_FILE_EXPORT_BROWSER_BOOKMARKS, bookmarks, "marks.htm", "marks.htm", true, MessageAnswer::Ok, false,
+         NetscapeBookmarkFile(Doc())},
     };
     for (const auto& test : cases) {
         const std::string written = folder.Path(test.written);
@@ -382,6 +390,54 @@ TEST_F(ExchangeCommandsTest, HtmlImportTakesABrowserExportTypedIntoTheOpenDialog
                      "are-there-any-worse-sorting-algorithms-than-bogosort-a-k-a-monkey-sort",
                      "http://lotrproject.com/blog/2013/02/08/timeline-of-the-elves-in-tolkiens-works/"}));
     EXPECT_EQ(Doc().m_arrItems[0].m_strName, "WINDOWS93");
+}
+
+TEST_F(ExchangeCommandsTest, BrowserBookmarksComeInByFolderAndGoBackOutWhole)
+{
+    TempDir folder;
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(Enabled(ID_IMPORT_BROWSER_BOOKMARKS));  // with no group as well
+    // "Dev" is also a folder of the file, checkio.org one of its links.
+    Fill(Doc(), {"Dev"}, {Bookmark("Old", "https://checkio.org/", "Dev", "a note & more")}, "Dev");
+    Doc().SetModifiedFlag(false);
+    prompt.files = {WindowsPath(std::string(LINKHIVE_TEST_DATA) + "/browser-exports/chromium_nested.htm")};
+    Command(ID_IMPORT_BROWSER_BOOKMARKS);
+    EXPECT_EQ(RequestLine(prompt.requests.back()),
+              "open|Import Browser Bookmarks|Bookmark Files (*.html;*.htm)|*.html;*.htm|All Files (*.*)|*.*|||");
+    EXPECT_EQ(prompt.shown, Texts{"Imported 17 bookmarks into 8 groups. 1 were already in the collection."});
+    EXPECT_EQ(Doc().m_arrGroups, (Texts{"Dev", "Personal toolbar", "chromium_nested.htm", "Dev / PHP", "Dev / Python",
+                                        "MOOC", "Linux, Unix OS,Other   stuff", "Self-hosting"}));
+    EXPECT_EQ(Urls("Dev / Python"), (Texts{"https://tox.readthedocs.io/en/latest/", "http://www.sphinx-doc.org/en/stable/"}));
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_EQ(SelectedGroup(), "Personal toolbar");
+    EXPECT_EQ(RowTexts(Items(), 1), Texts{"http://www.jabber.org/"});
+
+    // Out through the export and back into an empty collection: the groups
+    // come in the pane's order, which the export keeps.
+    const auto collection = [this] {
+        Texts rows;
+        for (const std::string& group : RowTexts(Groups())) {
+            for (const size_t index : Doc().ItemsOfGroup(group)) {
+                const BookmarkItem& item = Doc().m_arrItems[index];
+                rows.push_back(group + "|" + item.m_strName + "|" + item.m_strURL + "|" + item.m_strDescription);
+            }
+        }
+        return rows;
+    };
+    const Texts exported = collection();
+    prompt.files = {folder.Path("all")};
+    Command(ID_FILE_EXPORT_BROWSER_BOOKMARKS);
+    Fill(Doc(), {}, {}, "");
+    prompt.shown.clear();
+    prompt.files = {folder.Path("all.html")};
+    Command(ID_IMPORT_BROWSER_BOOKMARKS);
+    EXPECT_EQ(prompt.shown, Texts{"Imported 18 bookmarks into 8 groups. 0 were already in the collection."});
+    EXPECT_EQ(Doc().m_arrGroups, RowTexts(Groups()));
+    EXPECT_EQ(collection(), exported);
+    EXPECT_EQ(SelectedGroup(), "chromium_nested.htm");
+    EXPECT_EQ(RowTexts(Items(), 1), (Texts{"https://regexcrossword.com/",
+                                           "http://lotrproject.com/blog/2013/02/08/timeline-of-the-elves-in-tolkiens-works/",
+                                           "http://www.windows93.net/"}));
 }
 
 TEST_F(ExchangeCommandsTest, SaveAsFileWritesTheNameTypedIntoTheSaveDialog)
