@@ -143,6 +143,54 @@ size_t CBookmarkDoc::DeleteItems(const std::vector<size_t>& indices)
     return count;
 }
 
+std::string CBookmarkDoc::MoveItems(const std::vector<size_t>& indices, const std::string& group)
+{
+    const auto existing = std::find_if(m_arrGroups.begin(), m_arrGroups.end(),
+                                       [&group](const std::string& name) { return TextEqual(name, group); });
+    const std::string stored = existing != m_arrGroups.end() ? *existing : group;
+    bool moved = false;
+    for (const size_t index : indices) {
+        if (index < m_arrItems.size() && m_arrItems[index].m_strGroup != stored) {
+            m_arrItems[index].m_strGroup = stored;
+            moved = true;
+        }
+    }
+    if (!moved)
+        return stored;
+    if (existing == m_arrGroups.end())
+        m_arrGroups.push_back(stored);
+    ClearSelectedItem();
+    Commit(nullptr);
+    return stored;
+}
+
+void CBookmarkDoc::ChangeURLs(const std::vector<std::pair<size_t, std::string>>& changes)
+{
+    bool changed = false;
+    for (const auto& change : changes) {
+        if (change.first < m_arrItems.size()) {
+            m_arrItems[change.first].m_strURL = change.second;
+            changed = true;
+        }
+    }
+    if (!changed)
+        return;
+    ClearSelectedItem();
+    Commit(nullptr);
+}
+
+size_t CBookmarkDoc::FindItem(const std::string& group, const std::string& name, const std::string& url,
+                              size_t hint) const
+{
+    const auto matches = [&](const BookmarkItem& item) {
+        return item.m_strName == name && item.m_strURL == url && TextEqual(item.m_strGroup, group);
+    };
+    if (hint < m_arrItems.size() && matches(m_arrItems[hint]))
+        return hint;
+    const auto found = std::find_if(m_arrItems.begin(), m_arrItems.end(), matches);
+    return found == m_arrItems.end() ? std::string::npos : static_cast<size_t>(found - m_arrItems.begin());
+}
+
 void CBookmarkDoc::RenameItem(const std::string& newText)
 {
     BookmarkItem* item = SelectedItem();

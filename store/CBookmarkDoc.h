@@ -6,6 +6,7 @@
 #include "store/DataFile.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 class IClipboard;
@@ -48,6 +49,16 @@ public:
     // asking; no item is selected afterwards. Returns how many went; none
     // leaves the document untouched.
     size_t DeleteItems(const std::vector<size_t>& indices);
+    // Moves the items at `indices` into `group`, made when no group has
+    // that name (letter case ignored), in one Commit when any moves; no item
+    // is selected afterwards. Returns the group's name as stored.
+    std::string MoveItems(const std::vector<size_t>& indices, const std::string& group);
+    // Gives each item named by a change its new URL, in one Commit; indices
+    // past the end are skipped. No item is selected afterwards.
+    void ChangeURLs(const std::vector<std::pair<size_t, std::string>>& changes);
+    // The index of the item of `group` (letter case ignored) with exactly
+    // this name and URL, `hint` tried first; npos when there is none.
+    size_t FindItem(const std::string& group, const std::string& name, const std::string& url, size_t hint) const;
     void RemoveItemsByURL(const std::string& url, const std::string& group);
     // Removes the first bookmark of `group` (store comparison) whose name, URL
     // and description equal `like`'s byte for byte; returns the index it had,

@@ -6,6 +6,7 @@
 #include "settings/Preferences.h"
 #include "store/CBookmarkDoc.h"
 #include "store/TextCompare.h"
+#include "ui/CCheckLinksDlg.h"
 #include "ui/CDuplicatesDlg.h"
 #include "ui/CItemPane.h"
 #include "ui/CommandKeys.h"
@@ -70,6 +71,7 @@ const CommandRow<CMainFrame> CMainFrame::kCommands[] = {
     {ID_TRAY_GROUP_FIRST, ID_TRAY_GROUP_LAST, &CMainFrame::OnTrayGroup, nullptr},
     {ID_TRAY_SHOW, ID_TRAY_SHOW, &CMainFrame::OnTrayShow, nullptr},
     {ID_PREF_MINIMISE_TO_TRAY, ID_PREF_MINIMISE_TO_TRAY, &CMainFrame::OnToggle, &CMainFrame::OnUpdateToggle},
+    {ID_TOOLS_CHECK_LINKS, ID_TOOLS_CHECK_LINKS, &CMainFrame::OnCheckLinks, nullptr},
     {ID_EDIT_FIND, ID_EDIT_FIND, &CMainFrame::OnFind, nullptr},
     {ID_EDIT_FIND_NEXT, ID_EDIT_FIND_NEXT, &CMainFrame::OnFindNext, nullptr},
     {ID_TOOLS_DUPLICATES, ID_TOOLS_DUPLICATES, &CMainFrame::OnDuplicates, nullptr},
@@ -170,6 +172,8 @@ bool CMainFrame::OnCreate()
 
 void CMainFrame::OnDestroy()
 {
+    // A check under way ends here: its workers are waited for, its window goes.
+    m_checkLinks.reset();
     m_findDlg.reset();
     m_duplicatesDlg.reset();
     SavePreferences();
@@ -375,9 +379,21 @@ void CMainFrame::OnCustomColour(UINT id)
         RedrawPanes();
 }
 
+void CMainFrame::OnCheckLinks(UINT)
+{
+    if (m_checkLinks && m_checkLinks->GetSafeHwnd() != nullptr) {
+        ShowWindow(m_checkLinks->GetSafeHwnd(), SW_RESTORE);
+        SetActiveWindow(m_checkLinks->GetSafeHwnd());
+        return;
+    }
+    m_checkLinks = std::make_unique<CCheckLinksDlg>(*this, m_document, m_linkCheckLimits);
+    if (!m_checkLinks->Create())
+        m_checkLinks.reset();
+}
+
 bool CMainFrame::GoToBookmark(size_t index)
 {
-    if (index >= m_document.m_arrItems.size())
+    if (index >= m_document.m_arrItems.size() || !m_itemPane)
         return false;
     const std::string group = m_document.m_arrItems[index].m_strGroup;
     CurrentSelection& selection = m_document.Selection();
@@ -386,11 +402,15 @@ bool CMainFrame::GoToBookmark(size_t index)
         const auto listed = std::find_if(m_document.m_arrGroups.begin(), m_document.m_arrGroups.end(),
                                          [&group](const std::string& name) { return TextEqual(name, group); });
         selection.currentGroup = listed != m_document.m_arrGroups.end() ? *listed : group;
+        // Only what is current changes, not the collection.
         m_document.UpdateAllViews(nullptr, SelectionHint());
     }
     if (!m_itemPane->SelectBookmark(index))
         return false;
-    SetActiveView(m_itemPane.get(), false);
+    SendMessageA(m_groupPane->GetSafeHwnd(), LVM_ENSUREVISIBLE, m_groupPane->CurrentGroupRow(), FALSE);
+    if (IsIconic(m_hWnd) || !IsWindowVisible(m_hWnd))
+        ShowWindow(m_hWnd, SW_RESTORE);
+    SetActiveView(m_itemPane.get(), true);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "framework/CFrameWnd.h"
 #include "framework/CSplitterWnd.h"
+#include "launch/LinkChecker.h"
 #include "launch/SystemLauncher.h"
 #include "ui/CFindDlg.h"
 #include "ui/CTrayIcon.h"
@@ -9,6 +10,7 @@
 #include <memory>
 
 class CBookmarkDoc;
+class CCheckLinksDlg;
 class CDuplicatesDlg;
 class CItemPane;
 class CGroupPane;
@@ -36,8 +38,8 @@ public:
     // minimised or hidden, when the last width it showed.
     int LeftPaneWidth() const;
 
-    // Makes the bookmark's group current and selects and shows its row in
-    // the item pane; false when the index names no bookmark.
+    // Shows the bookmark at store index `index`: its group current, its row
+    // selected and in view, the item pane active. False when there is none.
     bool GoToBookmark(size_t index);
     // The modeless dialogs, once first opened (open or closed since).
     CFindDlg* FindDialog() const { return m_findDlg.get(); }
@@ -45,6 +47,10 @@ public:
 
     // Opens bookmarks through `launcher` instead of the system's.
     void SetLauncher(ILauncher& launcher) { m_launcher = &launcher; }
+    // The limits of the next link check (tests shorten the timeout).
+    void SetLinkCheckLimits(const LinkCheckLimits& limits) { m_linkCheckLimits = limits; }
+    // The Check Links dialog last opened; null before the first.
+    CCheckLinksDlg* CheckLinksDialog() const { return m_checkLinks.get(); }
     const CTrayIcon& TrayIcon() const { return m_trayIcon; }
 
 protected:
@@ -86,6 +92,7 @@ private:
     void OnScheme(UINT id);
     void OnUpdateScheme(CCmdUI& ui);
     void OnCustomColour(UINT id);
+    void OnCheckLinks(UINT id);
     void OnFind(UINT id);
     // The next bookmark of the last search after the selected one, wrapping.
     void OnFindNext(UINT id);
@@ -142,6 +149,8 @@ private:
     std::unique_ptr<CDuplicatesDlg> m_duplicatesDlg;
     SystemLauncher m_systemLauncher;
     ILauncher* m_launcher = &m_systemLauncher;
+    LinkCheckLimits m_linkCheckLimits;
+    std::unique_ptr<CCheckLinksDlg> m_checkLinks;
 };
 
 // Set when the frame's window is created; never cleared.

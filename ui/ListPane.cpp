@@ -266,25 +266,6 @@ void ClearSelection(HWND list)
         SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
 }
 
-void SetDisplayText(NMHDR* header, const std::string& text)
-{
-    if (header->code == LVN_GETDISPINFOW) {
-        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
-        if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0)
-            return;
-        // Only what fits is converted: a text too long for the buffer would
-        // fail whole and show as empty.
-        const size_t fits = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
-        const int length =
-            MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(fits), item.pszText, item.cchTextMax - 1);
-        item.pszText[length] = L'\0';
-        return;
-    }
-    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
-    if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0)
-        lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
-}
-
 std::string WholeWindowText(HWND window)
 {
     const int length = GetWindowTextLengthA(window);
@@ -311,6 +292,25 @@ bool EditedLabelText(const NMHDR* header, std::string& text)
         return false;
     text = narrow;
     return true;
+}
+
+void SetDisplayText(NMHDR* header, const std::string& text)
+{
+    if (header->code == LVN_GETDISPINFOW) {
+        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
+        if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0)
+            return;
+        // Only what fits is converted: a text too long for the buffer
+        // would fail whole and show as empty.
+        const size_t fits = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
+        const int length =
+            MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(fits), item.pszText, item.cchTextMax - 1);
+        item.pszText[length] = L'\0';
+        return;
+    }
+    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
+    if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0)
+        lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
 }
 
 POINT ContextMenuPoint(HWND list, LPARAM lParam)

@@ -42,13 +42,13 @@ int FirstSelectedRow(HWND list);
 // one: a control of many rows (Wine's at least) answers "deselect all" by
 // visiting every row, and does so again before it selects one more.
 void ClearSelection(HWND list);
-// Answers a list's request for a row's text (LVN_GETDISPINFOA or W) with
-// as much of `text` as its buffer holds.
-void SetDisplayText(NMHDR* header, const std::string& text);
 // A window's text, whole however long.
 std::string WholeWindowText(HWND window);
 // The text a label-edit-ended notification carries; false when cancelled.
 bool EditedLabelText(const NMHDR* header, std::string& text);
+// Puts `text` where a display-info notification (LVN_GETDISPINFOA or W)
+// asks for a row's text, cut to its buffer.
+void SetDisplayText(NMHDR* header, const std::string& text);
 // The point of a context-menu message: from the keyboard, the client
 // area's top-left corner moved by 5,5.
 POINT ContextMenuPoint(HWND list, LPARAM lParam);

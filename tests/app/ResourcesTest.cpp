@@ -66,7 +66,7 @@ TEST(Resources, MenusHoldEveryItemWithItsTextAndId)
          "&Aquarium=32857,&Green Field=32858,&Twilight=32859,S&ea=32860,&Meadow=32877},"
          "&Custom{&Background...=32849,&Font...=32852}},-,Configure &Browsers...=32845},"
          "&Tools{Search &Engines{&Russian{&Aport=32871,&Rambler=32872,&Yandex=32870},"
-         "&Western{&Altavista=32864,&Euroseek=32874,&HotBot=32866,&Infoseek=32869}},Find &Duplicates...=32883},"
+         "&Western{&Altavista=32864,&Euroseek=32874,&HotBot=32866,&Infoseek=32869}},-,Check &Links...=32880,Find &Duplicates...=32883},"
          "&Help{&About Linkhive...=57664}"},
         {IDR_GROUP_MENU, "&Group{&Add...=32771,&Delete=32772,&Rename...=32773,-,&Save as HTML...=32778}"},
         {IDR_ITEM_MENU,
@@ -130,6 +130,9 @@ TEST(Resources, StringsCarryTitlePromptsAndTooltips)
         {ID_COLOUR_USE_CUSTOM, "When checked, Linkhive uses colours set by user"},
         {ID_IMPORT_BROWSER_BOOKMARKS, "Import the bookmark file of a web browser"},
         {ID_FILE_EXPORT_BROWSER_BOOKMARKS, "Save the whole collection as a bookmark file for web browsers"},
+        {ID_TOOLS_CHECK_LINKS, "Check which bookmarks still answer"},
+        {IDS_CHECK_COUNTS, "Checked %1 of %2, %3 broken"},
+        {IDS_BROKEN_LINKS_GROUP, "Broken Links"},
         {ID_EDIT_FIND, "Find bookmarks by name, address or description"},
         {ID_EDIT_FIND_NEXT, "Go to the next bookmark found"},
         {IDS_FIND_FOUND, "%d bookmarks found"},
@@ -208,6 +211,12 @@ TEST(Resources, IconsAndDialogsExist)
         {IDD_BROWSERS, IDC_MSIE_PATH, ""},
         {IDD_BROWSERS, IDC_BROWSE_CUSTOM, "Browse..."},
         {IDD_BROWSERS, IDCANCEL, "Cancel"},
+        {IDD_CHECK_LINKS, IDC_CHECK_CURRENT_GROUP, "&Current group"},
+        {IDD_CHECK_LINKS, IDC_CHECK_WHOLE, "&Whole collection"},
+        {IDD_CHECK_LINKS, IDC_CHECK_START, "&Start"},
+        {IDD_CHECK_LINKS, IDC_CHECK_RESULTS, ""},
+        {IDD_CHECK_LINKS, IDC_CHECK_NEW_ADDRESS, "Use &New Address"},
+        {IDD_CHECK_LINKS, IDC_CHECK_MOVE, "&Move to Group"},
         {IDD_FIND, IDC_FIND_TEXT, ""},
         {IDD_FIND, IDC_FIND_GROUP_ONLY, "Current group only"},
         {IDD_FIND, IDC_RESULTS, ""},
@@ -232,7 +241,8 @@ TEST(Resources, IconsAndDialogsExist)
         const char* title;
     } titles[] = {{IDD_BROWSERS, "Browsers Configuration"},
                   {IDD_FIND, "Find Bookmarks"},
-                  {IDD_DUPLICATES, "Duplicate Bookmarks"}};
+                  {IDD_DUPLICATES, "Duplicate Bookmarks"},
+                  {IDD_CHECK_LINKS, "Check Links"}};
     for (const auto& t : titles) {
         HWND dialog = CreateDialogParamA(Module(), MAKEINTRESOURCEA(t.dialog), nullptr, IgnoreMessages, 0);
         char title[64] = "";

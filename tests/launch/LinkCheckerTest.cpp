@@ -3,6 +3,7 @@
 #include "launch/HttpClient.h"
 #include "store/DataFile.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/LinkServer.h"
 
 #include <gtest/gtest.h>
 
@@ -14,21 +15,6 @@
 #include <thread>
 
 namespace {
-
-// The server the test run starts (tests/support/link_server.py, a CTest
-// fixture): the port nothing listens on, then the one it serves.
-struct LinkServer {
-    int closedPort = 0;
-    int port = 0;
-
-    LinkServer()
-    {
-        std::ifstream(LINKHIVE_LINK_SERVER_PORTS) >> closedPort >> port;
-        EXPECT_NE(port, 0) << "no link server: ctest starts it, or run tests/support/link_server.py --port-file "
-                           << LINKHIVE_LINK_SERVER_PORTS;
-    }
-    std::string Url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port) + path; }
-};
 
 // Checks `urls` and returns their outcomes in order, each reported once.
 std::vector<LinkOutcome> CheckAll(IHttpClient& http, const std::vector<std::string>& urls,

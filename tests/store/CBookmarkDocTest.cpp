@@ -216,6 +216,77 @@ TEST_F(StoreTest, DeleteItemsRemovesEachNamedIndexOnceInOneCommit)
     }
 }
 
+TEST_F(StoreTest, MoveItemsMakesTheGroupOnlyWhenSomethingMoves)
+{
+    const size_t past = 99;
+    const struct {
+        std::vector<std::string> groups;
+        std::vector<size_t> indices;
+        std::string stored;
+        std::vector<std::string> groupsAfter;
+        std::vector<std::string> itemGroups;
+    } cases[] = {
+        {{"G", "H"}, {2, 0, past}, "Dead", {"G", "H", "Dead"}, {"Dead", "G", "Dead"}},
+        {{"G", "dead"}, {1}, "dead", {"G", "dead"}, {"G", "dead", "H"}},  // the stored name's case wins
+        {{"G", "H"}, {past}, "Dead", {"G", "H"}, {"G", "G", "H"}},
+        {{"G", "Dead"}, {}, "Dead", {"G", "Dead"}, {"G", "G", "H"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored + " " + testing::PrintToString(c.indices));
+        doc.Clear();
+        doc.m_arrGroups = c.groups;
+        Add("a", "http://a", "G");
+        Add("b", "http://b", "G");
+        Add("c", "http://c", "H");
+        Select(0);
+        doc.SetModifiedFlag(false);
+        itemPane.updates = 0;
+
+        EXPECT_EQ(c.stored, doc.MoveItems(c.indices, "Dead"));
+        std::vector<std::string> groups;
+        for (const BookmarkItem& item : doc.m_arrItems)
+            groups.push_back(item.m_strGroup);
+        const bool moved = groups != std::vector<std::string>{"G", "G", "H"};
+        EXPECT_EQ(c.itemGroups, groups);
+        EXPECT_EQ(c.groupsAfter, doc.m_arrGroups);
+        EXPECT_EQ(moved, doc.IsModified());
+        EXPECT_EQ(moved ? 1 : 0, itemPane.updates);
+        EXPECT_EQ(moved ? -1 : 0, selection.itemIndex);
+    }
+}
+
+TEST_F(StoreTest, FindItemByItsTextsAndChangeUrlsInOneCommit)
+{
+    Add("a", "http://a", "G");
+    Add("a", "http://a", "G");
+    Add("b", "http://b", "H");
+    const size_t none = std::string::npos;
+    const struct {
+        const char* group;
+        const char* name;
+        const char* url;
+        size_t hint;
+        size_t found;
+    } cases[] = {
+        {"G", "a", "http://a", 1, 1},   {"G", "a", "http://a", 2, 0},  {"g", "a", "http://a", 99, 0},
+        {"h", "b", "http://b", 0, 2},   {"G", "A", "http://a", 0, none}, {"G", "a", "http://A", 0, none},
+        {"H", "a", "http://a", 0, none},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.found, doc.FindItem(c.group, c.name, c.url, c.hint)) << c.group << c.name << c.url << c.hint;
+
+    Select(2);
+    doc.SetModifiedFlag(false);
+    doc.ChangeURLs({{99, "http://lost"}});
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(2, selection.itemIndex);
+    doc.ChangeURLs({{2, "http://new-b"}, {0, "http://new-a"}, {99, "http://lost"}});
+    EXPECT_EQ((std::vector<std::string>{"a|http://new-a|G|", "a|http://a|G|", "b|http://new-b|H|"}), Items());
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(1, itemPane.updates);
+    EXPECT_EQ(-1, selection.itemIndex);
+}
+
 TEST_F(StoreTest, ChangesOfSingleBookmarksNameThemToTheViews)
 {
     const struct {

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "framework/CDialog.h"
+#include "launch/HttpClient.h"
+#include "launch/LinkChecker.h"
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+class CBookmarkDoc;
+class CMainFrame;
+
+// "Check Links", modeless: checks the web addresses of the current group or
+// of the whole collection on worker threads and lists every answer but OK,
+// with buttons that act on the bookmarks listed. The workers see copies of
+// the URLs only; their outcomes come back to this window's thread.
+class CCheckLinksDlg : public CDialog {
+public:
+    CCheckLinksDlg(CMainFrame& frame, CBookmarkDoc& document, const LinkCheckLimits& limits);
+    ~CCheckLinksDlg() override;
+
+    bool IsChecking() const { return m_checker != nullptr; }
+
+protected:
+    bool OnInitDialog() override;
+    void OnOK() override {}  // Enter while a check runs must not close the dialog
+    // Stops a check under way; otherwise closes.
+    void OnCancel() override;
+    bool OnCommand(UINT id, UINT notifyCode) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // A checked bookmark as it was when the check began; found again by
+    // these texts, since the collection may change meanwhile.
+    struct Checked {
+        size_t storeIndex = 0;  // where it was: tried first
+        std::string group;
+        std::string name;
+        std::string url;
+    };
+    // An answer other than OK; `job` names its entry in m_checked.
+    struct Result {
+        size_t job = 0;
+        LinkOutcome outcome;
+    };
+
+    void OnStart();
+    // The outcomes the workers have posted since the last call.
+    void OnOutcomes();
+    // Ends the check (done or cancelled); the dialog can start another.
+    void Finish();
+    // Cancels the workers and drops what they posted; nothing arrives after.
+    void StopCheck();
+    void ShowCounts();
+    // Shows m_results again, the rows of `selectedJobs` (ascending) selected.
+    void ShowRows(const std::vector<size_t>& selectedJobs);
+    // Rows, and so jobs, come in ascending order.
+    std::vector<size_t> SelectedRows() const;
+    std::vector<size_t> SelectedJobs() const;
+    void UpdateButtons();
+    void OnGetDisplayText(NMHDR* header);
+    // The store index of the bookmark `job` names; npos when it is gone.
+    size_t FindBookmark(size_t job) const;
+    // Drops the rows of `jobs` (ascending).
+    void RemoveRows(const std::vector<size_t>& jobs);
+
+    void OnGoTo();
+    void OnDelete();
+    void OnUseNewAddress();
+    void OnMoveToGroup();
+
+    CMainFrame& m_frame;
+    CBookmarkDoc& m_document;
+    const LinkCheckLimits m_limits;
+    HWND m_list = nullptr;
+    std::vector<Checked> m_checked;  // one per job
+    std::vector<Result> m_results;   // in job order
+    size_t m_reported = 0;
+    size_t m_broken = 0;
+    size_t m_notChecked = 0;
+    bool m_started = false;
+    bool m_showingRows = false;  // the selection changes are ShowRows's own
+
+    std::mutex m_arrivedMutex;
+    std::vector<LinkOutcome> m_arrived;  // posted by the workers, not yet shown
+    HttpClient m_http;
+    // Last, so it goes first: its workers reach the members above.
+    std::unique_ptr<LinkChecker> m_checker;
+};
