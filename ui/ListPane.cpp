@@ -2,6 +2,7 @@
 
 #include "framework/CFrameWnd.h"
 #include "framework/IconTitleFont.h"
+#include "framework/ResourceString.h"
 #include "settings/PaneColours.h"
 #include "settings/Preferences.h"
 #include "store/CBookmarkDoc.h"
@@ -244,6 +245,22 @@ int WidestTextWidth(HWND list, const std::vector<const std::string*>& texts)
     SelectObject(dc, old);
     ReleaseDC(list, dc);
     return static_cast<int>(widest) + 32;
+}
+
+void InsertListColumns(HWND list, std::initializer_list<ListColumn> columns)
+{
+    int index = 0;
+    for (const ListColumn& spec : columns) {
+        std::string title = LoadResourceString(spec.title);
+        LVCOLUMNA column = {};
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        column.fmt = LVCFMT_LEFT;
+        column.cx = spec.width;
+        column.pszText = &title[0];
+        column.iSubItem = index;
+        SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+        ++index;
+    }
 }
 
 std::string WholeWindowText(HWND window)

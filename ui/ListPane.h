@@ -35,6 +35,13 @@ LPARAM RowData(HWND list, int row);
 int FindRowByData(HWND list, LPARAM data);
 // The widest of `texts` in the control's font, plus 32 pixels.
 int WidestTextWidth(HWND list, const std::vector<const std::string*>& texts);
+// A report view's column: its title's string and its width.
+struct ListColumn {
+    UINT title;
+    int width;
+};
+// Adds the columns, left-aligned, in order.
+void InsertListColumns(HWND list, std::initializer_list<ListColumn> columns);
 // A window's text, whole however long.
 std::string WholeWindowText(HWND window);
 // The text a label-edit-ended notification carries; false when cancelled.
