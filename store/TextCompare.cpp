@@ -16,18 +16,32 @@ bool TextEqual(const std::string& a, const std::string& b)
     return true;
 }
 
-int CompareNoCase(const std::string& a, const std::string& b)
+namespace {
+
+int CompareFolded(const char* a, size_t aSize, const char* b, size_t bSize)
 {
-    const size_t n = std::min(a.size(), b.size());
+    const size_t n = std::min(aSize, bSize);
     for (size_t i = 0; i < n; ++i) {
         const unsigned char ca = static_cast<unsigned char>(FoldAscii(a[i]));
         const unsigned char cb = static_cast<unsigned char>(FoldAscii(b[i]));
         if (ca != cb)
             return ca < cb ? -1 : 1;
     }
-    if (a.size() == b.size())
+    if (aSize == bSize)
         return 0;
-    return a.size() < b.size() ? -1 : 1;
+    return aSize < bSize ? -1 : 1;
+}
+
+} // namespace
+
+int CompareNoCase(const std::string& a, const std::string& b)
+{
+    return CompareFolded(a.data(), a.size(), b.data(), b.size());
+}
+
+int CompareNoCasePrefix(const std::string& text, const std::string& prefix)
+{
+    return CompareFolded(text.data(), std::min(text.size(), prefix.size()), prefix.data(), prefix.size());
 }
 
 std::vector<size_t> SortedOrder(const std::vector<std::string>& names)

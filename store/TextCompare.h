@@ -18,6 +18,11 @@ bool TextEqual(const std::string& a, const std::string& b);
 // then unsigned bytes. Returns <0, 0 or >0.
 int CompareNoCase(const std::string& a, const std::string& b);
 
+// CompareNoCase of `text`'s first prefix.size() bytes against `prefix`: 0
+// when `text` begins with `prefix`, and texts that do stand together in
+// CompareNoCase order.
+int CompareNoCasePrefix(const std::string& text, const std::string& prefix);
+
 // Indices of `names` in display order; a stable sort, so equal names keep
 // their store order.
 std::vector<size_t> SortedOrder(const std::vector<std::string>& names);

@@ -1,6 +1,5 @@
 #include "ui/CBookmarkListDlg.h"
 
-#include "framework/ResourceString.h"
 #include "res/resource.h"
 #include "store/CBookmarkDoc.h"
 #include "ui/ListPane.h"
@@ -34,19 +33,7 @@ bool CBookmarkListDlg::OnInitDialog()
 {
     m_list = GetDlgItem(m_hWnd, IDC_RESULTS);
     SendMessageA(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    const struct {
-        UINT title;
-        int width;
-    } columns[] = {{IDS_RESULT_COLUMN_NAME, 150}, {IDS_RESULT_COLUMN_URL, 250}, {IDS_RESULT_COLUMN_GROUP, 100}};
-    for (int index = 0; index < 3; ++index) {
-        std::string title = LoadResourceString(columns[index].title);
-        LVCOLUMNA column = {};
-        column.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        column.cx = columns[index].width;
-        column.pszText = &title[0];
-        column.iSubItem = index;
-        SendMessageA(m_list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
-    }
+    InsertListColumns(m_list, {{IDS_RESULT_COLUMN_NAME, 150}, {IDS_RESULT_COLUMN_URL, 250}, {IDS_RESULT_COLUMN_GROUP, 100}});
     m_document.AddView(this);
     m_registered = true;
     return CDialog::OnInitDialog();

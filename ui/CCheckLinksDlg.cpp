@@ -105,24 +105,11 @@ bool CCheckLinksDlg::OnInitDialog()
 {
     m_list = GetDlgItem(m_hWnd, IDC_CHECK_RESULTS);
     SendMessageA(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    const struct {
-        UINT title;
-        int width;
-    } columns[] = {{IDS_CHECK_COLUMN_STATUS, 80},
-                   {IDS_CHECK_COLUMN_NAME, 130},
-                   {IDS_CHECK_COLUMN_URL, 200},
-                   {IDS_CHECK_COLUMN_GROUP, 100},
-                   {IDS_CHECK_COLUMN_DETAIL, 180}};
-    for (int index = 0; index < 5; ++index) {
-        std::string title = LoadResourceString(columns[index].title);
-        LVCOLUMNA column = {};
-        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        column.fmt = LVCFMT_LEFT;
-        column.cx = columns[index].width;
-        column.pszText = &title[0];
-        column.iSubItem = index;
-        SendMessageA(m_list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
-    }
+    InsertListColumns(m_list, {{IDS_CHECK_COLUMN_STATUS, 80},
+                               {IDS_CHECK_COLUMN_NAME, 130},
+                               {IDS_CHECK_COLUMN_URL, 200},
+                               {IDS_CHECK_COLUMN_GROUP, 100},
+                               {IDS_CHECK_COLUMN_DETAIL, 180}});
     const std::string& current = m_document.Selection().currentGroup;
     const bool hasCurrent = std::any_of(m_document.m_arrGroups.begin(), m_document.m_arrGroups.end(),
                                         [&current](const std::string& group) { return TextEqual(group, current); });
@@ -393,10 +380,8 @@ void CCheckLinksDlg::OnGoTo()
         m_frame.GoToBookmark(index);
 }
 
-void CCheckLinksDlg::OnDelete()
+bool CCheckLinksDlg::FindSelectedBookmarks(std::vector<size_t>& indices, std::vector<size_t>& jobs) const
 {
-    std::vector<size_t> indices;
-    std::vector<size_t> jobs;
     for (const size_t job : SelectedJobs()) {
         const size_t index = FindBookmark(job);
         if (index == std::string::npos)
@@ -404,7 +389,14 @@ void CCheckLinksDlg::OnDelete()
         indices.push_back(index);
         jobs.push_back(job);
     }
-    if (indices.empty())
+    return !indices.empty();
+}
+
+void CCheckLinksDlg::OnDelete()
+{
+    std::vector<size_t> indices;
+    std::vector<size_t> jobs;
+    if (!FindSelectedBookmarks(indices, jobs))
         return;
     const std::string question =
         indices.size() == 1 ? FormatArgs(LoadResourceString(IDS_CHECK_DELETE_ONE), {m_checked[jobs.front()].name})
@@ -445,14 +437,7 @@ void CCheckLinksDlg::OnMoveToGroup()
 {
     std::vector<size_t> indices;
     std::vector<size_t> jobs;
-    for (const size_t job : SelectedJobs()) {
-        const size_t index = FindBookmark(job);
-        if (index == std::string::npos)
-            continue;
-        indices.push_back(index);
-        jobs.push_back(job);
-    }
-    if (indices.empty())
+    if (!FindSelectedBookmarks(indices, jobs))
         return;
     const std::string group = m_document.MoveItems(indices, LoadResourceString(IDS_BROKEN_LINKS_GROUP));
     for (const size_t job : jobs)

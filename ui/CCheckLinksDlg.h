@@ -63,6 +63,9 @@ private:
     void OnGetDisplayText(NMHDR* header);
     // The store index of the bookmark `job` names; npos when it is gone.
     size_t FindBookmark(size_t job) const;
+    // The store indices of the selected results' bookmarks that still exist,
+    // with their jobs; false when there is none.
+    bool FindSelectedBookmarks(std::vector<size_t>& indices, std::vector<size_t>& jobs) const;
     // Drops the rows of `jobs` (ascending).
     void RemoveRows(const std::vector<size_t>& jobs);
 

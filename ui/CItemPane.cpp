@@ -35,20 +35,7 @@ bool CItemPane::OnCreate()
     SendMessageA(m_hWnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(LoadImageList({IDI_WEB, IDI_EMAIL}, 16)));
     SendMessageA(m_hWnd, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(LoadImageList({IDI_WEB, IDI_EMAIL}, 32)));
 
-    const struct {
-        UINT title;
-        int width;
-    } columns[] = {{IDS_ITEM_COLUMN_NAME, 250}, {IDS_ITEM_COLUMN_URL, 200}, {IDS_ITEM_COLUMN_DESCRIPTION, 200}};
-    for (int index = 0; index < 3; ++index) {
-        std::string title = LoadResourceString(columns[index].title);
-        LVCOLUMNA column = {};
-        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        column.fmt = LVCFMT_LEFT;
-        column.cx = columns[index].width;
-        column.pszText = &title[0];
-        column.iSubItem = index;
-        SendMessageA(m_hWnd, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
-    }
+    InsertListColumns(m_hWnd, {{IDS_ITEM_COLUMN_NAME, 250}, {IDS_ITEM_COLUMN_URL, 200}, {IDS_ITEM_COLUMN_DESCRIPTION, 200}});
 
     // The cut style is asked for with the rest of a row.
     SendMessageA(m_hWnd, LVM_SETCALLBACKMASK, LVIS_CUT, 0);
@@ -398,24 +385,6 @@ int CItemPane::OnFindItem(const NMHDR* header) const
     return FindRowByName(typed, find.iStart, (find.lvfi.flags & LVFI_PARTIAL) != 0);
 }
 
-namespace {
-
-// The first `length` bytes of `name` against `typed` in the panes' order
-// (CompareNoCase): <0, 0 or >0.
-int ComparePrefix(const std::string& name, const std::string& typed)
-{
-    const size_t n = std::min(name.size(), typed.size());
-    for (size_t i = 0; i < n; ++i) {
-        const unsigned char a = static_cast<unsigned char>(FoldAscii(name[i]));
-        const unsigned char b = static_cast<unsigned char>(FoldAscii(typed[i]));
-        if (a != b)
-            return a < b ? -1 : 1;
-    }
-    return name.size() < typed.size() ? -1 : 0;
-}
-
-} // namespace
-
 int CItemPane::FindRowByName(const std::string& typed, int start, bool prefix) const
 {
     // From `start`, wrapping: type-ahead goes on from the row after the focused one.
@@ -426,9 +395,9 @@ int CItemPane::FindRowByName(const std::string& typed, int start, bool prefix) c
         // run: two binary searches instead of a pass over a million names.
         const auto nameOf = [this](size_t index) -> const std::string& { return m_store.m_arrItems[index].m_strName; };
         const auto low = std::partition_point(m_rows.begin(), m_rows.end(),
-                                              [&](size_t index) { return ComparePrefix(nameOf(index), typed) < 0; });
+                                              [&](size_t index) { return CompareNoCasePrefix(nameOf(index), typed) < 0; });
         const auto high = std::partition_point(low, m_rows.end(),
-                                               [&](size_t index) { return ComparePrefix(nameOf(index), typed) == 0; });
+                                               [&](size_t index) { return CompareNoCasePrefix(nameOf(index), typed) == 0; });
         if (low == high)
             return -1;
         const size_t lowRow = static_cast<size_t>(low - m_rows.begin());

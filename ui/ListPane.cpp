@@ -2,6 +2,7 @@
 
 #include "framework/CFrameWnd.h"
 #include "framework/IconTitleFont.h"
+#include "framework/ResourceString.h"
 #include "settings/PaneColours.h"
 #include "settings/Preferences.h"
 #include "store/CBookmarkDoc.h"
@@ -264,6 +265,22 @@ void ClearSelection(HWND list)
         SendMessageA(list, LVM_SETITEMSTATE, focused, reinterpret_cast<LPARAM>(&none));
     if (SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0) > 0)
         SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+}
+
+void InsertListColumns(HWND list, std::initializer_list<ListColumn> columns)
+{
+    int index = 0;
+    for (const ListColumn& spec : columns) {
+        std::string title = LoadResourceString(spec.title);
+        LVCOLUMNA column = {};
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        column.fmt = LVCFMT_LEFT;
+        column.cx = spec.width;
+        column.pszText = &title[0];
+        column.iSubItem = index;
+        SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+        ++index;
+    }
 }
 
 std::string WholeWindowText(HWND window)

@@ -42,6 +42,13 @@ int FirstSelectedRow(HWND list);
 // one: a control of many rows (Wine's at least) answers "deselect all" by
 // visiting every row, and does so again before it selects one more.
 void ClearSelection(HWND list);
+// A report view's column: its title's string and its width.
+struct ListColumn {
+    UINT title;
+    int width;
+};
+// Adds the columns, left-aligned, in order.
+void InsertListColumns(HWND list, std::initializer_list<ListColumn> columns);
 // A window's text, whole however long.
 std::string WholeWindowText(HWND window);
 // The text a label-edit-ended notification carries; false when cancelled.

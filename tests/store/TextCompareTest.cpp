@@ -76,3 +76,18 @@ TEST(TextCompare, IndexSortAgreesWithTheComparisonBothWays)
         }
     }
 }
+
+TEST(TextCompare, PrefixComparisonFindsTheRunOfNamesBeginningWithIt)
+{
+    const struct {
+        const char* text;
+        const char* prefix;
+        int sign;
+    } cases[] = {{"Banana", "ba", 0}, {"ba", "BA", 0},  {"b", "ba", -1},     {"apple", "ba", -1},
+                 {"bz", "ba", 1},     {"anything", "", 0}, {"\xC4x", "\xE4", -1}, {"Bread", "Ban", 1}};
+    for (const auto& c : cases) {
+        const int result = CompareNoCasePrefix(c.text, c.prefix);
+        EXPECT_EQ((result > 0) - (result < 0), c.sign) << c.text << " " << c.prefix;
+        EXPECT_EQ(result == 0, StartsWithNoCase(c.text, c.prefix)) << c.text << " " << c.prefix;
+    }
+}
