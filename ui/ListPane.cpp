@@ -270,12 +270,12 @@ void ClearSelection(HWND list)
 void InsertListColumns(HWND list, std::initializer_list<ListColumn> columns)
 {
     int index = 0;
-    for (const ListColumn& spec : columns) {
-        std::string title = LoadResourceString(spec.title);
+    for (const ListColumn& wanted : columns) {
+        std::string title = LoadResourceString(wanted.title);
         LVCOLUMNA column = {};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         column.fmt = LVCFMT_LEFT;
-        column.cx = spec.width;
+        column.cx = wanted.width;
         column.pszText = &title[0];
         column.iSubItem = index;
         SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
