@@ -26,6 +26,15 @@ bool CDialog::Create()
     return true;
 }
 
+MessageAnswer CDialog::AskDisabled(IPrompt& prompt, const std::string& text, MessageStyle style)
+{
+    EnableWindow(m_hWnd, FALSE);
+    const MessageAnswer answer = prompt.ShowMessage(text, style);
+    EnableWindow(m_hWnd, TRUE);
+    SetActiveWindow(m_hWnd);
+    return answer;
+}
+
 void CDialog::OnNcDestroyed()
 {
     CWinApp::RemoveModelessDialog(m_modelessWindow);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/CWnd.h"
+#include "store/Prompt.h"
 
 #include <string>
 #include <vector>
@@ -19,6 +20,9 @@ public:
     // False when it could not be made.
     bool Create();
     bool IsModeless() const { return m_modeless; }
+    // Asks through `prompt` with this dialog disabled meanwhile, as a box of
+    // its own would keep it, so no second command starts while it is open.
+    MessageAnswer AskDisabled(IPrompt& prompt, const std::string& text, MessageStyle style);
 
 protected:
     // Binds an edit control to a string for the exchange below.

@@ -401,13 +401,7 @@ void CCheckLinksDlg::OnDelete()
     const std::string question =
         indices.size() == 1 ? FormatArgs(LoadResourceString(IDS_CHECK_DELETE_ONE), {m_checked[jobs.front()].name})
                             : FormatArgs(LoadResourceString(IDS_CHECK_DELETE_MANY), {std::to_string(indices.size())});
-    // The message box belongs to the frame; this dialog waits for it as if
-    // it were its own, so no second Delete starts meanwhile.
-    EnableWindow(m_hWnd, FALSE);
-    const MessageAnswer answer = m_document.Prompt().ShowMessage(question, MessageStyle::QuestionOkCancel);
-    EnableWindow(m_hWnd, TRUE);
-    SetActiveWindow(m_hWnd);
-    if (answer != MessageAnswer::Ok)
+    if (AskDisabled(m_document.Prompt(), question, MessageStyle::QuestionOkCancel) != MessageAnswer::Ok)
         return;
     m_document.DeleteItems(indices);
     RemoveRows(jobs);

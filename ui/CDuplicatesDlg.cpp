@@ -90,12 +90,7 @@ void CDuplicatesDlg::DeleteSelected()
         return;
     const std::string question =
         ReplacePlaceholder(LoadResourceString(IDS_DELETE_BOOKMARKS), "%d", std::to_string(doomed.size()));
-    // The question belongs to the main window; this dialog waits for it too.
-    EnableWindow(m_hWnd, FALSE);
-    const MessageAnswer answer = m_document.Prompt().ShowMessage(question, MessageStyle::QuestionOkCancel);
-    EnableWindow(m_hWnd, TRUE);
-    SetActiveWindow(m_hWnd);
-    if (answer != MessageAnswer::Ok)
+    if (AskDisabled(m_document.Prompt(), question, MessageStyle::QuestionOkCancel) != MessageAnswer::Ok)
         return;
     m_document.DeleteItems(doomed);
     Refresh();
