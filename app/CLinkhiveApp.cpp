@@ -5,6 +5,7 @@
 #include "res/resource.h"
 #include "settings/Preferences.h"
 #include "settings/RegistryKey.h"
+#include "store/PathNames.h"
 #include "ui/CMainFrame.h"
 #include "ui/CGroupPane.h"
 
@@ -29,6 +30,38 @@ bool FileExists(const std::string& path)
 {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// The first start's window, once it has one: it may be starting still.
+HWND FindRunningWindow(bool waitForIt)
+{
+    for (int attempt = 0;; ++attempt) {
+        if (HWND running = FindWindowA(nullptr, "Linkhive"))
+            return running;
+        if (!waitForIt || attempt == 50)
+            return nullptr;
+        Sleep(100);
+    }
+}
+
+// Gives the running window `path` to open; it may come to the front.
+void HandFileTo(HWND running, const std::string& path)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(running, &process);
+    AllowSetForegroundWindow(process);
+    COPYDATASTRUCT data = {COPYDATA_OPEN_FILE, static_cast<DWORD>(path.size() + 1), const_cast<char*>(path.c_str())};
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 10000, &answer);
+}
+
+std::string FileNamedIn(const std::vector<std::string>& args)
+{
+    for (const std::string& arg : args) {
+        if (!arg.empty() && arg[0] != '/' && arg[0] != '-')
+            return arg;
+    }
+    return "";
 }
 
 } // namespace
@@ -63,9 +96,13 @@ bool CLinkhiveApp::InitInstance()
         if (m_mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
             CloseHandle(m_mutex);
             m_mutex = nullptr;
-            if (HWND running = FindWindowA(nullptr, "Linkhive")) {
+            const std::string named = FileNamedIn(m_args);
+            if (HWND running = FindRunningWindow(!named.empty())) {
                 ShowWindow(running, SW_SHOWNORMAL);
                 SetForegroundWindow(running);
+                // A double-clicked collection must not be lost on the way.
+                if (!named.empty())
+                    HandFileTo(running, FullPathOf(named));
             }
             return false;
         }
@@ -83,13 +120,7 @@ bool CLinkhiveApp::InitInstance()
     GetModuleFileNameA(nullptr, program, sizeof program);
     RegisterFileType(program);
 
-    std::string path;
-    for (const std::string& arg : m_args) {
-        if (!arg.empty() && arg[0] != '/' && arg[0] != '-') {
-            path = arg;
-            break;
-        }
-    }
+    std::string path = FileNamedIn(m_args);
     ReadOpenLastFile(Profile(), thePreferences);
     bool fromRecentList = false;
     if (thePreferences.openLastFile && path.empty() && !RecentFiles().Entries().empty() &&

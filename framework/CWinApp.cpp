@@ -212,8 +212,12 @@ void CWinApp::OnFileOpen(UINT)
     request.filter = m_template->Document().FileFilter();
     request.defaultExtension = m_template->Document().DefaultExtension();
     std::string path;
-    if (!Prompt().ChooseFile(request, path))
-        return;
+    if (Prompt().ChooseFile(request, path))
+        OpenChosenFile(path);
+}
+
+void CWinApp::OpenChosenFile(const std::string& path)
+{
     if (SaveAllModified())
         OpenDocumentFile(path);
 }

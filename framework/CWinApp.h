@@ -67,6 +67,9 @@ public:
     virtual void SaveSettingsAtEnd() { SaveStdProfileSettings(); }
 
     bool OpenDocumentFile(const std::string& path);
+    // Opens `path` as File > Open does once a file is chosen: the save
+    // prompt first.
+    void OpenChosenFile(const std::string& path);
     void OnFileNew(UINT id);
     void OnFileOpen(UINT id);
     void OnFileSave(UINT id);

@@ -130,6 +130,12 @@
 #define IDS_RESULT_COLUMN_NAME 1173
 #define IDS_RESULT_COLUMN_URL 1174
 #define IDS_RESULT_COLUMN_GROUP 1175
+// What a screen reader calls the panes and the controls no label names.
+#define IDS_GROUP_PANE_NAME 1176
+#define IDS_ITEM_PANE_NAME 1177
+#define IDS_DESCRIPTION_NAME 1178
+#define IDS_RESULTS_NAME 1179
+#define IDS_PROGRESS_NAME 1180
 
 // The tray menu's last entry when a list is too long for its range.
 #define IDS_TRAY_MORE 1104
@@ -207,9 +213,16 @@
 // index wParam; and refreshes itself once a change is over.
 #define WM_GO_TO_BOOKMARK 0x040B
 #define WM_REFRESH_LIST 0x040C
+// A file handed over by a second start waits its turn.
+#define WM_OPEN_HANDED_FILE 0x040D
+
+// WM_COPYDATA's dwData when a second start hands the first its file ("LKHF").
+#define COPYDATA_OPEN_FILE 0x4C4B4846
 
 // Timers: the Find dialog's pause after the last key.
 #define IDT_FIND_TYPING 1
+// The main window retries a handed-over file while a dialog holds it.
+#define IDT_HANDED_FILE 2
 
 // Tray menu entries made at run time.
 #define ID_TRAY_ITEM_FIRST 35000

@@ -1,5 +1,6 @@
 #include "ui/CCheckLinksDlg.h"
 
+#include "framework/AccessibleName.h"
 #include "framework/ResourceString.h"
 #include "res/resource.h"
 #include "store/CBookmarkDoc.h"
@@ -110,6 +111,8 @@ bool CCheckLinksDlg::OnInitDialog()
                                {IDS_CHECK_COLUMN_URL, 200},
                                {IDS_CHECK_COLUMN_GROUP, 100},
                                {IDS_CHECK_COLUMN_DETAIL, 180}});
+    SetAccessibleName(m_list, LoadResourceString(IDS_RESULTS_NAME));
+    SetAccessibleName(GetDlgItem(m_hWnd, IDC_CHECK_PROGRESS), LoadResourceString(IDS_PROGRESS_NAME));
     const std::string& current = m_document.Selection().currentGroup;
     const bool hasCurrent = std::any_of(m_document.m_arrGroups.begin(), m_document.m_arrGroups.end(),
                                         [&current](const std::string& group) { return TextEqual(group, current); });

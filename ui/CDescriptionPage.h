@@ -14,6 +14,7 @@ public:
     std::string m_strDescription;
 
 protected:
+    bool OnInitDialog() override;
     void OnOK() override;
 
 private:

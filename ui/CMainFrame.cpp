@@ -1,5 +1,6 @@
 #include "ui/CMainFrame.h"
 
+#include "framework/AccessibleName.h"
 #include "res/resource.h"
 #include "settings/ColourScheme.h"
 #include "settings/PaneColours.h"
@@ -146,6 +147,8 @@ bool CMainFrame::OnCreateClient()
     m_splitter.CreateView(0, m_groupPane.get(), static_cast<int>(InitialLeftPaneWidth(thePreferences)));
     m_splitter.CreateView(1, m_itemPane.get(), 0);
     m_document.SetPanes(m_groupPane.get(), m_itemPane.get());
+    SetAccessibleName(m_groupPane->GetSafeHwnd(), LoadResourceString(IDS_GROUP_PANE_NAME));
+    SetAccessibleName(m_itemPane->GetSafeHwnd(), LoadResourceString(IDS_ITEM_PANE_NAME));
     return true;
 }
 
@@ -224,8 +227,57 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_GO_TO_BOOKMARK:
         GoToBookmark(static_cast<size_t>(wParam));
         return 0;
+    case WM_COPYDATA:
+        return AcceptHandedFile(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case WM_OPEN_HANDED_FILE:
+        OpenHandedFiles();
+        return 0;
+    case WM_TIMER:
+        if (wParam != IDT_HANDED_FILE)
+            break;
+        KillTimer(m_hWnd, IDT_HANDED_FILE);
+        OpenHandedFiles();
+        return 0;
     }
     return CFrameWnd::WindowProc(message, wParam, lParam);
+}
+
+bool CMainFrame::AcceptHandedFile(const COPYDATASTRUCT& data)
+{
+    // Another program may send anything: a bounded path with no NUL inside.
+    const size_t kMaxPath = 32767;
+    if (data.dwData != COPYDATA_OPEN_FILE || data.lpData == nullptr || data.cbData == 0 || data.cbData > kMaxPath)
+        return false;
+    std::string path(static_cast<const char*>(data.lpData), data.cbData);
+    if (path.back() == '\0')
+        path.pop_back();
+    if (path.empty() || path.find('\0') != std::string::npos)
+        return false;
+    m_handedFiles.push_back(path);
+    // Opening may ask to save first: not inside the sender's SendMessage.
+    PostMessageA(m_hWnd, WM_OPEN_HANDED_FILE, 0, 0);
+    return true;
+}
+
+void CMainFrame::OpenHandedFiles()
+{
+    if (m_handedFiles.empty())
+        return;
+    if (IsIconic(m_hWnd) || !IsWindowVisible(m_hWnd))
+        ShowWindow(m_hWnd, SW_RESTORE);
+    SetForegroundWindow(m_hWnd);
+    // A modal dialog or sheet works on the document: wait until it is gone.
+    if (!IsWindowEnabled(m_hWnd)) {
+        SetTimer(m_hWnd, IDT_HANDED_FILE, 250, nullptr);
+        return;
+    }
+    for (CView* pane : Panes())
+        pane->EndLabelEdit();
+    while (!m_handedFiles.empty()) {
+        const std::string path = m_handedFiles.front();
+        m_handedFiles.pop_front();
+        CWinApp::Current()->OpenChosenFile(path);
+    }
 }
 
 void CMainFrame::ApplyViewMode(UINT id)

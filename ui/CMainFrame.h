@@ -7,7 +7,9 @@
 #include "ui/CFindDlg.h"
 #include "ui/CTrayIcon.h"
 
+#include <deque>
 #include <memory>
+#include <string>
 
 class CBookmarkDoc;
 class CCheckLinksDlg;
@@ -52,6 +54,9 @@ public:
     // The Check Links dialog last opened; null before the first.
     CCheckLinksDlg* CheckLinksDialog() const { return m_checkLinks.get(); }
     const CTrayIcon& TrayIcon() const { return m_trayIcon; }
+    // A file a second start handed over (WM_COPYDATA): queued, opened once
+    // no dialog holds the window. False for anything but a path.
+    bool AcceptHandedFile(const COPYDATASTRUCT& data);
 
 protected:
     void PreCreateWindow(DWORD& style) override;
@@ -151,6 +156,9 @@ private:
     ILauncher* m_launcher = &m_systemLauncher;
     LinkCheckLimits m_linkCheckLimits;
     std::unique_ptr<CCheckLinksDlg> m_checkLinks;
+    std::deque<std::string> m_handedFiles;
+
+    void OpenHandedFiles();
 };
 
 // Set when the frame's window is created; never cleared.

@@ -4,9 +4,11 @@
 
 namespace {
 
-PROCESS_INFORMATION StartLinkhive()
+PROCESS_INFORMATION StartLinkhive(const std::string& file = "")
 {
     std::string commandLine = "\"" + WindowsPath(LINKHIVE_EXE) + "\"";
+    if (!file.empty())
+        commandLine += " \"" + file + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
@@ -81,4 +83,26 @@ TEST_F(LinkhiveProcessTest, ASecondCopyWithOneInstanceExitsAtOnce)
     uint32_t oneInstance = 0;
     EXPECT_TRUE(ReadSetting("Settings", "One Instance", oneInstance));
     EXPECT_EQ(oneInstance, 1u);
+}
+
+TEST_F(LinkhiveProcessTest, ASecondCopyHandsItsFileToTheFirst)
+{
+    SetSetting("One Instance", 1);
+    PROCESS_INFORMATION first = StartLinkhive();
+    ASSERT_NE(first.hProcess, nullptr);
+    const HWND window = WaitForWindow("Linkhive");
+    ASSERT_NE(window, nullptr);
+
+    PROCESS_INFORMATION second = StartLinkhive(SamplePath());
+    ASSERT_NE(second.hProcess, nullptr);
+    EXPECT_EQ(WaitForSingleObject(second.hProcess, 30000), WAIT_OBJECT_0);
+    Finish(second);
+
+    // The recent-file list, written at exit, names what the first opened.
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(first.hProcess, 30000), WAIT_OBJECT_0);
+    Finish(first);
+    std::string recent;
+    EXPECT_TRUE(ReadSettingText("Software\\Quillmere\\Linkhive\\Recent File List", "File1", recent));
+    EXPECT_EQ(lstrcmpiA(recent.c_str(), SamplePath().c_str()), 0) << recent;
 }

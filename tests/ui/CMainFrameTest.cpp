@@ -9,8 +9,31 @@
 #include "ui/CGroupPane.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 namespace {
+
+// What a screen reader announces for `window`.
+std::string AccessibleName(HWND window)
+{
+    IAccessible* accessible = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                          reinterpret_cast<void**>(&accessible))))
+        return "(no object)";
+    VARIANT self = {};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    std::string text = "(no name)";
+    if (accessible->get_accName(self, &name) == S_OK && name != nullptr) {
+        char buffer[256] = "";
+        WideCharToMultiByte(CP_ACP, 0, name, -1, buffer, sizeof buffer, nullptr, nullptr);
+        text = buffer;
+        SysFreeString(name);
+    }
+    accessible->Release();
+    return text;
+}
 
 bool ButtonChecked(HWND toolBar, UINT id)
 {
@@ -237,6 +260,50 @@ TEST_F(MainFrameTest, OneInstanceKeepsTheTitleBareAndShowsThePath)
     Command(ID_PREF_ONE_INSTANCE);
     EXPECT_EQ(StatusText(0), "Ready");
     EXPECT_EQ(WindowTitle(FrameWindow()), "Linkhive");
+}
+
+TEST_F(MainFrameTest, AHandedFileOpensAfterTheSavePromptAndNothingElseIsTaken)
+{
+    ASSERT_TRUE(Start());
+    const std::string path = SamplePath();
+    const struct {
+        ULONG_PTR kind;
+        std::string bytes;
+    } refused[] = {{0, path}, {COPYDATA_OPEN_FILE, ""}, {COPYDATA_OPEN_FILE, std::string("a\0b", 3)}};
+    for (const auto& row : refused) {
+        COPYDATASTRUCT data = {row.kind, static_cast<DWORD>(row.bytes.size()), const_cast<char*>(row.bytes.data())};
+        EXPECT_FALSE(SendMessageA(FrameWindow(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)));
+    }
+
+    Doc().SetModifiedFlag(true);
+    for (const MessageAnswer answer : {MessageAnswer::Cancel, MessageAnswer::No}) {
+        prompt.shown.clear();
+        prompt.answers = {answer};
+        COPYDATASTRUCT data = {COPYDATA_OPEN_FILE, static_cast<DWORD>(path.size() + 1), const_cast<char*>(path.c_str())};
+        EXPECT_TRUE(SendMessageA(FrameWindow(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)));
+        App().PumpMessages();
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_EQ(prompt.shown[0], "Save changes to Untitled?");
+    }
+    EXPECT_EQ(Doc().GetPathName(), path);
+    EXPECT_FALSE(Doc().IsModified());
+}
+
+TEST_F(MainFrameTest, ScreenReadersHearThePanesAndListsByName)
+{
+    ASSERT_TRUE(Start());
+    Command(ID_EDIT_FIND);
+    ASSERT_NE(Frame().FindDialog(), nullptr);
+    const HWND find = Frame().FindDialog()->GetSafeHwnd();
+    const struct {
+        HWND window;
+        const char* name;
+    } named[] = {{Frame().GroupPane()->GetSafeHwnd(), "Groups"},
+                 {Frame().ItemPane()->GetSafeHwnd(), "Bookmarks"},
+                 {GetDlgItem(find, IDC_RESULTS), "Results"},
+                 {GetDlgItem(find, IDC_FIND_TEXT), "Find what:"}};
+    for (const auto& row : named)
+        EXPECT_EQ(AccessibleName(row.window), row.name);
 }
 
 TEST_F(MainFrameTest, PromptsTooltipsAcceleratorsAndContextMenus)

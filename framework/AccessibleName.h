@@ -1,0 +1,10 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Gives `control` the name a screen reader announces for it, where no label
+// in front of it does: list views, progress bars, an edit box alone on its
+// page. List views take it as their window text too (they never show it).
+void SetAccessibleName(HWND control, const std::string& name);
