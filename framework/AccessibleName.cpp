@@ -16,11 +16,11 @@ std::wstring Wide(const std::string& text)
     return wide;
 }
 
-bool IsListView(HWND control)
+bool NeverShowsItsText(HWND control)
 {
     char name[32] = "";
     GetClassNameA(control, name, sizeof name);
-    return lstrcmpiA(name, WC_LISTVIEWA) == 0;
+    return lstrcmpiA(name, WC_LISTVIEWA) == 0 || lstrcmpiA(name, PROGRESS_CLASSA) == 0;
 }
 
 } // namespace
@@ -29,7 +29,7 @@ void SetAccessibleName(HWND control, const std::string& name)
 {
     if (control == nullptr)
         return;
-    if (IsListView(control))
+    if (NeverShowsItsText(control))
         SetWindowTextA(control, name.c_str());
     // Windows' own annotation service, where there is one; the thread's COM
     // stays initialised for the windows that follow.

@@ -1,10 +1,12 @@
 #include "tests/app/AppFixture.h"
+#include "tests/framework/DialogDriver.h"
 #include "tests/ui/PaneDriver.h"
 
 #include "res/resource.h"
 #include "settings/ColourScheme.h"
 #include "settings/PaneColours.h"
 #include "settings/Preferences.h"
+#include "ui/CCheckLinksDlg.h"
 #include "ui/CItemPane.h"
 #include "ui/CGroupPane.h"
 
@@ -295,15 +297,45 @@ TEST_F(MainFrameTest, ScreenReadersHearThePanesAndListsByName)
     Command(ID_EDIT_FIND);
     ASSERT_NE(Frame().FindDialog(), nullptr);
     const HWND find = Frame().FindDialog()->GetSafeHwnd();
+    Command(ID_TOOLS_CHECK_LINKS);
+    ASSERT_NE(Frame().CheckLinksDialog(), nullptr);
+    const HWND check = Frame().CheckLinksDialog()->GetSafeHwnd();
     const struct {
         HWND window;
         const char* name;
     } named[] = {{Frame().GroupPane()->GetSafeHwnd(), "Groups"},
                  {Frame().ItemPane()->GetSafeHwnd(), "Bookmarks"},
                  {GetDlgItem(find, IDC_RESULTS), "Results"},
-                 {GetDlgItem(find, IDC_FIND_TEXT), "Find what:"}};
+                 {GetDlgItem(find, IDC_FIND_TEXT), "Find what:"},
+                 {GetDlgItem(check, IDC_CHECK_RESULTS), "Results"},
+                 {GetDlgItem(check, IDC_CHECK_PROGRESS), "Progress"}};
     for (const auto& row : named)
         EXPECT_EQ(AccessibleName(row.window), row.name);
+
+    SendMessageA(find, WM_COMMAND, IDCANCEL, 0);
+    SendMessageA(check, WM_COMMAND, IDCANCEL, 0);
+
+    // Modal ones: the Description page's lone box, the browsers' boxes.
+    std::vector<std::string> names;
+    const auto nameControls = [&names](std::vector<int> ids, bool onPage) {
+        return [&names, ids, onPage](HWND dialog) {
+            const HWND parent = onPage ? PropSheet_GetCurrentPageHwnd(dialog) : dialog;
+            for (const int id : ids)
+                names.push_back(AccessibleName(GetDlgItem(parent, id)));
+        };
+    };
+    Fill(Doc(), {"G"}, {}, "G");
+    {
+        DialogDriver driver({ShowPage(1), nameControls({IDC_ITEM_DESCRIPTION}, true), Press(PSBTN_CANCEL)});
+        Command(ID_ITEM_NEW_URL);
+    }
+    {
+        DialogDriver driver({nameControls({IDC_MSIE_PATH, IDC_NN_PATH, IDC_CUSTOM_PATH}, false),
+                             [](HWND dialog) { Click(dialog, IDCANCEL); }});
+        Command(ID_PREF_CONFIGURE_BROWSERS);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"Description", "Microsoft Internet Explorer:", "Netscape Navigator:",
+                                               "Custom Browser:"}));
 }
 
 TEST_F(MainFrameTest, PromptsTooltipsAcceleratorsAndContextMenus)
