@@ -12,16 +12,13 @@
 
 namespace {
 
-// The import reads a file by name, so each input goes through one file of
-// this process's own.
+// The import reads a file by name, so each input goes through a file of this
+// process's own, removed after each import (libFuzzer ends without exit handlers).
 const std::string& InputPath()
 {
     static const std::string path = [] {
         const char* tmp = std::getenv("TMPDIR");
-        const std::string name = std::string(tmp && *tmp ? tmp : "/tmp") + "/fuzz_datafile20." +
-                                 std::to_string(getpid()) + ".lkh";
-        std::atexit([] { std::remove(InputPath().c_str()); });
-        return name;
+        return std::string(tmp && *tmp ? tmp : "/tmp") + "/fuzz_datafile20." + std::to_string(getpid()) + ".lkh";
     }();
     return path;
 }
@@ -50,8 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!file)
         return 0;
     const bool written = std::fwrite(data, 1, size, file) == size;
-    if (std::fclose(file) != 0 || !written)
+    if (std::fclose(file) != 0 || !written) {
+        std::remove(InputPath().c_str());
         return 0;
+    }
 
     CurrentSelection selection;
     ClipboardMarks marks;
@@ -68,6 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::vector<BookmarkItem> before = doc.m_arrItems;
 
     const bool imported = ImportVersion20(InputPath(), doc, prompt);
+    std::remove(InputPath().c_str());
     if (Version20Mode)
         __builtin_trap();
     if (!imported) {
