@@ -64,6 +64,8 @@ void SafeFileWriter::Discard() noexcept
 void SafeFileWriter::Write(const char* data, size_t size)
 {
     Run([&] {
+        // After a failed write the file is gone, so no later Commit can put a
+        // half-written one in the target's place.
         if (m_handle == IFileLayer::kNoFile)
             throw FileError(FileError::Generic, m_path);
         while (size > 0) {

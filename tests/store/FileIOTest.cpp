@@ -229,6 +229,20 @@ TEST_F(SaveFailures, BrowserBookmarksFailingAtEachStep)
     FailEveryStep(Savers()[4]);
 }
 
+TEST_F(SaveFailures, WriterThatFailedNeverCommits)
+{
+    const std::string path = dir.Path("kept.lkh");
+    WriteBytes(path, kOld);
+    FailingLayer failing(2, FileError::DiskFull);  // the first write
+    FileLayerScope scope(failing);
+    SafeFileWriter writer(path);
+    EXPECT_THROW(writer.Write("new", 3), FileError);
+    EXPECT_THROW(writer.Write("new", 3), FileError);
+    EXPECT_THROW(writer.Commit(), FileError);
+    EXPECT_EQ(ReadBytes(path), kOld);
+    EXPECT_EQ(FilesIn(dir.Root()), std::vector<std::string>{"kept.lkh"});
+}
+
 TEST_F(SaveFailures, TargetsTheFileSystemRefuses)
 {
     for (const Saver& saver : Savers()) {
