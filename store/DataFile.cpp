@@ -287,12 +287,8 @@ void ReadDataBytes(const char* data, size_t size, StoreContent& content)
 void WriteDataFile(const std::string& path, const StoreContent& content)
 {
     SafeFileWriter file(path);
-    try {
-        Writer out([&file](const char* data, size_t size) { file.Write(data, size); });
-        WriteContent(out, content);
-    } catch (const FileError& error) {
-        throw FileError(error.cause(), path);
-    }
+    Writer out([&file](const char* data, size_t size) { file.Write(data, size); });
+    WriteContent(out, content);
     file.Commit();
 }
 

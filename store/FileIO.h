@@ -4,8 +4,11 @@
 #include <cstdint>
 #include <string>
 
+class IFileLayer;
+
 // Reading and writing files' bytes (FileIO_posix.cpp and FileIO_win.cpp
-// supply them); every failure throws FileError. Folders are listed and
+// supply the platform's part, writes through store/FileLayer.h); every
+// failure throws FileError. Folders are listed and
 // files deleted through exchange/IFileSystem.h, shortcut files read through
 // exchange/ShortcutFile.h.
 
@@ -30,6 +33,7 @@ private:
 // Writes a new file beside the target and puts it in the target's place only
 // on Commit, so a failed save never leaves a half-written file behind; the
 // replaced file's access rights (and on Windows its creation time) carry over.
+// Every failure names `path`, also when a link led elsewhere.
 class SafeFileWriter {
 public:
     explicit SafeFileWriter(const std::string& path);
@@ -41,9 +45,12 @@ public:
     void Commit();
 
 private:
-    void Discard();
+    template <typename Step> void Run(Step step);
+    void Discard() noexcept;
 
+    IFileLayer& m_layer;
     std::string m_path;
+    std::string m_target;
     std::string m_tempPath;
     intptr_t m_handle;
     bool m_committed = false;

@@ -1,6 +1,7 @@
 #include "store/FileIO.h"
 
 #include "store/FileError.h"
+#include "store/FileLayer.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -106,79 +107,91 @@ size_t InputFile::Read(char* buffer, size_t size)
     }
 }
 
-SafeFileWriter::SafeFileWriter(const std::string& path) : m_path(path), m_handle(-1)
-{
-    if (path.empty() || path.back() == '/')
-        throw FileError(FileError::BadPath, path);
-    // From here on the writer works on the file the link names.
-    m_path = FinalTarget(path);
+namespace {
 
-    struct stat old;
-    const bool exists = ::stat(m_path.c_str(), &old) == 0;
-    if (exists && !S_ISREG(old.st_mode))
-        throw FileError(FileError::AccessDenied, path);
-    // Renaming over a file needs no write access to it; refuse as Windows does.
-    if (exists && (old.st_mode & S_IWUSR) == 0)
-        throw FileError(FileError::AccessDenied, path);
-
-    // Beside the target, so that the rename stays on one file system.
-    std::string pattern = FolderOf(m_path) + "/.lkh-save-XXXXXX";
-    const int fd = ::mkstemp(&pattern[0]);
-    if (fd < 0)
-        ThrowErrno(path);
-    m_handle = fd;
-    m_tempPath = pattern;
-    const mode_t mode = exists ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
-    if (::fchmod(fd, mode) != 0) {
-        const int err = errno;
-        Discard();
-        errno = err;
-        ThrowErrno(path);
-    }
-}
-
-SafeFileWriter::~SafeFileWriter()
-{
-    if (!m_committed)
-        Discard();
-}
-
-void SafeFileWriter::Discard()
-{
-    if (m_handle >= 0) {
-        ::close(static_cast<int>(m_handle));
-        m_handle = -1;
-    }
-    if (!m_tempPath.empty()) {
-        ::unlink(m_tempPath.c_str());
-        m_tempPath.clear();
-    }
-}
-
-void SafeFileWriter::Write(const char* data, size_t size)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(static_cast<int>(m_handle), data, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            ThrowErrno(m_path);
+class PosixFileLayer : public IFileLayer {
+public:
+    std::string Target(const std::string& path) override
+    {
+        if (path.empty() || path.back() == '/')
+            throw FileError(FileError::BadPath, path);
+        const std::string target = FinalTarget(path);
+        struct stat old;
+        if (::stat(target.c_str(), &old) == 0) {
+            // Renaming over a file needs no write access to it; refuse as
+            // Windows does.
+            if (!S_ISREG(old.st_mode) || (old.st_mode & S_IWUSR) == 0)
+                throw FileError(FileError::AccessDenied, path);
         }
-        data += n;
-        size -= static_cast<size_t>(n);
+        return target;
     }
-}
 
-void SafeFileWriter::Commit()
+    intptr_t CreateBeside(const std::string& target, std::string& tempPath) override
+    {
+        struct stat old;
+        const bool exists = ::stat(target.c_str(), &old) == 0;
+        // Beside the target, so that the rename stays on one file system.
+        std::string pattern = FolderOf(target) + "/.lkh-save-XXXXXX";
+        const int fd = ::mkstemp(&pattern[0]);
+        if (fd < 0) {
+            // The folder is gone: a path that leads nowhere, as on Windows.
+            if (errno == ENOENT)
+                throw FileError(FileError::BadPath, target);
+            ThrowErrno(target);
+        }
+        const mode_t mode = exists ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
+        if (::fchmod(fd, mode) != 0) {
+            const int err = errno;
+            Abandon(fd, pattern);
+            errno = err;
+            ThrowErrno(target);
+        }
+        tempPath = pattern;
+        return fd;
+    }
+
+    size_t Write(intptr_t file, const char* data, size_t size) override
+    {
+        for (;;) {
+            const ssize_t n = ::write(static_cast<int>(file), data, size);
+            if (n >= 0)
+                return static_cast<size_t>(n);
+            if (errno != EINTR)
+                ThrowErrno("");
+        }
+    }
+
+    void Flush(intptr_t file) override
+    {
+        if (::fsync(static_cast<int>(file)) != 0)
+            ThrowErrno("");
+    }
+
+    void Close(intptr_t file) override
+    {
+        if (::close(static_cast<int>(file)) != 0)
+            ThrowErrno("");
+    }
+
+    void Replace(const std::string& tempPath, const std::string& target) override
+    {
+        if (::rename(tempPath.c_str(), target.c_str()) != 0)
+            ThrowErrno(target);
+    }
+
+    void Abandon(intptr_t file, const std::string& tempPath) noexcept override
+    {
+        if (file != kNoFile)
+            ::close(static_cast<int>(file));
+        if (!tempPath.empty())
+            ::unlink(tempPath.c_str());
+    }
+};
+
+} // namespace
+
+IFileLayer& PlatformFileLayer()
 {
-    const int fd = static_cast<int>(m_handle);
-    if (::fsync(fd) != 0)
-        ThrowErrno(m_path);
-    m_handle = -1;
-    if (::close(fd) != 0)
-        ThrowErrno(m_path);
-    if (::rename(m_tempPath.c_str(), m_path.c_str()) != 0)
-        ThrowErrno(m_path);
-    m_tempPath.clear();
-    m_committed = true;
+    static PosixFileLayer layer;
+    return layer;
 }

@@ -1,6 +1,7 @@
 #include "store/FileIO.h"
 
 #include "store/FileError.h"
+#include "store/FileLayer.h"
 
 #include <windows.h>
 
@@ -70,84 +71,99 @@ size_t InputFile::Read(char* buffer, size_t size)
     return got;
 }
 
-SafeFileWriter::SafeFileWriter(const std::string& path) : m_path(path), m_handle(reinterpret_cast<intptr_t>(INVALID_HANDLE_VALUE))
-{
-    if (path.empty() || path.back() == '\\' || path.back() == '/')
-        throw FileError(FileError::BadPath, path);
+namespace {
 
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-        throw FileError(FileError::AccessDenied, path);
-
-    const std::string folder = FolderOf(path);
-    const DWORD folderAttributes = GetFileAttributesA(folder.c_str());
-    if (folderAttributes == INVALID_FILE_ATTRIBUTES || !(folderAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        throw FileError(FileError::BadPath, path);
-
-    char temp[MAX_PATH];
-    if (GetTempFileNameA(folder.c_str(), "lkh", 0, temp) == 0)
-        ThrowLastError(path);
-    m_tempPath = temp;
-    HANDLE h = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
-        const DWORD err = GetLastError();
-        Discard();
-        throw FileError(CauseOf(err), path);
+class Win32FileLayer : public IFileLayer {
+public:
+    std::string Target(const std::string& path) override
+    {
+        if (path.empty() || path.back() == '\\' || path.back() == '/')
+            throw FileError(FileError::BadPath, path);
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+            throw FileError(FileError::AccessDenied, path);
+        return path;
     }
-    m_handle = reinterpret_cast<intptr_t>(h);
-}
 
-SafeFileWriter::~SafeFileWriter()
-{
-    if (!m_committed)
-        Discard();
-}
-
-void SafeFileWriter::Discard()
-{
-    if (AsHandle(m_handle) != INVALID_HANDLE_VALUE) {
-        CloseHandle(AsHandle(m_handle));
-        m_handle = reinterpret_cast<intptr_t>(INVALID_HANDLE_VALUE);
+    intptr_t CreateBeside(const std::string& target, std::string& tempPath) override
+    {
+        const std::string folder = FolderOf(target);
+        const DWORD folderAttributes = GetFileAttributesA(folder.c_str());
+        if (folderAttributes == INVALID_FILE_ATTRIBUTES || !(folderAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            throw FileError(FileError::BadPath, target);
+        char temp[MAX_PATH];
+        if (GetTempFileNameA(folder.c_str(), "lkh", 0, temp) == 0)
+            ThrowLastError(target);
+        HANDLE h = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE) {
+            const DWORD err = GetLastError();
+            DeleteFileA(temp);
+            throw FileError(CauseOf(err), target);
+        }
+        tempPath = temp;
+        return reinterpret_cast<intptr_t>(h);
     }
-    if (!m_tempPath.empty()) {
-        DeleteFileA(m_tempPath.c_str());
-        m_tempPath.clear();
-    }
-}
 
-void SafeFileWriter::Write(const char* data, size_t size)
-{
-    while (size > 0) {
+    size_t Write(intptr_t file, const char* data, size_t size) override
+    {
         const DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
         DWORD written = 0;
-        if (!WriteFile(AsHandle(m_handle), data, chunk, &written, nullptr))
-            ThrowLastError(m_path);
-        if (written == 0)
-            throw FileError(FileError::DiskFull, m_path);
-        data += written;
-        size -= written;
+        if (!WriteFile(AsHandle(file), data, chunk, &written, nullptr))
+            ThrowLastError("");
+        return written;
     }
-}
 
-void SafeFileWriter::Commit()
+    void Flush(intptr_t file) override
+    {
+        if (!FlushFileBuffers(AsHandle(file)))
+            ThrowLastError("");
+    }
+
+    void Close(intptr_t file) override
+    {
+        if (!CloseHandle(AsHandle(file)))
+            ThrowLastError("");
+    }
+
+    void Replace(const std::string& tempPath, const std::string& target) override
+    {
+        if (GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            if (!MoveFileExA(tempPath.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+                ThrowLastError(target);
+            return;
+        }
+        // ReplaceFile keeps the old file's creation time and security. It
+        // wants full paths (Wine refuses relative ones), and a backup name:
+        // without one, a failure half way leaves the old file under a name
+        // nobody knows.
+        const std::string fullTarget = FullPathOf(target);
+        const std::string backup = FullPathOf(tempPath) + ".old";
+        if (ReplaceFileA(fullTarget.c_str(), FullPathOf(tempPath).c_str(), backup.c_str(),
+                         REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+            DeleteFileA(backup.c_str());
+            return;
+        }
+        const DWORD err = GetLastError();
+        if (err == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
+            MoveFileExA(backup.c_str(), fullTarget.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        else
+            DeleteFileA(backup.c_str());
+        throw FileError(CauseOf(err), target);
+    }
+
+    void Abandon(intptr_t file, const std::string& tempPath) noexcept override
+    {
+        if (file != kNoFile)
+            CloseHandle(AsHandle(file));
+        if (!tempPath.empty())
+            DeleteFileA(tempPath.c_str());
+    }
+};
+
+} // namespace
+
+IFileLayer& PlatformFileLayer()
 {
-    HANDLE h = AsHandle(m_handle);
-    if (!FlushFileBuffers(h))
-        ThrowLastError(m_path);
-    m_handle = reinterpret_cast<intptr_t>(INVALID_HANDLE_VALUE);
-    if (!CloseHandle(h))
-        ThrowLastError(m_path);
-
-    // ReplaceFile keeps the old file's creation time and security; a new
-    // target has nothing to keep.
-    const bool exists = GetFileAttributesA(m_path.c_str()) != INVALID_FILE_ATTRIBUTES;
-    // ReplaceFile wants full paths (Wine refuses relative ones).
-    const BOOL moved = exists
-        ? ReplaceFileA(FullPathOf(m_path).c_str(), FullPathOf(m_tempPath).c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                       nullptr, nullptr)
-        : MoveFileExA(m_tempPath.c_str(), m_path.c_str(), MOVEFILE_WRITE_THROUGH);
-    if (!moved)
-        ThrowLastError(m_path);
-    m_tempPath.clear();
-    m_committed = true;
+    static Win32FileLayer layer;
+    return layer;
 }
