@@ -5,6 +5,8 @@
 #include "store/Prompt.h"
 #include "store/TextCompare.h"
 
+#include <algorithm>
+
 namespace {
 
 // The addresses a bookmark's clipboard text may carry, letter case ignored;
@@ -142,7 +144,16 @@ void ClipboardCommands::OnEditUndo()
         m_doc.Prompt().ShowMessage("Cannot undo!", MessageStyle::StopOk);
         return;
     }
-    AddFromClipboard(parts, m_doc.Marks().undoGroup);
+    const std::string group = m_doc.Marks().undoGroup;
+    // The group may have been deleted or renamed since: the bookmark would
+    // come back into a group no pane lists, so the group comes back too.
+    const bool groupGone = std::none_of(m_doc.m_arrGroups.begin(), m_doc.m_arrGroups.end(),
+                                        [&group](const std::string& name) { return TextEqual(name, group); });
+    if (groupGone)
+        m_doc.m_arrGroups.push_back(group);
+    AddFromClipboard(parts, group);
+    if (groupGone)
+        m_doc.Commit(m_doc.ItemPane());
     ClearUndo();
 }
 

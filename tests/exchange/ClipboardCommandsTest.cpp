@@ -240,6 +240,15 @@ TEST_F(ClipboardCommandsTest, UndoPutsTheDeletedBookmarkBackIntoItsGroup)
     EXPECT_EQ(4u, doc.m_arrItems.size());
     EXPECT_FALSE(commands.CanUndo());
     EXPECT_EQ("", clipboard.text);
+
+    // Its group deleted in between: the group comes back with it.
+    Select("A", doc.m_arrItems.size() - 1);
+    prompt.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
+    ASSERT_TRUE(doc.DeleteItem());
+    ASSERT_TRUE(doc.DeleteGroup());
+    commands.OnEditUndo();
+    EXPECT_EQ(doc.m_arrGroups.back(), "A");
+    EXPECT_EQ("One|http://one/|A|first", Items().back());
 }
 
 TEST_F(ClipboardCommandsTest, UndoTakesEveryBookmarkAddressAndRefusesOtherText)
