@@ -1,6 +1,7 @@
 #include "exchange/ClipboardCommands.h"
 #include "store/CBookmarkDoc.h"
 #include "tests/fuzz/FuzzFakes.h"
+#include "tests/support/Fakes.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -17,8 +18,8 @@ struct Scene {
     {
         if (withGroups) {
             doc.m_arrGroups = {"A", "B"};
-            doc.AddItem(Item("One", "http://one/", "A", "first"));
-            doc.AddItem(Item("Two", "http://two/", "B", ""));
+            doc.AddItem(MakeItem("One", "http://one/", "A", "first"));
+            doc.AddItem(MakeItem("Two", "http://two/", "B"));
         }
         if (pending == Cut) {
             marks.cutName = "One";
@@ -30,16 +31,6 @@ struct Scene {
             marks.undoGroup = "B";
         }
         clipboard.text = text;
-    }
-
-    static BookmarkItem Item(const char* name, const char* url, const char* group, const char* description)
-    {
-        BookmarkItem item;
-        item.m_strName = name;
-        item.m_strURL = url;
-        item.m_strGroup = group;
-        item.m_strDescription = description;
-        return item;
     }
 
     CurrentSelection selection;
