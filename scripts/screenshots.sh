@@ -43,6 +43,9 @@ quiet "$wine" wineboot -i
 quiet "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11 /f
 quiet "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
 quiet "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1600x1200 /f
+# Debian's Wine leaves its own fonts (fonts-wine: Tahoma, the shell dialog
+# font, and Marlett, the caption buttons') out of a new prefix.
+cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 cp "$root/res/sample.lkh" "$work/sample.lkh"
 sample=Z:$(echo "$work/sample.lkh" | tr / '\\')
 
