@@ -31,11 +31,14 @@ quiet() { timeout 120 "$@" </dev/null >/dev/null 2>&1 || true; }
 driver() { timeout 60 "$wine" "$driver_exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 post() { driver post "$@" >/dev/null; }
 
-# Messages and commands the script sends.
+# Windows' messages the script sends, and the program's own numbers as its
+# headers name them.
 WM_KEYDOWN=0x100 WM_COMMAND=0x111 WM_SYSCOMMAND=0x112 WM_RBUTTONUP=0x205
 SC_MINIMIZE=0xF020 VK_HOME=0x24 IDCANCEL=2
-WM_TRAY_NOTIFY=0x040A IDR_TRAY_MENU=145 ITEM_PANE=0xE901 IDC_FIND_TEXT=1070
-ID_ITEM_PROPERTIES=32776 ID_TOOLS_CHECK_LINKS=32880 ID_EDIT_FIND=32881
+id_of() { awk -v name="$1" '$1 == "#define" && $2 == name { print $3; exit }' "$root/res/resource.h" "$root/framework/StandardIds.h"; }
+WM_TRAY_NOTIFY=$(id_of WM_TRAY_NOTIFY) IDR_TRAY_MENU=$(id_of IDR_TRAY_MENU) IDC_FIND_TEXT=$(id_of IDC_FIND_TEXT)
+ID_ITEM_PROPERTIES=$(id_of ID_ITEM_PROPERTIES) ID_TOOLS_CHECK_LINKS=$(id_of ID_TOOLS_CHECK_LINKS)
+ID_EDIT_FIND=$(id_of ID_EDIT_FIND) ITEM_PANE=$(($(id_of IDW_FIRST_PANE) + 1))
 FRAME=class:LinkhiveFrame
 
 mkdir -p "$WINEPREFIX" "$out"
