@@ -1,6 +1,6 @@
 #include "app/CAboutDlg.h"
 
-#include "framework/IconTitleFont.h"
+#include "framework/Dpi.h"
 #include "res/resource.h"
 
 CAboutDlg::CAboutDlg(HWND owner) : CDialog(IDD_ABOUTBOX, owner) {}
@@ -13,7 +13,7 @@ CAboutDlg::~CAboutDlg()
 
 bool CAboutDlg::OnInitDialog()
 {
-    m_font = CreateIconTitleFont();
+    m_font = CreateSystemFont(SystemFont::IconTitle, WindowDpi(m_hWnd));
     for (const int id : {IDC_ABOUT_NAME, IDC_ABOUT_BUILD})
         SendDlgItemMessageA(m_hWnd, id, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
     return CDialog::OnInitDialog();

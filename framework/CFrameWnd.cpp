@@ -6,10 +6,14 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
 using Row = CommandRow<CFrameWnd>;
+
+// The light grey of a toolbar strip shows as the button's face.
+const COLORREF kStripBackground = RGB(192, 192, 192);
 
 } // namespace
 
@@ -40,7 +44,9 @@ bool CFrameWnd::LoadFrame(UINT resourceId)
     m_accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(resourceId));
     const HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(resourceId));
     const std::string title = AppName();
-    const RECT rect = {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT + 640, CW_USEDEFAULT + 420};
+    const UINT dpi = SystemDpi();
+    const RECT rect = {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT + ScaleForDpi(640, dpi),
+                       CW_USEDEFAULT + ScaleForDpi(420, dpi)};
     if (!CreateEx(0, frameClass.c_str(), title.c_str(), style, rect, nullptr, menu)) {
         if (menu != nullptr)
             DestroyMenu(menu);
@@ -51,6 +57,7 @@ bool CFrameWnd::LoadFrame(UINT resourceId)
 
 bool CFrameWnd::OnCreate()
 {
+    m_dpi = WindowDpi(m_hWnd);
     return OnCreateClient();
 }
 
@@ -204,7 +211,7 @@ void CFrameWnd::SetStatusPaneText(int pane, const std::string& text)
     SendMessageA(m_statusBar, SB_SETTEXTA, static_cast<WPARAM>(pane) | style, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-bool CFrameWnd::CreateToolBar(UINT id, UINT resourceId)
+bool CFrameWnd::CreateToolBar(UINT id, UINT resourceId, std::initializer_list<ToolBarStrip> largerStrips)
 {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     // The layout: WORDs version, width, height, count, then the commands.
@@ -220,7 +227,8 @@ bool CFrameWnd::CreateToolBar(UINT id, UINT resourceId)
     if (m_toolBar == nullptr)
         return false;
     SendMessageA(m_toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageA(m_toolBar, TB_SETBITMAPSIZE, 0, MAKELONG(layout[1], layout[2]));
+    m_toolBarStrips.assign(1, {layout[1], resourceId});
+    m_toolBarStrips.insert(m_toolBarStrips.end(), largerStrips.begin(), largerStrips.end());
     std::vector<TBBUTTON> buttons;
     int image = 0;
     for (WORD index = 0; index < layout[3]; ++index) {
@@ -235,12 +243,74 @@ bool CFrameWnd::CreateToolBar(UINT id, UINT resourceId)
         }
         buttons.push_back(button);
     }
-    TBADDBITMAP bitmap = {instance, resourceId};
-    if (SendMessageA(m_toolBar, TB_ADDBITMAP, image, reinterpret_cast<LPARAM>(&bitmap)) < 0)
+    SetToolBarImages();
+    if (m_toolBarImages == nullptr || ImageList_GetImageCount(m_toolBarImages) < image)
         return false;
     SendMessageA(m_toolBar, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
     SendMessageA(m_toolBar, TB_AUTOSIZE, 0, 0);
     return true;
+}
+
+void CFrameWnd::SetToolBarImages()
+{
+    // The strip drawn nearest the DPI's size, the larger of two as near.
+    const int wanted = ScaleForDpi(m_toolBarStrips.front().cell, m_dpi);
+    const ToolBarStrip* chosen = &m_toolBarStrips.front();
+    for (const ToolBarStrip& strip : m_toolBarStrips) {
+        const int distance = std::abs(strip.cell - wanted);
+        const int best = std::abs(chosen->cell - wanted);
+        if (distance < best || (distance == best && strip.cell > chosen->cell))
+            chosen = &strip;
+    }
+    const HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(chosen->bitmapId),
+                                                           IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (bitmap == nullptr)
+        return;
+    BITMAP info = {};
+    GetObjectA(bitmap, sizeof info, &info);
+    const HIMAGELIST images = ImageList_Create(chosen->cell, chosen->cell, ILC_COLOR24 | ILC_MASK,
+                                               info.bmWidth / chosen->cell, 0);
+    if (images != nullptr)
+        ImageList_AddMasked(images, bitmap, kStripBackground);
+    DeleteObject(bitmap);
+    if (images == nullptr)
+        return;
+    // The toolbar never destroys a list it is given.
+    SendMessageA(m_toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    if (m_toolBarImages != nullptr)
+        ImageList_Destroy(m_toolBarImages);
+    m_toolBarImages = images;
+    // The margins the toolbar gives a 16-pixel image by default.
+    SendMessageA(m_toolBar, TB_SETBUTTONSIZE, 0, MAKELONG(chosen->cell + 7, chosen->cell + 6));
+}
+
+void CFrameWnd::OnDpiChanged(UINT dpi, const RECT& suggested)
+{
+    const UINT oldDpi = m_dpi;
+    if (dpi == 0 || dpi == oldDpi)
+        return;
+    m_dpi = dpi;
+    if (m_toolBar != nullptr) {
+        SetToolBarImages();
+        SendMessageA(m_toolBar, TB_AUTOSIZE, 0, 0);
+    }
+    if (m_statusBar != nullptr) {
+        const HFONT font = CreateSystemFont(SystemFont::StatusBar, dpi);
+        if (font != nullptr) {
+            SendMessageA(m_statusBar, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+            if (m_statusFont != nullptr)
+                DeleteObject(m_statusFont);
+            m_statusFont = font;
+        }
+    }
+    for (CView* pane : Panes()) {
+        if (pane->GetSafeHwnd() != nullptr)
+            pane->OnDpiChanged(oldDpi, dpi);
+    }
+    OnDpiScaled(oldDpi, dpi);
+    SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RecalcLayout();
 }
 
 bool CFrameWnd::CreateStatusBar(UINT id, const std::vector<UINT>& indicators)
@@ -416,6 +486,9 @@ LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NOTIFY:
         OnNotify(reinterpret_cast<NMHDR*>(lParam));
         return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_DROPFILES:
         OnDropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
@@ -445,4 +518,10 @@ void CFrameWnd::OnNcDestroyed()
 {
     m_toolBar = nullptr;
     m_statusBar = nullptr;
+    if (m_toolBarImages != nullptr)
+        ImageList_Destroy(m_toolBarImages);
+    m_toolBarImages = nullptr;
+    if (m_statusFont != nullptr)
+        DeleteObject(m_statusFont);
+    m_statusFont = nullptr;
 }

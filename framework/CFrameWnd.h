@@ -3,12 +3,15 @@
 #include "framework/CCmdUI.h"
 #include "framework/StandardIds.h"
 #include "framework/CWnd.h"
+#include "framework/Dpi.h"
 #include "framework/ResourceString.h"
 
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -64,6 +67,8 @@ public:
     std::function<void(HMENU popup, POINT screen)> popupTracker;
     HWND StatusBar() const { return m_statusBar; }
     void RecalcLayout();
+    // The DPI the frame is laid out for: its monitor's.
+    UINT Dpi() const { return m_dpi; }
 
     static const UINT kIdleMessage = IDS_IDLE_MESSAGE;
     // The style flag that puts the document's name into the title; taken off
@@ -95,13 +100,28 @@ protected:
     // Files dropped on the window; the handle must be given back with DragFinish.
     virtual void OnDropFiles(HDROP drop) { DragFinish(drop); }
 
-    bool CreateToolBar(UINT id, UINT resourceId);
+    // A toolbar strip: square images `cell` pixels wide in one bitmap.
+    struct ToolBarStrip {
+        int cell;
+        UINT bitmapId;
+    };
+    // The toolbar of the layout `resourceId`, whose bitmap of the same id is
+    // drawn for 96 DPI; `largerStrips` are the same images drawn larger, the
+    // nearest to the DPI's size shown.
+    bool CreateToolBar(UINT id, UINT resourceId, std::initializer_list<ToolBarStrip> largerStrips = {});
     bool CreateStatusBar(UINT id, const std::vector<UINT>& indicators);
     // Widths of the status panes, -1 stretching; each indicator's pane
     // starts with its string. Pane 0 has no borders.
     void SetStatusPanes(const std::vector<int>& widths);
     void SetStatusPaneText(int pane, const std::string& text);
     void CheckToolButton(UINT id, bool checked);
+    // The bars and panes have followed the window from `oldDpi` to `newDpi`
+    // and its size is not yet set: what the frame laid out itself follows too.
+    virtual void OnDpiScaled(UINT oldDpi, UINT newDpi)
+    {
+        (void)oldDpi;
+        (void)newDpi;
+    }
 
     HWND m_toolBar = nullptr;
     HWND m_statusBar = nullptr;
@@ -112,11 +132,19 @@ private:
     void OnUpdateViewBar(CCmdUI& ui);
     void OnNextPane(UINT id);
     void ApplyToMenuItem(HMENU menu, UINT position, const CCmdUI& ui);
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    void SetToolBarImages();
 
     CView* m_activeView = nullptr;
     bool m_addToTitle = true;
     std::string m_tooltipText;
     std::vector<std::string> m_statusTexts;
+
+    UINT m_dpi = kDefaultDpi;
+    std::vector<ToolBarStrip> m_toolBarStrips;
+    HIMAGELIST m_toolBarImages = nullptr;
+    // Made once the DPI leaves the system's, which the bar's own font suits.
+    HFONT m_statusFont = nullptr;
 
     HACCEL m_accelerators = nullptr;
     static const CommandRow<CFrameWnd> kFrameCommands[2];

@@ -14,6 +14,7 @@ bool CSplitterWnd::CreateStatic(HWND parent, UINT id)
                              reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
         return false;
     const RECT rect = {0, 0, 0, 0};
+    m_dpi = WindowDpi(parent);
     return CreateEx(0, splitterClass.c_str(), "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect, parent,
                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
 }
@@ -36,6 +37,19 @@ void CSplitterWnd::SetColumnWidth(int width)
     RecalcLayout();
 }
 
+void CSplitterWnd::SetDpi(UINT dpi)
+{
+    m_width0 = RescaleDpi(m_width0, m_dpi, dpi);
+    m_lastShownWidth = RescaleDpi(m_lastShownWidth, m_dpi, dpi);
+    m_dpi = dpi;
+    RecalcLayout();
+}
+
+int CSplitterWnd::BarWidth() const
+{
+    return ScaleForDpi(kBarWidth, m_dpi);
+}
+
 void CSplitterWnd::MoveWindow(const RECT& rect)
 {
     ::MoveWindow(m_hWnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
@@ -47,12 +61,13 @@ void CSplitterWnd::RecalcLayout()
     GetClientRect(m_hWnd, &client);
     if (client.right <= 0 || client.bottom <= 0)
         return;
-    const int width0 = m_width0 < client.right - kBarWidth ? m_width0 : client.right - kBarWidth;
+    const int bar = BarWidth();
+    const int width0 = m_width0 < client.right - bar ? m_width0 : client.right - bar;
     const int left0 = width0 > 0 ? width0 : 0;
     if (m_panes[0] != nullptr && m_panes[0]->GetSafeHwnd() != nullptr)
         ::MoveWindow(m_panes[0]->GetSafeHwnd(), 0, 0, left0, client.bottom, TRUE);
     if (m_panes[1] != nullptr && m_panes[1]->GetSafeHwnd() != nullptr) {
-        const int left1 = left0 + kBarWidth;
+        const int left1 = left0 + bar;
         ::MoveWindow(m_panes[1]->GetSafeHwnd(), left1, 0, client.right > left1 ? client.right - left1 : 0,
                      client.bottom, TRUE);
     }
@@ -72,7 +87,7 @@ LRESULT CSplitterWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_MOUSEMOVE:
         if (m_dragging)
-            SetColumnWidth(GET_X_LPARAM(lParam) - kBarWidth / 2);
+            SetColumnWidth(GET_X_LPARAM(lParam) - BarWidth() / 2);
         return 0;
     case WM_LBUTTONUP:
     case WM_CAPTURECHANGED:

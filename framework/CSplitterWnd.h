@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/CWnd.h"
+#include "framework/Dpi.h"
 
 class CView;
 
@@ -16,7 +17,11 @@ public:
     // nothing (a minimised or hidden window lays out to zero).
     int LastShownWidth() const { return m_lastShownWidth; }
     void MoveWindow(const RECT& rect);
+    // The column's width and the bar follow the window to another DPI.
+    void SetDpi(UINT dpi);
+    int BarWidth() const;
 
+    // The bar's width at 96 DPI.
     static const int kBarWidth = 6;
 
 private:
@@ -27,4 +32,5 @@ private:
     int m_width0 = 150;
     int m_lastShownWidth = 150;
     bool m_dragging = false;
+    UINT m_dpi = kDefaultDpi;
 };

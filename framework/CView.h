@@ -25,6 +25,13 @@ public:
         (void)result;
         return false;
     }
+    // The window moved to a monitor of another DPI: fonts, images and
+    // column widths follow.
+    virtual void OnDpiChanged(UINT oldDpi, UINT newDpi)
+    {
+        (void)oldDpi;
+        (void)newDpi;
+    }
 
 protected:
     // The pane's own window styles, added to child, visible and border.

@@ -11,6 +11,9 @@
 #define IDR_TRAY_MENU 145       // also the tray icon's identifier
 
 #define IDI_TRAY 146
+// The toolbar strip for 150 % and 200 %; IDR_MAINFRAME's is for 100 %.
+#define IDB_TOOLBAR_24 147
+#define IDB_TOOLBAR_32 148
 #define IDI_EMAIL 160
 #define IDI_WEB 162
 

@@ -1,5 +1,6 @@
 #include "ui/CGroupPane.h"
 
+#include "framework/Dpi.h"
 #include "framework/ResourceString.h"
 #include "res/resource.h"
 #include "settings/Preferences.h"
@@ -27,12 +28,10 @@ DWORD CGroupPane::PreCreateStyle(DWORD style)
 
 bool CGroupPane::OnCreate()
 {
-    SendMessageA(m_hWnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(LoadImageList({IDR_MAINFRAME}, 16)));
-
     LVCOLUMNA column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = LVCFMT_LEFT;
-    column.cx = static_cast<int>(InitialLeftPaneWidth(thePreferences));
+    column.cx = ScaleForDpi(static_cast<int>(InitialLeftPaneWidth(thePreferences)), WindowDpi(m_hWnd));
     std::string title = LoadResourceString(IDS_GROUP_COLUMN);
     column.pszText = &title[0];
     SendMessageA(m_hWnd, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
@@ -44,6 +43,11 @@ bool CGroupPane::OnCreate()
     if (theGroupPane == nullptr)
         theGroupPane = this;
     return ListPane::OnCreate();
+}
+
+void CGroupPane::LoadImages(UINT dpi)
+{
+    SetImageList(LVSIL_SMALL, {IDR_MAINFRAME}, ScaleForDpi(16, dpi));
 }
 
 void CGroupPane::OnNcDestroyed()

@@ -31,6 +31,7 @@ protected:
     DWORD PreCreateStyle(DWORD style) override;
     bool OnCreate() override;
     void OnNcDestroyed() override;
+    void LoadImages(UINT dpi) override;
     bool OnPaneNotify(NMHDR* header, LRESULT& result) override;
     void OnContextMenu(LPARAM lParam) override;
     void OnRenameKey() override { BeginRename(); }

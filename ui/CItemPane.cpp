@@ -1,5 +1,6 @@
 #include "ui/CItemPane.h"
 
+#include "framework/Dpi.h"
 #include "framework/ResourceString.h"
 #include "res/resource.h"
 #include "settings/Preferences.h"
@@ -31,15 +32,18 @@ bool CItemPane::OnCreate()
 {
     if (theItemPane == nullptr)
         theItemPane = this;
-    // Image 0 web, image 1 e-mail.
-    SendMessageA(m_hWnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(LoadImageList({IDI_WEB, IDI_EMAIL}, 16)));
-    SendMessageA(m_hWnd, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(LoadImageList({IDI_WEB, IDI_EMAIL}, 32)));
-
     InsertListColumns(m_hWnd, {{IDS_ITEM_COLUMN_NAME, 250}, {IDS_ITEM_COLUMN_URL, 200}, {IDS_ITEM_COLUMN_DESCRIPTION, 200}});
 
     // The cut style is asked for with the rest of a row.
     SendMessageA(m_hWnd, LVM_SETCALLBACKMASK, LVIS_CUT, 0);
     return ListPane::OnCreate();
+}
+
+void CItemPane::LoadImages(UINT dpi)
+{
+    // Image 0 web, image 1 e-mail.
+    SetImageList(LVSIL_SMALL, {IDI_WEB, IDI_EMAIL}, ScaleForDpi(16, dpi));
+    SetImageList(LVSIL_NORMAL, {IDI_WEB, IDI_EMAIL}, ScaleForDpi(32, dpi));
 }
 
 void CItemPane::OnNcDestroyed()

@@ -144,7 +144,7 @@ bool CMainFrame::OnCreateClient()
     ReadPaneWidthPreferences(m_profile, thePreferences);
     m_groupPane = std::make_unique<CGroupPane>(m_document);
     m_itemPane = std::make_unique<CItemPane>(m_document);
-    m_splitter.CreateView(0, m_groupPane.get(), static_cast<int>(InitialLeftPaneWidth(thePreferences)));
+    m_splitter.CreateView(0, m_groupPane.get(), ScaleForDpi(static_cast<int>(InitialLeftPaneWidth(thePreferences)), Dpi()));
     m_splitter.CreateView(1, m_itemPane.get(), 0);
     m_document.SetPanes(m_groupPane.get(), m_itemPane.get());
     SetAccessibleName(m_groupPane->GetSafeHwnd(), LoadResourceString(IDS_GROUP_PANE_NAME));
@@ -156,11 +156,11 @@ bool CMainFrame::OnCreate()
 {
     if (!CFrameWnd::OnCreate())
         return false;
-    if (!CreateToolBar(IDW_TOOLBAR, IDR_MAINFRAME))
+    if (!CreateToolBar(IDW_TOOLBAR, IDR_MAINFRAME, {{24, IDB_TOOLBAR_24}, {32, IDB_TOOLBAR_32}}))
         return false;
     if (!CreateStatusBar(IDW_STATUS_BAR, {0, 0, ID_INDICATOR_URL}))
         return false;
-    SetStatusPanes({300, 30, -1});
+    LayoutStatusPanes();
     SetStatusPaneText(1, LoadResourceString(IDS_INFO_PANE));
     ShowIdleText();
     RecalcLayout();
@@ -193,20 +193,32 @@ void CMainFrame::SavePreferences()
 {
     if (m_itemPane && m_itemPane->GetSafeHwnd() != nullptr)
         thePreferences.viewMode = ViewModeOfStyle(static_cast<uint32_t>(GetWindowLongA(m_itemPane->GetSafeHwnd(), GWL_STYLE)));
-    thePreferences.leftPaneWidth = static_cast<uint32_t>(LeftPaneWidth());
+    // Kept as at 96 DPI, so that it reads the same on any monitor.
+    thePreferences.leftPaneWidth = static_cast<uint32_t>(RescaleDpi(LeftPaneWidth(), Dpi(), kDefaultDpi));
     WritePreferences(m_profile, thePreferences);
 }
 
 int CMainFrame::LeftPaneWidth() const
 {
     if (!m_groupPane || m_groupPane->GetSafeHwnd() == nullptr)
-        return static_cast<int>(InitialLeftPaneWidth(thePreferences));
+        return ScaleForDpi(static_cast<int>(InitialLeftPaneWidth(thePreferences)), Dpi());
     RECT rect;
     GetWindowRect(m_groupPane->GetSafeHwnd(), &rect);
     const int width = rect.right - rect.left;
     if (width <= 0 || IsIconic(m_hWnd) || !IsWindowVisible(m_hWnd))
         return m_splitter.LastShownWidth();
     return width;
+}
+
+void CMainFrame::LayoutStatusPanes()
+{
+    SetStatusPanes({ScaleForDpi(300, Dpi()), ScaleForDpi(30, Dpi()), -1});
+}
+
+void CMainFrame::OnDpiScaled(UINT, UINT newDpi)
+{
+    m_splitter.SetDpi(newDpi);
+    LayoutStatusPanes();
 }
 
 bool CMainFrame::OnCommand(UINT id)

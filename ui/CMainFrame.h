@@ -73,6 +73,7 @@ protected:
     bool OnUpdateCommand(CCmdUI& ui) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnSize(UINT type) override;
+    void OnDpiScaled(UINT oldDpi, UINT newDpi) override;
 
 private:
     // The program's own commands: id ranges with their handlers.
@@ -139,6 +140,8 @@ private:
     void OnTrayShow(UINT id);
     void OnTrayGroup(UINT id);
 
+    // The status bar's panes, sized for the frame's DPI.
+    void LayoutStatusPanes();
     // Every preference, with the item pane's view and the group pane's width.
     void SavePreferences();
     CTrayIcon m_trayIcon;

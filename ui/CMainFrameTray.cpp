@@ -21,9 +21,11 @@ void CMainFrame::OnSize(UINT type)
         return;
     }
     if (!trayIconCreated) {
+        // The notification area shows small icons at the system's DPI.
+        const UINT dpi = SystemDpi();
         const HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TRAY),
-                                                         IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                         GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+                                                         IMAGE_ICON, SystemMetricForDpi(SM_CXSMICON, dpi),
+                                                         SystemMetricForDpi(SM_CYSMICON, dpi), LR_SHARED));
         const std::string tooltip = LoadResourceString(IDS_APP_TITLE);
         if (!m_trayIcon.TrayCreate(m_hWnd, WM_TRAY_NOTIFY, tooltip.c_str(), icon, IDR_TRAY_MENU)) {
             m_document.Prompt().ShowMessage(LoadResourceString(IDS_TRAY_ICON_FAILED), MessageStyle::StopOk);

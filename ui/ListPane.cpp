@@ -1,7 +1,7 @@
 #include "ui/ListPane.h"
 
 #include "framework/CFrameWnd.h"
-#include "framework/IconTitleFont.h"
+#include "framework/Dpi.h"
 #include "framework/ResourceString.h"
 #include "settings/PaneColours.h"
 #include "settings/Preferences.h"
@@ -35,17 +35,37 @@ ListPane::~ListPane()
 
 bool ListPane::OnCreate()
 {
-    m_font = CreateIconTitleFont();
+    const UINT dpi = WindowDpi(m_hWnd);
+    LoadImages(dpi);
+    m_font = CreateSystemFont(SystemFont::IconTitle, dpi);
     if (m_font != nullptr)
         SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
     return true;
 }
 
-HIMAGELIST ListPane::LoadImageList(std::initializer_list<int> iconIds, int size)
+void ListPane::OnDpiChanged(UINT oldDpi, UINT newDpi)
+{
+    LoadImages(newDpi);
+    const HFONT font = CreateSystemFont(SystemFont::IconTitle, newDpi);
+    if (font != nullptr) {
+        SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        if (m_font != nullptr)
+            DeleteObject(m_font);
+        m_font = font;
+    }
+    const HWND header = reinterpret_cast<HWND>(SendMessageA(m_hWnd, LVM_GETHEADER, 0, 0));
+    const int columns = header != nullptr ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int column = 0; column < columns; ++column) {
+        const int width = static_cast<int>(SendMessageA(m_hWnd, LVM_GETCOLUMNWIDTH, column, 0));
+        SendMessageA(m_hWnd, LVM_SETCOLUMNWIDTH, column, RescaleDpi(width, oldDpi, newDpi));
+    }
+}
+
+void ListPane::SetImageList(int which, std::initializer_list<int> iconIds, int size)
 {
     const HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, static_cast<int>(iconIds.size()), 0);
     if (list == nullptr)
-        return nullptr;
+        return;
     for (const int iconId : iconIds) {
         const HICON icon = static_cast<HICON>(
             LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId), IMAGE_ICON, size, size, 0));
@@ -54,7 +74,10 @@ HIMAGELIST ListPane::LoadImageList(std::initializer_list<int> iconIds, int size)
             DestroyIcon(icon);
         }
     }
-    return list;
+    // The control destroys the list it holds when it goes, not one it gives back.
+    const auto old = reinterpret_cast<HIMAGELIST>(SendMessageA(m_hWnd, LVM_SETIMAGELIST, which, reinterpret_cast<LPARAM>(list)));
+    if (old != nullptr)
+        ImageList_Destroy(old);
 }
 
 LPARAM ListPane::RowStoreIndex(int row) const
@@ -198,8 +221,10 @@ int FindRowByData(HWND list, LPARAM data)
 int WidestTextWidth(HWND list, const std::vector<const std::string*>& texts)
 {
     const HDC dc = GetDC(list);
+    // Room for the icon and the margins besides the text.
+    const int padding = ScaleForDpi(32, WindowDpi(list));
     if (dc == nullptr)
-        return 32;
+        return padding;
     const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
     // Measuring each of a million texts takes long; the sum of the
     // characters' widths is close enough to pick the few worth measuring
@@ -244,7 +269,7 @@ int WidestTextWidth(HWND list, const std::vector<const std::string*>& texts)
     }
     SelectObject(dc, old);
     ReleaseDC(list, dc);
-    return static_cast<int>(widest) + 32;
+    return static_cast<int>(widest) + padding;
 }
 
 int FirstSelectedRow(HWND list)
@@ -275,7 +300,7 @@ void InsertListColumns(HWND list, std::initializer_list<ListColumn> columns)
         LVCOLUMNA column = {};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         column.fmt = LVCFMT_LEFT;
-        column.cx = wanted.width;
+        column.cx = ScaleForDpi(wanted.width, WindowDpi(list));
         column.pszText = &title[0];
         column.iSubItem = index;
         SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));

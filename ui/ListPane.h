@@ -33,7 +33,7 @@ int RowCount(HWND list);
 LPARAM RowData(HWND list, int row);
 // The pane's row showing store index `data`; -1 when none.
 int FindRowByData(HWND list, LPARAM data);
-// The widest of `texts` in the control's font, plus 32 pixels.
+// The widest of `texts` in the control's font, plus 32 pixels at 96 DPI.
 int WidestTextWidth(HWND list, const std::vector<const std::string*>& texts);
 // A list's selected row, the focused one first (answered at once, where
 // looking for any selected row walks the rows before it); -1 when none.
@@ -47,7 +47,7 @@ struct ListColumn {
     UINT title;
     int width;
 };
-// Adds the columns, left-aligned, in order.
+// Adds the columns, left-aligned, in order; widths are for 96 DPI.
 void InsertListColumns(HWND list, std::initializer_list<ListColumn> columns);
 // A window's text, whole however long.
 std::string WholeWindowText(HWND window);
@@ -68,6 +68,7 @@ public:
     ~ListPane() override;
 
     bool OnNotify(NMHDR* header, LRESULT& result) override;
+    void OnDpiChanged(UINT oldDpi, UINT newDpi) override;
     const SortInfo& Sorting() const { return m_sortInfo; }
 
     // The store index row `row` shows (its item data); -1 when none.
@@ -101,9 +102,11 @@ protected:
     void SortBySortInfo();
     // Shows a context menu owned by the frame at the message's point.
     void TrackContextMenu(HMENU popup, LPARAM lParam);
-    // A new image list of the icons `iconIds`, each `size` pixels square; the
-    // control that is given it destroys it.
-    static HIMAGELIST LoadImageList(std::initializer_list<int> iconIds, int size);
+    // The pane's icons drawn for `dpi`, through SetImageList.
+    virtual void LoadImages(UINT dpi) = 0;
+    // Gives the control (LVSIL_SMALL or LVSIL_NORMAL) a list of the icons
+    // `iconIds`, each `size` pixels square, in place of the one it had.
+    void SetImageList(int which, std::initializer_list<int> iconIds, int size);
 
     CBookmarkDoc& m_store;
     SortInfo m_sortInfo;

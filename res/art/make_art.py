@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws the toolbar strip and the icons of Linkhive from simple shapes.
 
-Run from anywhere; writes toolbar.bmp and the .ico files beside this script.
+Run from anywhere; writes the toolbar strips and the .ico files beside this script.
 The outputs are committed, so a build needs no Python.
 """
 import os
@@ -18,55 +18,89 @@ CLEAR = None
 
 
 class Canvas:
-    def __init__(self, size=16, fill=CLEAR):
-        self.size = size
-        self.px = [[fill] * size for _ in range(size)]
+    """A square of 16 units, each `scale` pixels wide: the same drawing gives
+    16, 24, 32... pixels. Coordinates are whole units; curves, lines and edges
+    are laid down in pixels, so a larger canvas is drawn, not enlarged."""
 
-    def dot(self, x, y, c):
+    def __init__(self, scale=1, fill=CLEAR):
+        self.scale = scale
+        self.size = round(16 * scale)
+        self.background = fill
+        self.pen = max(1, int(scale))
+        self.px = [[fill] * self.size for _ in range(self.size)]
+
+    def at(self, v):
+        """The pixel where unit v begins."""
+        return round(v * self.scale)
+
+    def pixel(self, x, y, c):
         if 0 <= x < self.size and 0 <= y < self.size:
             self.px[y][x] = c
 
     def fill(self, x0, y0, x1, y1, c):
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                self.dot(x, y, c)
+        for y in range(self.at(y0), self.at(y1 + 1)):
+            for x in range(self.at(x0), self.at(x1 + 1)):
+                self.pixel(x, y, c)
+
+    def dot(self, x, y, c):
+        self.fill(x, y, x, y, c)
 
     def box(self, x0, y0, x1, y1, edge, inside=None):
         if inside is not None:
             self.fill(x0, y0, x1, y1, inside)
-        for x in range(x0, x1 + 1):
-            self.dot(x, y0, edge)
-            self.dot(x, y1, edge)
-        for y in range(y0, y1 + 1):
-            self.dot(x0, y, edge)
-            self.dot(x1, y, edge)
+        left, top, right, bottom = self.at(x0), self.at(y0), self.at(x1 + 1) - 1, self.at(y1 + 1) - 1
+        for t in range(self.pen):
+            for x in range(left, right + 1):
+                self.pixel(x, top + t, edge)
+                self.pixel(x, bottom - t, edge)
+            for y in range(top, bottom + 1):
+                self.pixel(left + t, y, edge)
+                self.pixel(right - t, y, edge)
 
     def line(self, x0, y0, x1, y1, c):
-        steps = max(abs(x1 - x0), abs(y1 - y0), 1)
+        # From the middle of one unit to the middle of the other, a square
+        # pen stamped at every pixel step.
+        s, half = self.scale, self.pen / 2
+        steps = max(round(abs(x1 - x0) * s), round(abs(y1 - y0) * s), 1)
         for i in range(steps + 1):
-            self.dot(round(x0 + (x1 - x0) * i / steps), round(y0 + (y1 - y0) * i / steps), c)
+            cx = (x0 + 0.5 + (x1 - x0) * i / steps) * s
+            cy = (y0 + 0.5 + (y1 - y0) * i / steps) * s
+            left, top = round(cx - half), round(cy - half)
+            for y in range(top, top + self.pen):
+                for x in range(left, left + self.pen):
+                    self.pixel(x, y, c)
+
+    def distances(self, cx, cy):
+        """Each pixel with its distance in pixels from the middle of unit cx, cy."""
+        s = self.scale
+        for y in range(self.size):
+            for x in range(self.size):
+                yield x, y, (((x + 0.5) - (cx + 0.5) * s) ** 2 + ((y + 0.5) - (cy + 0.5) * s) ** 2) ** 0.5
 
     def disc(self, cx, cy, r, edge, inside):
-        for y in range(self.size):
-            for x in range(self.size):
-                d = ((x - cx) ** 2 + (y - cy) ** 2) ** 0.5
-                if d <= r - 0.5:
-                    self.dot(x, y, inside)
-                elif d <= r + 0.5:
-                    self.dot(x, y, edge)
+        radius, half = r * self.scale, self.pen / 2
+        for x, y, d in self.distances(cx, cy):
+            if d <= radius - half:
+                self.pixel(x, y, inside)
+            elif d <= radius + half:
+                self.pixel(x, y, edge)
 
     def ring(self, cx, cy, r, c):
-        for y in range(self.size):
-            for x in range(self.size):
-                d = ((x - cx) ** 2 + (y - cy) ** 2) ** 0.5
-                if r - 0.5 < d <= r + 0.5:
-                    self.dot(x, y, c)
+        radius, half = r * self.scale, self.pen / 2
+        for x, y, d in self.distances(cx, cy):
+            if radius - half < d <= radius + half:
+                self.pixel(x, y, c)
+
+    def replace(self, old, new, y0, y1):
+        """Recolours rows y0..y1 (units)."""
+        for y in range(self.at(y0), self.at(y1 + 1)):
+            self.px[y] = [new if value == old else value for value in self.px[y]]
 
 
 # Small marks shared by several pictures.
 def page(c, x0=3, y0=1, x1=12, y1=14):
     c.box(x0, y0, x1, y1, K, WH)
-    c.fill(x1 - 2, y0, x1, y0 + 2, CLEAR if c.px[0][0] is CLEAR else LG)
+    c.fill(x1 - 2, y0, x1, y0 + 2, c.background)
     c.line(x1 - 3, y0, x1, y0 + 3, K)
     c.dot(x1 - 3, y0 + 3, K)
     c.line(x1 - 3, y0 + 1, x1 - 3, y0 + 3, K)
@@ -151,13 +185,13 @@ def b_paste(c):
 
 def b_undo(c):
     # The upper half of a circle, its left end an arrowhead pointing down.
-    arc = Canvas(16)
+    arc = Canvas(c.scale)
     arc.ring(8, 10, 5, NV)
     arc.ring(8, 10, 4, NV)
-    for y in range(0, 11):
-        for x in range(16):
+    for y in range(c.at(11)):
+        for x in range(c.size):
             if arc.px[y][x] is not None:
-                c.dot(x, y, NV)
+                c.pixel(x, y, NV)
     c.fill(1, 10, 7, 10, NV)
     c.fill(2, 11, 6, 11, NV)
     c.fill(3, 12, 5, 12, NV)
@@ -232,12 +266,12 @@ BUTTONS = [b_new, b_open, b_save, b_cut, b_copy, b_paste, b_undo, b_group_add, b
            b_details]
 
 
-# Icons: drawn on 16 x 16, doubled for 32 x 32.
+# Icons.
 def i_app(c):
     # A honeycomb cell holding two chain links: the hive of links.
     for y in range(1, 15):
         half = 7 if 4 <= y <= 11 else 7 - (4 - y if y < 4 else y - 11) * 2
-        c.line(7 - half, y, 8 + half, y, YL)
+        c.fill(7 - half, y, 8 + half, y, YL)
         c.dot(7 - half, y, OL)
         c.dot(8 + half, y, OL)
     c.line(4, 1, 11, 1, OL)
@@ -249,20 +283,18 @@ def i_app(c):
 
 
 def link(c, x0, y0, x1, y1, colour):
-    c.line(x0 + 1, y0, x1 - 1, y0, colour)
-    c.line(x0 + 1, y1, x1 - 1, y1, colour)
-    c.line(x0, y0 + 1, x0, y1 - 1, colour)
-    c.line(x1, y0 + 1, x1, y1 - 1, colour)
-    c.line(x0 + 2, y0 + 1, x1 - 2, y0 + 1, colour)
-    c.line(x0 + 2, y1 - 1, x1 - 2, y1 - 1, colour)
+    # Sides two units thick, filled so that no gap opens between them.
+    c.fill(x0 + 1, y0, x1 - 1, y0, colour)
+    c.fill(x0 + 1, y1, x1 - 1, y1, colour)
+    c.fill(x0, y0 + 1, x0, y1 - 1, colour)
+    c.fill(x1, y0 + 1, x1, y1 - 1, colour)
+    c.fill(x0 + 2, y0 + 1, x1 - 2, y0 + 1, colour)
+    c.fill(x0 + 2, y1 - 1, x1 - 2, y1 - 1, colour)
 
 
 def i_tray(c):
     i_app(c)
-    for y in range(2, 14):
-        for x in range(16):
-            if c.px[y][x] == YL:
-                c.dot(x, y, WH)
+    c.replace(YL, WH, 2, 13)
 
 
 def i_email(c):
@@ -283,16 +315,23 @@ def i_web(c):
 ICONS = {"linkhive.ico": i_app, "tray.ico": i_tray, "email.ico": i_email, "web.ico": i_web}
 
 
-def write_toolbar(path):
-    width, height = 16 * len(BUTTONS), 16
+# The toolbar strip and the icons at 100 %, 150 % and 200 % (icons also at
+# 300 % and 400 %, the large icons of 150 % and 200 %).
+TOOLBAR_SCALES = {"toolbar.bmp": 1, "toolbar24.bmp": 1.5, "toolbar32.bmp": 2}
+ICON_SIZES = (16, 24, 32, 48, 64)
+
+
+def write_toolbar(path, scale):
+    cell = round(16 * scale)
+    width, height = cell * len(BUTTONS), cell
     strip = [[LG] * width for _ in range(height)]
     for index, draw in enumerate(BUTTONS):
-        c = Canvas(16, LG)
+        c = Canvas(scale, LG)
         draw(c)
-        for y in range(16):
-            for x in range(16):
+        for y in range(cell):
+            for x in range(cell):
                 value = c.px[y][x]
-                strip[y][index * 16 + x] = LG if value is None else value
+                strip[y][index * cell + x] = LG if value is None else value
     row_bytes = (width // 2 + 3) & ~3
     pixels = b""
     for y in reversed(range(height)):
@@ -306,14 +345,14 @@ def write_toolbar(path):
         f.write(header + info + palette + pixels)
 
 
-def icon_image(canvas, scale):
-    size = 16 * scale
+def icon_image(canvas):
+    size = canvas.size
     colour, mask = b"", b""
     mask_row = (size // 8 + 3) & ~3
     for y in reversed(range(size)):
         bits = [0] * size
         for x in range(size):
-            value = canvas.px[y // scale][x // scale]
+            value = canvas.px[y][x]
             if value is None:
                 colour += b"\0\0\0\0"
                 bits[x] = 1
@@ -327,9 +366,11 @@ def icon_image(canvas, scale):
 
 
 def write_icon(path, draw):
-    canvas = Canvas()
-    draw(canvas)
-    images = [(32, icon_image(canvas, 2)), (16, icon_image(canvas, 1))]
+    images = []
+    for size in reversed(ICON_SIZES):
+        canvas = Canvas(size / 16)
+        draw(canvas)
+        images.append((size, icon_image(canvas)))
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for size, data in images:
@@ -343,7 +384,8 @@ def write_icon(path, draw):
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    write_toolbar(os.path.join(here, "toolbar.bmp"))
+    for name, scale in TOOLBAR_SCALES.items():
+        write_toolbar(os.path.join(here, name), scale)
     for name, draw in ICONS.items():
         write_icon(os.path.join(here, name), draw)
 

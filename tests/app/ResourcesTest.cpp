@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -179,13 +180,16 @@ TEST(Resources, ToolbarHasSeventeenButtonsInGroups)
     };
     EXPECT_EQ(layout, expected);
 
-    HBITMAP strip = LoadBitmapA(Module(), MAKEINTRESOURCEA(IDR_MAINFRAME));
-    ASSERT_NE(strip, nullptr);
-    BITMAP info = {};
-    GetObjectA(strip, sizeof info, &info);
-    EXPECT_EQ(info.bmWidth, 17 * 16);
-    EXPECT_EQ(info.bmHeight, 16);
-    DeleteObject(strip);
+    // The strip for 96 DPI and those drawn for 144 and 192.
+    for (const auto& wanted : {std::pair<int, int>{IDR_MAINFRAME, 16}, {IDB_TOOLBAR_24, 24}, {IDB_TOOLBAR_32, 32}}) {
+        HBITMAP strip = LoadBitmapA(Module(), MAKEINTRESOURCEA(wanted.first));
+        ASSERT_NE(strip, nullptr) << wanted.first;
+        BITMAP info = {};
+        GetObjectA(strip, sizeof info, &info);
+        EXPECT_EQ(info.bmWidth, 17 * wanted.second);
+        EXPECT_EQ(info.bmHeight, wanted.second);
+        DeleteObject(strip);
+    }
 }
 
 TEST(Resources, IconsAndDialogsExist)
