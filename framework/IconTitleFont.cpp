@@ -1,5 +1,8 @@
 #include "framework/IconTitleFont.h"
 
+// The system checks the size it is given against its own record's.
+static_assert(sizeof(LOGFONTA) == 60, "font record size");
+
 HFONT CreateIconTitleFont()
 {
     LOGFONTA font = {};
