@@ -1,7 +1,6 @@
 #include "framework/CPropertyPage.h"
 
-// The third version of the record (comctl32 5.80 on), as each Windows lays it out.
-static_assert(sizeof(PROPSHEETPAGEA) == PROPSHEETPAGEA_V3_SIZE, "property page record version");
+// The third version of the record (comctl32 6 takes it), as each Windows lays it out.
 static_assert(sizeof(PROPSHEETPAGEA) == (sizeof(void*) == 4 ? 52 : 96), "property page record size");
 
 PROPSHEETPAGEA CPropertyPage::SheetPage()
