@@ -44,6 +44,9 @@ HWND FindRunningWindow(bool waitForIt)
     }
 }
 
+// The record crosses processes: the receiver may be the other bitness.
+static_assert(sizeof(COPYDATASTRUCT) == 3 * sizeof(void*), "copy data record size");
+
 // Gives the running window `path` to open; it may come to the front.
 void HandFileTo(HWND running, const std::string& path)
 {

@@ -32,7 +32,8 @@ const char kUsageText[] =
     "       linkhive-cli export-html STORE OUT\n"
     "       linkhive-cli export-group-html STORE OUT [--group NAME]\n"
     "       linkhive-cli export-netscape STORE OUT\n"
-    "       linkhive-cli write-url URL OUT\n";
+    "       linkhive-cli write-url URL OUT\n"
+    "       linkhive-cli --version\n";
 
 const CliCommand kCommands[] = {
     {"dump", 1, 1, "--v20", CliDump},
@@ -100,6 +101,10 @@ int main(int argc, char** argv)
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::fputs("linkhive-cli " LINKHIVE_VERSION "\n", stdout);
+        return 0;
+    }
     if (argc >= 2) {
         for (const CliCommand& command : kCommands) {
             if (std::strcmp(argv[1], command.name) != 0)

@@ -10,6 +10,10 @@
 
 namespace {
 
+// The sizes the program hands the controls, as 32-bit and 64-bit Windows lay them out.
+static_assert(sizeof(TBBUTTON) == (sizeof(void*) == 4 ? 20 : 32), "toolbar button size");
+static_assert(sizeof(MENUITEMINFOA) == (sizeof(void*) == 4 ? 48 : 80), "menu item record size");
+
 using Row = CommandRow<CFrameWnd>;
 
 // The light grey of a toolbar strip shows as the button's face.

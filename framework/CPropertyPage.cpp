@@ -1,5 +1,8 @@
 #include "framework/CPropertyPage.h"
 
+// The third version of the record (comctl32 6 takes it), as each Windows lays it out.
+static_assert(sizeof(PROPSHEETPAGEA) == (sizeof(void*) == 4 ? 52 : 96), "property page record size");
+
 PROPSHEETPAGEA CPropertyPage::SheetPage()
 {
     PROPSHEETPAGEA page = {};

@@ -1,5 +1,7 @@
 #include "framework/CPropertySheet.h"
 
+static_assert(sizeof(PROPSHEETHEADERA) == (sizeof(void*) == 4 ? 52 : 96), "property sheet header size");
+
 INT_PTR CPropertySheet::DoModal()
 {
     std::vector<PROPSHEETPAGEA> pages;

@@ -67,6 +67,11 @@ int SystemMetricForDpi(int index, UINT dpi)
     return RescaleDpi(GetSystemMetrics(index), ScreenDpi(), dpi);
 }
 
+// The system checks the size it is given against its own record's.
+static_assert(sizeof(LOGFONTW) == 92, "font record size");
+// With iPaddedBorderWidth: the size Windows 7 and later take.
+static_assert(sizeof(NONCLIENTMETRICSW) == 504, "non-client metrics record size");
+
 HFONT CreateSystemFont(SystemFont which, UINT dpi)
 {
     using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);

@@ -6,8 +6,16 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <cstdint>
 #include <cstring>
 #include <vector>
+
+// The common dialogs take these records by their sizes in each Windows; the
+// folder dialog's callback gets the starting path through an LPARAM.
+static_assert(sizeof(OPENFILENAMEA) == (sizeof(void*) == 4 ? 88 : 152), "file dialog record size");
+static_assert(sizeof(CHOOSECOLORA) == (sizeof(void*) == 4 ? 36 : 72), "colour dialog record size");
+static_assert(sizeof(COLORREF) == sizeof(uint32_t), "colour size");
+static_assert(sizeof(LPARAM) == sizeof(const char*), "pointer in LPARAM");
 
 namespace {
 

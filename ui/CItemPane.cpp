@@ -9,6 +9,7 @@
 #include "ui/CUrlPropertiesSheet.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <string>
 
 CItemPane* theItemPane = nullptr;
@@ -367,6 +368,13 @@ void CItemPane::OnGetDisplayText(NMHDR* header)
     columnText.column = wide ? wideItem.iSubItem : narrowItem.iSubItem;
     SetDisplayText(header, RowStoreText(columnText, index));
 }
+
+// The narrow record is read for both: the fields besides the text must lie alike.
+static_assert(offsetof(NMLVFINDITEMA, iStart) == offsetof(NMLVFINDITEMW, iStart), "find record layout");
+static_assert(offsetof(NMLVFINDITEMA, lvfi.flags) == offsetof(NMLVFINDITEMW, lvfi.flags), "find record layout");
+static_assert(offsetof(NMLVFINDITEMA, lvfi.psz) == offsetof(NMLVFINDITEMW, lvfi.psz), "find record layout");
+static_assert(offsetof(NMLVFINDITEMA, lvfi.lParam) == offsetof(NMLVFINDITEMW, lvfi.lParam), "find record layout");
+static_assert(sizeof(NMLVFINDITEMA) == (sizeof(void*) == 4 ? 40 : 72), "find record size");
 
 int CItemPane::OnFindItem(const NMHDR* header) const
 {

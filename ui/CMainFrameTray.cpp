@@ -6,6 +6,8 @@
 #include "store/Prompt.h"
 #include "ui/CGroupPane.h"
 
+static_assert(sizeof(WINDOWPLACEMENT) == 44, "window placement size");
+
 void CMainFrame::OnSize(UINT type)
 {
     CFrameWnd::OnSize(type);

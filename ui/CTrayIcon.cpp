@@ -8,6 +8,7 @@
 #include "ui/CItemPane.h"
 #include "ui/CMainFrame.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,12 @@ HMENU LoadTrayMenu(UINT iconId, HMENU& popup)
     return menu;
 }
 
+// The first version's record ends with a 64-character tip: 88 bytes in the
+// 32-bit program, 104 in the 64-bit one. The shell reads no further.
+constexpr size_t kV1TipSize = NOTIFYICONDATAA_V1_SIZE - offsetof(NOTIFYICONDATAA, szTip);
+static_assert(NOTIFYICONDATAA_V1_SIZE == (sizeof(void*) == 4 ? 88 : 104), "tray record size");
+static_assert(kV1TipSize == 64, "tray tip size");
+
 UINT TaskbarCreatedMessage()
 {
     static const UINT message = RegisterWindowMessageA("TaskbarCreated");
@@ -114,7 +121,7 @@ bool CTrayIcon::TrayCreate(HWND owner, UINT callbackMessage, const char* tooltip
     m_iconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     m_iconData.uCallbackMessage = callbackMessage;
     m_iconData.hIcon = icon;
-    lstrcpynA(m_iconData.szTip, tooltip, sizeof m_iconData.szTip);
+    lstrcpynA(m_iconData.szTip, tooltip, kV1TipSize);
     m_bEnabled = m_iconData.hWnd != nullptr && Shell_NotifyIconA(NIM_ADD, &m_iconData);
     m_bHidden = false;
     return m_bEnabled;

@@ -1,10 +1,12 @@
 #include "tests/app/AppFixture.h"
 
+#include "linkhive_version.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cctype>
 #include <string>
 #include <utility>
 #include <vector>
@@ -192,6 +194,18 @@ TEST(Resources, ToolbarHasSeventeenButtonsInGroups)
     }
 }
 
+// The manifest is in effect: the controls come from version 6, kept apart
+// from the system folder's version 5 (here as on Windows).
+TEST(Resources, ManifestLoadsVersionSixOfTheCommonControls)
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(GetModuleHandleA("comctl32.dll"), path, sizeof path);
+    std::string lower = path;
+    for (char& c : lower)
+        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    EXPECT_NE(lower.find("microsoft.windows.common-controls_6595b64144ccf1df_6."), std::string::npos) << path;
+}
+
 TEST(Resources, IconsAndDialogsExist)
 {
     for (int id : {IDR_MAINFRAME, IDI_TRAY, IDI_EMAIL, IDI_WEB}) {
@@ -206,7 +220,7 @@ TEST(Resources, IconsAndDialogsExist)
         int control;
         const char* text;
     } controls[] = {
-        {IDD_ABOUTBOX, IDC_ABOUT_NAME, "Linkhive 2.1"},
+        {IDD_ABOUTBOX, IDC_ABOUT_NAME, "Linkhive " LINKHIVE_VERSION_TEXT},
         {IDD_ABOUTBOX, IDC_ABOUT_BUILD, "Build Date: Nov. 2, 1998"},
         {IDD_ABOUTBOX, IDOK, "OK"},
         {IDD_PAGE_GENERAL, IDC_ITEM_NAME, ""},

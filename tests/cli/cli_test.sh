@@ -68,7 +68,11 @@ else
   echo "cli: disk-full case skipped (cannot mount a small file system here)"
 fi
 
-for usage in "" "dump" "dump a b" "stats a --v20" "frobnicate x" "convert a"; do
+version=$(sed -n 's/^project(Linkhive VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")
+run --version
+check "version" "0 linkhive-cli $version" "$status $out"
+
+for usage in "" "dump" "dump a b" "stats a --v20" "frobnicate x" "convert a" "--version x"; do
   run $usage
   check "usage '$usage'" 2 "$status"
 done

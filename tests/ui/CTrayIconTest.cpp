@@ -228,3 +228,12 @@ TEST_F(TrayIconRefusedTest, WithoutAnIconTheWindowStaysOnTheTaskbar)
     EXPECT_EQ(prompt.shown.size(), 1u);
     EXPECT_TRUE(MinimisedOnTheTaskbar());
 }
+
+// The first version's record holds 64 characters of tip: a longer one ends
+// within them, where the shell stops reading.
+TEST_F(TrayIconRefusedTest, ALongTipIsCutToTheFirstRecordsSize)
+{
+    CTrayIcon icon;
+    icon.TrayCreate(frame, WM_TRAY_NOTIFY, std::string(100, 'x').c_str(), nullptr, IDR_TRAY_MENU + 1);
+    EXPECT_EQ(std::string(icon.IconData().szTip), std::string(63, 'x'));
+}
