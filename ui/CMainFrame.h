@@ -52,6 +52,8 @@ public:
     // The Check Links dialog last opened; null before the first.
     CCheckLinksDlg* CheckLinksDialog() const { return m_checkLinks.get(); }
     const CTrayIcon& TrayIcon() const { return m_trayIcon; }
+    // The command table's id ranges, first and last of each row (for test drivers).
+    static std::vector<std::pair<UINT, UINT>> CommandRanges();
 
 protected:
     void PreCreateWindow(DWORD& style) override;
