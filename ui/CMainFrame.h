@@ -8,6 +8,8 @@
 #include "ui/CTrayIcon.h"
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 class CBookmarkDoc;
 class CCheckLinksDlg;
