@@ -62,16 +62,18 @@ type_text() { timeout 30 xdotool type --delay 40 "$1" || fail "xdotool type $1";
 "$server" -w </dev/null >/dev/null 2>&1
 mkdir -p "$WINEPREFIX"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  "$wine" wineboot -i </dev/null >/dev/null 2>&1
+  timeout 300 "$wine" wineboot -i </dev/null >/dev/null 2>&1
+  [ $? -ne 124 ] || fail "making the prefix took over 300 s"
   "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11 /f </dev/null >/dev/null 2>&1
   "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
   "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1
-  "$wine" reg add 'HKCU\Control Panel\Colors' /v Hilight /d '255 0 255' /f </dev/null >/dev/null 2>&1
   "$server" -k </dev/null >/dev/null 2>&1
   "$server" -w </dev/null >/dev/null 2>&1
 fi
-"$wine" wineboot </dev/null >/dev/null 2>&1
-# Default settings, and the stand-in browser registered for web addresses.
+timeout 300 "$wine" wineboot </dev/null >/dev/null 2>&1
+[ $? -ne 124 ] || fail "starting Wine took over 300 s"
+# Default settings, the selection colour, and the stand-in browser registered for web addresses.
+"$wine" reg add 'HKCU\Control Panel\Colors' /v Hilight /d '255 0 255' /f </dev/null >/dev/null 2>&1
 "$wine" reg delete 'HKCU\Software\Quillmere' /f </dev/null >/dev/null 2>&1
 "$wine" reg add 'HKLM\Software\Classes\ftp\shell\open\command' /ve \
   /d "\"$(windows_path "$browser")\" \"%1\"" /f </dev/null >/dev/null 2>&1 || fail "registering the browser"
