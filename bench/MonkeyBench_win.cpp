@@ -473,6 +473,8 @@ int main(int argc, char** argv)
     doc.SetModifiedFlag(false);
     SendMessageA(frameWindow, WM_CLOSE, 0, 0);
     app.ExitInstance();
+    // Import Folder leaves its folder the current one, which would stay behind.
+    SetCurrentDirectoryA(temp);
     RemoveFolder(folder);
     return allReloaded ? 0 : 1;
 }
