@@ -4,7 +4,8 @@
 // program would, every question and dialog answered at random. After every
 // 1,000 commands it prints the GDI and USER object counts, the collection's
 // size and whether the collection written to a file reads back the same.
-// Run under Wine (some ten minutes):
+// Run under Wine (some ten minutes), in a prefix of its own, whose registry
+// keeps the preferences the monkey chose:
 //   scripts/wine-run.sh PREFIX monkey_bench.exe [COMMANDS [SEED]]
 // Left out or neutralised: Exit and closing the window (the process would
 // end); opening bookmarks and search engines, which go to a launcher that
