@@ -27,7 +27,7 @@ mkdir -p "$shots"
 step=start shot_number=0
 shot() {  # shot NAME: the screen now, numbered
   shot_number=$((shot_number + 1))
-  import -window root "$shots/$(printf %02d $shot_number)-$1.png" 2>/dev/null
+  timeout 20 import -window root "$shots/$(printf %02d $shot_number)-$1.png" 2>/dev/null
 }
 fail() {
   echo "real_input: step '$step' failed: $*${detail:+ ($detail)}"
@@ -47,7 +47,7 @@ visible() { timeout 5 xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&
 gone() { ! visible "$1"; }
 # The box around the selection colour on the screen: "W H X Y", or nothing.
 marked_box() {
-  import -window root "$work/screen.png" 2>/dev/null || return
+  timeout 20 import -window root "$work/screen.png" 2>/dev/null || return
   convert "$work/screen.png" -fill black +opaque "$mark" -fill white -opaque "$mark" -trim \
     -format '%w %h %X %Y\n' info: 2>/dev/null | tr -d + | awk '$3 >= 0 && $4 >= 0'
 }
