@@ -221,6 +221,14 @@ void CMainFrame::OnDpiScaled(UINT, UINT newDpi)
     LayoutStatusPanes();
 }
 
+std::vector<std::pair<UINT, UINT>> CMainFrame::CommandRanges()
+{
+    std::vector<std::pair<UINT, UINT>> ranges;
+    for (const CommandRow<CMainFrame>& row : kCommands)
+        ranges.emplace_back(row.first, row.last);
+    return ranges;
+}
+
 bool CMainFrame::OnCommand(UINT id)
 {
     return RouteCommand(this, kCommands, id) || CFrameWnd::OnCommand(id);

@@ -10,6 +10,8 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 class CBookmarkDoc;
 class CCheckLinksDlg;
@@ -57,6 +59,8 @@ public:
     // A file a second start handed over (WM_COPYDATA): queued, opened once
     // no dialog holds the window. False for anything but a path.
     bool AcceptHandedFile(const COPYDATASTRUCT& data);
+    // The command table's id ranges, first and last of each row (for test drivers).
+    static std::vector<std::pair<UINT, UINT>> CommandRanges();
 
 protected:
     void PreCreateWindow(DWORD& style) override;
