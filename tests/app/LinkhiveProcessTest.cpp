@@ -62,47 +62,32 @@ TEST_F(LinkhiveProcessTest, StartsUntitledAndWritesEveryPreferenceOnClose)
     EXPECT_TRUE(ReadSettingText("Software\\Quillmere\\Linkhive\\Settings", "Custom Path", text));
 }
 
-TEST_F(LinkhiveProcessTest, ASecondCopyWithOneInstanceExitsAtOnce)
+TEST_F(LinkhiveProcessTest, ASecondCopyWithOneInstanceExitsAtOnceHandingOverItsFile)
 {
-    SetSetting("One Instance", 1);
-    PROCESS_INFORMATION first = StartLinkhive();
-    ASSERT_NE(first.hProcess, nullptr);
-    const HWND window = WaitForWindow("Linkhive");
-    ASSERT_NE(window, nullptr);
+    for (const std::string& file : {std::string(), SamplePath()}) {
+        ClearProfile();
+        SetSetting("One Instance", 1);
+        PROCESS_INFORMATION first = StartLinkhive();
+        ASSERT_NE(first.hProcess, nullptr);
+        const HWND window = WaitForWindow("Linkhive");
+        ASSERT_NE(window, nullptr);
 
-    PROCESS_INFORMATION second = StartLinkhive();
-    ASSERT_NE(second.hProcess, nullptr);
-    EXPECT_EQ(WaitForSingleObject(second.hProcess, 30000), WAIT_OBJECT_0);
-    Finish(second);
-    EXPECT_EQ(WaitForSingleObject(first.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
-    EXPECT_EQ(FindWindowA(nullptr, "Linkhive"), window);
+        PROCESS_INFORMATION second = StartLinkhive(file);
+        ASSERT_NE(second.hProcess, nullptr);
+        EXPECT_EQ(WaitForSingleObject(second.hProcess, 30000), WAIT_OBJECT_0);
+        Finish(second);
+        EXPECT_EQ(WaitForSingleObject(first.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+        EXPECT_EQ(FindWindowA(nullptr, "Linkhive"), window);
 
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForSingleObject(first.hProcess, 30000), WAIT_OBJECT_0);
-    Finish(first);
-    uint32_t oneInstance = 0;
-    EXPECT_TRUE(ReadSetting("Settings", "One Instance", oneInstance));
-    EXPECT_EQ(oneInstance, 1u);
-}
-
-TEST_F(LinkhiveProcessTest, ASecondCopyHandsItsFileToTheFirst)
-{
-    SetSetting("One Instance", 1);
-    PROCESS_INFORMATION first = StartLinkhive();
-    ASSERT_NE(first.hProcess, nullptr);
-    const HWND window = WaitForWindow("Linkhive");
-    ASSERT_NE(window, nullptr);
-
-    PROCESS_INFORMATION second = StartLinkhive(SamplePath());
-    ASSERT_NE(second.hProcess, nullptr);
-    EXPECT_EQ(WaitForSingleObject(second.hProcess, 30000), WAIT_OBJECT_0);
-    Finish(second);
-
-    // The recent-file list, written at exit, names what the first opened.
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForSingleObject(first.hProcess, 30000), WAIT_OBJECT_0);
-    Finish(first);
-    std::string recent;
-    EXPECT_TRUE(ReadSettingText("Software\\Quillmere\\Linkhive\\Recent File List", "File1", recent));
-    EXPECT_EQ(lstrcmpiA(recent.c_str(), SamplePath().c_str()), 0) << recent;
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(WaitForSingleObject(first.hProcess, 30000), WAIT_OBJECT_0);
+        Finish(first);
+        uint32_t oneInstance = 0;
+        EXPECT_TRUE(ReadSetting("Settings", "One Instance", oneInstance));
+        EXPECT_EQ(oneInstance, 1u);
+        // The recent-file list, written at exit, names what the first opened.
+        std::string recent;
+        ReadSettingText("Software\\Quillmere\\Linkhive\\Recent File List", "File1", recent);
+        EXPECT_EQ(lstrcmpiA(recent.c_str(), file.c_str()), 0) << recent;
+    }
 }
