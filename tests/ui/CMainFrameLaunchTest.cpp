@@ -44,9 +44,11 @@ protected:
     // one has written them; empty when none ever does.
     Texts BrowserRun()
     {
-        for (int wait = 0; wait < 600 && !FileExists(m_log); ++wait)
+        // Read until it gives something: under load Wine has been seen to
+        // show the file before it can be read.
+        std::string log;
+        for (int wait = 0; wait < 600 && (log = ReadBytes(m_log)).empty(); ++wait)
             Sleep(100);
-        const std::string log = ReadBytes(m_log);
         DeleteFileA(m_log.c_str());
         Texts parts;
         for (size_t start = 0, end; (end = log.find('\0', start)) != std::string::npos; start = end + 1)
