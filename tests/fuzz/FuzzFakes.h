@@ -1,7 +1,6 @@
 #pragma once
 
 #include "launch/ILauncher.h"
-#include "store/IClipboard.h"
 #include "store/Prompt.h"
 
 #include <string>
@@ -15,14 +14,6 @@ public:
         return style == MessageStyle::ExclamationYesNoCancel ? MessageAnswer::Yes : MessageAnswer::Ok;
     }
     int shown = 0;
-};
-
-class FuzzClipboard : public IClipboard {
-public:
-    void PutText(const std::string& value) override { text = value; }
-    std::string GetText() override { return text; }
-    void Empty() override { text.clear(); }
-    std::string text;
 };
 
 // Starts nothing; remembers the last command line. No file exists unless it

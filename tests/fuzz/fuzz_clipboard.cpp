@@ -36,7 +36,7 @@ struct Scene {
     CurrentSelection selection;
     ClipboardMarks marks;
     FuzzPrompt prompt;
-    FuzzClipboard clipboard;
+    FakeClipboard clipboard;
     CBookmarkDoc doc;
     ClipboardCommands commands;
 };

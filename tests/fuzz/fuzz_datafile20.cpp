@@ -2,6 +2,7 @@
 #include "store/CBookmarkDoc.h"
 #include "store/DataFile.h"
 #include "tests/fuzz/FuzzFakes.h"
+#include "tests/support/Fakes.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -55,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CurrentSelection selection;
     ClipboardMarks marks;
     FuzzPrompt prompt;
-    FuzzClipboard clipboard;
+    FakeClipboard clipboard;
     CBookmarkDoc doc(selection, marks, prompt, clipboard);
     doc.m_arrGroups = {"Kept"};
     BookmarkItem kept;

@@ -105,14 +105,10 @@ TEST_F(GroupPaneTest, LabelEditsEndInRenames)
     // A long name is edited whole, the group and its bookmarks renamed whole.
     const std::string longName(300, 'g');
     Fill(Doc(), {longName}, {Bookmark("b", "http://b", longName)}, longName);
-    SetFocus(groups);
-    SendMessageA(groups, WM_KEYDOWN, VK_F2, 0);
-    const HWND edit = reinterpret_cast<HWND>(SendMessageA(groups, LVM_GETEDITCONTROL, 0, 0));
+    const HWND edit = OpenLabelEditByKey(groups);
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(WholeWindowText(edit), longName);
-    SendMessageA(edit, EM_SETSEL, 300, 300);
-    SendMessageA(edit, WM_CHAR, 'h', 0);
-    SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+    AppendAndConfirm(edit, 'h');
     EXPECT_EQ(Doc().m_arrGroups, std::vector<std::string>{longName + "h"});
     EXPECT_EQ(Doc().m_arrItems[0].m_strGroup, longName + "h");
 }

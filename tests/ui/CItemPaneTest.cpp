@@ -327,14 +327,10 @@ TEST_F(ItemPaneTest, LongNamesSurviveARenameAndNoStaleBookmarkIsRenamed)
     const std::string longName(400, 'n');
     Fill(Doc(), {"G"}, {Bookmark(longName, "http://a", "G"), Bookmark("banana", "http://b", "G")}, "G");
     ClickRow(items, 1);
-    SetFocus(items);
-    SendMessageA(items, WM_KEYDOWN, VK_F2, 0);
-    const HWND edit = reinterpret_cast<HWND>(SendMessageA(items, LVM_GETEDITCONTROL, 0, 0));
+    const HWND edit = OpenLabelEditByKey(items);
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(WholeWindowText(edit), longName);
-    SendMessageA(edit, EM_SETSEL, 400, 400);
-    SendMessageA(edit, WM_CHAR, 'x', 0);
-    SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+    AppendAndConfirm(edit, 'x');
     EXPECT_EQ(Doc().m_arrItems[0].m_strName, longName + "x");
 
     // After a Delete no bookmark is current: F2 with no row selected opens nothing.

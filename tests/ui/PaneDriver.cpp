@@ -57,6 +57,21 @@ void EditLabel(HWND list, int row, const std::string& text, bool cancel)
     SendMessageA(edit, WM_KEYDOWN, cancel ? VK_ESCAPE : VK_RETURN, 0);
 }
 
+HWND OpenLabelEditByKey(HWND list)
+{
+    SetFocus(list);
+    SendMessageA(list, WM_KEYDOWN, VK_F2, 0);
+    return reinterpret_cast<HWND>(SendMessageA(list, LVM_GETEDITCONTROL, 0, 0));
+}
+
+void AppendAndConfirm(HWND edit, char letter)
+{
+    const int end = GetWindowTextLengthA(edit);
+    SendMessageA(edit, EM_SETSEL, end, end);
+    SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(letter), 0);
+    SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+}
+
 void CancelLabelEdit(HWND list)
 {
     const HWND edit = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETEDITCONTROL, 0, 0));

@@ -16,6 +16,10 @@ void ClickRow(HWND list, int row);
 // Opens the label edit of `row`, types `text` and presses Enter, or Escape
 // when `cancel`; an empty row opens the edit the pane chooses (F2).
 void EditLabel(HWND list, int row, const std::string& text, bool cancel = false);
+// F2 on the focused list, as the user presses it; the edit it opened, if any.
+HWND OpenLabelEditByKey(HWND list);
+// `letter` typed at the end of an open label edit, then Enter.
+void AppendAndConfirm(HWND edit, char letter);
 // Escape in the open label edit.
 void CancelLabelEdit(HWND list);
 // As EditLabel, but the end of the edit is the notification Windows sends
