@@ -60,7 +60,7 @@ sample=$(realpath "${1:-$root/res/sample.lkh}")
 
 # A prefix of its own: the tests' prefix has no graphics driver.
 export WINEPREFIX="$build/wine-gui" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export LINKHIVE_EXE="$build/win64/app/linkhive.exe" LINKHIVE_SAMPLE="$sample"
+export LINKHIVE_EXE="$build/win64/linkhive.exe" LINKHIVE_SAMPLE="$sample"
 export LINKHIVE_SHOT="$build/screenshots/linkhive.png"
 mkdir -p "$WINEPREFIX"
 

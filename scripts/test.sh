@@ -2,13 +2,36 @@
 # Installs what is missing, builds every configuration warning-free, and runs
 # every test: the native suite (ASan/UBSan), the Windows suite under Wine and
 # a short run of each fuzz target. The 32-bit Windows build is compiled only.
+# Ends with a table of each stage's seconds.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${LINKHIVE_BUILD_DIR:-$root/build}
-"$root/scripts/install-deps.sh" || exit 1
+stages=()
+# stage NAME COMMAND...: runs and times one stage; its status is returned.
+stage() {
+  local name=$1 start status
+  shift
+  echo "== $name"
+  start=$(date +%s)
+  "$@"
+  status=$?
+  stages+=("$name|$(($(date +%s) - start))|$status")
+  return $status
+}
+table() {
+  local row name seconds status total=0
+  echo "== stages"
+  printf '%-22s %8s  %s\n' stage seconds status
+  for row in "${stages[@]}"; do
+    IFS='|' read -r name seconds status <<<"$row"
+    printf '%-22s %8d  %s\n' "$name" "$seconds" "$([ "$status" -eq 0 ] && echo ok || echo "failed ($status)")"
+    total=$((total + seconds))
+  done
+  printf '%-22s %8d\n' total "$total"
+}
+stage install-deps "$root/scripts/install-deps.sh" || { table; exit 1; }
 for config in native win64 win32; do
-  echo "== build $config"
-  "$root/scripts/build.sh" "$config" || { echo "build $config failed"; exit 1; }
+  stage "build $config" "$root/scripts/build.sh" "$config" || { echo "build $config failed"; table; exit 1; }
 done
 passed=0
 failed=0
@@ -20,12 +43,14 @@ tally() {  # tally LOG: adds a ctest run's counts
   passed=$((passed + ${total:-0} - ${bad:-0}))
   failed=$((failed + ${bad:-1}))
 }
+run_ctest() {  # run_ctest CONFIG
+  ctest --test-dir "$build/$1" --output-on-failure --timeout 600 2>&1 | tee "$build/$1-ctest.log"
+  tally "$build/$1-ctest.log"
+}
 for config in native win64; do
-  echo "== test $config"
-  ctest --test-dir "$build/$config" --output-on-failure --timeout 600 2>&1 | tee "$build/$config-ctest.log"
-  tally "$build/$config-ctest.log"
+  stage "test $config" run_ctest "$config"
 done
-echo "== fuzz"
-if "$root/scripts/fuzz.sh" 15; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+if stage fuzz "$root/scripts/fuzz.sh" 15; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+table
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
