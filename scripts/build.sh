@@ -1,6 +1,6 @@
 #!/bin/bash
 # Configures and builds one configuration, or only the targets named after it:
-# build.sh native|native-release|fuzz|win64|win32|release-win64|release-win32 [TARGET...]
+# build.sh native|native-release|fuzz|win64|win32|release-win64|release-win32 [TARGET...|--configure]
 # The release-* ones build the programs stripped and without tests, as shipped.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,4 +18,5 @@ release-win32) args=(-DCMAKE_BUILD_TYPE=Release -DLINKHIVE_WERROR=ON -DLINKHIVE_
 *) echo "usage: build.sh native|native-release|fuzz|win64|win32|release-win64|release-win32" >&2; exit 2 ;;
 esac
 cmake -S "$root" -B "$build/$config" -G Ninja "${args[@]}" >/dev/null
+[ "${1:-}" = --configure ] && exit 0
 cmake --build "$build/$config" ${1:+--target "$@"}

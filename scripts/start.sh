@@ -10,6 +10,9 @@ run_on_display() {
   "$server" -k >/dev/null 2>&1 || true
   "$server" -w >/dev/null 2>&1 || true
   "$wine" wineboot -i </dev/null >/dev/null 2>&1 || true
+  # Debian's Wine leaves its own fonts out of a new prefix; without them the
+  # caption buttons draw as letters.
+  cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   local file
   file=$("$wine" winepath -w "$LINKHIVE_SAMPLE" 2>/dev/null)
   if [ -z "${LINKHIVE_HEADLESS:-}" ]; then
@@ -36,6 +39,10 @@ run_on_display() {
   sleep 3  # let it paint
   mkdir -p "$(dirname "$LINKHIVE_SHOT")"
   import -window "$window" "$LINKHIVE_SHOT" 2>/dev/null || import -window root "$LINKHIVE_SHOT"
+  # The test command looks into the running window here (tests/scripts/start_test.sh).
+  if [ -n "${LINKHIVE_START_PROBE:-}" ]; then
+    LINKHIVE_WINDOW=$window bash -c "$LINKHIVE_START_PROBE" || { "$server" -k || true; return 1; }
+  fi
   # A polite close, as the close box does; then whatever is left goes.
   "$wine" taskkill /im linkhive.exe >/dev/null 2>&1 || true
   for _ in $(seq 20); do
@@ -62,6 +69,10 @@ sample=$(realpath "${1:-$root/res/sample.lkh}")
 export WINEPREFIX="$build/wine-gui" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export LINKHIVE_EXE="$build/win64/linkhive.exe" LINKHIVE_SAMPLE="$sample"
 export LINKHIVE_SHOT="$build/screenshots/linkhive.png"
+if [ ! -f "$LINKHIVE_EXE" ]; then
+  echo "start.sh: the build did not write $LINKHIVE_EXE" >&2
+  exit 1
+fi
 mkdir -p "$WINEPREFIX"
 
 if [ -n "${DISPLAY:-}" ]; then

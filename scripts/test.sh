@@ -1,7 +1,8 @@
 #!/bin/bash
 # Installs what is missing, builds every configuration warning-free, and runs
-# every test: the native suite (ASan/UBSan), the Windows suite under Wine and
-# a short run of each fuzz target. The 32-bit Windows build is compiled only.
+# every test: the native suite (ASan/UBSan), the Windows suite under Wine, the
+# README's run command, the paths it names, and a short run of each fuzz
+# target. The 32-bit Windows build is compiled only.
 # Ends with a table of each stage's seconds.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -30,8 +31,11 @@ table() {
   printf '%-22s %8d\n' total "$total"
 }
 stage install-deps "$root/scripts/install-deps.sh" || { table; exit 1; }
-for config in native win64 win32; do
-  stage "build $config" "$root/scripts/build.sh" "$config" || { echo "build $config failed"; table; exit 1; }
+# The 32-bit release is compiled only (it cannot run here): its two programs.
+for build_args in native win64 "win32 linkhive linkhive-cli"; do
+  config=${build_args%% *}
+  # shellcheck disable=SC2086
+  stage "build $config" "$root/scripts/build.sh" $build_args || { echo "build $config failed"; table; exit 1; }
 done
 passed=0
 failed=0
@@ -47,10 +51,15 @@ run_ctest() {  # run_ctest CONFIG
   ctest --test-dir "$build/$1" --output-on-failure --timeout 600 2>&1 | tee "$build/$1-ctest.log"
   tally "$build/$1-ctest.log"
 }
+count() { if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); fi; }
 for config in native win64; do
   stage "test $config" run_ctest "$config"
 done
-if stage fuzz "$root/scripts/fuzz.sh" 15; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+# The README's own commands: the run command as a newcomer runs it, and
+# every build output the README and the scripts name.
+count stage "run command" "$root/tests/scripts/start_test.sh" "$build"
+count stage "named paths" python3 "$root/tests/scripts/paths_test.py" "$root" "$build"
+count stage fuzz "$root/scripts/fuzz.sh" 15
 table
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
