@@ -48,7 +48,8 @@ tally() {  # tally LOG: adds a ctest run's counts
   failed=$((failed + ${bad:-1}))
 }
 run_ctest() {  # run_ctest CONFIG
-  ctest --test-dir "$build/$1" --output-on-failure --timeout 600 2>&1 | tee "$build/$1-ctest.log"
+  # Three at once: the window tests mostly wait on Wine, not on a core.
+  ctest --test-dir "$build/$1" --output-on-failure --timeout 600 -j3 2>&1 | tee "$build/$1-ctest.log"
   tally "$build/$1-ctest.log"
 }
 count() { if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); fi; }
