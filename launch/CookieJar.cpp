@@ -94,7 +94,8 @@ void CookieJar::Take(const std::string& host, const std::string& folder, bool se
     bool expired = false;
     for (size_t at = end; at != std::string::npos;) {
         const size_t next = setCookie.find(';', at + 1);
-        const std::string attribute = setCookie.substr(at + 1, next == std::string::npos ? std::string::npos : next - at - 1);
+        const std::string attribute =
+            setCookie.substr(at + 1, next == std::string::npos ? std::string::npos : next - at - 1);
         at = next;
         const size_t split = attribute.find('=');
         const std::string name = Trimmed(attribute.substr(0, split));
