@@ -74,10 +74,10 @@ void CookieJar::Take(const std::string& url, const std::vector<std::string>& set
     const size_t slash = target.path.rfind('/');
     const std::string folder = slash == 0 ? "/" : target.path.substr(0, slash);
     for (const std::string& setCookie : setCookies)
-        Take(target.host, folder, target.secure, setCookie);
+        TakeOne(target.host, folder, target.secure, setCookie);
 }
 
-void CookieJar::Take(const std::string& host, const std::string& folder, bool secure, const std::string& setCookie)
+void CookieJar::TakeOne(const std::string& host, const std::string& folder, bool secure, const std::string& setCookie)
 {
     const size_t end = setCookie.find(';');
     const std::string pair = setCookie.substr(0, end);

@@ -27,7 +27,7 @@ private:
         bool secure = false;
     };
 
-    void Take(const std::string& host, const std::string& path, bool secure, const std::string& setCookie);
+    void TakeOne(const std::string& host, const std::string& folder, bool secure, const std::string& setCookie);
 
     std::vector<Cookie> m_cookies;  // in the order they came
 };
