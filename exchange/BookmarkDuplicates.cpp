@@ -1,5 +1,6 @@
 #include "exchange/BookmarkDuplicates.h"
 
+#include "exchange/UrlIdentity.h"
 #include "store/DataFile.h"
 #include "store/TextCompare.h"
 
@@ -14,7 +15,7 @@ DuplicateSets FindDuplicates(const StoreContent& content)
     };
     std::vector<Hashed> hashed(items.size());
     for (size_t i = 0; i < items.size(); ++i)
-        hashed[i] = {HashNoCase(items[i].m_strURL), i};
+        hashed[i] = {HashAddress(items[i].m_strURL), i};
     std::sort(hashed.begin(), hashed.end(), [](const Hashed& a, const Hashed& b) {
         return a.hash != b.hash ? a.hash < b.hash : a.index < b.index;
     });
@@ -42,7 +43,7 @@ DuplicateSets FindDuplicates(const StoreContent& content)
             const size_t start = members.size();
             other.clear();
             for (const size_t index : rest)
-                (TextEqual(items[index].m_strURL, url) ? members : other).push_back(index);
+                (SameAddress(items[index].m_strURL, url) ? members : other).push_back(index);
             if (members.size() - start >= 2)
                 starts.push_back(start);
             else
@@ -54,7 +55,18 @@ DuplicateSets FindDuplicates(const StoreContent& content)
     std::vector<size_t> order(starts.size());
     for (size_t s = 0; s < order.size(); ++s)
         order[s] = s;
-    SortIndicesNoCase(order, [&](size_t s) -> const std::string& { return items[members[starts[s]]].m_strURL; }, true);
+    const auto urlOf = [&](size_t s) -> const std::string& { return items[members[starts[s]]].m_strURL; };
+    SortIndicesNoCase(order, urlOf, true);
+    // Sets whose URLs differ only in letter case beyond the host: by bytes.
+    for (size_t run = 0; run < order.size();) {
+        size_t runEnd = run + 1;
+        while (runEnd < order.size() && CompareNoCase(urlOf(order[run]), urlOf(order[runEnd])) == 0)
+            ++runEnd;
+        if (runEnd - run > 1)
+            std::sort(order.begin() + static_cast<ptrdiff_t>(run), order.begin() + static_cast<ptrdiff_t>(runEnd),
+                      [&](size_t a, size_t b) { return urlOf(a) < urlOf(b); });
+        run = runEnd;
+    }
 
     DuplicateSets sets;
     sets.items.reserve(members.size());

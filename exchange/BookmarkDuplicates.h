@@ -5,16 +5,16 @@
 
 struct StoreContent;
 
-// The bookmarks whose URL another bookmark also has (TextEqual), as sets:
-// the sets in CompareNoCase order of their URL (the folded bytes), the
-// bookmarks of a set in store order. Flat, so that a list shows one row per
+// The bookmarks whose URL another bookmark also has (SameAddress), as sets:
+// the sets in CompareNoCase order of their URL (the folded bytes, then the
+// bytes), the bookmarks of a set in store order. Flat, so that a list shows one row per
 // bookmark: the rows are `items`, a set begins at each of `setStarts`.
 struct DuplicateSets {
     std::vector<size_t> items;      // indices into m_arrItems, one set after another
     std::vector<size_t> setStarts;  // ascending positions in `items`; the first is 0
 };
 
-// Hashes the folded URLs once; never compares bookmarks pairwise.
+// Hashes each URL once; never compares bookmarks pairwise.
 DuplicateSets FindDuplicates(const StoreContent& content);
 
 // Positions in `sets.items` of every bookmark but the first (in store order)

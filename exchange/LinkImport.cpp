@@ -1,6 +1,7 @@
 #include "exchange/LinkImport.h"
 
 #include "exchange/ImportFile.h"
+#include "exchange/UrlIdentity.h"
 #include "store/CBookmarkDoc.h"
 #include "store/FileError.h"
 #include "store/FileIO.h"
@@ -15,13 +16,18 @@
 
 namespace {
 
-// Candidate URL -> how many stored items hold it. Indexing the few
+// Candidate URL -> how many stored items hold it, by the given rule of
+// equal URLs. Indexing the few
 // candidates and walking the store once beats indexing a store of a million
 // items; the table is flat and small, eight bytes a slot, so that walk stays
 // in the cache.
 class MatchCounts {
 public:
-    explicit MatchCounts(const std::vector<const std::string*>& urls) : m_urls(urls)
+    using Hash = size_t (*)(const std::string&);
+    using Equal = bool (*)(const std::string&, const std::string&);
+
+    MatchCounts(const std::vector<const std::string*>& urls, Hash hash, Equal equal)
+        : m_urls(urls), m_hash(hash), m_equal(equal)
     {
         size_t capacity = 16;
         while (capacity < urls.size() + urls.size() / 2)
@@ -44,7 +50,7 @@ private:
 
     size_t* Probe(const std::string& url, bool insert, uint32_t candidate = kEmpty)
     {
-        const size_t full = HashNoCase(url);
+        const size_t full = m_hash(url);
         const uint32_t hash = static_cast<uint32_t>(full ^ (full >> 31));
         for (size_t i = hash & m_mask;; i = (i + 1) & m_mask) {
             Slot& slot = m_slots[i];
@@ -55,20 +61,23 @@ private:
                 slot.candidate = candidate;
                 return &m_counts[candidate];
             }
-            if (slot.hash == hash && TextEqual(*m_urls[slot.candidate], url))
+            if (slot.hash == hash && m_equal(*m_urls[slot.candidate], url))
                 return &m_counts[slot.candidate];
         }
     }
 
     const std::vector<const std::string*>& m_urls;
+    Hash m_hash;
+    Equal m_equal;
     std::vector<Slot> m_slots;
     std::vector<size_t> m_counts;
     size_t m_mask;
 };
 
-MatchCounts CountStoredMatches(const CBookmarkDoc& doc, const std::vector<const std::string*>& urls)
+MatchCounts CountStoredMatches(const CBookmarkDoc& doc, const std::vector<const std::string*>& urls,
+                               MatchCounts::Hash hash, MatchCounts::Equal equal)
 {
-    MatchCounts counts(urls);
+    MatchCounts counts(urls, hash, equal);
     if (urls.empty())
         return counts;
     for (size_t i = 0; i < urls.size(); ++i)
@@ -84,7 +93,7 @@ MatchCounts CountStoredMatches(const CBookmarkDoc& doc, const std::vector<const 
 
 std::vector<bool> DuplicateUrls(const CBookmarkDoc& doc, const std::vector<const std::string*>& urls)
 {
-    MatchCounts counts = CountStoredMatches(doc, urls);
+    MatchCounts counts = CountStoredMatches(doc, urls, HashAddress, SameAddress);
     std::vector<bool> duplicate(urls.size());
     for (size_t i = 0; i < urls.size(); ++i) {
         size_t& matches = *counts.Find(*urls[i]);
@@ -100,7 +109,7 @@ void CommitLinks(CBookmarkDoc& doc, IPrompt& prompt, const std::string& group, c
     std::vector<const std::string*> urls(candidates.size());
     for (size_t i = 0; i < candidates.size(); ++i)
         urls[i] = &candidates[i].m_strURL;
-    MatchCounts counts = CountStoredMatches(doc, urls);
+    MatchCounts counts = CountStoredMatches(doc, urls, HashNoCase, TextEqual);
     doc.m_arrGroups.reserve(doc.m_arrGroups.size() + 1);
     doc.m_arrItems.reserve(doc.m_arrItems.size() + candidates.size());
 

@@ -18,8 +18,8 @@ class IPrompt;
 void CommitLinks(CBookmarkDoc& doc, IPrompt& prompt, const std::string& group, const std::vector<BookmarkItem>& candidates,
                  const char* noUrlsMessage);
 
-// For each of `urls`, whether the store (by its comparison rule) or an
-// earlier entry of `urls` holds it already.
+// For each of `urls`, whether the store or an earlier entry of `urls` holds
+// the same address already (SameAddress, not the store's rule).
 std::vector<bool> DuplicateUrls(const CBookmarkDoc& doc, const std::vector<const std::string*>& urls);
 
 // Opens an import's file and reads it whole, then hands the text to `scan`,

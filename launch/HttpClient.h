@@ -8,7 +8,7 @@
 class HttpClient : public IHttpClient {
 public:
     explicit HttpClient(std::string userAgent);
-    HttpReply Send(const std::string& method, const std::string& url, int timeoutMs,
+    HttpReply Send(const std::string& method, const std::string& url, const std::string& cookies, int timeoutMs,
                    const std::atomic<bool>& cancel) override;
 
 private:

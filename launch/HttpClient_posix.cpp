@@ -61,8 +61,8 @@ HttpClient::HttpClient(std::string userAgent) : m_userAgent(std::move(userAgent)
     (void)initialised;
 }
 
-HttpReply HttpClient::Send(const std::string& method, const std::string& url, int timeoutMs,
-                           const std::atomic<bool>& cancel)
+HttpReply HttpClient::Send(const std::string& method, const std::string& url, const std::string& cookies,
+                           int timeoutMs, const std::atomic<bool>& cancel)
 {
     HttpReply reply;
     std::unique_ptr<CURLM, MultiDeleter> multi(curl_multi_init());
@@ -79,6 +79,9 @@ HttpReply HttpClient::Send(const std::string& method, const std::string& url, in
     if (method == "HEAD")
         curl_easy_setopt(handle, CURLOPT_NOBODY, 1L);
     curl_easy_setopt(handle, CURLOPT_USERAGENT, m_userAgent.c_str());
+    // Only this header: the cookie engine stays off, so nothing is kept.
+    if (!cookies.empty())
+        curl_easy_setopt(handle, CURLOPT_COOKIE, cookies.c_str());
     curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, static_cast<long>(timeoutMs));
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, StopAtBody);
@@ -111,6 +114,11 @@ HttpReply HttpClient::Send(const std::string& method, const std::string& url, in
         curl_header* location = nullptr;
         if (curl_easy_header(handle, "Location", 0, CURLH_HEADER, -1, &location) == CURLHE_OK)
             reply.location = location->value;
+        curl_header* cookie = nullptr;
+        for (size_t n = 0; n < HttpReply::kMaxSetCookies &&
+                           curl_easy_header(handle, "Set-Cookie", n, CURLH_HEADER, -1, &cookie) == CURLHE_OK;
+             ++n)
+            reply.setCookies.push_back(cookie->value);
     } else if (reply.failure == HttpFailure::None) {
         long osError = 0;
         curl_easy_getinfo(handle, CURLINFO_OS_ERRNO, &osError);

@@ -153,12 +153,32 @@ bool QueryLocation(HINTERNET request, std::string& location)
     return true;
 }
 
+// The Set-Cookie headers, each no longer than a cookie can be.
+std::vector<std::string> QuerySetCookies(HINTERNET request)
+{
+    std::vector<std::string> cookies;
+    std::vector<wchar_t> buffer(8 * 1024);
+    for (DWORD index = 0; cookies.size() < HttpReply::kMaxSetCookies;) {
+        DWORD size = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+        const DWORD asked = index;
+        if (WinHttpQueryHeaders(request, WINHTTP_QUERY_SET_COOKIE, WINHTTP_HEADER_NAME_BY_INDEX, buffer.data(), &size,
+                                &index)) {
+            cookies.push_back(Narrow(std::wstring(buffer.data(), size / sizeof(wchar_t))));
+        } else if (GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+            index = asked + 1;  // too long for any cookie: passed over
+        } else {
+            break;  // no more
+        }
+    }
+    return cookies;
+}
+
 } // namespace
 
 HttpClient::HttpClient(std::string userAgent) : m_userAgent(std::move(userAgent)) {}
 
-HttpReply HttpClient::Send(const std::string& method, const std::string& url, int timeoutMs,
-                           const std::atomic<bool>& cancel)
+HttpReply HttpClient::Send(const std::string& method, const std::string& url, const std::string& cookies,
+                           int timeoutMs, const std::atomic<bool>& cancel)
 {
     const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(std::max(timeoutMs, 0));
     const std::wstring wideUrl = Widen(url);
@@ -204,8 +224,12 @@ HttpReply HttpClient::Send(const std::string& method, const std::string& url, in
         delete share;
         return Failed(GetLastError());
     }
+    // Cookies stay disabled above, so WinHTTP neither adds nor keeps any:
+    // only this header goes.
+    const std::wstring headers = cookies.empty() ? std::wstring() : L"Cookie: " + Widen(cookies);
     DWORD error = 0;
-    if (!WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, context))
+    if (!WinHttpSendRequest(request.get(), headers.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS : headers.c_str(),
+                            static_cast<DWORD>(headers.size()), WINHTTP_NO_REQUEST_DATA, 0, 0, context))
         return Failed(GetLastError());
     HttpFailure failure = Await(*transfer, deadline, cancel, error);
     if (failure != HttpFailure::None)
@@ -224,5 +248,6 @@ HttpReply HttpClient::Send(const std::string& method, const std::string& url, in
         !QueryLocation(request.get(), reply.location))
         return Failed(HttpFailure::Malformed);
     reply.status = static_cast<int>(status);
+    reply.setCookies = QuerySetCookies(request.get());
     return reply;
 }

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <string>
+#include <vector>
 
 // Why a link gave no usable answer. The HTTP back ends report those up to
 // Cancelled; the link checker adds the last two while following redirects.
@@ -23,7 +24,10 @@ struct HttpReply {
     HttpFailure failure = HttpFailure::None;
     int status = 0;         // when there is no failure
     std::string location;   // the Location header as sent; empty without one
+    std::vector<std::string> setCookies;  // the Set-Cookie headers, at most kMaxSetCookies
     std::string message;
+
+    static const size_t kMaxSetCookies = 50;
 };
 
 // One HTTP request, so that the checker's rules (redirects, retries,
@@ -32,9 +36,10 @@ class IHttpClient {
 public:
     virtual ~IHttpClient() = default;
     // A "HEAD" or "GET" of `url` (http or https) that follows no redirect,
-    // sends no cookie and no credentials, and reads no body: the status line
-    // and the headers decide. Ends by `timeoutMs` and within a tenth of a
-    // second once `cancel` is set. Called from many threads at once.
-    virtual HttpReply Send(const std::string& method, const std::string& url, int timeoutMs,
-                           const std::atomic<bool>& cancel) = 0;
+    // sends no credentials and no cookie but `cookies` (the Cookie header's
+    // value, none when empty), keeps none, and reads no body: the status
+    // line and the headers decide. Ends by `timeoutMs` and within a tenth of
+    // a second once `cancel` is set. Called from many threads at once.
+    virtual HttpReply Send(const std::string& method, const std::string& url, const std::string& cookies,
+                           int timeoutMs, const std::atomic<bool>& cancel) = 0;
 };

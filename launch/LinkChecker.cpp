@@ -1,5 +1,6 @@
 #include "launch/LinkChecker.h"
 
+#include "launch/CookieJar.h"
 #include "store/DataFile.h"
 #include "store/TextCompare.h"
 
@@ -88,12 +89,47 @@ std::string HostKey(const std::string& prepared)
     return key;
 }
 
-// Whether GET may get an answer where HEAD got none.
+// Whether GET may get the page where HEAD did not: many servers refuse HEAD
+// (403, 404, 405, a dropped connection) and answer a browser's GET.
 bool HeadRefused(const HttpReply& reply)
 {
     if (reply.failure == HttpFailure::None)
-        return reply.status == 405 || reply.status == 501;
-    return reply.failure == HttpFailure::Malformed || reply.failure == HttpFailure::Other;
+        return reply.status < 200 || reply.status >= 400;
+    return reply.failure != HttpFailure::Cancelled;
+}
+
+// A browser takes only these for the page's new address; 302, 303 and 307
+// lead elsewhere for now (a login page, a session), the address stays.
+bool IsPermanentRedirect(int status)
+{
+    return status == 301 || status == 308;
+}
+
+// The user name and password of a URL, '@' included; empty without them.
+std::string Credentials(const std::string& url)
+{
+    const size_t hostStart = url.find("://");
+    if (hostStart == std::string::npos)
+        return std::string();
+    const size_t pathStart = PathStart(url);
+    const size_t at = url.rfind('@', pathStart - 1);
+    return at != std::string::npos && at > hostStart + 2 ? url.substr(hostStart + 3, at - hostStart - 2)
+                                                          : std::string();
+}
+
+// The host of a URL without port, user name and password, letters folded.
+std::string HostName(const std::string& url)
+{
+    const size_t hostStart = url.find("://");
+    if (hostStart == std::string::npos)
+        return std::string();
+    std::string host = url.substr(hostStart + 3, PathStart(url) - hostStart - 3);
+    host.erase(0, host.rfind('@') + 1);
+    const size_t colon = host.rfind(':');
+    const size_t bracket = host.rfind(']');
+    if (colon != std::string::npos && (bracket == std::string::npos || colon > bracket))
+        host.resize(colon);
+    return Lowered(host);
 }
 
 } // namespace
@@ -142,6 +178,21 @@ std::string ResolveLocation(const std::string& base, const std::string& location
     if (location[0] == '?' || location[0] == '#')
         return origin + path + location;
     return origin + path.substr(0, path.rfind('/') + 1) + location;
+}
+
+std::string NewAddress(const std::string& bookmarkUrl, const std::string& finalUrl)
+{
+    std::string address = finalUrl;
+    const std::string credentials = Credentials(bookmarkUrl);
+    if (!credentials.empty() && Credentials(finalUrl).empty() && HostName(bookmarkUrl) == HostName(finalUrl)) {
+        const size_t hostStart = address.find("://");
+        if (hostStart != std::string::npos)
+            address.insert(hostStart + 3, credentials);
+    }
+    const size_t fragment = bookmarkUrl.find('#');
+    if (fragment != std::string::npos && address.find('#') == std::string::npos)
+        address += bookmarkUrl.substr(fragment);
+    return address;
 }
 
 std::string OutcomeDetail(const LinkOutcome& outcome)
@@ -297,7 +348,7 @@ void LinkChecker::Release(Host* host)
     m_changed.notify_all();
 }
 
-HttpReply LinkChecker::Request(const std::string& method, const std::string& url,
+HttpReply LinkChecker::Request(const std::string& method, const std::string& url, CookieJar& cookies,
                                std::chrono::steady_clock::time_point deadline)
 {
     using namespace std::chrono;
@@ -307,7 +358,9 @@ HttpReply LinkChecker::Request(const std::string& method, const std::string& url
         reply.failure = HttpFailure::Timeout;
         return reply;
     }
-    return m_http.Send(method, url, static_cast<int>(left), m_cancel);
+    HttpReply reply = m_http.Send(method, url, cookies.HeaderFor(url), static_cast<int>(left), m_cancel);
+    cookies.Take(url, reply.setCookies);
+    return reply;
 }
 
 // Holds the room of one host at a time in `held`: the job's, then each
@@ -327,12 +380,18 @@ LinkOutcome LinkChecker::Check(const LinkJob& job, Host*& held)
     if (!PrepareUrl(job.url, start))
         return unreachable(HttpFailure::BadAddress);
     std::string url = start;
+    // Where the permanent redirects lead, up to the first temporary one, and
+    // the fragment the last of them gave.
+    std::string moved = start;
+    std::string movedFragment;
+    bool permanent = true;
+    CookieJar cookies;
     std::string method = "HEAD";
     for (int redirects = 0;; ++redirects) {
-        HttpReply reply = Request(method, url, deadline);
+        HttpReply reply = Request(method, url, cookies, deadline);
         if (method == "HEAD" && HeadRefused(reply)) {
             method = "GET";
-            reply = Request(method, url, deadline);
+            reply = Request(method, url, cookies, deadline);
         }
         if (reply.failure != HttpFailure::None)
             return unreachable(reply.failure, reply.message);
@@ -355,13 +414,20 @@ LinkOutcome LinkChecker::Check(const LinkJob& job, Host*& held)
                     return unreachable(HttpFailure::Cancelled);
             }
             url = next;
+            permanent = permanent && IsPermanentRedirect(reply.status);
+            if (permanent) {
+                moved = next;
+                const size_t fragment = target.find('#');
+                if (fragment != std::string::npos)
+                    movedFragment = target.substr(fragment);
+            }
             continue;
         }
         outcome.httpStatus = reply.status;
         if (reply.status >= 200 && reply.status < 300) {
-            outcome.status = url == start ? LinkStatus::Ok : LinkStatus::Moved;
+            outcome.status = moved == start ? LinkStatus::Ok : LinkStatus::Moved;
             if (outcome.status == LinkStatus::Moved)
-                outcome.finalUrl = url;
+                outcome.finalUrl = moved + movedFragment;
         } else if (reply.status == 429 || reply.status == 503) {
             outcome.status = LinkStatus::Busy;
         } else if (reply.status >= 400 && reply.status < 600) {

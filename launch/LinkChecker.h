@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+class CookieJar;
 struct StoreContent;
 
 enum class LinkStatus { Ok, Moved, Broken, Busy, Unreachable };
@@ -28,7 +29,7 @@ struct LinkOutcome {
     size_t index = 0;
     LinkStatus status = LinkStatus::Ok;
     int httpStatus = 0;         // Broken and Busy: the status code
-    std::string finalUrl;       // Moved: where the redirects ended
+    std::string finalUrl;       // Moved: where the permanent redirects led
     HttpFailure failure = HttpFailure::None;  // Unreachable: why
     std::string failureText;    // Other: the back end's words; NotWebRedirect: the address
 };
@@ -53,13 +54,20 @@ std::vector<LinkJob> LinkJobsOf(const StoreContent& content, const std::string* 
 // The Location `location` sent in answer to `base`, as an absolute URL.
 std::string ResolveLocation(const std::string& base, const std::string& location);
 
+// The address a moved bookmark takes: `finalUrl` with the bookmark's
+// fragment unless a redirect gave one, and with its user name and password
+// when the host stays the same (never handed to another host).
+std::string NewAddress(const std::string& bookmarkUrl, const std::string& finalUrl);
+
 // The outcome in words: the final URL, the status code or the reason;
 // empty for OK.
 std::string OutcomeDetail(const LinkOutcome& outcome);
 
-// Checks links on worker threads: HEAD, then GET when HEAD is refused (405,
-// 501) or gets no proper answer; at most five redirects, to http and https
-// only. Reads nothing of the store: the caller hands in copies of the URLs.
+// Checks links on worker threads as a browser would see them: HEAD, then
+// GET when HEAD gets no 2xx or 3xx answer; at most five redirects, to http
+// and https only, with the cookies the check was given on the way (a
+// CookieJar of its own). Moved only by permanent redirects (301, 308).
+// Reads nothing of the store: the caller hands in copies of the URLs.
 class LinkChecker {
 public:
     // Called once per link, on a worker thread, one call at a time. A window
@@ -95,7 +103,7 @@ private:
     void Release(Host* host);
     void MarkReady(Host& host);
     LinkOutcome Check(const LinkJob& job, Host*& held);
-    HttpReply Request(const std::string& method, const std::string& url,
+    HttpReply Request(const std::string& method, const std::string& url, CookieJar& cookies,
                       std::chrono::steady_clock::time_point deadline);
     void JoinWorkers();
 

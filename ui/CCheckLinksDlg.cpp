@@ -419,9 +419,10 @@ void CCheckLinksDlg::OnUseNewAddress()
         const size_t index = result.outcome.status == LinkStatus::Moved ? FindBookmark(result.job) : std::string::npos;
         if (index == std::string::npos)
             continue;
-        changes.push_back({index, result.outcome.finalUrl});
+        const std::string address = NewAddress(m_checked[result.job].url, result.outcome.finalUrl);
+        changes.push_back({index, address});
         jobs.push_back(result.job);
-        m_checked[result.job].url = result.outcome.finalUrl;
+        m_checked[result.job].url = address;
     }
     if (changes.empty())
         return;

@@ -24,9 +24,11 @@ $(line "Third b" "http://B/" Web "")" "$out"
 check "no empty line after the last set" "$(printf '\t\n' | od -An -c)" "$(tail -c 2 "$work/out" | od -An -c)"
 check "found says nothing" "" "$err"
 
-# Only ASCII letters fold: 0xC4 and 0xE4 are different addresses.
+# Only ASCII letters fold, and only in the scheme and host: 0xC4 and 0xE4
+# are different addresses, and so are two short links differing in case.
 store "$work/none.lkh" 1 Web "a" "http://a/" Web "" "b" "http://a/x" Web "" \
-  "c" "http://"$'\304'"/" Web "" "d" "http://"$'\344'"/" Web ""
+  "c" "http://"$'\304'"/" Web "" "d" "http://"$'\344'"/" Web "" \
+  "e" "https://sho.rt/AbC" Web "" "f" "https://sho.rt/abc" Web ""
 store "$work/empty.lkh" 0
 for file in none.lkh empty.lkh; do
   run duplicates "$work/$file"

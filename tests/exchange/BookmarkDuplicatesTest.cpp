@@ -35,7 +35,12 @@ TEST(BookmarkDuplicatesTest, SetsOfOneUrlInUrlOrderThenStoreOrder)
     } cases[] = {
         {"empty store", {}, {}},
         {"no URL shared", {"http://a/", "http://b/", "http://a"}, {}},
-        {"ASCII letters folded", {"http://x/", "HTTP://X/", "http://y/", "Http://x/"}, {{0, 1, 3}}},
+        {"scheme and host folded", {"http://x/", "HTTP://X/", "http://y/", "Http://x/"}, {{0, 1, 3}}},
+        // Two short links, two video ids: by bytes, sets of one folded URL too.
+        {"path as it is",
+         {"https://sho.rt/abc", "https://sho.rt/AbC", "http://v/?id=Q", "HTTPS://SHO.RT/AbC", "http://v/?id=q",
+          "https://sho.rt/abc"},
+         {{1, 3}, {0, 5}}},
         // Only ASCII letters fold; 0xC4 and 0xE4 are different bytes.
         {"other bytes as they are", {"http://\xC4/", "http://\xE4/", "http://\xC4/"}, {{0, 2}}},
         // By the folded bytes: "_" (0x5F) sorts before "z" (0x7A) though after "Z" (0x5A).

@@ -180,6 +180,21 @@ TEST_F(NetscapeImport, SkipsDuplicatesAndFillsGroupsTheStoreHas)
     EXPECT_EQ(itemPane.updates, 1);
 }
 
+TEST_F(NetscapeImport, AddressesDifferingBeyondTheHostAreNoCopies)
+{
+    doc.m_arrGroups = {"Old"};
+    doc.m_arrItems = {Item("stored", "https://sho.rt/AbC", "Old")};
+    const std::string text = std::string(kHead) +
+                             "<DT><A HREF=\"HTTPS://SHO.RT/AbC\">same</A><DT><A HREF=\"https://sho.rt/abc\">a</A>"
+                             "<DT><A HREF=\"https://sho.rt/ABC\">b</A><DT><A HREF=\"https://Sho.rt/abc\">again</A>"
+                             "</DL><p>";
+    EXPECT_TRUE(Import("marks.html", text));
+    EXPECT_EQ(Items(), (std::vector<std::string>{"stored|https://sho.rt/AbC|Old|", "a|https://sho.rt/abc|marks.html|",
+                                                 "b|https://sho.rt/ABC|marks.html|"}));
+    EXPECT_EQ(prompt.shown,
+              std::vector<std::string>{"Imported 2 bookmarks into 1 groups. 2 were already in the collection."});
+}
+
 TEST_F(NetscapeImport, FailuresChangeNothing)
 {
     doc.m_arrGroups = {"Kept"};

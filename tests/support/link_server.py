@@ -11,12 +11,16 @@ With --background it returns once FILE is written and serves on its own. It
 always ends after S seconds (default 120) or at a GET of /quit (--stop),
 and then removes FILE.
 
-The paths: /ok 200; /moved 301 to /ok; /loop redirects to itself; /404,
-/410, /429, /500, /503 that status; /head405 405 to HEAD, 200 to GET; /ftp
-302 to an ftp:// address; /slow answers after 5 s; /malformed a status line
-that is not HTTP; /agent 200 when the User-Agent starts "Linkhive/", else
-400; /cookie 302 to /private with a cookie; /private 400 when the request
-carries a cookie or credentials, else 200. Anything else is 404.
+The paths: /ok and /login 200; /moved 301 and /permanent 308 to /ok;
+/temporary 307 and /see-other 303 to /ok; /account 302 to /login; /moved-on
+301 to /account#top; /loop redirects to itself; /404, /410, /429, /500,
+/503 that status; /head405, /head404 and /head403 that status to HEAD, 200
+to GET; /ftp 302 to an ftp:// address; /slow answers after 5 s; /malformed
+a status line that is not HTTP; /agent 200 when the User-Agent starts
+"Linkhive/", else 400; /cookie 302 to /private with a cookie for /cookie
+only; /cookie-loop 302 to itself setting a cookie until the request carries
+it, then 200; /private 400 when the request carries a cookie or
+credentials, else 200. Anything else is 404.
 """
 
 import argparse
@@ -31,11 +35,17 @@ import urllib.request
 
 REDIRECTS = {
     "/moved": (301, "/ok"),
+    "/permanent": (308, "/ok"),
+    "/temporary": (307, "/ok"),
+    "/see-other": (303, "/ok"),
+    "/account": (302, "/login"),
+    "/moved-on": (301, "/account#top"),
     "/loop": (302, "/loop"),
     "/ftp": (302, "ftp://127.0.0.1/file"),
     "/cookie": (302, "/private"),
 }
-STATUSES = {"/ok": 200, "/404": 404, "/410": 410, "/429": 429, "/500": 500, "/503": 503}
+HEAD_ONLY = {"/head405": 405, "/head404": 404, "/head403": 403}
+STATUSES = {"/ok": 200, "/login": 200, "/404": 404, "/410": 410, "/429": 429, "/500": 500, "/503": 503}
 SLOW_SECONDS = 5
 
 
@@ -65,10 +75,15 @@ class Handler(http.server.BaseHTTPRequestHandler):
             status, location = REDIRECTS[path]
             headers = {"Location": location}
             if path == "/cookie":
-                headers["Set-Cookie"] = "session=1; Path=/"
+                headers["Set-Cookie"] = "session=1; Path=/cookie"
             self.reply(status, headers)
-        elif path == "/head405":
-            self.reply(405 if head else 200)
+        elif path == "/cookie-loop":
+            if "visited=1" in self.headers.get("Cookie", ""):
+                self.reply(200)
+            else:
+                self.reply(302, {"Location": path, "Set-Cookie": "visited=1"})
+        elif path in HEAD_ONLY:
+            self.reply(HEAD_ONLY[path] if head else 200)
         elif path == "/agent":
             self.reply(200 if self.headers.get("User-Agent", "").startswith("Linkhive/") else 400)
         elif path == "/private":

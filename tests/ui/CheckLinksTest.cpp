@@ -167,9 +167,9 @@ TEST_F(CheckLinksTest, ListsEveryAnswerButOkAndCountsTheBroken)
 TEST_F(CheckLinksTest, ButtonsActOnTheBookmarksTheResultsName)
 {
     Fill(Doc(), {"Web", "Other"},
-         {Bookmark("Moved", server.Url("/moved"), "Web"), Bookmark("Gone", server.Url("/404"), "Web"),
-          Bookmark("Fine", server.Url("/ok"), "Web"), Bookmark("Error", server.Url("/500"), "Web"),
-          Bookmark("Lost", server.Url("/410"), "Other")},
+         {Bookmark("Moved", "http://ann:pw@127.0.0.1:" + std::to_string(server.port) + "/moved#top", "Web"),
+          Bookmark("Gone", server.Url("/404"), "Web"), Bookmark("Fine", server.Url("/ok"), "Web"),
+          Bookmark("Error", server.Url("/500"), "Web"), Bookmark("Lost", server.Url("/410"), "Other")},
          "Other");
     const HWND dialog = OpenDialog();
     RunCheck(dialog, IDC_CHECK_WHOLE);
@@ -182,7 +182,8 @@ TEST_F(CheckLinksTest, ButtonsActOnTheBookmarksTheResultsName)
     SelectRows(dialog, {"Moved", "Gone"});
     EXPECT_TRUE(ButtonEnabled(dialog, IDC_CHECK_NEW_ADDRESS));
     Click(dialog, IDC_CHECK_NEW_ADDRESS);
-    EXPECT_EQ(server.Url("/ok"), Doc().m_arrItems[0].m_strURL);
+    // Its fragment and its credentials stay.
+    EXPECT_EQ("http://ann:pw@127.0.0.1:" + std::to_string(server.port) + "/ok#top", Doc().m_arrItems[0].m_strURL);
     EXPECT_EQ(server.Url("/404"), Doc().m_arrItems[1].m_strURL);
     EXPECT_TRUE(Doc().IsModified());
     EXPECT_EQ((Texts{"Gone", "Error", "Lost"}), RowTexts(GetDlgItem(dialog, IDC_CHECK_RESULTS), 1));
