@@ -3,6 +3,7 @@
 #include "store/BookmarkItem.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -43,3 +44,8 @@ NetscapeFile ParseNetscapeFile(const char* data, size_t size, const std::string&
 // the file could not be read or is no bookmark file (reported through
 // `prompt`; the store is then unchanged).
 bool ImportNetscapeFile(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt);
+
+// As above, the file's text held to `limit` bytes (kMaxImportFileSize
+// above) once its icons are left out: a file with more is refused in words
+// that give the limit, rounded down to megabytes.
+bool ImportNetscapeFile(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt, uint64_t limit);
