@@ -30,8 +30,9 @@ bool IconFilter::NameIsIcon() const
     return m_nameLength <= sizeof m_name && (name == "icon" || name == "icon_uri");
 }
 
-// Each state either takes the byte at data[i] (and moves on) or hands it to
-// the next state unread, as the tag reader looks at it again.
+// Each state takes the bytes at data[i] that are its own, then hands the
+// next one unread to the state it leads to, as the tag reader looks at it
+// again there. The usual way through a tag falls through from case to case.
 void IconFilter::Feed(const char* data, size_t size, std::string& out)
 {
     size_t keptFrom = 0;
@@ -43,133 +44,152 @@ void IconFilter::Feed(const char* data, size_t size, std::string& out)
         keptFrom = at;
         m_dropping = false;
     };
+    // Where the next `c` is from data[from] on, or `size`.
+    const auto find = [&](size_t from, char c) {
+        const void* found = std::memchr(data + from, c, size - from);
+        return found ? static_cast<size_t>(static_cast<const char*>(found) - data) : size;
+    };
     size_t i = 0;
     while (i < size) {
-        const char c = data[i];
         switch (m_state) {
-        case State::Text: {
-            const void* open = std::memchr(data + i, '<', size - i);
-            i = open ? static_cast<size_t>(static_cast<const char*>(open) - data) + 1 : size;
-            if (open)
-                m_state = State::Open;
-            continue;
-        }
+        case State::Text:
+            i = find(i, '<');
+            if (i == size)
+                continue;
+            ++i;
+            m_state = State::Open;
+            [[fallthrough]];
         case State::Open:
-            if (IsLetter(c))
-                m_state = State::TagName;
-            else if (c == '!')
-                m_state = State::Bang;
-            else if (c == '?')
-                m_state = State::Declaration;
-            else if (c == '/')
-                m_state = State::OpenSlash;
-            else {
-                m_state = State::Text;  // a "<" that begins no tag
+            if (i == size)
+                continue;
+            if (!IsLetter(data[i])) {
+                const char c = data[i];
+                m_state = c == '!' ? State::Bang : c == '?' ? State::Declaration : c == '/' ? State::OpenSlash : State::Text;
+                if (m_state != State::Text)
+                    ++i;  // else a "<" that begins no tag
                 continue;
             }
-            break;
-        case State::OpenSlash:
-            if (!IsLetter(c)) {
-                m_state = State::Text;
-                continue;
-            }
+            ++i;
             m_state = State::TagName;
-            break;
-        case State::Bang:
-            if (c != '-') {
-                m_state = State::Declaration;
-                continue;
-            }
-            m_state = State::BangDash;
-            break;
-        case State::BangDash:
-            if (c != '-') {
-                m_state = State::Declaration;
-                continue;
-            }
-            m_state = State::Comment;
-            m_dashes = 0;
-            break;
-        case State::Comment:
-            if (c == '>' && m_dashes >= 2)
-                m_state = State::Text;
-            m_dashes = c == '-' ? m_dashes + 1 : 0;
-            break;
-        case State::Declaration: {
-            const void* close = std::memchr(data + i, '>', size - i);
-            i = close ? static_cast<size_t>(static_cast<const char*>(close) - data) + 1 : size;
-            if (close)
-                m_state = State::Text;
-            continue;
-        }
+            [[fallthrough]];
         case State::TagName:
-            if (IsBlank(c) || c == '/' || c == '>') {
-                m_state = State::BeforeName;
+            while (i < size && !IsBlank(data[i]) && data[i] != '/' && data[i] != '>')
+                ++i;
+            if (i == size)
                 continue;
-            }
-            break;
+            m_state = State::BeforeName;
+            [[fallthrough]];
         case State::BeforeName:
-            if (c == '>') {
+            while (i < size && (IsBlank(data[i]) || data[i] == '/'))
+                ++i;
+            if (i == size)
+                continue;
+            if (data[i] == '>') {
+                ++i;
                 m_state = State::Text;
-            } else if (!IsBlank(c) && c != '/') {
-                m_state = State::Name;  // even a first "=" belongs to the name
-                m_name[0] = FoldAscii(c);
-                m_nameLength = 1;
-            }
-            break;
-        case State::Name:
-            if (IsBlank(c) || c == '/' || c == '>' || c == '=') {
-                m_state = State::AfterName;
                 continue;
             }
-            if (m_nameLength < sizeof m_name)
-                m_name[m_nameLength] = FoldAscii(c);
-            ++m_nameLength;
-            break;
+            m_state = State::Name;  // even a first "=" belongs to the name
+            m_name[0] = FoldAscii(data[i++]);
+            m_nameLength = 1;
+            [[fallthrough]];
+        case State::Name:
+            for (; i < size && !IsBlank(data[i]) && data[i] != '/' && data[i] != '>' && data[i] != '='; ++i) {
+                if (m_nameLength < sizeof m_name)
+                    m_name[m_nameLength] = FoldAscii(data[i]);
+                ++m_nameLength;
+            }
+            if (i == size)
+                continue;
+            m_state = State::AfterName;
+            [[fallthrough]];
         case State::AfterName:
-            if (c == '=') {
-                m_state = State::BeforeValue;
-                m_icon = NameIsIcon();
-            } else if (!IsBlank(c)) {
+            while (i < size && IsBlank(data[i]))
+                ++i;
+            if (i == size)
+                continue;
+            if (data[i] != '=') {
                 m_state = State::BeforeName;
                 continue;
             }
-            break;
+            ++i;
+            m_state = State::BeforeValue;
+            m_icon = NameIsIcon();
+            [[fallthrough]];
         case State::BeforeValue:
-            if (c == '"' || c == '\'') {
-                m_state = State::Quoted;
-                m_quote = c;
-                if (m_icon)
-                    startDropping(i + 1);
-            } else if (!IsBlank(c)) {
+            while (i < size && IsBlank(data[i]))
+                ++i;
+            if (i == size)
+                continue;
+            if (data[i] != '"' && data[i] != '\'') {
                 m_state = State::Bare;
-                if (m_icon && c != '>')
+                if (m_icon && data[i] != '>')
                     startDropping(i + 1);
                 continue;
             }
-            break;
-        case State::Quoted: {
-            const void* close = std::memchr(data + i, m_quote, size - i);
-            if (!close) {
-                i = size;
+            m_quote = data[i++];
+            m_state = State::Quoted;
+            if (m_icon)
+                startDropping(i);
+            [[fallthrough]];
+        case State::Quoted:
+            i = find(i, m_quote);
+            if (i == size)
                 continue;
-            }
-            i = static_cast<size_t>(static_cast<const char*>(close) - data);
+            if (m_dropping)
+                stopDropping(i);
+            ++i;
+            m_state = State::BeforeName;
+            continue;
+        case State::Bare:
+            while (i < size && !IsBlank(data[i]) && data[i] != '>')
+                ++i;
+            if (i == size)
+                continue;
             if (m_dropping)
                 stopDropping(i);
             m_state = State::BeforeName;
-            break;
-        }
-        case State::Bare:
-            if (IsBlank(c) || c == '>') {
-                if (m_dropping)
-                    stopDropping(i);
-                m_state = State::BeforeName;
-                continue;
+            continue;
+        case State::OpenSlash:
+            if (IsLetter(data[i])) {
+                ++i;
+                m_state = State::TagName;
+            } else {
+                m_state = State::Text;
             }
-            break;
+            continue;
+        case State::Bang:
+            if (data[i] == '-') {
+                ++i;
+                m_state = State::BangDash;
+            } else {
+                m_state = State::Declaration;
+            }
+            continue;
+        case State::BangDash:
+            if (data[i] == '-') {
+                ++i;
+                m_state = State::Comment;
+                m_dashes = 0;
+            } else {
+                m_state = State::Declaration;
+            }
+            continue;
+        case State::Comment:
+            for (; i < size && m_state == State::Comment; ++i) {
+                if (data[i] == '>' && m_dashes >= 2)
+                    m_state = State::Text;
+                m_dashes = data[i] == '-' ? m_dashes + 1 : 0;
+            }
+            continue;
+        case State::Declaration:
+            i = find(i, '>');
+            if (i == size)
+                continue;
+            ++i;
+            m_state = State::Text;
+            continue;
         }
-        ++i;
     }
     if (!m_dropping)
         out.append(data + keptFrom, size - keptFrom);
