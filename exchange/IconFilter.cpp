@@ -195,26 +195,42 @@ void IconFilter::Feed(const char* data, size_t size, std::string& out)
         out.append(data + keptFrom, size - keptFrom);
 }
 
+namespace {
+
+// Reads `file` through a filter into `text`, made room for `room` bytes.
+bool ReadInto(InputFile& file, uint64_t limit, uint64_t room, std::vector<char>& buffer, std::string& text)
+{
+    text.reserve(static_cast<size_t>(std::min(room, limit)));
+    IconFilter filter;
+    while (const size_t got = file.Read(buffer.data(), buffer.size())) {
+        filter.Feed(buffer.data(), got, text);
+        if (text.size() > limit)
+            return false;  // it grew meanwhile
+    }
+    return true;
+}
+
+} // namespace
+
 bool ReadWithoutIcons(InputFile& file, uint64_t limit, std::string& text)
 {
     text.clear();
-    // A file within the limit gets room for all of it at once, as before
-    // icons were left out; a larger one grows, never far past the limit.
-    if (file.Size() <= limit)
-        text.reserve(static_cast<size_t>(file.Size()));
-    const uint64_t most = limit + kReadSize;
     std::vector<char> buffer(kReadSize);
-    IconFilter filter;
-    for (;;) {
-        const size_t got = file.Read(buffer.data(), buffer.size());
-        if (got == 0)
-            return true;
-        if (text.size() + got > text.capacity()) {
-            const uint64_t wanted = std::max<uint64_t>(text.capacity() * uint64_t{2}, text.size() + got);
-            text.reserve(static_cast<size_t>(std::min(wanted, most)));
-        }
-        filter.Feed(buffer.data(), got, text);
-        if (text.size() > limit)
+    if (file.Size() <= limit)
+        return ReadInto(file, limit, file.Size(), buffer, text);
+    // Only its icons may bring it within the limit: what it keeps is counted
+    // first, then read again into room of just that size, which a string
+    // grown as it went would overshoot by up to twice.
+    uint64_t kept = 0;
+    IconFilter counter;
+    std::string piece;
+    while (const size_t got = file.Read(buffer.data(), buffer.size())) {
+        piece.clear();
+        counter.Feed(buffer.data(), got, piece);
+        kept += piece.size();
+        if (kept > limit)
             return false;
     }
+    InputFile again(file.Path());
+    return ReadInto(again, limit, kept, buffer, text);
 }

@@ -48,6 +48,7 @@ private:
 };
 
 // Reads `file` to its end through IconFilter into `text`; false as soon as
-// what it keeps passes `limit` bytes. The memory it takes stays within the
-// limit and a read's worth.
+// what it keeps passes `limit` bytes. The memory it takes stays within what
+// it keeps (or the file's size, for a file within the limit) and a read's
+// worth; a file over the limit is read twice.
 bool ReadWithoutIcons(InputFile& file, uint64_t limit, std::string& text);
