@@ -91,14 +91,17 @@ MatchCounts CountStoredMatches(const CBookmarkDoc& doc, const std::vector<const 
 
 } // namespace
 
-std::vector<bool> DuplicateUrls(const CBookmarkDoc& doc, const std::vector<const std::string*>& urls)
+std::vector<UrlDuplicate> DuplicateUrls(const CBookmarkDoc& doc, const std::vector<const std::string*>& urls)
 {
+    const size_t kInFile = SIZE_MAX;  // no stored item, but an earlier entry
     MatchCounts counts = CountStoredMatches(doc, urls, HashAddress, SameAddress);
-    std::vector<bool> duplicate(urls.size());
+    std::vector<UrlDuplicate> duplicate(urls.size());
     for (size_t i = 0; i < urls.size(); ++i) {
         size_t& matches = *counts.Find(*urls[i]);
-        duplicate[i] = matches != 0;
-        matches = 1;  // later copies in the same file meet this one
+        if (matches == 0)
+            matches = kInFile;  // later copies in the same file meet this one
+        else
+            duplicate[i] = matches == kInFile ? UrlDuplicate::Repeated : UrlDuplicate::Stored;
     }
     return duplicate;
 }

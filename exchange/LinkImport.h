@@ -18,9 +18,11 @@ class IPrompt;
 void CommitLinks(CBookmarkDoc& doc, IPrompt& prompt, const std::string& group, const std::vector<BookmarkItem>& candidates,
                  const char* noUrlsMessage);
 
-// For each of `urls`, whether the store or an earlier entry of `urls` holds
-// the same address already (SameAddress, not the store's rule).
-std::vector<bool> DuplicateUrls(const CBookmarkDoc& doc, const std::vector<const std::string*>& urls);
+enum class UrlDuplicate : unsigned char { None, Stored, Repeated };
+
+// For each of `urls`, whether the store holds the same address already
+// (SameAddress, not the store's rule), or else an earlier entry of `urls`.
+std::vector<UrlDuplicate> DuplicateUrls(const CBookmarkDoc& doc, const std::vector<const std::string*>& urls);
 
 // Opens an import's file and reads it whole, then hands the text to `scan`,
 // which returns false after a message of its own. A file that cannot be

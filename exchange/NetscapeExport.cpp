@@ -46,27 +46,77 @@ void AppendEscaped(std::string& out, const std::string& stored)
     }
 }
 
-void AppendFolder(std::string& out, const StoreContent& content, const std::string& group,
-                  const std::vector<size_t>& items)
+// A group's folders: its name cut at each " / ", which the import joins
+// them with, so that every name comes back as it was, one with an empty
+// part too.
+std::vector<std::string> FolderPath(const std::string& group)
 {
-    out += "    <DT><H3>";
-    AppendEscaped(out, group);
-    out += "</H3>\r\n    <DL><p>\r\n";
-    for (size_t i : items) {
-        const BookmarkItem& item = content.m_arrItems[i];
-        out += "        <DT><A HREF=\"";
-        AppendEscaped(out, item.m_strURL);
-        out += "\">";
-        AppendEscaped(out, item.m_strName);
-        out += "</A>\r\n";
-        if (!item.m_strDescription.empty()) {
-            out += "        <DD>";
-            AppendEscaped(out, item.m_strDescription);
-            out += "\r\n";
+    std::vector<std::string> path;
+    size_t start = 0;
+    for (size_t at; (at = group.find(" / ", start)) != std::string::npos; start = at + 3)
+        path.push_back(group.substr(start, at - start));
+    path.push_back(group.substr(start));
+    return path;
+}
+
+// Writes groups in turn as nested folders. A folder stays open while the
+// next groups lie in it (their paths begin with its own, byte for byte), so
+// the bookmarks come in the order of their groups: the order the import
+// makes the groups in.
+class FolderWriter {
+public:
+    FolderWriter(std::string& out, const StoreContent& content) : m_out(out), m_content(content) {}
+
+    void Group(const std::string& group, const std::vector<size_t>& items)
+    {
+        const std::vector<std::string> path = FolderPath(group);
+        size_t shared = 0;
+        while (shared < m_open.size() && shared < path.size() && m_open[shared] == path[shared])
+            ++shared;
+        CloseTo(shared);
+        for (size_t i = shared; i < path.size(); ++i) {
+            Indent();
+            m_out += "<DT><H3>";
+            AppendEscaped(m_out, path[i]);
+            m_out += "</H3>\r\n";
+            Indent();
+            m_out += "<DL><p>\r\n";
+            m_open.push_back(path[i]);
+        }
+        for (size_t i : items) {
+            const BookmarkItem& item = m_content.m_arrItems[i];
+            Indent();
+            m_out += "<DT><A HREF=\"";
+            AppendEscaped(m_out, item.m_strURL);
+            m_out += "\">";
+            AppendEscaped(m_out, item.m_strName);
+            m_out += "</A>\r\n";
+            if (!item.m_strDescription.empty()) {
+                Indent();
+                m_out += "<DD>";
+                AppendEscaped(m_out, item.m_strDescription);
+                m_out += "\r\n";
+            }
         }
     }
-    out += "    </DL><p>\r\n";
-}
+
+    void CloseTo(size_t depth)
+    {
+        while (m_open.size() > depth) {
+            m_open.pop_back();
+            Indent();
+            m_out += "</DL><p>\r\n";
+        }
+    }
+
+private:
+    // Four blanks a level, the outermost list's entries the first.
+    void Indent() { m_out.append(4 * (m_open.size() + 1), ' '); }
+
+    std::string& m_out;
+    const StoreContent& m_content;
+    std::vector<std::string> m_open;  // the open folders' names, outermost first
+};
 
 } // namespace
 
@@ -78,12 +128,14 @@ std::string NetscapeBookmarkFile(const StoreContent& content)
                       "<TITLE>Bookmarks</TITLE>\r\n"
                       "<H1>Bookmarks</H1>\r\n"
                       "<DL><p>\r\n";
+    FolderWriter folders(out, content);
     for (size_t g : SortedOrder(content.m_arrGroups)) {
         const std::string& group = content.m_arrGroups[g];
-        AppendFolder(out, content, group, grouped.Of(group));
+        folders.Group(group, grouped.Of(group));
     }
     for (const std::string& group : grouped.Unlisted())
-        AppendFolder(out, content, group, grouped.Of(group));
+        folders.Group(group, grouped.Of(group));
+    folders.CloseTo(0);
     out += "</DL><p>\r\n";
     return out;
 }

@@ -1,5 +1,7 @@
 #include "exchange/NetscapeImport.h"
 
+#include "exchange/CharacterReference.h"
+#include "exchange/IconFilter.h"
 #include "exchange/ImportFile.h"
 #include "exchange/LinkImport.h"
 #include "store/CBookmarkDoc.h"
@@ -224,80 +226,6 @@ private:
     size_t m_pos = 0;
 };
 
-// The HTML 4 Latin-1 names, U+00A0 to U+00FF in order.
-const char* const kLatin1Names[96] = {
-    "nbsp",   "iexcl",  "cent",   "pound",  "curren", "yen",    "brvbar", "sect",   "uml",    "copy",   "ordf",
-    "laquo",  "not",    "shy",    "reg",    "macr",   "deg",    "plusmn", "sup2",   "sup3",   "acute",  "micro",
-    "para",   "middot", "cedil",  "sup1",   "ordm",   "raquo",  "frac14", "frac12", "frac34", "iquest", "Agrave",
-    "Aacute", "Acirc",  "Atilde", "Auml",   "Aring",  "AElig",  "Ccedil", "Egrave", "Eacute", "Ecirc",  "Euml",
-    "Igrave", "Iacute", "Icirc",  "Iuml",   "ETH",    "Ntilde", "Ograve", "Oacute", "Ocirc",  "Otilde", "Ouml",
-    "times",  "Oslash", "Ugrave", "Uacute", "Ucirc",  "Uuml",   "Yacute", "THORN",  "szlig",  "agrave", "aacute",
-    "acirc",  "atilde", "auml",   "aring",  "aelig",  "ccedil", "egrave", "eacute", "ecirc",  "euml",   "igrave",
-    "iacute", "icirc",  "iuml",   "eth",    "ntilde", "ograve", "oacute", "ocirc",  "otilde", "ouml",   "divide",
-    "oslash", "ugrave", "uacute", "ucirc",  "uuml",   "yacute", "thorn",  "yuml",
-};
-
-bool NamedCharacter(std::string_view name, uint32_t& code)
-{
-    static const struct {
-        const char* name;
-        uint32_t code;
-    } kMarkup[] = {{"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}};
-    for (const auto& entry : kMarkup) {
-        if (name == entry.name) {
-            code = entry.code;
-            return true;
-        }
-    }
-    for (uint32_t i = 0; i < 96; ++i) {
-        if (name == kLatin1Names[i]) {
-            code = 0xA0 + i;
-            return true;
-        }
-    }
-    return false;
-}
-
-// The character reference at text[at] == '&': its code point and length.
-// Names need their ";", numbers may go without, as browsers read them.
-bool ReadReference(std::string_view text, size_t at, uint32_t& code, size_t& length)
-{
-    size_t i = at + 1;
-    if (i < text.size() && text[i] == '#') {
-        ++i;
-        const bool hex = i < text.size() && (text[i] == 'x' || text[i] == 'X');
-        if (hex)
-            ++i;
-        const size_t digitsStart = i;
-        uint32_t value = 0;
-        for (; i < text.size(); ++i) {
-            const char c = text[i];
-            uint32_t digit;
-            if (c >= '0' && c <= '9')
-                digit = static_cast<uint32_t>(c - '0');
-            else if (hex && FoldAscii(c) >= 'a' && FoldAscii(c) <= 'f')
-                digit = static_cast<uint32_t>(FoldAscii(c) - 'a' + 10);
-            else
-                break;
-            value = value > 0x10FFFF ? value : value * (hex ? 16 : 10) + digit;
-        }
-        if (i == digitsStart)
-            return false;
-        if (i < text.size() && text[i] == ';')
-            ++i;
-        code = (value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) ? 0xFFFD : value;
-        length = i - at;
-        return true;
-    }
-    const size_t nameStart = i;
-    while (i < text.size() && i - nameStart < 8 && (IsLetter(text[i]) || (text[i] >= '0' && text[i] <= '9')))
-        ++i;
-    if (i >= text.size() || text[i] != ';' || !NamedCharacter(text.substr(nameStart, i - nameStart), code))
-        return false;
-    length = i + 1 - at;
-    return true;
-}
-
 void AppendUtf8(std::string& out, uint32_t code)
 {
     if (code < 0x80) {
@@ -353,11 +281,11 @@ public:
             AppendRaw(raw.substr(i, runEnd - i));
             if (amp == std::string_view::npos)
                 break;
-            uint32_t code;
-            size_t length;
-            if (ReadReference(raw, amp, code, length)) {
-                AppendCharacter(code);
-                i = amp + length;
+            CharacterReference reference;
+            if (ReadCharacterReference(raw, amp, reference)) {
+                for (size_t k = 0; k < reference.count; ++k)
+                    AppendCharacter(reference.codes[k]);
+                i = amp + reference.length;
             } else {
                 AppendRaw("&");
                 i = amp + 1;
@@ -692,15 +620,26 @@ unsigned CodePageOfCharset(std::string_view label)
     return 0;
 }
 
-std::string Summary(size_t imported, size_t groups, size_t already, size_t unconvertible, size_t skipped)
+// "1 bookmark", "2 bookmarks".
+std::string Counted(size_t count, const char* one, const char* many)
 {
-    std::string text = "Imported " + std::to_string(imported) + " bookmarks into " + std::to_string(groups) +
-                       " groups. " + std::to_string(already) + " were already in the collection.";
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+std::string Summary(size_t imported, size_t groups, size_t stored, size_t repeated, size_t unconvertible,
+                    size_t skipped)
+{
+    std::string text = "Imported " + Counted(imported, "bookmark", "bookmarks") + " into " +
+                       Counted(groups, "group", "groups") + ". " +
+                       Counted(stored, "was", "were") + " already in the collection.";
+    if (repeated != 0)
+        text += " " + Counted(repeated, "was", "were") + " repeated in the file.";
     if (unconvertible != 0)
-        text += "\n" + std::to_string(unconvertible) +
-                " characters had no equivalent in this code page and became \"?\".";
+        text += "\n" + Counted(unconvertible, "character", "characters") +
+                " had no equivalent in this code page and became \"?\".";
     if (skipped != 0)
-        text += "\n" + std::to_string(skipped) + " links were not imported (empty or internal addresses).";
+        text += "\n" + Counted(skipped, "link was not imported (an empty or internal address).",
+                               "links were not imported (empty or internal addresses).");
     return text;
 }
 
@@ -711,7 +650,7 @@ std::string AddToStore(CBookmarkDoc& doc, NetscapeFile& file)
     std::vector<const std::string*> urls(file.links.size());
     for (size_t i = 0; i < file.links.size(); ++i)
         urls[i] = &file.links[i].item.m_strURL;
-    const std::vector<bool> duplicate = DuplicateUrls(doc, urls);
+    const std::vector<UrlDuplicate> duplicate = DuplicateUrls(doc, urls);
 
     NoCaseIndex stored;
     for (size_t g = 0; g < doc.m_arrGroups.size(); ++g)
@@ -721,10 +660,13 @@ std::string AddToStore(CBookmarkDoc& doc, NetscapeFile& file)
     std::vector<std::string> newGroups;
     std::vector<BookmarkItem> added;
     size_t receiving = 0;
+    size_t repeated = 0;
     size_t unconvertible = 0;
     for (size_t i = 0; i < file.links.size(); ++i) {
-        if (duplicate[i])
+        if (duplicate[i] != UrlDuplicate::None) {
+            repeated += duplicate[i] == UrlDuplicate::Repeated;
             continue;
+        }
         NetscapeFile::Link& link = file.links[i];
         if (!received[link.group]) {
             received[link.group] = true;
@@ -743,8 +685,8 @@ std::string AddToStore(CBookmarkDoc& doc, NetscapeFile& file)
         unconvertible += link.unconvertible;
         added.push_back(std::move(link.item));
     }
-    const std::string summary =
-        Summary(added.size(), receiving, file.links.size() - added.size(), unconvertible, file.skipped);
+    const std::string summary = Summary(added.size(), receiving, file.links.size() - added.size() - repeated, repeated,
+                                        unconvertible, file.skipped);
     if (added.empty())
         return summary;
     std::string current = added.front().m_strGroup;
@@ -782,13 +724,22 @@ NetscapeFile ParseNetscapeFile(const char* data, size_t size, const std::string&
 
 bool ImportNetscapeFile(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt)
 {
+    return ImportNetscapeFile(path, doc, prompt, kMaxImportFileSize);
+}
+
+bool ImportNetscapeFile(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt, uint64_t limit)
+{
+    bool tooLarge = false;
     bool recognised = true;
     std::string summary;
     const bool read = RunFileOperation(prompt, path, FileReport::General, [&] {
         NetscapeFile file;
         {
             InputFile input(path);
-            const std::string text = ReadImportFile(input);
+            std::string text;
+            tooLarge = !ReadWithoutIcons(input, limit, text);
+            if (tooLarge)
+                return;
             file = ParseNetscapeFile(text.data(), text.size(), GroupNameOfPath(path));
         }
         recognised = file.recognised;
@@ -797,6 +748,12 @@ bool ImportNetscapeFile(const std::string& path, CBookmarkDoc& doc, IPrompt& pro
     });
     if (!read)
         return false;
+    if (tooLarge) {
+        const std::string megabytes = std::to_string(limit >> 20);
+        prompt.ShowMessage(FormatMessage1("%1 is too large to import (over " + megabytes + " MB).", path),
+                           MessageStyle::StopOk);
+        return false;
+    }
     if (!recognised) {
         prompt.ShowMessage("This is not a bookmark file of a web browser.", MessageStyle::StopOk);
         return false;

@@ -3,6 +3,7 @@
 #include "store/BookmarkItem.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,12 @@ NetscapeFile ParseNetscapeFile(const char* data, size_t size, const std::string&
 // becomes a group (one the store has already receives them), links the
 // store holds or the file repeats are skipped, outside folders the group is
 // named after the file. The store is committed once and the first group that
-// received a bookmark becomes current; one message sums it up. False when
-// the file could not be read or is no bookmark file (reported through
-// `prompt`; the store is then unchanged).
+// received a bookmark becomes current; one message sums it up. The file's
+// icons are left out as it is read (IconFilter); what remains may be
+// kMaxImportFileSize bytes. False when the file could not be read, holds
+// more or is no bookmark file (reported through `prompt`, the limit in
+// megabytes; the store is then unchanged).
 bool ImportNetscapeFile(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt);
+
+// As above with another limit than kMaxImportFileSize.
+bool ImportNetscapeFile(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt, uint64_t limit);

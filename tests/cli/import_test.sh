@@ -82,16 +82,17 @@ printf '%s\n' '<DD>about a' '<DT><H3>Tools</H3>' '<DL><p>' '<DT><A HREF="ftp://f
   '<DT><A HREF="HTTPS://A.EXAMPLE/?x=1&y=2">again</A>' '<DT><A HREF="place:sort=8">recent</A>' '</DL><p>' >>browser.htm
 run import-netscape ns.lkh browser.htm
 check "netscape status" 0 "$status"
-check "netscape summary" 'Imported 2 bookmarks into 2 groups. 1 were already in the collection.\n1 links were not imported (empty or internal addresses).' "$out"
+check "netscape summary" 'Imported 2 bookmarks into 2 groups. 0 were already in the collection. 1 was repeated in the file.\n1 link was not imported (an empty or internal address).' "$out"
 check "netscape" $'group\tBar\ngroup\tBar / Tools\nitem\tCaf\xe9 & more\thttps://a.example/?x=1&y=2\tBar\tabout a\nitem\tF\tftp://f.example/\tBar / Tools\t' "$(dump ns.lkh)"
 cp ns.lkh ns-before.lkh
 run import-netscape ns.lkh browser.htm
 check "netscape again status" 0 "$status"
-check "netscape again summary" 'Imported 0 bookmarks into 0 groups. 3 were already in the collection.\n1 links were not imported (empty or internal addresses).' "$out"
+check "netscape again summary" 'Imported 0 bookmarks into 0 groups. 3 were already in the collection.\n1 link was not imported (an empty or internal address).' "$out"
 check "netscape again leaves the store" "$(od -An -tx1 ns-before.lkh)" "$(od -An -tx1 ns.lkh)"
 run export-netscape ns.lkh exported.htm
 run import-netscape back.lkh exported.htm
 check "netscape round trip" "$(dump ns.lkh | sort)" "$(dump back.lkh | sort)"
+check "netscape export nests Bar / Tools" 1 "$(grep -c '^        <DT><H3>Tools</H3>' exported.htm)"
 run import-netscape ns.lkh plain.htm
 check "not a bookmark file status" 1 "$status"
 check "not a bookmark file message" "This is not a bookmark file of a web browser." "$err"

@@ -5,9 +5,9 @@
 A 2,000-bookmark store whose texts hold every byte but NUL and every piece of
 markup the file must escape is exported by linkhive-cli export-netscape and
 read back with Python's standard HTML parser as UTF-8, which its META element
-names: every folder, link, name and description as stored (in windows-1252,
-the store's code page natively and in the Wine runs), in the order the
-format promises.
+names: every group (its folder's path, names joined by " / "), link, name and
+description as stored (in windows-1252, the store's code page natively and in
+the Wine runs), in the order the format promises.
 """
 
 import codecs
@@ -57,6 +57,11 @@ def make_collection(rng):
         name = random_text(rng, 20)
         if all(folded(name) != folded(n) for n in names):
             names.append(name)
+    # Paths of folders: within another group, with an empty part, at the top.
+    names[1] = names[0] + b" / " + names[1]
+    names[3] = names[0] + b" /  / " + names[3] + b" / "
+    names[5] = b" / " + names[5]
+    names[11] = names[2] + b" / " + names[11]
     listed, unlisted = names[:10], names[10:]
     items = []
     for i in range(ITEMS):
@@ -70,29 +75,33 @@ def make_collection(rng):
     return listed, items
 
 
-def expected_folders(listed, items):
-    """(folder name, [(url, name, description)]): the group list in the group
-    pane's order (letters folded, then bytes; equal names in store order),
-    then the other groups by first appearance."""
+def expected_groups(listed, items):
+    """(group name, [(url, name, description)]) of every group that holds
+    bookmarks, in the order of its first bookmark in the file: the group list
+    in the group pane's order (letters folded, then bytes; equal names in
+    store order), then the other groups by first appearance."""
     def holding(name):
         return [(u, n, d) for (n, u, g, d) in items if folded(g) == folded(name)]
 
-    folders = [(g, holding(g)) for g in sorted(listed, key=folded)]
+    groups = [(g, holding(g)) for g in sorted(listed, key=folded)]
     seen = {folded(g) for g in listed}
     for (_, _, g, _) in items:
         if folded(g) not in seen:
             seen.add(folded(g))
-            folders.append((g, holding(g)))
-    return folders
+            groups.append((g, holding(g)))
+    return [(g, links) for (g, links) in groups if links]
 
 
 class BookmarkReader(HTMLParser):
-    """Folders as [name, [[url, name, description]]], as a bookmark import
-    reads them; texts and attributes come unescaped (convert_charrefs)."""
+    """Links by the path of the folders holding them, {path: [[url, name,
+    description]]}, as a bookmark import reads them; texts and attributes
+    come unescaped (convert_charrefs)."""
 
     def __init__(self):
         super().__init__()
-        self.doctype, self.folders, self.links = None, [], 0
+        self.doctype, self.groups, self.links = None, {}, 0
+        self.folders, self.lists = [], []  # the open folders' names; whether each open list is a folder's
+        self.heading = None  # a folder's name waiting for its list
         self.into, self.text = None, ""  # the tag the text being read belongs to
 
     def handle_decl(self, decl):
@@ -100,29 +109,35 @@ class BookmarkReader(HTMLParser):
 
     def handle_starttag(self, tag, attrs):
         self.finish_text()
-        if tag == "h3":
-            self.folders.append([None, []])
+        if tag == "dl":
+            self.lists.append(self.heading is not None)
+            if self.heading is not None:
+                self.folders.append(self.heading)
+            self.heading = None
         elif tag == "a":
             self.links += 1
-            self.folders[-1][1].append([dict(attrs).get("href"), None, ""])
+            self.link = [dict(attrs).get("href"), None, ""]
+            self.groups.setdefault(" / ".join(self.folders), []).append(self.link)
         if tag in ("h3", "a", "dd"):
             self.into, self.text = tag, ""
 
     def handle_endtag(self, tag):
         self.finish_text()
+        if tag == "dl" and self.lists.pop():
+            self.folders.pop()
 
     def handle_data(self, data):
         self.text += data
 
     def finish_text(self):
         if self.into == "h3":
-            self.folders[-1][0] = self.text
+            self.heading = self.text
         elif self.into == "a":
-            self.folders[-1][1][-1][1] = self.text
+            self.link[1] = self.text
         elif self.into == "dd":
             # The text runs to the next tag: the line end and that line's
             # indentation are the file's, not the description's.
-            self.folders[-1][1][-1][2] = re.sub(r"\r\n *$", "", self.text)
+            self.link[2] = re.sub(r"\r\n *$", "", self.text)
         self.into = None
 
 
@@ -173,10 +188,10 @@ def main():
     check("charset", "UTF-8", charset)
     check("doctype", "DOCTYPE NETSCAPE-Bookmark-file-1", reader.doctype)
     check("every bookmark a link", ITEMS, reader.links)
-    expected = expected_folders(listed, items)
-    check("folder names", [decode(g) for g, _ in expected], [f[0] for f in reader.folders])
-    for (group, links), (_, read) in zip(expected, reader.folders):
-        check("links of folder %r" % group, [[decode(u), decode(n), decode(d)] for (u, n, d) in links], read)
+    expected = expected_groups(listed, items)
+    check("groups", [decode(g) for g, _ in expected], list(reader.groups))
+    for (group, links), read in zip(expected, reader.groups.values()):
+        check("links of group %r" % group, [[decode(u), decode(n), decode(d)] for (u, n, d) in links], read)
 
     print("netscape parse (%s, %d bookmarks, %d bytes): %s" %
           (charset, reader.links, len(raw), "failed" if failures else "passed"))

@@ -61,6 +61,56 @@ TEST(NetscapeExportTest, ByteForByte)
               NetscapeBookmarkFile(content));
 }
 
+// Groups named by a path are folders in folders, in the group pane's order:
+// a folder holds its own group's bookmarks, then the groups within it, and
+// is written again where a group outside it came between.
+TEST(NetscapeExportTest, NestsGroupsAsFolders)
+{
+    StoreContent content;
+    content.m_arrGroups = {"Bar / Work", "Bar", "Bar / Work / Tools", "Bar / Fun", "Other", "Bar /  / x"};
+    content.m_arrItems = {
+        MakeItem("tools", "http://tools/", "Bar / Work / Tools"), MakeItem("late", "http://late/", "Bar / Late"),
+        MakeItem("bar", "http://bar/", "Bar"),  MakeItem("x", "http://x/", "Bar /  / x"),
+        MakeItem("work", "http://work/", "Bar / Work"), MakeItem("other", "http://other/", "Other"),
+    };
+    EXPECT_EQ(std::string(kHead) +
+                  "    <DT><H3>Bar</H3>\r\n"
+                  "    <DL><p>\r\n"
+                  "        <DT><A HREF=\"http://bar/\">bar</A>\r\n"
+                  "        <DT><H3></H3>\r\n"
+                  "        <DL><p>\r\n"
+                  "            <DT><H3>x</H3>\r\n"
+                  "            <DL><p>\r\n"
+                  "                <DT><A HREF=\"http://x/\">x</A>\r\n"
+                  "            </DL><p>\r\n"
+                  "        </DL><p>\r\n"
+                  "        <DT><H3>Fun</H3>\r\n"
+                  "        <DL><p>\r\n"
+                  "        </DL><p>\r\n"
+                  "        <DT><H3>Work</H3>\r\n"
+                  "        <DL><p>\r\n"
+                  "            <DT><A HREF=\"http://work/\">work</A>\r\n"
+                  "            <DT><H3>Tools</H3>\r\n"
+                  "            <DL><p>\r\n"
+                  "                <DT><A HREF=\"http://tools/\">tools</A>\r\n"
+                  "            </DL><p>\r\n"
+                  "        </DL><p>\r\n"
+                  "    </DL><p>\r\n"
+                  "    <DT><H3>Other</H3>\r\n"
+                  "    <DL><p>\r\n"
+                  "        <DT><A HREF=\"http://other/\">other</A>\r\n"
+                  "    </DL><p>\r\n"
+                  "    <DT><H3>Bar</H3>\r\n"
+                  "    <DL><p>\r\n"
+                  "        <DT><H3>Late</H3>\r\n"
+                  "        <DL><p>\r\n"
+                  "            <DT><A HREF=\"http://late/\">late</A>\r\n"
+                  "        </DL><p>\r\n"
+                  "    </DL><p>\r\n"
+                  "</DL><p>\r\n",
+              NetscapeBookmarkFile(content));
+}
+
 using NetscapeSaveTest = DocumentFixture;
 
 TEST_F(NetscapeSaveTest, SavesThroughTheSafeWrite)

@@ -98,6 +98,11 @@ TEST(NetscapeParse, ReferencesAndCharsets)
          "<H3>a &amp; b</H3><DL><A HREF=\"http://x/?a=1&amp;b=2&copy=3&#38;c&#x26;d\">&lt;&quot;&apos;&gt;&nbsp;"
          "&eacute;&Eacute;&yuml;&#233;&#xe9;&#X20AC;</A><DD>&unknown; &amp &#0; &#1114112;</DL>",
          {"a & b|<\"'>\xA0\xE9\xC9\xFF\xE9\xE9\x80|http://x/?a=1&b=2&copy=3&c&d|&unknown; &amp ? ?", "lost 2"}},
+        {"all of HTML's names, two characters for some; &#128; to &#159; as windows-1252",
+         "<A HREF=\"http://x/&#150;&#x97;&#128&#129;&#159;\">&mdash;&hellip;&rsquo;&euro;&Euml;&fjlig;"
+         "&CounterClockwiseContourIntegral;&CounterClockwiseContourIntegrals;&nbsp</A>",
+         {"top.htm|\x97\x85\x92\x80\xCB" "fj?&CounterClockwiseContourIntegrals;&nbsp|http://x/\x96\x97\x80\x81\x9F|",
+          "lost 1"}},
         {"blanks written as references survive trimming",
          "<A HREF=\"&#32;http://x/\"> &#32;name&#9;\n</A><DD>\n&#10;\n", {"top.htm|\x20name\t|\x20http://x/|\n"}},
         {"UTF-8 without META; what the code page lacks becomes '?'",
@@ -159,9 +164,9 @@ TEST_F(NetscapeImport, SkipsDuplicatesAndFillsGroupsTheStoreHas)
                                                  "?|http://f/|Fresh|", "t|http://top/|marks.html|"}));
     EXPECT_EQ(selection.currentGroup, "work");
     EXPECT_EQ(prompt.shown, std::vector<std::string>{
-                                "Imported 3 bookmarks into 3 groups. 2 were already in the collection.\n"
-                                "1 characters had no equivalent in this code page and became \"?\".\n"
-                                "1 links were not imported (empty or internal addresses)."});
+                                "Imported 3 bookmarks into 3 groups. 1 was already in the collection. 1 was repeated in "
+                                "the file.\n1 character had no equivalent in this code page and became \"?\".\n"
+                                "1 link was not imported (an empty or internal address)."});
     EXPECT_EQ(prompt.styles[0], MessageStyle::InformationOk);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(itemPane.updates, 1);
@@ -174,8 +179,8 @@ TEST_F(NetscapeImport, SkipsDuplicatesAndFillsGroupsTheStoreHas)
     EXPECT_EQ(doc.m_arrGroups.size(), 4u);
     EXPECT_EQ(doc.m_arrItems.size(), 4u);
     EXPECT_EQ(prompt.shown, std::vector<std::string>{"Imported 0 bookmarks into 0 groups. 5 were already in the "
-                                                     "collection.\n1 links were not imported (empty or internal "
-                                                     "addresses)."});
+                                                     "collection.\n1 link was not imported (an empty or internal "
+                                                     "address)."});
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(itemPane.updates, 1);
 }
@@ -192,7 +197,35 @@ TEST_F(NetscapeImport, AddressesDifferingBeyondTheHostAreNoCopies)
     EXPECT_EQ(Items(), (std::vector<std::string>{"stored|https://sho.rt/AbC|Old|", "a|https://sho.rt/abc|marks.html|",
                                                  "b|https://sho.rt/ABC|marks.html|"}));
     EXPECT_EQ(prompt.shown,
-              std::vector<std::string>{"Imported 2 bookmarks into 1 groups. 2 were already in the collection."});
+              std::vector<std::string>{"Imported 2 bookmarks into 1 group. 1 was already in the collection. 1 was repeated in the file."});
+}
+
+// A link the file repeats is no link the collection had; one counts in the singular.
+TEST_F(NetscapeImport, SummaryCounts)
+{
+    const std::string a = "<A HREF=\"http://a/\">a</A>";
+    const std::string b = "<A HREF=\"http://b/\">b</A>";
+    const struct {
+        std::string links;
+        const char* summary;
+    } cases[] = {
+        {b, "Imported 1 bookmark into 1 group. 0 were already in the collection."},
+        {a + b + "<H3>F</H3><DL>" + b + "</DL>",
+         "Imported 1 bookmark into 1 group. 1 was already in the collection. 1 was repeated in the file."},
+        {b + b + b + "<A HREF=\"\">e</A><A HREF=\"place:\">p</A>",
+         "Imported 1 bookmark into 1 group. 0 were already in the collection. 2 were repeated in the file.\n"
+         "2 links were not imported (empty or internal addresses)."},
+        {"<H3>\xE4\xB8\xAD</H3><DL>" + b + "</DL><H3>G</H3><DL><A HREF=\"http://c/\">\xE4\xB8\xAD</A></DL>",
+         "Imported 2 bookmarks into 2 groups. 0 were already in the collection.\n"
+         "2 characters had no equivalent in this code page and became \"?\"."},
+    };
+    for (const auto& c : cases) {
+        doc.Clear();
+        doc.m_arrItems = {Item("stored", "http://a/", "Old")};
+        prompt.shown.clear();
+        EXPECT_TRUE(Import("s.htm", kHead + c.links));
+        EXPECT_EQ(prompt.shown, std::vector<std::string>{c.summary}) << c.links;
+    }
 }
 
 TEST_F(NetscapeImport, FailuresChangeNothing)
@@ -217,6 +250,26 @@ TEST_F(NetscapeImport, FailuresChangeNothing)
     EXPECT_EQ(doc.m_arrGroups, std::vector<std::string>{"Kept"});
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(itemPane.updates, 0);
+}
+
+// Browsers write every favicon into the file: a file over the limit only
+// by them imports, one over it by its text is refused in words.
+TEST_F(NetscapeImport, LargeFilesCountWithoutTheirIcons)
+{
+    const uint64_t limit = 1 << 20;
+    const std::string icon = " ICON=\"data:image/png;base64," + std::string(limit, 'A') + "\"";
+    std::string text = kHead;
+    for (const char* host : {"a", "b", "c"})
+        text += std::string("<DT><A HREF=\"http://") + host + "/\" ICON_URI=\"http://x/i.ico\"" + icon + ">" + host + "</A>";
+    EXPECT_TRUE(ImportNetscapeFile(WriteFile("icons.htm", text), doc, prompt, limit));
+    EXPECT_EQ(Items(), (std::vector<std::string>{"a|http://a/|icons.htm|", "b|http://b/|icons.htm|", "c|http://c/|icons.htm|"}));
+
+    prompt.shown.clear();
+    const std::string path = WriteFile("big.htm", kHead + std::string(limit, 'x'));
+    EXPECT_FALSE(ImportNetscapeFile(path, doc, prompt, limit));
+    EXPECT_EQ(prompt.shown, std::vector<std::string>{path + " is too large to import (over 1 MB)."});
+    EXPECT_EQ(prompt.styles.back(), MessageStyle::StopOk);
+    EXPECT_EQ(doc.m_arrItems.size(), 3u);
 }
 
 TEST_F(NetscapeImport, RealBrowserExports)
@@ -278,13 +331,17 @@ TEST_F(NetscapeImport, RealBrowserExports)
 TEST_F(NetscapeImport, RoundTripThroughTheExport)
 {
     StoreContent content;
-    content.m_arrGroups = {"Work", "Empty", " a & <b> ", "Caf\xE9 \x80 / x"};
+    // Groups nested as folders, one with parts empty or blank at their ends.
+    content.m_arrGroups = {"Work", "Empty", " a & <b> ", "Caf\xE9 \x80 / x", "Work / Sub", "Caf\xE9 \x80",
+                           "Work /  / Deep", " / ", "work / Case", "Tail / ", " Lead  /  x "};
     content.m_arrItems = {
         MakeItem(" lead", "http://w/1", "Work", "line\r\nnext \t"),
         MakeItem("\xE9t\xE9 \x81\x8D\x8F\x90\x9D", "mailto:a&b@x", " a & <b> ", "&amp; &#32; \"q\""),
         MakeItem("", "  http://blank-edges/  ", "Caf\xE9 \x80 / x", " "),
         MakeItem("second", "http://w/2", "work"),
     };
+    for (const char* group : {"Work / Sub", "Caf\xE9 \x80", "Work /  / Deep", " / ", "work / Case", "Tail / ", " Lead  /  x "})
+        content.m_arrItems.push_back(MakeItem(group, std::string("http://g/") + group, group));
     std::mt19937 random(20);
     for (int i = 0; i < 200; ++i) {
         std::string name, description;
@@ -299,7 +356,9 @@ TEST_F(NetscapeImport, RoundTripThroughTheExport)
     ASSERT_TRUE(Import("round.htm", file));
 
     // The groups in the pane's order (as the export writes them), each with its bookmarks in store order.
-    EXPECT_EQ(doc.m_arrGroups, (std::vector<std::string>{" a & <b> ", "Caf\xE9 \x80 / x", "Work"}));
+    EXPECT_EQ(doc.m_arrGroups, (std::vector<std::string>{" / ", " a & <b> ", " Lead  /  x ", "Caf\xE9 \x80",
+                                                         "Caf\xE9 \x80 / x", "Tail / ", "Work", "Work /  / Deep",
+                                                         "work / Case", "Work / Sub"}));
     std::vector<std::string> expected;
     for (const std::string& group : doc.m_arrGroups) {
         for (const BookmarkItem& item : content.m_arrItems) {
@@ -308,7 +367,7 @@ TEST_F(NetscapeImport, RoundTripThroughTheExport)
         }
     }
     EXPECT_EQ(Items(), expected);
-    EXPECT_EQ(prompt.shown[0], "Imported 204 bookmarks into 3 groups. 0 were already in the collection.");
+    EXPECT_EQ(prompt.shown[0], "Imported 211 bookmarks into 10 groups. 0 were already in the collection.");
 }
 
 } // namespace

@@ -404,7 +404,7 @@ TEST_F(ExchangeCommandsTest, BrowserBookmarksComeInByFolderAndGoBackOutWhole)
     Command(ID_IMPORT_BROWSER_BOOKMARKS);
     EXPECT_EQ(RequestLine(prompt.requests.back()),
               "open|Import Browser Bookmarks|Bookmark Files (*.html;*.htm)|*.html;*.htm|All Files (*.*)|*.*|||");
-    EXPECT_EQ(prompt.shown, Texts{"Imported 17 bookmarks into 8 groups. 1 were already in the collection."});
+    EXPECT_EQ(prompt.shown, Texts{"Imported 17 bookmarks into 8 groups. 1 was already in the collection."});
     EXPECT_EQ(Doc().m_arrGroups, (Texts{"Dev", "Personal toolbar", "chromium_nested.htm", "Dev / PHP", "Dev / Python",
                                         "MOOC", "Linux, Unix OS,Other   stuff", "Self-hosting"}));
     EXPECT_EQ(Urls("Dev / Python"), (Texts{"https://tox.readthedocs.io/en/latest/", "http://www.sphinx-doc.org/en/stable/"}));
