@@ -32,11 +32,13 @@ bool FileExists(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-// The first start's window, once it has one: it may be starting still.
+// The first start's window, once it has one: it may be starting still. Its
+// class, not its title: a message box or another program may bear the name.
 HWND FindRunningWindow(bool waitForIt)
 {
+    const std::string frameClass = AppWindowClass("Frame");
     for (int attempt = 0;; ++attempt) {
-        if (HWND running = FindWindowA(nullptr, "Linkhive"))
+        if (HWND running = FindWindowA(frameClass.c_str(), nullptr))
             return running;
         if (!waitForIt || attempt == 50)
             return nullptr;
@@ -101,7 +103,8 @@ bool CLinkhiveApp::InitInstance()
             m_mutex = nullptr;
             const std::string named = FileNamedIn(m_args);
             if (HWND running = FindRunningWindow(!named.empty())) {
-                ShowWindow(running, SW_SHOWNORMAL);
+                // Back from the taskbar or the tray as it was, maximised too.
+                ShowWindow(running, IsIconic(running) ? SW_RESTORE : SW_SHOW);
                 SetForegroundWindow(running);
                 // A double-clicked collection must not be lost on the way.
                 if (!named.empty())

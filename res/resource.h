@@ -126,6 +126,12 @@
 #define IDS_CHECK_DELETE_ONE 1162
 #define IDS_CHECK_DELETE_MANY 1163
 #define IDS_BROKEN_LINKS_GROUP 1164
+// Check Links: the counts line once another collection came, the detail of
+// a row whose bookmark is no longer as checked, and why a button left it.
+#define IDS_CHECK_REPLACED 1165
+#define IDS_CHECK_CHANGED 1166
+#define IDS_CHECK_CHANGED_ONE 1167
+#define IDS_CHECK_CHANGED_MANY 1168
 // Find Bookmarks and Duplicate Bookmarks: their lines, question and columns.
 #define IDS_FIND_FOUND 1170
 #define IDS_DUPLICATES_SHARED 1171

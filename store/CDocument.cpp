@@ -68,6 +68,7 @@ void CDocument::UpdateAllViews(IView* sender, const UpdateHint& hint)
 
 void CDocument::OnNewDocument()
 {
+    ++m_collectionNumber;
     DeleteContents();
     m_path.clear();
     m_title = "Untitled";
@@ -81,6 +82,7 @@ bool CDocument::OnOpenDocument(const std::string& path)
     if (!RunFileOperation(m_prompt, path, FileReport::DocumentOpen, [&] { file = std::make_unique<InputFile>(path); }))
         return false;
 
+    ++m_collectionNumber;
     DeleteContents();
     m_modified = true;
     const auto load = [&] {

@@ -52,6 +52,9 @@ public:
     void ClearPathName() { m_path.clear(); }
     bool IsModified() const { return m_modified; }
     void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+    // Another number each time New or Open puts a collection in place, so
+    // that what was found in the old one is not taken for the new one's.
+    unsigned long long CollectionNumber() const { return m_collectionNumber; }
 
     void AddView(IView* view);
     void RemoveView(IView* view);
@@ -102,5 +105,6 @@ private:
     std::string m_fileFilter;
     std::string m_defaultExtension;
     bool m_modified = false;
+    unsigned long long m_collectionNumber = 0;
     std::vector<IView*> m_views;
 };

@@ -96,6 +96,7 @@ CCheckLinksDlg::CCheckLinksDlg(CMainFrame& frame, CBookmarkDoc& document, const 
 
 CCheckLinksDlg::~CCheckLinksDlg()
 {
+    m_document.RemoveView(this);
     // Here, while this class's WindowProc still answers the window's last messages.
     StopCheck();
     if (m_hWnd != nullptr && IsWindow(m_hWnd))
@@ -119,6 +120,7 @@ bool CCheckLinksDlg::OnInitDialog()
     CheckRadioButton(m_hWnd, IDC_CHECK_CURRENT_GROUP, IDC_CHECK_WHOLE,
                      hasCurrent ? IDC_CHECK_CURRENT_GROUP : IDC_CHECK_WHOLE);
     UpdateButtons();
+    m_document.AddView(this);
     return CDialog::OnInitDialog();
 }
 
@@ -158,6 +160,7 @@ LRESULT CCheckLinksDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case WM_DESTROY:
         StopCheck();
+        m_document.RemoveView(this);
         break;
     }
     return CDialog::WindowProc(message, wParam, lParam);
@@ -201,6 +204,7 @@ void CCheckLinksDlg::OnStart()
     m_reported = 0;
     m_broken = 0;
     m_started = true;
+    m_collection = m_document.CollectionNumber();
     ShowRows({});
     SendDlgItemMessageA(m_hWnd, IDC_CHECK_PROGRESS, PBM_SETRANGE32, 0, static_cast<LPARAM>(jobs.size()));
     SendDlgItemMessageA(m_hWnd, IDC_CHECK_PROGRESS, PBM_SETPOS, 0, 0);
@@ -352,7 +356,9 @@ void CCheckLinksDlg::OnGetDisplayText(NMHDR* header)
     case kNameColumn: SetDisplayText(header, checked.name); break;
     case kUrlColumn: SetDisplayText(header, checked.url); break;
     case kGroupColumn: SetDisplayText(header, checked.group); break;
-    case kDetailColumn: SetDisplayText(header, DetailText(result.outcome)); break;
+    case kDetailColumn:
+        SetDisplayText(header, result.changed ? LoadResourceString(IDS_CHECK_CHANGED) : DetailText(result.outcome));
+        break;
     }
 }
 
@@ -373,6 +379,64 @@ void CCheckLinksDlg::RemoveRows(const std::vector<size_t>& jobs)
     ShowRows(selected);
 }
 
+void CCheckLinksDlg::OnUpdate(const UpdateHint& hint)
+{
+    if (m_hWnd == nullptr || !m_started || hint.kind == UpdateHint::Selection)
+        return;
+    if (m_collection != m_document.CollectionNumber()) {
+        // Its bookmarks may look the same, but they are another file's.
+        m_started = false;
+        m_checked.clear();
+        m_results.clear();
+        Finish();
+        ShowRows({});
+        SendDlgItemMessageA(m_hWnd, IDC_CHECK_PROGRESS, PBM_SETPOS, 0, 0);
+        SetDlgItemTextA(m_hWnd, IDC_CHECK_COUNTS, LoadResourceString(IDS_CHECK_REPLACED).c_str());
+        return;
+    }
+    // Kept in step with removals, each bookmark is found again where it is.
+    if (hint.kind == UpdateHint::Items && !hint.removed.empty()) {
+        for (Checked& checked : m_checked) {
+            const auto below = std::lower_bound(hint.removed.begin(), hint.removed.end(), checked.storeIndex);
+            checked.storeIndex -= static_cast<size_t>(below - hint.removed.begin());
+        }
+    }
+    if (!m_changing)
+        MarkChangedRows();
+}
+
+void CCheckLinksDlg::MarkChangedRows()
+{
+    bool marked = false;
+    for (Result& result : m_results) {
+        if (result.changed)
+            continue;
+        const size_t index = FindBookmark(result.job);
+        if (index != std::string::npos)
+            m_checked[result.job].storeIndex = index;
+        else
+            result.changed = marked = true;
+    }
+    if (marked)
+        InvalidateRect(m_list, nullptr, TRUE);
+}
+
+bool CCheckLinksDlg::ReportChanged(const std::vector<size_t>& jobs)
+{
+    if (jobs.empty())
+        return true;
+    for (Result& result : m_results) {
+        if (std::binary_search(jobs.begin(), jobs.end(), result.job))
+            result.changed = true;
+    }
+    InvalidateRect(m_list, nullptr, TRUE);
+    const std::string text =
+        jobs.size() == 1 ? FormatArgs(LoadResourceString(IDS_CHECK_CHANGED_ONE), {m_checked[jobs.front()].name})
+                         : FormatArgs(LoadResourceString(IDS_CHECK_CHANGED_MANY), {std::to_string(jobs.size())});
+    AskDisabled(m_document.Prompt(), text, MessageStyle::InformationOk);
+    return m_collection == m_document.CollectionNumber();
+}
+
 void CCheckLinksDlg::OnGoTo()
 {
     const std::vector<size_t> jobs = SelectedJobs();
@@ -381,18 +445,23 @@ void CCheckLinksDlg::OnGoTo()
     const size_t index = FindBookmark(jobs.front());
     if (index != std::string::npos)
         m_frame.GoToBookmark(index);
+    else
+        ReportChanged({jobs.front()});
 }
 
-bool CCheckLinksDlg::FindSelectedBookmarks(std::vector<size_t>& indices, std::vector<size_t>& jobs) const
+bool CCheckLinksDlg::FindSelectedBookmarks(std::vector<size_t>& indices, std::vector<size_t>& jobs)
 {
+    std::vector<size_t> changed;
     for (const size_t job : SelectedJobs()) {
         const size_t index = FindBookmark(job);
-        if (index == std::string::npos)
+        if (index == std::string::npos) {
+            changed.push_back(job);
             continue;
+        }
         indices.push_back(index);
         jobs.push_back(job);
     }
-    return !indices.empty();
+    return ReportChanged(changed) && !indices.empty();
 }
 
 void CCheckLinksDlg::OnDelete()
@@ -404,9 +473,13 @@ void CCheckLinksDlg::OnDelete()
     const std::string question =
         indices.size() == 1 ? FormatArgs(LoadResourceString(IDS_CHECK_DELETE_ONE), {m_checked[jobs.front()].name})
                             : FormatArgs(LoadResourceString(IDS_CHECK_DELETE_MANY), {std::to_string(indices.size())});
-    if (AskDisabled(m_document.Prompt(), question, MessageStyle::QuestionOkCancel) != MessageAnswer::Ok)
+    // Another collection may have come while the question was up.
+    if (AskDisabled(m_document.Prompt(), question, MessageStyle::QuestionOkCancel) != MessageAnswer::Ok ||
+        m_collection != m_document.CollectionNumber())
         return;
+    m_changing = true;
     m_document.DeleteItems(indices);
+    m_changing = false;
     RemoveRows(jobs);
 }
 
@@ -414,19 +487,25 @@ void CCheckLinksDlg::OnUseNewAddress()
 {
     std::vector<std::pair<size_t, std::string>> changes;
     std::vector<size_t> jobs;
+    std::vector<size_t> changed;
     for (const size_t row : SelectedRows()) {
         const Result& result = m_results[row];
         const size_t index = result.outcome.status == LinkStatus::Moved ? FindBookmark(result.job) : std::string::npos;
-        if (index == std::string::npos)
+        if (index == std::string::npos) {
+            if (result.outcome.status == LinkStatus::Moved)
+                changed.push_back(result.job);
             continue;
+        }
         const std::string address = NewAddress(m_checked[result.job].url, result.outcome.finalUrl);
         changes.push_back({index, address});
         jobs.push_back(result.job);
         m_checked[result.job].url = address;
     }
-    if (changes.empty())
+    if (!ReportChanged(changed) || changes.empty())
         return;
+    m_changing = true;
     m_document.ChangeURLs(changes);
+    m_changing = false;
     // They answer now: no longer a finding.
     RemoveRows(jobs);
 }
@@ -437,7 +516,9 @@ void CCheckLinksDlg::OnMoveToGroup()
     std::vector<size_t> jobs;
     if (!FindSelectedBookmarks(indices, jobs))
         return;
+    m_changing = true;
     const std::string group = m_document.MoveItems(indices, LoadResourceString(IDS_BROKEN_LINKS_GROUP));
+    m_changing = false;
     for (const size_t job : jobs)
         m_checked[job].group = group;
     InvalidateRect(m_list, nullptr, TRUE);

@@ -3,6 +3,7 @@
 #include "framework/CDialog.h"
 #include "launch/HttpClient.h"
 #include "launch/LinkChecker.h"
+#include "store/CDocument.h"
 
 #include <memory>
 #include <mutex>
@@ -16,12 +17,15 @@ class CMainFrame;
 // of the whole collection on worker threads and lists every answer but OK,
 // with buttons that act on the bookmarks listed. The workers see copies of
 // the URLs only; their outcomes come back to this window's thread.
-class CCheckLinksDlg : public CDialog {
+class CCheckLinksDlg : public CDialog, public IView {
 public:
     CCheckLinksDlg(CMainFrame& frame, CBookmarkDoc& document, const LinkCheckLimits& limits);
     ~CCheckLinksDlg() override;
 
     bool IsChecking() const { return m_checker != nullptr; }
+    // Another collection ends the check and drops its rows; in the same
+    // one, the rows of bookmarks changed or removed since are marked.
+    void OnUpdate(const UpdateHint& hint) override;
 
 protected:
     bool OnInitDialog() override;
@@ -44,6 +48,7 @@ private:
     struct Result {
         size_t job = 0;
         LinkOutcome outcome;
+        bool changed = false;  // its bookmark was changed or removed since
     };
 
     void OnStart();
@@ -64,8 +69,13 @@ private:
     // The store index of the bookmark `job` names; npos when it is gone.
     size_t FindBookmark(size_t job) const;
     // The store indices of the selected results' bookmarks that still exist,
-    // with their jobs; false when there is none.
-    bool FindSelectedBookmarks(std::vector<size_t>& indices, std::vector<size_t>& jobs) const;
+    // with their jobs, after telling of the others; false when there is none.
+    bool FindSelectedBookmarks(std::vector<size_t>& indices, std::vector<size_t>& jobs);
+    // Marks the rows of `jobs` (ascending), whose bookmarks are gone, and
+    // says why nothing happens to them; false when the collection was
+    // replaced while the message was up.
+    bool ReportChanged(const std::vector<size_t>& jobs);
+    void MarkChangedRows();
     // Drops the rows of `jobs` (ascending).
     void RemoveRows(const std::vector<size_t>& jobs);
 
@@ -84,6 +94,8 @@ private:
     size_t m_broken = 0;
     size_t m_notChecked = 0;
     bool m_started = false;
+    unsigned long long m_collection = 0;  // the document's collection number when the check began
+    bool m_changing = false;              // the document changes by this dialog's own hand
     bool m_showingRows = false;  // the selection changes are ShowRows's own
 
     std::mutex m_arrivedMutex;

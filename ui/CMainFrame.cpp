@@ -120,13 +120,6 @@ std::vector<CView*> CMainFrame::Panes() const
     return panes;
 }
 
-void CMainFrame::PreCreateWindow(DWORD& style)
-{
-    // The running copy is found by its exact title, the program name alone.
-    if (thePreferences.oneInstance)
-        style &= ~kAddToTitle;
-}
-
 std::string CMainFrame::GetMessageString(UINT id)
 {
     if (id == kIdleMessage && thePreferences.oneInstance)

@@ -63,7 +63,6 @@ public:
     static std::vector<std::pair<UINT, UINT>> CommandRanges();
 
 protected:
-    void PreCreateWindow(DWORD& style) override;
     bool OnCreateClient() override;
     bool OnCreate() override;
     void OnDestroy() override;

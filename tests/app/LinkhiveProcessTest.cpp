@@ -1,5 +1,7 @@
 #include "tests/app/AppFixture.h"
 
+#include "res/resource.h"
+
 #include <string>
 
 namespace {
@@ -16,14 +18,33 @@ PROCESS_INFORMATION StartLinkhive(const std::string& file = "")
     return process;
 }
 
-HWND WaitForWindow(const char* title)
+HWND WaitForWindow(const char* title, const char* windowClass = nullptr)
 {
     for (int attempt = 0; attempt < 300; ++attempt) {
-        if (HWND window = FindWindowA(nullptr, title))
+        if (HWND window = FindWindowA(windowClass, title))
             return window;
         Sleep(100);
     }
     return nullptr;
+}
+
+// The running copy's main window, once shown.
+HWND WaitForFrame()
+{
+    for (int attempt = 0; attempt < 300; ++attempt) {
+        const HWND frame = FindWindowA("LinkhiveFrame", nullptr);
+        if (frame != nullptr && IsWindowVisible(frame))
+            return frame;
+        Sleep(100);
+    }
+    return nullptr;
+}
+
+bool WaitForTitle(HWND window, const std::string& title)
+{
+    for (int attempt = 0; attempt < 100 && WindowTitle(window) != title; ++attempt)
+        Sleep(100);
+    return WindowTitle(window) == title;
 }
 
 void Finish(PROCESS_INFORMATION& process)
@@ -69,15 +90,20 @@ TEST_F(LinkhiveProcessTest, ASecondCopyWithOneInstanceExitsAtOnceHandingOverItsF
         SetSetting("One Instance", 1);
         PROCESS_INFORMATION first = StartLinkhive();
         ASSERT_NE(first.hProcess, nullptr);
-        const HWND window = WaitForWindow("Linkhive");
+        const HWND window = WaitForFrame();
         ASSERT_NE(window, nullptr);
+        ShowWindow(window, SW_MAXIMIZE);
 
         PROCESS_INFORMATION second = StartLinkhive(file);
         ASSERT_NE(second.hProcess, nullptr);
         EXPECT_EQ(WaitForSingleObject(second.hProcess, 30000), WAIT_OBJECT_0);
         Finish(second);
         EXPECT_EQ(WaitForSingleObject(first.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
-        EXPECT_EQ(FindWindowA(nullptr, "Linkhive"), window);
+        EXPECT_EQ(FindWindowA("LinkhiveFrame", nullptr), window);
+        // Raised as it was, and named after what it now holds.
+        EXPECT_TRUE(IsZoomed(window));
+        EXPECT_TRUE(WaitForTitle(window, file.empty() ? "Untitled - Linkhive" : "sample.lkh - Linkhive"))
+            << WindowTitle(window);
 
         PostMessageA(window, WM_CLOSE, 0, 0);
         EXPECT_EQ(WaitForSingleObject(first.hProcess, 30000), WAIT_OBJECT_0);
@@ -90,4 +116,37 @@ TEST_F(LinkhiveProcessTest, ASecondCopyWithOneInstanceExitsAtOnceHandingOverItsF
         ReadSettingText("Software\\Quillmere\\Linkhive\\Recent File List", "File1", recent);
         EXPECT_EQ(lstrcmpiA(recent.c_str(), file.c_str()), 0) << recent;
     }
+}
+
+TEST_F(LinkhiveProcessTest, AHandedFileWaitsOutAQuestionTitledLikeTheWindow)
+{
+    TempDir folder;
+    const std::string handed = folder.Path("handed.lkh");
+    WriteBytes(handed, ReadBytes(SamplePath()));
+    SetSetting("One Instance", 1);
+    PROCESS_INFORMATION first = StartLinkhive(SamplePath());
+    ASSERT_NE(first.hProcess, nullptr);
+    const HWND window = WaitForFrame();
+    ASSERT_NE(window, nullptr);
+    // The delete question is a top-level window titled "Linkhive" too.
+    PostMessageA(window, WM_COMMAND, ID_GROUP_DELETE, 0);
+    const HWND question = WaitForWindow("Linkhive", "#32770");
+    ASSERT_NE(question, nullptr);
+
+    PROCESS_INFORMATION second = StartLinkhive(handed);
+    ASSERT_NE(second.hProcess, nullptr);
+    EXPECT_EQ(WaitForSingleObject(second.hProcess, 30000), WAIT_OBJECT_0);
+    Finish(second);
+    // Opened once the question is answered, not before.
+    Sleep(500);
+    EXPECT_EQ(WindowTitle(window), "sample.lkh - Linkhive");
+    PostMessageA(question, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitForTitle(window, "handed.lkh - Linkhive")) << WindowTitle(window);
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(first.hProcess, 30000), WAIT_OBJECT_0);
+    Finish(first);
+    std::string recent;
+    ReadSettingText("Software\\Quillmere\\Linkhive\\Recent File List", "File1", recent);
+    EXPECT_EQ(lstrcmpiA(recent.c_str(), handed.c_str()), 0) << recent;
 }

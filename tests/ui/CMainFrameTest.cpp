@@ -252,16 +252,17 @@ TEST_F(MainFrameTest, SavedPaneWidthSurvivesAMinimisedClose)
     EXPECT_EQ(width, 210u);
 }
 
-TEST_F(MainFrameTest, OneInstanceKeepsTheTitleBareAndShowsThePath)
+TEST_F(MainFrameTest, OneInstanceShowsThePathAndKeepsTheNameInTheTitle)
 {
+    // A second start finds this window by its class: the title is free to name the file.
     SetSetting("One Instance", 1);
     ASSERT_TRUE(Start({SamplePath()}));
-    EXPECT_EQ(WindowTitle(FrameWindow()), "Linkhive");
+    EXPECT_EQ(WindowTitle(FrameWindow()), "sample.lkh - Linkhive");
     EXPECT_EQ(StatusText(0), App().Document().GetPathName());
     EXPECT_FALSE(App().Document().GetPathName().empty());
     Command(ID_PREF_ONE_INSTANCE);
     EXPECT_EQ(StatusText(0), "Ready");
-    EXPECT_EQ(WindowTitle(FrameWindow()), "Linkhive");
+    EXPECT_EQ(WindowTitle(FrameWindow()), "sample.lkh - Linkhive");
 }
 
 TEST_F(MainFrameTest, AHandedFileOpensAfterTheSavePromptAndNothingElseIsTaken)

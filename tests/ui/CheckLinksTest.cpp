@@ -218,20 +218,23 @@ TEST_F(CheckLinksTest, ButtonsActOnTheBookmarksTheResultsName)
     EXPECT_EQ(1, views.updates);
     EXPECT_EQ((Texts{"Error"}), RowTexts(GetDlgItem(dialog, IDC_CHECK_RESULTS), 1));
 
-    // A bookmark changed behind the dialog's back is no longer the one checked.
+    // A bookmark changed behind the dialog's back is no longer the one
+    // checked: its row says so, and so does each button.
     Doc().m_arrItems[2].m_strName = "Renamed";
     Doc().UpdateAllViews(nullptr);
+    EXPECT_EQ((Texts{"Broken|Error|" + server.Url("/500") + "|Web|Changed or removed since the check"}), Rows(dialog));
     ClickRow(items, 0);
     views.updates = 0;
     const CurrentSelection before = Doc().Selection();
     SelectRows(dialog, {"Error"});
+    prompt.shown.clear();
     for (const int button : {IDC_CHECK_GO_TO, IDC_CHECK_MOVE, IDC_CHECK_DELETE}) {
         EXPECT_TRUE(ButtonEnabled(dialog, button));
         Click(dialog, button);
     }
     EXPECT_EQ((Texts{"Moved@Web", "Fine@Web", "Renamed@Web"}), ItemNamesAndGroups());
     EXPECT_EQ(before.itemIndex, Doc().Selection().itemIndex);
-    EXPECT_EQ(2u, prompt.shown.size());
+    EXPECT_EQ(Texts(3, "The bookmark 'Error' has been changed or removed since the check."), prompt.shown);
     EXPECT_EQ(0, views.updates);
     Doc().RemoveView(&views);
 }
@@ -288,4 +291,38 @@ TEST_F(CheckLinksTest, ClosingTheWindowMidCheckAsksToSaveThenEndsTheCheck)
     EXPECT_LT(Clock::now() - begin, std::chrono::seconds(3));
     EXPECT_FALSE(IsWindow(dialog));
     EXPECT_EQ(2u, prompt.styles.size());
+}
+
+TEST_F(CheckLinksTest, AReplacedCollectionStopsTheCheckAndDropsItsResults)
+{
+    // The case: a copy of the checked file opened, its Broken row deleted.
+    TempDir folder;
+    Fill(Doc(), {"Web"}, {Bookmark("Fine", server.Url("/ok"), "Web"), Bookmark("Gone", server.Url("/404"), "Web")}, "Web");
+    ASSERT_TRUE(Doc().OnSaveDocument(folder.Path("checked.lkh")));
+    WriteBytes(folder.Path("copy.lkh"), ReadBytes(folder.Path("checked.lkh")));
+    const HWND dialog = OpenDialog();
+    RunCheck(dialog, IDC_CHECK_CURRENT_GROUP);
+    ASSERT_EQ(1u, Rows(dialog).size());
+    prompt.files = {folder.Path("copy.lkh")};
+    Command(ID_FILE_OPEN);
+    ASSERT_EQ(folder.Path("copy.lkh"), Doc().GetPathName());
+    const std::string replaced = "The collection was replaced; the check was stopped and its results were cleared.";
+    EXPECT_TRUE(Rows(dialog).empty());
+    EXPECT_EQ(replaced, GetDialogItemText(dialog, IDC_CHECK_COUNTS));
+    SelectRows(dialog, {"Gone"});
+    Click(dialog, IDC_CHECK_DELETE);
+    EXPECT_EQ(2u, Doc().m_arrItems.size());
+    EXPECT_FALSE(Doc().IsModified());
+
+    // New in the middle of a check stops it; nothing arrives afterwards.
+    FillSlow(server);
+    StartCheck(dialog, IDC_CHECK_WHOLE);
+    Pump(0.3);
+    Command(ID_FILE_NEW);
+    EXPECT_FALSE(Frame().CheckLinksDialog()->IsChecking());
+    EXPECT_EQ("Close", GetDialogItemText(dialog, IDCANCEL));
+    EXPECT_TRUE(ButtonEnabled(dialog, IDC_CHECK_START));
+    Pump(2.5);
+    EXPECT_TRUE(Rows(dialog).empty());
+    EXPECT_EQ(replaced, GetDialogItemText(dialog, IDC_CHECK_COUNTS));
 }
