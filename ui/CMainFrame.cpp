@@ -305,10 +305,7 @@ void CMainFrame::ApplyViewMode(UINT id)
     if (id < ID_VIEW_LARGE_ICONS || id > ID_VIEW_DETAILS || !m_itemPane)
         return;
     const HWND list = m_itemPane->GetSafeHwnd();
-    const DWORD view = kViewStyles[id - ID_VIEW_LARGE_ICONS];
-    const DWORD style = static_cast<DWORD>(GetWindowLongA(list, GWL_STYLE));
-    if ((style & LVS_TYPEMASK) != view)
-        SetWindowLongA(list, GWL_STYLE, static_cast<LONG>((style & ~LVS_TYPEMASK) | view));
+    m_itemPane->SetView(kViewStyles[id - ID_VIEW_LARGE_ICONS]);
 
     HMENU holder = nullptr;
     UINT position = 0;

@@ -111,6 +111,38 @@ void ListPane::EndRefill()
     m_refilling = false;
 }
 
+void ListPane::SetView(DWORD view)
+{
+    if ((static_cast<DWORD>(GetWindowLongA(m_hWnd, GWL_STYLE)) & LVS_TYPEMASK) == view)
+        return;
+    SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
+    // Read once redraw is off, which the style carries until it is back on.
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(m_hWnd, GWL_STYLE));
+    SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>((style & ~LVS_TYPEMASK) | view));
+    PlaceIconsQuietly();
+}
+
+LRESULT ListPane::OnSizeChanged(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const DWORD view = static_cast<DWORD>(GetWindowLongA(m_hWnd, GWL_STYLE)) & LVS_TYPEMASK;
+    if (m_refilling || (view != LVS_ICON && view != LVS_SMALLICON))
+        return CView::WindowProc(message, wParam, lParam);
+    SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
+    const LRESULT result = CView::WindowProc(message, wParam, lParam);
+    PlaceIconsQuietly();
+    return result;
+}
+
+void ListPane::PlaceIconsQuietly()
+{
+    // With redraw on, a control (Wine's) repaints every icon it moves, one
+    // by one: seconds for a group of 100,000. Placed while it is off, the
+    // icons are where the control puts them again once it is back on.
+    SendMessageA(m_hWnd, LVM_ARRANGE, LVA_DEFAULT, 0);
+    SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
 void ListPane::SortBySortInfo()
 {
     SendMessageA(m_hWnd, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&m_sortInfo), reinterpret_cast<LPARAM>(&CompareRows));
@@ -166,6 +198,11 @@ LRESULT ListPane::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_KEYDOWN:
         if (wParam == VK_F2)
             OnRenameKey();
+        break;
+    case WM_WINDOWPOSCHANGED:
+        // Where some controls (Wine's) take their new size, before WM_SIZE.
+        if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOSIZE) == 0)
+            return OnSizeChanged(message, wParam, lParam);
         break;
     }
     return CView::WindowProc(message, wParam, lParam);

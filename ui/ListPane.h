@@ -75,6 +75,9 @@ public:
     virtual LPARAM RowStoreIndex(int row) const;
     // The row showing store index `index`; -1 when none.
     virtual int RowOfStoreIndex(LPARAM index) const;
+    // Switches the control to another view (LVS_ICON ... LVS_REPORT), its
+    // rows placed before it is drawn.
+    void SetView(DWORD view);
 
 protected:
     bool OnCreate() override;
@@ -112,6 +115,13 @@ protected:
     SortInfo m_sortInfo;
 
 private:
+    // The control's own handling of a size change, its rows placed before
+    // it is drawn.
+    LRESULT OnSizeChanged(UINT message, WPARAM wParam, LPARAM lParam);
+    // The icon views' rows placed where the control's size puts them, with
+    // its redraw off; on again, it draws once.
+    void PlaceIconsQuietly();
+
     HFONT m_font = nullptr;
     bool m_refilling = false;
     // The open label edit, whose text is read whole when it ends.
