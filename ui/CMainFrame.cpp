@@ -487,11 +487,14 @@ void CMainFrame::OnFind(UINT)
 {
     if (!m_findDlg)
         m_findDlg = std::make_unique<CFindDlg>(m_hWnd, m_document, m_lastSearch);
-    m_findDlg->Open();
+    if (m_findDlg->Open())
+        m_findDlg->FocusText();
 }
 
 void CMainFrame::OnFindNext(UINT)
 {
+    if (m_findDlg)
+        m_findDlg->SearchTypedText();
     if (!m_lastSearch.made) {
         OnFind(ID_EDIT_FIND);
         return;

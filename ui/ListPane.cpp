@@ -345,6 +345,32 @@ void InsertListColumns(HWND list, std::initializer_list<ListColumn> columns)
     }
 }
 
+void FitListColumns(HWND list)
+{
+    const HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    const int columns = header != nullptr ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    RECT client;
+    GetClientRect(list, &client);
+    int room = client.right;
+    if ((GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL) == 0)
+        room -= SystemMetricForDpi(SM_CXVSCROLL, WindowDpi(list));
+    std::vector<int> widths;
+    int total = 0;
+    for (int column = 0; column < columns; ++column) {
+        widths.push_back(static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0)));
+        total += widths.back();
+    }
+    if (total <= 0 || room <= 0)
+        return;
+    int used = 0;
+    for (int column = 0; column < columns; ++column) {
+        // The last takes what rounding left.
+        const int width = column + 1 < columns ? MulDiv(widths[static_cast<size_t>(column)], room, total) : room - used;
+        SendMessageA(list, LVM_SETCOLUMNWIDTH, column, width);
+        used += width;
+    }
+}
+
 std::string WholeWindowText(HWND window)
 {
     const int length = GetWindowTextLengthA(window);

@@ -49,6 +49,9 @@ struct ListColumn {
 };
 // Adds the columns, left-aligned, in order; widths are for 96 DPI.
 void InsertListColumns(HWND list, std::initializer_list<ListColumn> columns);
+// Widens or narrows the columns alike until together they fill the list's
+// width, room kept for a vertical scroll bar.
+void FitListColumns(HWND list);
 // A window's text, whole however long.
 std::string WholeWindowText(HWND window);
 // The text a label-edit-ended notification carries; false when cancelled.
