@@ -38,7 +38,8 @@ TEST(WindowRect, OnlyFourNumbersGivingASensibleSizeAreRead)
     WindowRect rect;
     EXPECT_FALSE(ReadWindowRect(profile, kFindWindowEntry, rect));
     WriteWindowRect(profile, kFindWindowEntry, {-30, 40, 500, 600});
-    EXPECT_EQ(profile.texts[{"Settings", "Find Window"}], "-30,40,500,600");
+    const std::pair<std::string, std::string> entry = {"Settings", "Find Window"};
+    EXPECT_EQ(profile.texts[entry], "-30,40,500,600");
     ASSERT_TRUE(ReadWindowRect(profile, kFindWindowEntry, rect));
     EXPECT_EQ(FormatWindowRect(rect), "-30,40,500,600");
 }
