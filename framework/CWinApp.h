@@ -45,7 +45,7 @@ public:
     // The modeless dialogs, whose keys (Tab, Enter, Escape) the message
     // loop hands to the dialog manager before the frame's accelerators;
     // but the frame's keys of `frameCommands` reach the frame from them too.
-    static void AddModelessDialog(HWND dialog, const std::vector<UINT>& frameCommands = {});
+    static void AddModelessDialog(HWND dialog, const std::vector<UINT>& frameCommands);
     static void RemoveModelessDialog(HWND dialog);
     // Work that runs while the queue is empty, until its slice says it is done.
     static void AddIdleWork(IIdleWork* work);
