@@ -1,7 +1,8 @@
 // Times the item pane in a group of N bookmarks: choosing the group (a
 // refill, in the details and large-icon views) and one type-ahead answer
-// that searches every row; renaming, deleting and pasting one bookmark;
-// then Find and Find Duplicates over the collection. Run under Wine:
+// that searches every row; resizing the window and switching the view;
+// renaming, deleting and pasting one bookmark; then Find and Find
+// Duplicates over the collection. Run under Wine:
 //   scripts/wine-run.sh PREFIX pane_bench.exe [largest N]
 #include "app/CLinkhiveApp.h"
 #include "res/resource.h"
@@ -200,6 +201,41 @@ double TimeTypeAhead(CLinkhiveApp& app)
     return Now() - start;
 }
 
+// Resizing the main window and switching the item pane's view, each until
+// the pane has painted, in a group of `count`.
+void TimeResizeAndViews(CLinkhiveApp& app, size_t count)
+{
+    CBookmarkDoc& doc = app.Document();
+    FillBench(doc, count);
+    doc.Selection().currentGroup = "Bench";
+    doc.UpdateAllViews(nullptr);
+    app.PumpMessages();
+    CMainFrame& frame = FrameOf(app);
+    const HWND window = frame.GetSafeHwnd();
+    std::printf("resizing and switching the view in a group of %zu:\n", count);
+    for (const UINT view : {static_cast<UINT>(ID_VIEW_LARGE_ICONS), static_cast<UINT>(ID_VIEW_SMALL_ICONS),
+                            static_cast<UINT>(ID_VIEW_LIST), static_cast<UINT>(ID_VIEW_DETAILS)}) {
+        double start = Now();
+        SendMessageA(window, WM_COMMAND, view, 0);
+        app.PumpMessages();
+        UpdateWindow(window);
+        const double switched = Now() - start;
+        start = Now();
+        for (const int width : {700, 900}) {
+            SetWindowPos(window, nullptr, 0, 0, width, 600, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            app.PumpMessages();
+            UpdateWindow(window);
+        }
+        std::printf("  %-12s view: switching to it %.3f s, one resize %.3f s\n",
+                    view == ID_VIEW_LARGE_ICONS   ? "large-icon"
+                    : view == ID_VIEW_SMALL_ICONS ? "small-icon"
+                    : view == ID_VIEW_LIST        ? "list"
+                                                  : "details",
+                    switched, (Now() - start) / 2);
+        std::fflush(stdout);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -220,6 +256,7 @@ int main(int argc, char** argv)
                         1000 * TimeTypeAhead(app));
         std::fflush(stdout);
     }
+    TimeResizeAndViews(app, largest);
     TimeOneBookmark(app, clipboard, largest);
     std::fflush(stdout);
     TimeFindAndDuplicates(app, largest);

@@ -4,6 +4,7 @@
 #include "store/Prompt.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 // A dialog from a dialog resource, modal or modeless. Edit controls are
@@ -24,7 +25,28 @@ public:
     // its own would keep it, so no second command starts while it is open.
     MessageAnswer AskDisabled(IPrompt& prompt, const std::string& text, MessageStyle style);
 
+    // How a control of a resizable dialog follows the dialog's right and
+    // bottom edges; the edges not named keep their place from the left and top.
+    enum Follow : UINT {
+        kMoveRight = 1,  // both its left and right edges
+        kMoveDown = 2,
+        kGrowRight = 4,  // its right edge only
+        kGrowDown = 8,
+    };
+    struct ControlFollow {
+        int controlId;
+        UINT follow;
+    };
+
 protected:
+    // Makes the dialog resizable, no smaller than its template, its controls
+    // following as `layout` says. The modeless window's place and size are
+    // kept in the settings under `placementEntry` from one opening (and run)
+    // to the next; the first time it opens over the owner frame's panes.
+    void SetResizable(std::vector<ControlFollow> layout, const char* placementEntry);
+    // The owner frame's keys of these commands work in the modeless dialog too.
+    void SetFrameCommands(std::vector<UINT> commands) { m_frameCommands = std::move(commands); }
+
     // Binds an edit control to a string for the exchange below.
     void BindText(int controlId, std::string& value);
     // Controls from the bound strings (false) or strings from controls (true).
@@ -48,7 +70,20 @@ protected:
     HWND m_parent;
 
 private:
+    void OnResizableInit();
+    void LayoutControls();
+    // Back where it was last closed, else over the owner frame's panes.
+    void RestorePlacement();
+    void SavePlacement();
+
     bool m_modeless = false;
+    std::vector<UINT> m_frameCommands;
+    std::vector<ControlFollow> m_layout;
+    bool m_resizable = false;
+    const char* m_placementEntry = nullptr;
+    SIZE m_minSize = {};     // the template's, in pixels at m_dpi
+    SIZE m_layoutSize = {};  // the client size the controls are placed for; 0 wide when not known
+    UINT m_dpi = 0;
     HWND m_modelessWindow = nullptr;  // kept past WM_NCDESTROY, which clears m_hWnd
     struct TextBinding {
         int controlId;

@@ -375,6 +375,18 @@ void CFrameWnd::RecalcLayout()
     }
 }
 
+RECT CFrameWnd::ContentScreenRect() const
+{
+    RECT rect = {};
+    if (const HWND clientWindow = ClientWindow()) {
+        GetWindowRect(clientWindow, &rect);
+    } else if (m_hWnd != nullptr) {
+        GetClientRect(m_hWnd, &rect);
+        MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    }
+    return rect;
+}
+
 void CFrameWnd::OnSize(UINT type)
 {
     if (type != SIZE_MINIMIZED)

@@ -67,6 +67,8 @@ public:
     std::function<void(HMENU popup, POINT screen)> popupTracker;
     HWND StatusBar() const { return m_statusBar; }
     void RecalcLayout();
+    // The client window's place on the screen, between the bars.
+    RECT ContentScreenRect() const;
     // The DPI the frame is laid out for: its monitor's.
     UINT Dpi() const { return m_dpi; }
 

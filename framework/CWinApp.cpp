@@ -13,7 +13,11 @@
 namespace {
 CWinApp* theApp = nullptr;
 const size_t kRecentFileCount = 4;
-std::vector<HWND> theModelessDialogs;
+struct ModelessDialog {
+    HWND window;
+    HACCEL frameKeys;  // the frame's keys that work in it; null for none
+};
+std::vector<ModelessDialog> theModelessDialogs;
 std::vector<IIdleWork*> theIdleWork;
 
 // A name from the command line is relative to where the program was started;
@@ -142,26 +146,52 @@ void CWinApp::RemoveIdleWork(IIdleWork* work)
 
 void CWinApp::DispatchOne(MSG& msg, bool accelerators)
 {
-    for (const HWND dialog : theModelessDialogs) {
-        if (IsDialogMessageA(dialog, &msg))
+    CFrameWnd* frame = MainFrame();
+    for (const ModelessDialog& dialog : theModelessDialogs) {
+        // The dialog manager would give them to the control with the focus.
+        if (dialog.frameKeys != nullptr && frame != nullptr && frame->GetSafeHwnd() != nullptr &&
+            (msg.hwnd == dialog.window || IsChild(dialog.window, msg.hwnd)) &&
+            TranslateAcceleratorA(frame->GetSafeHwnd(), dialog.frameKeys, &msg))
+            return;
+        if (IsDialogMessageA(dialog.window, &msg))
             return;
     }
-    CFrameWnd* frame = MainFrame();
     if (accelerators && frame != nullptr && frame->TranslateAccelerators(msg))
         return;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
 }
 
-void CWinApp::AddModelessDialog(HWND dialog)
+void CWinApp::AddModelessDialog(HWND dialog, const std::vector<UINT>& frameCommands)
 {
-    theModelessDialogs.push_back(dialog);
+    // A table of the frame's own entries for these commands, so that the
+    // keys stay the ones its menus show.
+    std::vector<ACCEL> keys;
+    const CFrameWnd* frame = theApp != nullptr ? theApp->MainFrame() : nullptr;
+    if (!frameCommands.empty() && frame != nullptr && frame->Accelerators() != nullptr) {
+        std::vector<ACCEL> all(static_cast<size_t>(CopyAcceleratorTableA(frame->Accelerators(), nullptr, 0)));
+        all.resize(static_cast<size_t>(
+            CopyAcceleratorTableA(frame->Accelerators(), all.data(), static_cast<int>(all.size()))));
+        for (const ACCEL& key : all) {
+            if (std::find(frameCommands.begin(), frameCommands.end(), key.cmd) != frameCommands.end())
+                keys.push_back(key);
+        }
+    }
+    const HACCEL table = keys.empty() ? nullptr : CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size()));
+    theModelessDialogs.push_back({dialog, table});
 }
 
 void CWinApp::RemoveModelessDialog(HWND dialog)
 {
-    theModelessDialogs.erase(std::remove(theModelessDialogs.begin(), theModelessDialogs.end(), dialog),
-                             theModelessDialogs.end());
+    for (auto it = theModelessDialogs.begin(); it != theModelessDialogs.end();) {
+        if (it->window != dialog) {
+            ++it;
+            continue;
+        }
+        if (it->frameKeys != nullptr)
+            DestroyAcceleratorTable(it->frameKeys);
+        it = theModelessDialogs.erase(it);
+    }
 }
 
 bool CWinApp::OnCommand(UINT id)

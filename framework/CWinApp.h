@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class CFrameWnd;
 class IProfile;
@@ -42,8 +43,9 @@ public:
     // them, then runs the idle update once.
     void PumpMessages();
     // The modeless dialogs, whose keys (Tab, Enter, Escape) the message
-    // loop hands to the dialog manager before the frame's accelerators.
-    static void AddModelessDialog(HWND dialog);
+    // loop hands to the dialog manager before the frame's accelerators;
+    // but the frame's keys of `frameCommands` reach the frame from them too.
+    static void AddModelessDialog(HWND dialog, const std::vector<UINT>& frameCommands);
     static void RemoveModelessDialog(HWND dialog);
     // Work that runs while the queue is empty, until its slice says it is done.
     static void AddIdleWork(IIdleWork* work);
@@ -53,6 +55,7 @@ public:
     CSingleDocTemplate* Template() const { return m_template.get(); }
     CRecentFileList& RecentFiles() { return m_recentFiles; }
     IProfile& Profile() { return *m_profile; }
+    bool HasProfile() const { return m_profile != nullptr; }
     IPrompt& Prompt() { return *m_prompt; }
 
     virtual bool OnCommand(UINT id);

@@ -36,6 +36,7 @@ bool CBookmarkListDlg::OnInitDialog()
     m_list = GetDlgItem(m_hWnd, IDC_RESULTS);
     SendMessageA(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     InsertListColumns(m_list, {{IDS_RESULT_COLUMN_NAME, 150}, {IDS_RESULT_COLUMN_URL, 250}, {IDS_RESULT_COLUMN_GROUP, 100}});
+    FitListColumns(m_list);
     SetAccessibleName(m_list, LoadResourceString(IDS_RESULTS_NAME));
     m_document.AddView(this);
     m_registered = true;

@@ -3,6 +3,7 @@
 #include "framework/AccessibleName.h"
 #include "framework/ResourceString.h"
 #include "res/resource.h"
+#include "settings/WindowRect.h"
 #include "store/CBookmarkDoc.h"
 #include "store/Prompt.h"
 #include "store/TextCompare.h"
@@ -92,6 +93,16 @@ CCheckLinksDlg::CCheckLinksDlg(CMainFrame& frame, CBookmarkDoc& document, const 
     : CDialog(IDD_CHECK_LINKS, frame.GetSafeHwnd()), m_frame(frame), m_document(document), m_limits(limits),
       m_http(LinkCheckUserAgent())
 {
+    SetResizable({{IDC_CHECK_START, kMoveRight},
+                  {IDCANCEL, kMoveRight},
+                  {IDC_CHECK_PROGRESS, kGrowRight},
+                  {IDC_CHECK_COUNTS, kGrowRight},
+                  {IDC_CHECK_RESULTS, kGrowRight | kGrowDown},
+                  {IDC_CHECK_GO_TO, kMoveDown},
+                  {IDC_CHECK_DELETE, kMoveDown},
+                  {IDC_CHECK_NEW_ADDRESS, kMoveDown},
+                  {IDC_CHECK_MOVE, kMoveDown}},
+                 kCheckLinksWindowEntry);
 }
 
 CCheckLinksDlg::~CCheckLinksDlg()

@@ -2,6 +2,7 @@
 
 #include "framework/ResourceString.h"
 #include "res/resource.h"
+#include "settings/WindowRect.h"
 #include "store/CBookmarkDoc.h"
 #include "store/FileError.h"
 #include "store/Prompt.h"
@@ -10,6 +11,13 @@
 
 CDuplicatesDlg::CDuplicatesDlg(HWND owner, CBookmarkDoc& document) : CBookmarkListDlg(IDD_DUPLICATES, owner, document)
 {
+    SetResizable({{IDC_RESULTS, kGrowRight | kGrowDown},
+                  {IDC_RESULT_COUNT, kGrowRight | kMoveDown},
+                  {IDC_GO_TO, kMoveDown},
+                  {IDC_SELECT_EXTRA, kMoveDown},
+                  {IDC_DELETE_SELECTED, kMoveDown},
+                  {IDCANCEL, kMoveRight | kMoveDown}},
+                 kDuplicatesWindowEntry);
 }
 
 bool CDuplicatesDlg::OnInitDialog()

@@ -2,6 +2,7 @@
 
 #include "framework/ResourceString.h"
 #include "res/resource.h"
+#include "settings/WindowRect.h"
 #include "store/CBookmarkDoc.h"
 
 #include <algorithm>
@@ -18,6 +19,12 @@ const UINT kTypingPause = 250;
 CFindDlg::CFindDlg(HWND owner, CBookmarkDoc& document, LastSearch& lastSearch)
     : CBookmarkListDlg(IDD_FIND, owner, document), m_lastSearch(lastSearch)
 {
+    SetResizable({{IDC_FIND_TEXT, kGrowRight},
+                  {IDC_RESULTS, kGrowRight | kGrowDown},
+                  {IDC_RESULT_COUNT, kGrowRight | kMoveDown}},
+                 kFindWindowEntry);
+    // Find again and Find Next while typing the text.
+    SetFrameCommands({ID_EDIT_FIND, ID_EDIT_FIND_NEXT});
 }
 
 CFindDlg::~CFindDlg()
@@ -40,6 +47,7 @@ void CFindDlg::OnNcDestroyed()
 {
     StopSearch();
     m_ready = false;
+    m_typing = false;
     m_shownValid = false;
     CBookmarkListDlg::OnNcDestroyed();
 }
@@ -51,13 +59,29 @@ void CFindDlg::OnOK()
         return;
     }
     KillTimer(m_hWnd, IDT_FIND_TYPING);
+    m_typing = false;
+    StartSearch(true);
+}
+
+void CFindDlg::FocusText()
+{
+    if (IsOpen())
+        SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(m_hWnd, IDC_FIND_TEXT)), TRUE);
+}
+
+void CFindDlg::SearchTypedText()
+{
+    if (!m_typing)
+        return;
+    KillTimer(m_hWnd, IDT_FIND_TYPING);
+    m_typing = false;
     StartSearch(true);
 }
 
 bool CFindDlg::OnCommand(UINT id, UINT notifyCode)
 {
     if (id == IDC_FIND_TEXT && notifyCode == EN_CHANGE && m_ready) {
-        SetTimer(m_hWnd, IDT_FIND_TYPING, kTypingPause, nullptr);
+        m_typing = SetTimer(m_hWnd, IDT_FIND_TYPING, kTypingPause, nullptr) != 0;
         return true;
     }
     if (id == IDC_FIND_GROUP_ONLY && notifyCode == BN_CLICKED) {
@@ -70,8 +94,7 @@ bool CFindDlg::OnCommand(UINT id, UINT notifyCode)
 LRESULT CFindDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_TIMER && wParam == IDT_FIND_TYPING) {
-        KillTimer(m_hWnd, IDT_FIND_TYPING);
-        StartSearch(true);
+        SearchTypedText();
         return TRUE;
     }
     return CBookmarkListDlg::WindowProc(message, wParam, lParam);

@@ -31,6 +31,11 @@ public:
     bool Searching() const { return m_search.has_value(); }
     // Selects the row of the bookmark at `index`, when it is a result.
     void ShowResult(size_t index);
+    // The keyboard to the text, all of it selected.
+    void FocusText();
+    // Starts the search of the text typed, if the pause after the last key
+    // still holds it back: Find Next goes by the last search started.
+    void SearchTypedText();
 
 protected:
     bool OnInitDialog() override;
@@ -49,6 +54,7 @@ private:
 
     LastSearch& m_lastSearch;
     bool m_ready = false;  // past WM_INITDIALOG: text changes are the user's
+    bool m_typing = false;  // the pause after the last key is running
 
     // The search that gave the rows shown (`m_shownValid` while the
     // collection has not changed since).

@@ -298,10 +298,7 @@ void CMainFrame::ApplyViewMode(UINT id)
     if (id < ID_VIEW_LARGE_ICONS || id > ID_VIEW_DETAILS || !m_itemPane)
         return;
     const HWND list = m_itemPane->GetSafeHwnd();
-    const DWORD view = kViewStyles[id - ID_VIEW_LARGE_ICONS];
-    const DWORD style = static_cast<DWORD>(GetWindowLongA(list, GWL_STYLE));
-    if ((style & LVS_TYPEMASK) != view)
-        SetWindowLongA(list, GWL_STYLE, static_cast<LONG>((style & ~LVS_TYPEMASK) | view));
+    m_itemPane->SetView(kViewStyles[id - ID_VIEW_LARGE_ICONS]);
 
     HMENU holder = nullptr;
     UINT position = 0;
@@ -483,11 +480,14 @@ void CMainFrame::OnFind(UINT)
 {
     if (!m_findDlg)
         m_findDlg = std::make_unique<CFindDlg>(m_hWnd, m_document, m_lastSearch);
-    m_findDlg->Open();
+    if (m_findDlg->Open())
+        m_findDlg->FocusText();
 }
 
 void CMainFrame::OnFindNext(UINT)
 {
+    if (m_findDlg)
+        m_findDlg->SearchTypedText();
     if (!m_lastSearch.made) {
         OnFind(ID_EDIT_FIND);
         return;

@@ -111,6 +111,38 @@ void ListPane::EndRefill()
     m_refilling = false;
 }
 
+void ListPane::SetView(DWORD view)
+{
+    if ((static_cast<DWORD>(GetWindowLongA(m_hWnd, GWL_STYLE)) & LVS_TYPEMASK) == view)
+        return;
+    SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
+    // Read once redraw is off, which the style carries until it is back on.
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(m_hWnd, GWL_STYLE));
+    SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>((style & ~LVS_TYPEMASK) | view));
+    PlaceIconsQuietly();
+}
+
+LRESULT ListPane::OnSizeChanged(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const DWORD view = static_cast<DWORD>(GetWindowLongA(m_hWnd, GWL_STYLE)) & LVS_TYPEMASK;
+    if (m_refilling || (view != LVS_ICON && view != LVS_SMALLICON))
+        return CView::WindowProc(message, wParam, lParam);
+    SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
+    const LRESULT result = CView::WindowProc(message, wParam, lParam);
+    PlaceIconsQuietly();
+    return result;
+}
+
+void ListPane::PlaceIconsQuietly()
+{
+    // With redraw on, a control (Wine's) repaints every icon it moves, one
+    // by one: seconds for a group of 100,000. Placed while it is off, the
+    // icons are where the control puts them again once it is back on.
+    SendMessageA(m_hWnd, LVM_ARRANGE, LVA_DEFAULT, 0);
+    SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
 void ListPane::SortBySortInfo()
 {
     SendMessageA(m_hWnd, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&m_sortInfo), reinterpret_cast<LPARAM>(&CompareRows));
@@ -166,6 +198,11 @@ LRESULT ListPane::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_KEYDOWN:
         if (wParam == VK_F2)
             OnRenameKey();
+        break;
+    case WM_WINDOWPOSCHANGED:
+        // Where some controls (Wine's) take their new size, before WM_SIZE.
+        if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOSIZE) == 0)
+            return OnSizeChanged(message, wParam, lParam);
         break;
     }
     return CView::WindowProc(message, wParam, lParam);
@@ -305,6 +342,32 @@ void InsertListColumns(HWND list, std::initializer_list<ListColumn> columns)
         column.iSubItem = index;
         SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
         ++index;
+    }
+}
+
+void FitListColumns(HWND list)
+{
+    const HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    const int columns = header != nullptr ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    RECT client;
+    GetClientRect(list, &client);
+    int room = client.right;
+    if ((GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL) == 0)
+        room -= SystemMetricForDpi(SM_CXVSCROLL, WindowDpi(list));
+    std::vector<int> widths;
+    int total = 0;
+    for (int column = 0; column < columns; ++column) {
+        widths.push_back(static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0)));
+        total += widths.back();
+    }
+    if (total <= 0 || room <= 0)
+        return;
+    int used = 0;
+    for (int column = 0; column < columns; ++column) {
+        // The last takes what rounding left.
+        const int width = column + 1 < columns ? MulDiv(widths[static_cast<size_t>(column)], room, total) : room - used;
+        SendMessageA(list, LVM_SETCOLUMNWIDTH, column, width);
+        used += width;
     }
 }
 

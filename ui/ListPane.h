@@ -49,6 +49,9 @@ struct ListColumn {
 };
 // Adds the columns, left-aligned, in order; widths are for 96 DPI.
 void InsertListColumns(HWND list, std::initializer_list<ListColumn> columns);
+// Widens or narrows the columns alike until together they fill the list's
+// width, room kept for a vertical scroll bar.
+void FitListColumns(HWND list);
 // A window's text, whole however long.
 std::string WholeWindowText(HWND window);
 // The text a label-edit-ended notification carries; false when cancelled.
@@ -75,6 +78,9 @@ public:
     virtual LPARAM RowStoreIndex(int row) const;
     // The row showing store index `index`; -1 when none.
     virtual int RowOfStoreIndex(LPARAM index) const;
+    // Switches the control to another view (LVS_ICON ... LVS_REPORT), its
+    // rows placed before it is drawn.
+    void SetView(DWORD view);
 
 protected:
     bool OnCreate() override;
@@ -112,6 +118,13 @@ protected:
     SortInfo m_sortInfo;
 
 private:
+    // The control's own handling of a size change, its rows placed before
+    // it is drawn.
+    LRESULT OnSizeChanged(UINT message, WPARAM wParam, LPARAM lParam);
+    // The icon views' rows placed where the control's size puts them, with
+    // its redraw off; on again, it draws once.
+    void PlaceIconsQuietly();
+
     HFONT m_font = nullptr;
     bool m_refilling = false;
     // The open label edit, whose text is read whole when it ends.

@@ -40,6 +40,28 @@ std::string String(UINT id)
     return text;
 }
 
+// The letter after a text's '&', in upper case; 0 when it has none.
+char AccessKey(const std::string& text)
+{
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == '&' && text[i + 1] != '&')
+            return static_cast<char>(toupper(static_cast<unsigned char>(text[i + 1])));
+        if (text[i] == '&')
+            ++i;
+    }
+    return 0;
+}
+
+// Adds `text`'s access key to `keys`; false when it has none or shares one.
+bool AddAccessKey(const std::string& text, std::string& keys)
+{
+    const char key = AccessKey(text);
+    if (key == 0 || keys.find(key) != std::string::npos)
+        return false;
+    keys += key;
+    return true;
+}
+
 }  // namespace
 
 TEST(Resources, MenusHoldEveryItemWithItsTextAndId)
@@ -50,9 +72,9 @@ TEST(Resources, MenusHoldEveryItemWithItsTextAndId)
     } menus[] = {
         {IDR_MAINFRAME,
          "&File{&New\tCtrl+N=57600,&Open...\tCtrl+O=57601,&Save\tCtrl+S=57603,Save &As...=57604,"
-         "Save As &HTML...=32779,&Export Browser Bookmarks...=32879,-,Import{&Markbox Data File...=32780,"
+         "Save As &HTML...=32779,&Export Browser Bookmarks...=32879,-,&Import{&Markbox Data File...=32780,"
          "Linkhive &2.0 Data File...=32848,-,&HTML...\tCtrl+H=32800,&Folder...=32833,-,Address &Book...=32842,"
-         "Browser &Bookmarks...=32878},-,Recent File=57616~,-,E&xit=57665},"
+         "B&rowser Bookmarks...=32878},-,Recent File=57616~,-,E&xit=57665},"
          "&Edit{&Undo\tCtrl+Z=57643,-,Cu&t\tCtrl+X=57635,&Copy\tCtrl+C=57634,&Paste\tCtrl+V=57637,-,"
          "&Find...\tCtrl+F=32881,Find &Next\tF3=32882},"
          "&View{&Toolbar=59392,&Status Bar=59393,-,Lar&ge Icons=32787,S&mall Icons=32788,&List=32789,"
@@ -206,6 +228,54 @@ TEST(Resources, ManifestLoadsVersionSixOfTheCommonControls)
     EXPECT_NE(lower.find("microsoft.windows.common-controls_6595b64144ccf1df_6."), std::string::npos) << path;
 }
 
+TEST(Resources, ModelessWindowsButtonsAndTheImportMenuEachHaveTheirOwnAccessKey)
+{
+    const struct {
+        int dialog;
+        std::vector<UINT> laterTexts;  // what a button says at other times
+    } dialogs[] = {{IDD_FIND, {}}, {IDD_DUPLICATES, {}}, {IDD_CHECK_LINKS, {IDS_CHECK_CANCEL}}};
+    for (const auto& d : dialogs) {
+        HWND dialog = CreateDialogParamA(Module(), MAKEINTRESOURCEA(d.dialog), nullptr, IgnoreMessages, 0);
+        ASSERT_NE(dialog, nullptr) << d.dialog;
+        std::string keys;
+        for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+            char text[256] = "";
+            char className[64] = "";
+            GetWindowTextA(child, text, sizeof text);
+            GetClassNameA(child, className, sizeof className);
+            if (lstrcmpiA(className, "Button") == 0 || AccessKey(text) != 0) {
+                EXPECT_TRUE(AddAccessKey(text, keys)) << d.dialog << ": " << text;
+            }
+        }
+        for (const UINT id : d.laterTexts)
+            EXPECT_TRUE(AddAccessKey(String(id), keys)) << d.dialog << ": " << String(id);
+        DestroyWindow(dialog);
+    }
+
+    HMENU bar = LoadMenuA(Module(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    const HMENU file = GetSubMenu(bar, 0);
+    std::string fileKeys;
+    HMENU import = nullptr;
+    for (int i = 0; i < GetMenuItemCount(file); ++i) {
+        char text[256] = "";
+        GetMenuStringA(file, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        if (GetSubMenu(file, i) != nullptr)
+            import = GetSubMenu(file, i);
+        if (GetSubMenu(file, i) != nullptr || AccessKey(text) != 0) {
+            EXPECT_TRUE(AddAccessKey(text, fileKeys)) << text;
+        }
+    }
+    ASSERT_NE(import, nullptr);
+    std::string importKeys;
+    for (int i = 0; i < GetMenuItemCount(import); ++i) {
+        char text[256] = "";
+        if (GetMenuStringA(import, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION) > 0) {
+            EXPECT_TRUE(AddAccessKey(text, importKeys)) << text;
+        }
+    }
+    DestroyMenu(bar);
+}
+
 TEST(Resources, IconsAndDialogsExist)
 {
     for (int id : {IDR_MAINFRAME, IDI_TRAY, IDI_EMAIL, IDI_WEB}) {
@@ -236,11 +306,11 @@ TEST(Resources, IconsAndDialogsExist)
         {IDD_CHECK_LINKS, IDC_CHECK_NEW_ADDRESS, "Use &New Address"},
         {IDD_CHECK_LINKS, IDC_CHECK_MOVE, "&Move to Group"},
         {IDD_FIND, IDC_FIND_TEXT, ""},
-        {IDD_FIND, IDC_FIND_GROUP_ONLY, "Current group only"},
+        {IDD_FIND, IDC_FIND_GROUP_ONLY, "&Current group only"},
         {IDD_FIND, IDC_RESULTS, ""},
-        {IDD_DUPLICATES, IDC_GO_TO, "Go To"},
-        {IDD_DUPLICATES, IDC_SELECT_EXTRA, "Select Extra Copies"},
-        {IDD_DUPLICATES, IDC_DELETE_SELECTED, "Delete"},
+        {IDD_DUPLICATES, IDC_GO_TO, "&Go To"},
+        {IDD_DUPLICATES, IDC_SELECT_EXTRA, "&Select Extra Copies"},
+        {IDD_DUPLICATES, IDC_DELETE_SELECTED, "&Delete"},
     };
     // The property pages are child dialogs and need a parent.
     HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, Module(), nullptr);

@@ -228,3 +228,35 @@ TEST_F(FindDialogTest, FindNextWalksTheResultsAfterTheSelectedBookmark)
         }
     }
 }
+
+TEST_F(FindDialogTest, FindNextAndFindKeysWorkInTheDialog)
+{
+    Command(ID_EDIT_FIND);
+    const HWND text = GetDlgItem(Dialog(), IDC_FIND_TEXT);
+    Search("news");
+    // F3 in the text goes to the next result, also before the typing pause is over.
+    for (const size_t index : {0, 1, 3}) {
+        Press(text, VK_F3);
+        EXPECT_EQ(ShownBookmark(), static_cast<LPARAM>(index));
+    }
+    SetDlgItemTextA(Dialog(), IDC_FIND_TEXT, "weather");
+    Press(text, VK_F3);
+    EXPECT_EQ(ShownBookmark(), 2);
+
+    // Ctrl+F in the results takes the keyboard back to the whole text.
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    const BYTE control = keys[VK_CONTROL];
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    Press(Results(), 'F');
+    keys[VK_CONTROL] = control;
+    SetKeyboardState(keys);
+    EXPECT_EQ(GetFocus(), text);
+    DWORD start = 1;
+    DWORD end = 0;
+    SendMessageA(text, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 7u);
+    EXPECT_TRUE(IsWindow(Dialog()));
+}

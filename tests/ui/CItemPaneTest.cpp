@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
 
 namespace {
@@ -385,4 +386,50 @@ TEST_F(ItemPaneTest, TypingAPrefixFindsTheNextRowByName)
     SetFocus(items);
     SendMessageA(items, WM_CHAR, 'c', 1);  // a key message's repeat count of 1
     EXPECT_EQ(SelectedRow(items), 3);
+}
+
+TEST_F(ItemPaneTest, ALargeGroupResizesAndSwitchesViewAtOnceWithItsIconsPlaced)
+{
+    const size_t count = 50000;
+    std::vector<BookmarkItem> many;
+    for (size_t i = 0; i < count; ++i)
+        many.push_back(Bookmark("Bookmark " + std::to_string(i), "http://example.org/" + std::to_string(i), "Big"));
+    Fill(Doc(), {"Big"}, many, "Big");
+    Command(ID_VIEW_DETAILS);
+    const HWND frame = FrameWindow();
+    RECT start;
+    GetWindowRect(frame, &start);
+    const int width = start.right - start.left;
+    const int height = start.bottom - start.top;
+    const auto lastIcon = [this] {
+        POINT at = {};
+        SendMessageA(items, LVM_GETITEMPOSITION, count - 1, reinterpret_cast<LPARAM>(&at));
+        return at;
+    };
+
+    // Placed icon by icon, as a control (Wine's) does with redraw on, this
+    // took seconds.
+    std::chrono::duration<double> spent{0};
+    for (const UINT view : {static_cast<UINT>(ID_VIEW_LARGE_ICONS), static_cast<UINT>(ID_VIEW_SMALL_ICONS)}) {
+        auto begin = std::chrono::steady_clock::now();
+        Command(view);
+        UpdateWindow(frame);
+        if (view == ID_VIEW_LARGE_ICONS)  // small icons and lists measure every name first
+            spent += std::chrono::steady_clock::now() - begin;
+        const POINT wide = lastIcon();
+        begin = std::chrono::steady_clock::now();
+        SetWindowPos(frame, nullptr, 0, 0, width - 200, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        App().PumpMessages();
+        UpdateWindow(frame);
+        spent += std::chrono::steady_clock::now() - begin;
+        // Fewer icons to a row: the last is lower down.
+        EXPECT_GT(lastIcon().y, wide.y) << view;
+        begin = std::chrono::steady_clock::now();
+        SetWindowPos(frame, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        App().PumpMessages();
+        UpdateWindow(frame);
+        spent += std::chrono::steady_clock::now() - begin;
+        EXPECT_EQ(lastIcon().y, wide.y) << view;
+    }
+    EXPECT_LT(spent.count(), 1.5);
 }

@@ -132,6 +132,8 @@ TEST_F(CheckLinksTest, ListsEveryAnswerButOkAndCountsTheBroken)
     EXPECT_EQ(OpenDialog(), dialog);  // the command shows the open one again
     EXPECT_EQ(WindowTitle(dialog), "Check Links");
     EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_CHECK_CURRENT_GROUP), BST_CHECKED);
+    // Nothing to cancel before a check runs.
+    EXPECT_EQ("C&lose", GetDialogItemText(dialog, IDCANCEL));
 
     const struct {
         int scope;
@@ -156,7 +158,7 @@ TEST_F(CheckLinksTest, ListsEveryAnswerButOkAndCountsTheBroken)
         RunCheck(dialog, c.scope);
         EXPECT_EQ(c.rows, Rows(dialog)) << c.scope;
         EXPECT_EQ(c.counts, GetDialogItemText(dialog, IDC_CHECK_COUNTS)) << c.scope;
-        EXPECT_EQ("Close", GetDialogItemText(dialog, IDCANCEL));
+        EXPECT_EQ("C&lose", GetDialogItemText(dialog, IDCANCEL));
         EXPECT_TRUE(ButtonEnabled(dialog, IDC_CHECK_START));
         const LRESULT checked = c.scope == IDC_CHECK_WHOLE ? 12 : 2;
         EXPECT_EQ(checked, SendDlgItemMessageA(dialog, IDC_CHECK_PROGRESS, PBM_GETPOS, 0, 0));
@@ -245,7 +247,7 @@ TEST_F(CheckLinksTest, CancelStopsTheCheckAndChangesNothing)
     const std::vector<BookmarkItem> items = Doc().m_arrItems;
     const HWND dialog = OpenDialog();
     StartCheck(dialog, IDC_CHECK_WHOLE);
-    EXPECT_EQ("Cancel", GetDialogItemText(dialog, IDCANCEL));
+    EXPECT_EQ("C&ancel", GetDialogItemText(dialog, IDCANCEL));
     EXPECT_FALSE(ButtonEnabled(dialog, IDC_CHECK_START));
     Pump(0.3);
 
@@ -254,7 +256,7 @@ TEST_F(CheckLinksTest, CancelStopsTheCheckAndChangesNothing)
     // The server answers after 5 s: a check that waited for it would take that long.
     EXPECT_LT(Clock::now() - begin, std::chrono::seconds(3));
     EXPECT_FALSE(Frame().CheckLinksDialog()->IsChecking());
-    EXPECT_EQ("Close", GetDialogItemText(dialog, IDCANCEL));
+    EXPECT_EQ("C&lose", GetDialogItemText(dialog, IDCANCEL));
     EXPECT_TRUE(ButtonEnabled(dialog, IDC_CHECK_START));
     // Past the links' timeout: nothing more arrives.
     Pump(2.5);
