@@ -322,7 +322,7 @@ TEST_F(CheckLinksTest, AReplacedCollectionStopsTheCheckAndDropsItsResults)
     Pump(0.3);
     Command(ID_FILE_NEW);
     EXPECT_FALSE(Frame().CheckLinksDialog()->IsChecking());
-    EXPECT_EQ("Close", GetDialogItemText(dialog, IDCANCEL));
+    EXPECT_EQ("C&lose", GetDialogItemText(dialog, IDCANCEL));
     EXPECT_TRUE(ButtonEnabled(dialog, IDC_CHECK_START));
     Pump(2.5);
     EXPECT_TRUE(Rows(dialog).empty());
