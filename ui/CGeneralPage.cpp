@@ -45,12 +45,12 @@ void CGeneralPage::OnCancel()
     // pair must not delete it: only a creation's own sheet takes it back.
     if (m_placeholder == nullptr || m_rememberedName != m_placeholder->name || m_rememberedURL != m_placeholder->url)
         return;
-    if (m_bookmark.IsCurrent()) {
+    const BookmarkItem* item = m_bookmark.Find();
+    if (item != nullptr && m_bookmark.IsCurrent()) {
         CurrentSelection& selection = m_document.Selection();
         selection.itemName = m_rememberedName;
         selection.itemURL = m_rememberedURL;
     }
-    const BookmarkItem* item = m_bookmark.Find();
     if (item == nullptr || !TextEqual(item->m_strURL, m_placeholder->url)) {
         m_document.UpdateAllViews(m_document.GroupPane());
         return;
