@@ -44,6 +44,7 @@ CDialog::~CDialog()
 
 INT_PTR CDialog::DoModal()
 {
+    const ModalScope modal;
     return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), m_parent, &CWnd::DialogProc,
                            reinterpret_cast<LPARAM>(this));
 }
@@ -64,6 +65,9 @@ MessageAnswer CDialog::AskDisabled(IPrompt& prompt, const std::string& text, Mes
 {
     EnableWindow(m_hWnd, FALSE);
     const MessageAnswer answer = prompt.ShowMessage(text, style);
+    // Closed meanwhile (the program ended under the box): nothing was agreed to.
+    if (m_hWnd == nullptr)
+        return MessageAnswer::Cancel;
     EnableWindow(m_hWnd, TRUE);
     SetActiveWindow(m_hWnd);
     return answer;

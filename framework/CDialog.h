@@ -23,6 +23,7 @@ public:
     bool IsModeless() const { return m_modeless; }
     // Asks through `prompt` with this dialog disabled meanwhile, as a box of
     // its own would keep it, so no second command starts while it is open.
+    // Cancel when the dialog was closed before the answer came.
     MessageAnswer AskDisabled(IPrompt& prompt, const std::string& text, MessageStyle style);
 
     // How a control of a resizable dialog follows the dialog's right and

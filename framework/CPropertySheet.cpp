@@ -1,5 +1,7 @@
 #include "framework/CPropertySheet.h"
 
+#include "framework/CWinApp.h"
+
 static_assert(sizeof(PROPSHEETHEADERA) == (sizeof(void*) == 4 ? 52 : 96), "property sheet header size");
 
 INT_PTR CPropertySheet::DoModal()
@@ -15,5 +17,6 @@ INT_PTR CPropertySheet::DoModal()
     header.pszCaption = MAKEINTRESOURCEA(m_captionId);
     header.nPages = static_cast<UINT>(pages.size());
     header.ppsp = pages.data();
+    const ModalScope modal;
     return PropertySheetA(&header);
 }

@@ -194,6 +194,25 @@ void CWinApp::RemoveModelessDialog(HWND dialog)
     }
 }
 
+ModalScope::ModalScope()
+{
+    for (const HWND dialog : theModelessDialogs) {
+        if (IsWindowEnabled(dialog)) {
+            EnableWindow(dialog, FALSE);
+            m_disabled.push_back(dialog);
+        }
+    }
+}
+
+ModalScope::~ModalScope()
+{
+    // One closed meanwhile has left the list; its handle may name another window now.
+    for (const HWND dialog : m_disabled) {
+        if (std::find(theModelessDialogs.begin(), theModelessDialogs.end(), dialog) != theModelessDialogs.end())
+            EnableWindow(dialog, TRUE);
+    }
+}
+
 bool CWinApp::OnCommand(UINT id)
 {
     return RouteCommand(this, kAppCommands, id);

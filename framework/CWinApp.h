@@ -23,6 +23,20 @@ public:
     virtual bool OnIdleSlice() = 0;
 };
 
+// Lives while a modal dialog, sheet or message box runs: the modeless
+// dialogs take no input meanwhile, as its owner takes none, so nothing they
+// do changes what the modal one works on. Windows disables the owner only.
+class ModalScope {
+public:
+    ModalScope();
+    ~ModalScope();
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+private:
+    std::vector<HWND> m_disabled;  // by this scope, to enable again
+};
+
 // The application: start-up and shutdown hooks, the message loop with its
 // idle-time updates, the profile, the recent files and the document
 // commands New, Open, Save, Save As, the recent entries and Exit.

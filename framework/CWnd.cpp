@@ -18,6 +18,19 @@ CWnd* CWnd::FromHandlePermanent(HWND hwnd)
     return wnd != nullptr && wnd->m_hWnd == hwnd ? wnd : nullptr;
 }
 
+void CWnd::SafeDelete(CWnd* wnd)
+{
+    if (wnd == nullptr)
+        return;
+    if (wnd->m_handling == 0) {
+        delete wnd;
+        return;
+    }
+    wnd->m_deletePending = true;
+    if (wnd->m_hWnd != nullptr && IsWindow(wnd->m_hWnd))
+        DestroyWindow(wnd->m_hWnd);
+}
+
 bool CWnd::RegisterWindowClass(const char* className, HICON icon, HCURSOR cursor, HBRUSH background)
 {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -71,6 +84,15 @@ LRESULT CWnd::Default(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    ++m_handling;
+    const LRESULT result = Handle(message, wParam, lParam);
+    if (--m_handling == 0 && m_deletePending)
+        delete this;
+    return result;
+}
+
+LRESULT CWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_NCDESTROY)
         return WindowProc(message, wParam, lParam);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 // The one window base. Windows of our own classes, dialogs and subclassed
 // controls all reach their object's WindowProc through the procedures here,
 // which keep `this` in the window's user data from its first message.
@@ -15,6 +17,10 @@ public:
     HWND GetSafeHwnd() const { return m_hWnd; }
     // The object behind a window made, subclassed or shown through this base.
     static CWnd* FromHandlePermanent(HWND hwnd);
+    // Deletes `wnd`. While one of its own messages is being handled (a box
+    // it shows runs a message loop, in which its owner may close), the
+    // window goes now and the object when that handler has returned.
+    static void SafeDelete(CWnd* wnd);
 
 protected:
     // Registers a window class of ours once, with the common procedure.
@@ -43,7 +49,17 @@ private:
     static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static void Attach(HWND hwnd, CWnd* wnd);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     WNDPROC m_superProc = nullptr;
     bool m_isDialog = false;
+    int m_handling = 0;  // messages of this object being handled, one inside another
+    bool m_deletePending = false;
 };
+
+// Owns a window object as unique_ptr does, deleting it through SafeDelete.
+struct CWndDeleter {
+    void operator()(CWnd* wnd) const { CWnd::SafeDelete(wnd); }
+};
+template <typename T>
+using CWndPtr = std::unique_ptr<T, CWndDeleter>;

@@ -1,5 +1,6 @@
 #include "framework/Win32Prompt.h"
 
+#include "framework/CWinApp.h"
 #include "framework/ResourceString.h"
 
 #include <commdlg.h>
@@ -81,6 +82,7 @@ std::string CommonDialogFilter(const std::string& filter)
 
 MessageAnswer Win32Prompt::ShowMessage(const std::string& text, MessageStyle style)
 {
+    const ModalScope modal;
     return MessageAnswerOf(MessageBoxA(m_owner, text.c_str(), AppName().c_str(), MessageBoxFlags(style)));
 }
 
@@ -110,6 +112,7 @@ bool Win32Prompt::ChooseFile(const FileDialogRequest& request, std::string& path
     dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_EXPLORER;
     dialog.Flags |= request.save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST;
 
+    const ModalScope modal;
     const BOOL chosen = request.save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
     if (!chosen)
         return false;
@@ -132,6 +135,7 @@ bool Win32Prompt::ChooseFolder(const std::string& title, std::string& path)
     browse.lpfn = BrowseCallback;
     browse.lParam = start.empty() ? 0 : reinterpret_cast<LPARAM>(start.c_str());
 
+    const ModalScope modal;
     LPITEMIDLIST chosen = SHBrowseForFolderA(&browse);
     if (!chosen)
         return false;
@@ -158,6 +162,7 @@ bool Win32Prompt::ChooseColour(uint32_t& colour, uint32_t custom[16])
     dialog.lpCustColors = customColours;
     dialog.Flags = CC_FULLOPEN | CC_RGBINIT;
 
+    const ModalScope modal;
     const BOOL chosen = ChooseColorA(&dialog);
     // The dialog keeps the custom colours the user edited, even on Cancel.
     for (int i = 0; i < 16; ++i)

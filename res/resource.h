@@ -145,6 +145,8 @@
 #define IDS_DESCRIPTION_NAME 1178
 #define IDS_RESULTS_NAME 1179
 #define IDS_PROGRESS_NAME 1180
+// The properties sheet's bookmark went while the sheet was open.
+#define IDS_EDITED_BOOKMARK_GONE 1190
 
 // The tray menu's last entry when a list is too long for its range.
 #define IDS_TRAY_MORE 1104

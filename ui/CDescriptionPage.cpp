@@ -4,8 +4,10 @@
 #include "framework/ResourceString.h"
 #include "res/resource.h"
 #include "store/CBookmarkDoc.h"
+#include "ui/EditedBookmark.h"
 
-CDescriptionPage::CDescriptionPage(CBookmarkDoc& document) : CPropertyPage(IDD_PAGE_DESCRIPTION), m_document(document)
+CDescriptionPage::CDescriptionPage(CBookmarkDoc& document, EditedBookmark& bookmark)
+    : CPropertyPage(IDD_PAGE_DESCRIPTION), m_document(document), m_bookmark(bookmark)
 {
     BindText(IDC_ITEM_DESCRIPTION, m_strDescription);
 }
@@ -19,14 +21,14 @@ bool CDescriptionPage::OnInitDialog()
 
 void CDescriptionPage::OnOK()
 {
-    // The status bar shows the current item's description, not the one it had.
-    m_document.Selection().itemDescription = m_strDescription;
-    BookmarkItem* item = m_document.SelectedItem();
+    BookmarkItem* item = m_bookmark.Find();
     if (item == nullptr) {
-        m_document.Commit(m_document.GroupPane());
+        m_bookmark.SayLost(Sheet());
         return;
     }
+    // The status bar shows the current item's description, not the one it had.
+    if (m_bookmark.IsCurrent())
+        m_document.Selection().itemDescription = m_strDescription;
     item->m_strDescription = m_strDescription;
-    m_document.Commit(m_document.GroupPane(),
-                      ItemsHint({}, {static_cast<size_t>(m_document.Selection().itemIndex)}, 0));
+    m_document.Commit(m_document.GroupPane(), ItemsHint({}, {m_bookmark.Index()}, 0));
 }

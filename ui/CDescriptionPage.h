@@ -5,11 +5,12 @@
 #include <string>
 
 class CBookmarkDoc;
+class EditedBookmark;
 
-// "Description": the current bookmark's description.
+// "Description": the edited bookmark's description.
 class CDescriptionPage : public CPropertyPage {
 public:
-    explicit CDescriptionPage(CBookmarkDoc& document);
+    CDescriptionPage(CBookmarkDoc& document, EditedBookmark& bookmark);
 
     std::string m_strDescription;
 
@@ -19,4 +20,5 @@ protected:
 
 private:
     CBookmarkDoc& m_document;
+    EditedBookmark& m_bookmark;
 };

@@ -5,6 +5,7 @@
 #include <string>
 
 class CBookmarkDoc;
+class EditedBookmark;
 
 // The name and URL a bookmark made by "&URL..." or "&E-Mail..." starts with.
 struct PlaceholderPair {
@@ -12,12 +13,12 @@ struct PlaceholderPair {
     std::string url;
 };
 
-// "General": the current bookmark's name and URL.
+// "General": the edited bookmark's name and URL.
 class CGeneralPage : public CPropertyPage {
 public:
     // `placeholder` is the pair of the bookmark a creation command has just
     // added, null when an existing bookmark is edited.
-    CGeneralPage(CBookmarkDoc& document, const PlaceholderPair* placeholder);
+    CGeneralPage(CBookmarkDoc& document, EditedBookmark& bookmark, const PlaceholderPair* placeholder);
 
     std::string m_strName;
     std::string m_strURL;
@@ -30,6 +31,7 @@ protected:
 
 private:
     CBookmarkDoc& m_document;
+    EditedBookmark& m_bookmark;
     const PlaceholderPair* m_placeholder;
     // The pair shown when the page last became the active page.
     std::string m_rememberedName;

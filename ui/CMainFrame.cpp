@@ -169,6 +169,7 @@ bool CMainFrame::OnCreate()
 void CMainFrame::OnDestroy()
 {
     // A check under way ends here: its workers are waited for, its window goes.
+    // A dialog whose question the closing came under goes once it is answered.
     m_checkLinks.reset();
     m_findDlg.reset();
     m_duplicatesDlg.reset();
@@ -448,7 +449,7 @@ void CMainFrame::OnCheckLinks(UINT)
         SetActiveWindow(m_checkLinks->GetSafeHwnd());
         return;
     }
-    m_checkLinks = std::make_unique<CCheckLinksDlg>(*this, m_document, m_linkCheckLimits);
+    m_checkLinks.reset(new CCheckLinksDlg(*this, m_document, m_linkCheckLimits));
     if (!m_checkLinks->Create())
         m_checkLinks.reset();
 }
@@ -479,7 +480,7 @@ bool CMainFrame::GoToBookmark(size_t index)
 void CMainFrame::OnFind(UINT)
 {
     if (!m_findDlg)
-        m_findDlg = std::make_unique<CFindDlg>(m_hWnd, m_document, m_lastSearch);
+        m_findDlg.reset(new CFindDlg(m_hWnd, m_document, m_lastSearch));
     if (m_findDlg->Open())
         m_findDlg->FocusText();
 }
@@ -508,6 +509,6 @@ void CMainFrame::OnFindNext(UINT)
 void CMainFrame::OnDuplicates(UINT)
 {
     if (!m_duplicatesDlg)
-        m_duplicatesDlg = std::make_unique<CDuplicatesDlg>(m_hWnd, m_document);
+        m_duplicatesDlg.reset(new CDuplicatesDlg(m_hWnd, m_document));
     m_duplicatesDlg->Open();
 }

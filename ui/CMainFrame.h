@@ -156,12 +156,12 @@ private:
     std::unique_ptr<CGroupPane> m_groupPane;
     std::unique_ptr<CItemPane> m_itemPane;
     LastSearch m_lastSearch;
-    std::unique_ptr<CFindDlg> m_findDlg;
-    std::unique_ptr<CDuplicatesDlg> m_duplicatesDlg;
+    CWndPtr<CFindDlg> m_findDlg;
+    CWndPtr<CDuplicatesDlg> m_duplicatesDlg;
     SystemLauncher m_systemLauncher;
     ILauncher* m_launcher = &m_systemLauncher;
     LinkCheckLimits m_linkCheckLimits;
-    std::unique_ptr<CCheckLinksDlg> m_checkLinks;
+    CWndPtr<CCheckLinksDlg> m_checkLinks;
     std::deque<std::string> m_handedFiles;
 
     void OpenHandedFiles();

@@ -11,7 +11,8 @@ PlaceholderPair NewBookmarkPlaceholder(bool email)
 }
 
 CUrlPropertiesSheet::CUrlPropertiesSheet(CBookmarkDoc& document, HWND owner, const PlaceholderPair* placeholder)
-    : CPropertySheet(IDS_URL_PROPERTIES, owner), m_generalPage(document, placeholder), m_descriptionPage(document)
+    : CPropertySheet(IDS_URL_PROPERTIES, owner), m_bookmark(document, document.Selection().itemIndex),
+      m_generalPage(document, m_bookmark, placeholder), m_descriptionPage(document, m_bookmark)
 {
     const CurrentSelection& selection = document.Selection();
     m_generalPage.m_strName = selection.itemName;

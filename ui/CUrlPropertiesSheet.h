@@ -3,13 +3,16 @@
 #include "framework/CPropertySheet.h"
 #include "ui/CDescriptionPage.h"
 #include "ui/CGeneralPage.h"
+#include "ui/EditedBookmark.h"
 
-// "URL Properties": the current bookmark's name, URL and description.
+// "URL Properties": the current bookmark's name, URL and description. It
+// writes to that bookmark, whichever is current when OK is pressed.
 class CUrlPropertiesSheet : public CPropertySheet {
 public:
     // Preset from the current item; `placeholder` as for CGeneralPage.
     CUrlPropertiesSheet(CBookmarkDoc& document, HWND owner, const PlaceholderPair* placeholder = nullptr);
 
+    EditedBookmark m_bookmark;  // before the pages, which hold on to it
     CGeneralPage m_generalPage;
     CDescriptionPage m_descriptionPage;
 };

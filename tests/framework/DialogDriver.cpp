@@ -18,7 +18,8 @@ BOOL CALLBACK FindDialog(HWND hwnd, LPARAM found)
 {
     char className[16] = "";
     GetClassNameA(hwnd, className, sizeof className);
-    if (IsWindowVisible(hwnd) && lstrcmpA(className, "#32770") == 0) {
+    // A modeless dialog beside the modal one waits, disabled, for it.
+    if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd) && lstrcmpA(className, "#32770") == 0) {
         *reinterpret_cast<HWND*>(found) = hwnd;
         return FALSE;
     }

@@ -6,6 +6,7 @@
 #include "store/Prompt.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,14 +25,23 @@ public:
     {
         shown.push_back(text);
         styles.push_back(style);
-        if (answers.empty())
-            return style == MessageStyle::ExclamationYesNoCancel ? MessageAnswer::Yes : MessageAnswer::Ok;
-        const MessageAnswer answer = answers.front();
-        answers.pop_front();
+        MessageAnswer answer = style == MessageStyle::ExclamationYesNoCancel ? MessageAnswer::Yes : MessageAnswer::Ok;
+        if (!answers.empty()) {
+            answer = answers.front();
+            answers.pop_front();
+        }
+        if (whileShown) {
+            const std::function<void()> happen = std::move(whileShown);
+            whileShown = nullptr;
+            happen();
+        }
         return answer;
     }
 
     std::deque<MessageAnswer> answers;
+    // Happens while the next message is up, once: what may reach the
+    // program from outside meanwhile. Later messages take later answers.
+    std::function<void()> whileShown;
     std::vector<std::string> shown;
     std::vector<MessageStyle> styles;
     std::string savePath;

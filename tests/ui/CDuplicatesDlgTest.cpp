@@ -145,3 +145,18 @@ TEST_F(DuplicatesDialogTest, TheListFollowsTheCollectionWhileOpen)
     EXPECT_EQ(Rows(), (std::vector<size_t>{2, 3, 1, 4, 5, 6}));
     EXPECT_EQ(CountLine(), "6 bookmarks share 3 addresses");
 }
+
+TEST_F(DuplicatesDialogTest, ClosingTheProgramUnderTheDeleteQuestionDeletesNothing)
+{
+    Doc().SetModifiedFlag(true);
+    const HWND dialog = Dialog();
+    Click(dialog, IDC_SELECT_EXTRA);
+    // End task while the question is up, No to saving; the question's own
+    // box goes with the window, so the OK scripted for it must not count.
+    prompt.answers = {MessageAnswer::Ok, MessageAnswer::No};
+    prompt.whileShown = [this] { SendMessageA(FrameWindow(), WM_CLOSE, 0, 0); };
+    Click(dialog, IDC_DELETE_SELECTED);
+    EXPECT_EQ(prompt.styles, (std::vector<MessageStyle>{MessageStyle::QuestionOkCancel, MessageStyle::ExclamationYesNoCancel}));
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_EQ(Doc().m_arrItems.size(), 7u);
+}

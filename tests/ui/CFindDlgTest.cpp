@@ -1,12 +1,16 @@
 #include "tests/app/AppFixture.h"
+#include "tests/framework/DialogDriver.h"
 #include "tests/ui/PaneDriver.h"
 
+#include "framework/Win32Prompt.h"
 #include "res/resource.h"
 #include "ui/CFindDlg.h"
 #include "ui/CGroupPane.h"
 #include "ui/CItemPane.h"
 
 #include <commctrl.h>
+
+#include <functional>
 
 namespace {
 
@@ -259,4 +263,32 @@ TEST_F(FindDialogTest, FindNextAndFindKeysWorkInTheDialog)
     EXPECT_EQ(start, 0u);
     EXPECT_EQ(end, 7u);
     EXPECT_TRUE(IsWindow(Dialog()));
+}
+
+TEST_F(FindDialogTest, TakesNoInputWhileAModalDialogOrBoxIsOpen)
+{
+    Command(ID_EDIT_FIND);
+    Win32Prompt boxes(FrameWindow());
+    const struct {
+        const char* what;
+        std::function<void()> run;
+    } cases[] = {
+        {"dialog", [this] { Command(ID_APP_ABOUT); }},
+        {"message box", [&boxes] { boxes.ShowMessage("?", MessageStyle::InformationOk); }},
+        {"file dialog", [&boxes] {
+             std::string path;
+             boxes.ChooseFile(FileDialogRequest(), path);
+         }},
+    };
+    for (const auto& c : cases) {
+        bool waited = false;
+        DialogDriver driver({[&](HWND box) {
+            waited = !IsWindowEnabled(Dialog());
+            PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+        }});
+        c.run();
+        EXPECT_TRUE(driver.Finished()) << c.what;
+        EXPECT_TRUE(waited) << c.what;
+        EXPECT_TRUE(IsWindowEnabled(Dialog())) << c.what;
+    }
 }

@@ -4,7 +4,12 @@
 
 #include "res/resource.h"
 #include "settings/Preferences.h"
+#include "ui/CCheckLinksDlg.h"
+#include "ui/CDuplicatesDlg.h"
 #include "ui/CItemPane.h"
+
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -119,6 +124,68 @@ TEST_F(PropertiesSheetTest, PropertiesWriteWhatTheUserEditedAndNothingElse)
         const std::string& shown = test.expected.m_strDescription.empty() ? test.expected.m_strURL
                                                                           : test.expected.m_strDescription;
         EXPECT_EQ(StatusText(2), shown) << test.what;
+    }
+}
+
+TEST_F(PropertiesSheetTest, TheSheetWritesToItsOwnBookmarkWhateverHappensMeanwhile)
+{
+    const std::vector<BookmarkItem> three = {Bookmark("First", "http://1", "G"), Bookmark("Alpha", "http://a", "G"),
+                                             Bookmark("Beta", "http://b", "G")};
+    const std::string edited = "Alpha 2|http://a2|G|words";
+    const std::string told =
+        "The bookmark 'Alpha' was changed or deleted while its properties were open. Your changes to it were not saved.";
+    // What the modeless windows do to the collection: Go To, Delete, Use New Address, Move to Group.
+    const struct {
+        const char* what;
+        UINT command;
+        std::function<void()> meanwhile;
+        int button;
+        std::vector<std::string> expected;
+        std::vector<std::string> shown;
+    } cases[] = {
+        {"another one gone to", ID_ITEM_PROPERTIES, [this] { Frame().GoToBookmark(2); }, PSBTN_OK,
+         {"First|http://1|G|", edited, "Beta|http://b|G|"}, {}},
+        {"an earlier one deleted", ID_ITEM_PROPERTIES, [this] { Doc().DeleteItems({0}); }, PSBTN_OK,
+         {edited, "Beta|http://b|G|"}, {}},
+        {"itself deleted", ID_ITEM_PROPERTIES, [this] { Doc().DeleteItems({1}); }, PSBTN_OK,
+         {"First|http://1|G|", "Beta|http://b|G|"}, {told}},
+        {"its address changed", ID_ITEM_PROPERTIES, [this] { Doc().ChangeURLs({{1, "http://new"}}); }, PSBTN_OK,
+         {"First|http://1|G|", "Alpha|http://new|G|", "Beta|http://b|G|"}, {told}},
+        {"moved", ID_ITEM_PROPERTIES, [this] { Doc().MoveItems({1}, "H"); }, PSBTN_OK,
+         {"First|http://1|G|", "Alpha|http://a|H|", "Beta|http://b|G|"}, {told}},
+        // A new bookmark cancelled goes, wherever it went meanwhile.
+        {"new, an earlier one deleted", ID_ITEM_NEW_URL, [this] { Doc().DeleteItems({0}); }, PSBTN_CANCEL,
+         {"Alpha|http://a|G|", "Beta|http://b|G|"}, {}},
+    };
+    Command(ID_EDIT_FIND);
+    Command(ID_TOOLS_DUPLICATES);
+    Command(ID_TOOLS_CHECK_LINKS);
+    const std::vector<HWND> modeless = {Frame().FindDialog()->GetSafeHwnd(), Frame().DuplicatesDialog()->GetSafeHwnd(),
+                                        Frame().CheckLinksDialog()->GetSafeHwnd()};
+    for (const auto& test : cases) {
+        Fill(Doc(), {"G", "H"}, three, "G");
+        const std::vector<std::string> rows = RowTexts(items);
+        ClickRow(items, static_cast<int>(std::find(rows.begin(), rows.end(), "Alpha") - rows.begin()));
+        ASSERT_EQ(Doc().Selection().itemIndex, 1);
+        prompt.shown.clear();
+        const SheetStep waiting = [&](HWND) {
+            for (const HWND window : modeless)
+                EXPECT_FALSE(IsWindowEnabled(window)) << test.what;
+        };
+        EXPECT_TRUE(CommandWithSheet(test.command, {waiting, Type(IDC_ITEM_NAME, "Alpha 2"), Type(IDC_ITEM_URL, "http://a2"),
+                                                    ShowPage(1), Type(IDC_ITEM_DESCRIPTION, "words"),
+                                                    [&](HWND) { test.meanwhile(); }, Press(test.button)}))
+            << test.what;
+        EXPECT_EQ(ItemTexts(Doc().m_arrItems), test.expected) << test.what;
+        EXPECT_EQ(prompt.shown, test.shown) << test.what;
+        // The current item's fields stay its own.
+        if (const BookmarkItem* current = Doc().SelectedItem()) {
+            EXPECT_EQ(Doc().Selection().itemName + "|" + Doc().Selection().itemURL,
+                      current->m_strName + "|" + current->m_strURL)
+                << test.what;
+        }
+        for (const HWND window : modeless)
+            EXPECT_TRUE(IsWindowEnabled(window)) << test.what;
     }
 }
 

@@ -328,3 +328,20 @@ TEST_F(CheckLinksTest, AReplacedCollectionStopsTheCheckAndDropsItsResults)
     EXPECT_TRUE(Rows(dialog).empty());
     EXPECT_EQ(replaced, GetDialogItemText(dialog, IDC_CHECK_COUNTS));
 }
+
+TEST_F(CheckLinksTest, ClosingTheProgramUnderTheDeleteQuestionDeletesNothing)
+{
+    Fill(Doc(), {"Web"}, {Bookmark("Gone", server.Url("/404"), "Web"), Bookmark("Lost", server.Url("/410"), "Web")}, "Web");
+    Doc().SetModifiedFlag(true);
+    const HWND dialog = OpenDialog();
+    RunCheck(dialog, IDC_CHECK_WHOLE);
+    SelectRows(dialog, {"Gone", "Lost"});
+    // End task while the question is up, No to saving (see the same test of Duplicate Bookmarks).
+    prompt.answers = {MessageAnswer::Ok, MessageAnswer::No};
+    prompt.whileShown = [this] { SendMessageA(FrameWindow(), WM_CLOSE, 0, 0); };
+    Click(dialog, IDC_CHECK_DELETE);
+    EXPECT_EQ((std::vector<MessageStyle>{MessageStyle::QuestionOkCancel, MessageStyle::ExclamationYesNoCancel}),
+              prompt.styles);
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_EQ(2u, Doc().m_arrItems.size());
+}
