@@ -58,14 +58,16 @@ int main(int argc, char** argv)
     app.PumpMessages();
     auto& frame = *static_cast<CMainFrame*>(app.MainFrame());
     CBookmarkDoc& doc = app.Document();
-    doc.m_arrGroups = {"Bench"};
+    StoreContent content;
+    content.m_arrGroups = {"Bench"};
     for (size_t n = 0; n < links; ++n) {
         BookmarkItem item;
         item.m_strName = "link " + std::to_string(n);
         item.m_strURL = "http://127.0.0.1:" + std::to_string(ports[n % ports.size()]) + "/ok?n=" + std::to_string(n);
         item.m_strGroup = "Bench";
-        doc.m_arrItems.push_back(item);
+        content.m_arrItems.push_back(item);
     }
+    doc.LoadContent(std::move(content));
     doc.Selection().currentGroup = "Bench";
     doc.UpdateAllViews(nullptr);
 

@@ -25,8 +25,8 @@ CUrlPropertiesSheet::CUrlPropertiesSheet(CBookmarkDoc& document, HWND owner, con
 void CreateBookmark(CBookmarkDoc& document, HWND owner, const PlaceholderPair& pair)
 {
     std::vector<std::string> names;
-    names.reserve(document.m_arrItems.size());
-    for (const BookmarkItem& item : document.m_arrItems)
+    names.reserve(document.Items().size());
+    for (const BookmarkItem& item : document.Items())
         names.push_back(item.m_strName);
     CurrentSelection& selection = document.Selection();
     BookmarkItem item;
@@ -36,9 +36,8 @@ void CreateBookmark(CBookmarkDoc& document, HWND owner, const PlaceholderPair& p
     selection.itemName = item.m_strName;
     selection.itemURL = item.m_strURL;
     selection.itemDescription.clear();
-    selection.itemIndex = static_cast<int32_t>(document.m_arrItems.size());
-    document.AddItem(item);
-    document.Commit(document.GroupPane(), ItemsHint({}, {}, 1));
+    selection.itemIndex = static_cast<int32_t>(document.Items().size());
+    document.AddItems({std::move(item)}, {}, document.GroupPane());
 
     CUrlPropertiesSheet sheet(document, owner, &pair);
     sheet.DoModal();

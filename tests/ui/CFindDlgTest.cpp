@@ -223,7 +223,7 @@ TEST_F(FindDialogTest, FindNextWalksTheResultsAfterTheSelectedBookmark)
         for (const size_t index : c.walk) {
             Command(ID_EDIT_FIND_NEXT);
             EXPECT_EQ(ShownBookmark(), static_cast<LPARAM>(index));
-            EXPECT_EQ(Doc().Selection().currentGroup, Doc().m_arrItems[index].m_strGroup);
+            EXPECT_EQ(Doc().Selection().currentGroup, Doc().Items()[index].m_strGroup);
         }
         if (c.walk.empty()) {
             Command(ID_EDIT_FIND_NEXT);
