@@ -68,7 +68,7 @@ int main(int argc, char** argv)
         content.m_arrItems.push_back(item);
     }
     doc.LoadContent(std::move(content));
-    doc.Selection().currentGroup = "Bench";
+    doc.SetCurrentGroup("Bench");
     doc.UpdateAllViews(nullptr);
 
     SendMessageA(frame.GetSafeHwnd(), WM_COMMAND, ID_TOOLS_CHECK_LINKS, 0);

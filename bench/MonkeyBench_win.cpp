@@ -80,7 +80,7 @@ void FillCollection(CBookmarkDoc& doc)
         content.m_arrItems.push_back(item);
     }
     doc.LoadContent(std::move(content));
-    doc.Selection().currentGroup = doc.Groups()[0];
+    doc.SetCurrentGroup(doc.Groups()[0]);
     doc.ClearSelectedItem();
     doc.UpdateAllViews(nullptr);
 }

@@ -65,7 +65,7 @@ double TimeChoosingTheGroup(CLinkhiveApp& app, size_t count)
 {
     CBookmarkDoc& doc = app.Document();
     FillBench(doc, count);
-    doc.Selection().currentGroup = "Other";
+    doc.SetCurrentGroup("Other");
     doc.UpdateAllViews(nullptr);
 
     const HWND groups = FrameOf(app).GroupPane()->GetSafeHwnd();
@@ -105,7 +105,7 @@ void TimeOneBookmark(CLinkhiveApp& app, HeldClipboard& clipboard, size_t count)
 {
     CBookmarkDoc& doc = app.Document();
     FillBench(doc, count);
-    doc.Selection().currentGroup = "Bench";
+    doc.SetCurrentGroup("Bench");
     const double refillStart = Now();
     doc.UpdateAllViews(nullptr);
     app.PumpMessages();
@@ -151,7 +151,7 @@ void TimeFindAndDuplicates(CLinkhiveApp& app, size_t count)
 {
     CBookmarkDoc& doc = app.Document();
     FillBench(doc, count);
-    doc.Selection().currentGroup = "Other";
+    doc.SetCurrentGroup("Other");
     doc.UpdateAllViews(nullptr);
     CMainFrame& frame = FrameOf(app);
     TimeCommand(app, ID_EDIT_FIND);
@@ -208,7 +208,7 @@ void TimeResizeAndViews(CLinkhiveApp& app, size_t count)
 {
     CBookmarkDoc& doc = app.Document();
     FillBench(doc, count);
-    doc.Selection().currentGroup = "Bench";
+    doc.SetCurrentGroup("Bench");
     doc.UpdateAllViews(nullptr);
     app.PumpMessages();
     CMainFrame& frame = FrameOf(app);

@@ -114,9 +114,35 @@ void CBookmarkDoc::ShowMarks(bool modified)
     UpdateAllViews(m_groupPane, ItemsHint({}, {}, 0));
 }
 
-void CBookmarkDoc::ShowSelectionTexts()
+void CBookmarkDoc::SelectItem(size_t index)
 {
+    if (index >= m_content.m_arrItems.size()) {
+        ClearSelectedItem();
+        return;
+    }
+    const BookmarkItem& item = m_content.m_arrItems[index];
+    m_selection.itemURL = item.m_strURL;
+    m_selection.itemName = item.m_strName;
+    m_selection.itemDescription = item.m_strDescription;
+    m_selection.itemIndex = static_cast<int32_t>(index);
+}
+
+void CBookmarkDoc::RestoreSelectionTexts(const BookmarkItem* texts)
+{
+    if (texts) {
+        m_selection.itemName = texts->m_strName;
+        m_selection.itemURL = texts->m_strURL;
+    }
     UpdateAllViews(m_groupPane);
+}
+
+void CBookmarkDoc::CreateItem(BookmarkItem item)
+{
+    m_selection.itemName = item.m_strName;
+    m_selection.itemURL = item.m_strURL;
+    m_selection.itemDescription.clear();
+    m_selection.itemIndex = static_cast<int32_t>(m_content.m_arrItems.size());
+    AddItems({std::move(item)}, {}, m_groupPane);
 }
 
 std::string CBookmarkDoc::AddGroup()

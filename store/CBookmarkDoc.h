@@ -33,7 +33,6 @@ public:
     const std::vector<std::string>& Groups() const { return m_content.m_arrGroups; }
     const std::vector<BookmarkItem>& Items() const { return m_content.m_arrItems; }
 
-    CurrentSelection& Selection() { return m_selection; }
     const CurrentSelection& Selection() const { return m_selection; }
     ClipboardMarks& Marks() { return m_marks; }
     IClipboard& Clipboard() { return m_clipboard; }
@@ -48,10 +47,15 @@ public:
 
     // Makes `group` current (the views but `sender` follow).
     void SetCurrentGroup(const std::string& group, IView* sender = nullptr);
+    // The bookmark at `index`, with its texts, becomes current; the view that
+    // selected it shows it already. An index naming none clears the selection.
+    void SelectItem(size_t index);
     // The store is as it was, but what the views show of the marks (a cut)
-    // or of the selection changed; a cut counts as a change of the document.
+    // changed; a cut counts as a change of the document.
     void ShowMarks(bool modified);
-    void ShowSelectionTexts();
+    // A creation's cancelled sheet: the current bookmark's name and URL as
+    // `texts` has them (when given), and the views but the group pane redrawn.
+    void RestoreSelectionTexts(const BookmarkItem* texts);
 
     // The change record of every operation since the collection was put in
     // place; UndoLast takes back the newest, RedoLast does again what was
@@ -59,6 +63,8 @@ public:
     const ChangeJournal& Journal() const { return m_journal; }
     bool UndoLast();
     bool RedoLast();
+    // Forgets every record: nothing can be taken back or done again.
+    void ClearJournal() { m_journal.Clear(); }
 
     // Returns the new group's name, which is now current.
     std::string AddGroup();
@@ -69,6 +75,9 @@ public:
     // group becomes current. Without groups the views patch the new rows.
     void AddItems(std::vector<BookmarkItem> items, std::vector<std::string> groups = {}, IView* sender = nullptr,
                   const std::string* current = nullptr);
+    // Adds `item` as the current bookmark, the views but the group pane
+    // patching their rows with it selected.
+    void CreateItem(BookmarkItem item);
     // Adds `item` and, in the same change, removes the first bookmark of
     // `like.m_strGroup` (store comparison) whose name, URL and description
     // equal `like`'s byte for byte, when there is one: a cut bookmark pasted.

@@ -42,13 +42,11 @@ void CGeneralPage::OnCancel()
     if (m_placeholder == nullptr || m_rememberedName != m_placeholder->name || m_rememberedURL != m_placeholder->url)
         return;
     const BookmarkItem* item = m_bookmark.Find();
-    if (item != nullptr && m_bookmark.IsCurrent()) {
-        CurrentSelection& selection = m_document.Selection();
-        selection.itemName = m_rememberedName;
-        selection.itemURL = m_rememberedURL;
-    }
     if (item == nullptr || !TextEqual(item->m_strURL, m_placeholder->url)) {
-        m_document.ShowSelectionTexts();
+        BookmarkItem remembered;
+        remembered.m_strName = m_rememberedName;
+        remembered.m_strURL = m_rememberedURL;
+        m_document.RestoreSelectionTexts(item != nullptr && m_bookmark.IsCurrent() ? &remembered : nullptr);
         return;
     }
     m_document.DeleteItems({m_bookmark.Index()}, m_document.GroupPane());

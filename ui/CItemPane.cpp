@@ -264,11 +264,7 @@ void CItemPane::SelectCurrentItem()
     const BookmarkItem* item = BookmarkOfRow(row);
     if (item == nullptr)
         return;
-    CurrentSelection& selection = m_store.Selection();
-    selection.itemURL = item->m_strURL;
-    selection.itemName = item->m_strName;
-    selection.itemDescription = item->m_strDescription;
-    selection.itemIndex = static_cast<int32_t>(RowStoreIndex(row));
+    m_store.SelectItem(static_cast<size_t>(RowStoreIndex(row)));
 }
 
 void CItemPane::BeginRename(bool focus)

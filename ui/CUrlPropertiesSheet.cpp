@@ -28,16 +28,11 @@ void CreateBookmark(CBookmarkDoc& document, HWND owner, const PlaceholderPair& p
     names.reserve(document.Items().size());
     for (const BookmarkItem& item : document.Items())
         names.push_back(item.m_strName);
-    CurrentSelection& selection = document.Selection();
     BookmarkItem item;
     item.m_strURL = pair.url;
     item.m_strName = MakeUniqueName(pair.name, names);
-    item.m_strGroup = selection.currentGroup;
-    selection.itemName = item.m_strName;
-    selection.itemURL = item.m_strURL;
-    selection.itemDescription.clear();
-    selection.itemIndex = static_cast<int32_t>(document.Items().size());
-    document.AddItems({std::move(item)}, {}, document.GroupPane());
+    item.m_strGroup = document.Selection().currentGroup;
+    document.CreateItem(std::move(item));
 
     CUrlPropertiesSheet sheet(document, owner, &pair);
     sheet.DoModal();

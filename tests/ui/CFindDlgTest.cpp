@@ -154,7 +154,7 @@ TEST_F(FindDialogTest, ResultsFollowTheCollectionWhileOpen)
     Search("news");
     ASSERT_EQ(Rows(), (std::vector<size_t>{0, 1, 3, 4}));
 
-    Doc().Selection().itemIndex = 2;
+    Doc().SelectItem(2);
     Doc().RenameItem("Weather news");
     App().PumpMessages();
     EXPECT_EQ(Rows(), (std::vector<size_t>{0, 1, 2, 3, 4}));
@@ -216,7 +216,7 @@ TEST_F(FindDialogTest, FindNextWalksTheResultsAfterTheSelectedBookmark)
         Search(c.text, c.groupOnly);
         Press(GetDlgItem(Dialog(), IDC_FIND_TEXT), VK_ESCAPE);
         ASSERT_FALSE(IsWindow(Dialog()));
-        Doc().Selection().currentGroup = "News";
+        Doc().SetCurrentGroup("News");
         Doc().UpdateAllViews(nullptr);
         if (c.startRow >= 0)
             ClickRow(Frame().ItemPane()->GetSafeHwnd(), c.startRow);

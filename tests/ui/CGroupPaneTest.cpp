@@ -61,7 +61,7 @@ TEST_F(GroupPaneTest, ChoosingARowShowsItsBookmarksWithoutModifying)
     EXPECT_FALSE(Doc().IsModified());
 
     // Enter chooses the selected row again.
-    Doc().Selection().currentGroup = "elsewhere";
+    Doc().SetCurrentGroup("elsewhere", Doc().GroupPane());  // behind the group pane's back
     SendMessageA(groups, WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(Doc().Selection().currentGroup, longName);
 }

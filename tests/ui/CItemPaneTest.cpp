@@ -67,7 +67,7 @@ TEST_F(ItemPaneTest, RowsAreTheCurrentGroupsSortedWithIconsAndCutState)
         EXPECT_EQ(SendMessageA(items, LVM_GETCOLUMNWIDTH, column, 0), Frame().ItemPane()->AutoColumnWidth(column));
 
     // The cut mark compares the group with its case.
-    Doc().Selection().currentGroup = "web";
+    Doc().SetCurrentGroup("web");
     Doc().UpdateAllViews(nullptr);
     EXPECT_EQ(SendMessageA(items, LVM_GETITEMSTATE, 0, LVIS_CUT), 0);
 }
@@ -93,7 +93,9 @@ TEST_F(ItemPaneTest, ChoosingARowFillsTheSelectionFromTheStore)
     char text[600] = "";
     SendMessageA(Frame().StatusBar(), SB_GETTEXTA, 2, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, "bee");
-    Doc().Selection().itemDescription.clear();
+    BookmarkItem plain = Doc().Items()[0];
+    plain.m_strDescription.clear();
+    Doc().ChangeItem(0, plain);
     App().PumpMessages();
     SendMessageA(Frame().StatusBar(), SB_GETTEXTA, 2, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, "http://b");
@@ -203,7 +205,7 @@ TEST_F(ItemPaneTest, LabelEditsRenameTheCurrentBookmark)
     CancelLabelEdit(items);
 
     // A current bookmark of another group is not shown: nothing opens.
-    Doc().Selection().currentGroup = "none";
+    Doc().SetCurrentGroup("none");
     Doc().UpdateAllViews(nullptr);
     SendMessageA(items, WM_KEYDOWN, VK_F2, 0);
     EXPECT_FALSE(Frame().ItemPane()->IsEditingLabel());

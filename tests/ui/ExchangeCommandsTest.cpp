@@ -304,7 +304,7 @@ TEST_F(ExchangeCommandsTest, SavesWriteTheWholeUrlAndAskBeforeReplacingAnAppende
     }
 
     // The name box holds at most 259 characters of the group's name.
-    Doc().Selection().currentGroup = longGroup;
+    Doc().SetCurrentGroup(longGroup);
     Command(ID_GROUP_SAVE_AS_HTML);
     EXPECT_EQ(prompt.requests.back().initialPath, longGroup.substr(0, 259));
 }

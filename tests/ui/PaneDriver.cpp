@@ -114,7 +114,7 @@ void Fill(CBookmarkDoc& document, const std::vector<std::string>& groups, const 
 {
     SetGroups(document, groups);
     SetItems(document, items);
-    document.Selection().currentGroup = currentGroup;
+    document.SetCurrentGroup(currentGroup);
     document.UpdateAllViews(nullptr);
 }
 
