@@ -114,6 +114,7 @@ void CommitLinks(CBookmarkDoc& doc, IPrompt& prompt, const std::string& group, c
         urls[i] = &candidates[i].m_strURL;
     MatchCounts counts = CountStoredMatches(doc, urls, HashNoCase, TextEqual);
     std::vector<BookmarkItem> added;
+    added.reserve(candidates.size());
     for (const BookmarkItem& candidate : candidates) {
         size_t& matches = *counts.Find(candidate.m_strURL);
         if (matches == 0) {

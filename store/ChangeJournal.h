@@ -15,6 +15,7 @@
 // the removed entries and the old values while done, the new values and the
 // appended entries while taken back; applying it trades them over.
 struct ChangeRecord {
+    // What the user did, for a history to name; the parts' sizes are the counts.
     enum Kind { AddItems, RemoveItems, EditItems, MoveItems, AddGroup, RenameGroup, RemoveGroup, PasteItem };
     template <typename T>
     struct Edit {
@@ -26,7 +27,7 @@ struct ChangeRecord {
         std::vector<std::pair<size_t, T>> removed;
         std::vector<Edit<T>> changed;
         std::vector<T> added;  // empty while the record is done: the collection holds them
-        size_t addedCount = 0;
+        size_t addedCount = 0;  // how many it appends, once done
     };
 
     Kind kind = EditItems;
