@@ -58,15 +58,17 @@ int main(int argc, char** argv)
     app.PumpMessages();
     auto& frame = *static_cast<CMainFrame*>(app.MainFrame());
     CBookmarkDoc& doc = app.Document();
-    doc.m_arrGroups = {"Bench"};
+    StoreContent content;
+    content.m_arrGroups = {"Bench"};
     for (size_t n = 0; n < links; ++n) {
         BookmarkItem item;
         item.m_strName = "link " + std::to_string(n);
         item.m_strURL = "http://127.0.0.1:" + std::to_string(ports[n % ports.size()]) + "/ok?n=" + std::to_string(n);
         item.m_strGroup = "Bench";
-        doc.m_arrItems.push_back(item);
+        content.m_arrItems.push_back(item);
     }
-    doc.Selection().currentGroup = "Bench";
+    doc.LoadContent(std::move(content));
+    doc.SetCurrentGroup("Bench");
     doc.UpdateAllViews(nullptr);
 
     SendMessageA(frame.GetSafeHwnd(), WM_COMMAND, ID_TOOLS_CHECK_LINKS, 0);

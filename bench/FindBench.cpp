@@ -152,7 +152,9 @@ void BM_DeleteExtraCopies(benchmark::State& state)
     size_t removed = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        doc.m_arrItems = store.m_arrItems;
+        StoreContent copy;
+        copy.m_arrItems = store.m_arrItems;
+        doc.LoadContent(std::move(copy));
         state.ResumeTiming();
         removed = doc.DeleteItems(doomed);
     }

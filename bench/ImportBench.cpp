@@ -57,16 +57,18 @@ std::string StoredUrl(size_t i)
 void FillStore(CBookmarkDoc& doc, size_t room = 0)
 {
     std::mt19937 random(42);
+    StoreContent content;
     for (size_t g = 0; g < kStoreGroups; ++g)
-        doc.m_arrGroups.push_back("Group " + std::to_string(g));
-    doc.m_arrItems.reserve(kStoreItems + room);
+        content.m_arrGroups.push_back("Group " + std::to_string(g));
+    content.m_arrItems.reserve(kStoreItems + room);
     for (size_t i = 0; i < kStoreItems; ++i) {
         BookmarkItem item;
         item.m_strName = RandomText(random, 10, 60);
         item.m_strURL = StoredUrl(i);
-        item.m_strGroup = doc.m_arrGroups[i % kStoreGroups];
-        doc.m_arrItems.push_back(std::move(item));
+        item.m_strGroup = content.m_arrGroups[i % kStoreGroups];
+        content.m_arrItems.push_back(std::move(item));
     }
+    doc.LoadContent(std::move(content));
 }
 
 // A page laid out as browsers export them: one anchor per line with dates,
@@ -150,11 +152,13 @@ void BM_ImportIntoMillion(benchmark::State& state)
     for (auto _ : state) {
         ImportHtml(path, doc, prompt);
         state.PauseTiming();
-        state.counters["added"] = static_cast<double>(doc.m_arrItems.size() - kStoreItems);
+        state.counters["added"] = static_cast<double>(doc.Items().size() - kStoreItems);
         state.counters["notices"] = static_cast<double>(prompt.shown);
         prompt.shown = 0;
-        doc.m_arrItems.resize(kStoreItems);
-        doc.m_arrGroups.resize(kStoreGroups);
+        // The import taken back, and forgotten: the store as it was, its room
+        // kept, and nothing of the import held through the next one.
+        doc.UndoLast();
+        doc.ClearJournal();
         state.ResumeTiming();
     }
     std::remove(path.c_str());
@@ -186,7 +190,7 @@ void BM_ImportBigPage(benchmark::State& state)
     for (auto _ : state) {
         ImportHtml(path, doc, prompt);
         state.PauseTiming();
-        state.counters["added"] = static_cast<double>(doc.m_arrItems.size());
+        state.counters["added"] = static_cast<double>(doc.Items().size());
         doc.Clear();
         state.ResumeTiming();
     }
@@ -216,12 +220,14 @@ void BM_BrowserExportIntoMillion(benchmark::State& state)
         else
             ImportHtml(path, doc, prompt);
         state.PauseTiming();
-        state.counters["added"] = static_cast<double>(doc.m_arrItems.size() - kStoreItems);
-        state.counters["groups"] = static_cast<double>(doc.m_arrGroups.size() - kStoreGroups);
+        state.counters["added"] = static_cast<double>(doc.Items().size() - kStoreItems);
+        state.counters["groups"] = static_cast<double>(doc.Groups().size() - kStoreGroups);
         state.counters["notices"] = static_cast<double>(prompt.shown);
         prompt.shown = 0;
-        doc.m_arrItems.resize(kStoreItems);
-        doc.m_arrGroups.resize(kStoreGroups);
+        // The import taken back, and forgotten: the store as it was, its room
+        // kept, and nothing of the import held through the next one.
+        doc.UndoLast();
+        doc.ClearJournal();
         state.ResumeTiming();
     }
     state.counters["fileMB"] = static_cast<double>(page.size()) / (1 << 20);

@@ -69,17 +69,18 @@ std::string RandomText()
 
 void FillCollection(CBookmarkDoc& doc)
 {
-    doc.m_arrGroups = {"Alpha", "Beta", "Gamma & co", "Delta", "caf\xe9"};
-    doc.m_arrItems.clear();
+    StoreContent content;
+    content.m_arrGroups = {"Alpha", "Beta", "Gamma & co", "Delta", "caf\xe9"};
     for (size_t index = 0; index < 200; ++index) {
         BookmarkItem item;
         item.m_strName = RandomText() + std::to_string(index);
         item.m_strURL = RandomUrl();
-        item.m_strGroup = doc.m_arrGroups[index % doc.m_arrGroups.size()];
+        item.m_strGroup = content.m_arrGroups[index % content.m_arrGroups.size()];
         item.m_strDescription = Chance(50) ? RandomText() : std::string();
-        doc.m_arrItems.push_back(item);
+        content.m_arrItems.push_back(item);
     }
-    doc.Selection().currentGroup = doc.m_arrGroups[0];
+    doc.LoadContent(std::move(content));
+    doc.SetCurrentGroup(doc.Groups()[0]);
     doc.ClearSelectedItem();
     doc.UpdateAllViews(nullptr);
 }
@@ -356,9 +357,9 @@ bool ReloadsTheSame(const CBookmarkDoc& doc, const std::string& path)
     CBookmarkDoc copy(selection, marks, prompt, clipboard);
     if (!copy.OnOpenDocument(path))
         return false;
-    bool same = copy.m_arrGroups == doc.m_arrGroups && copy.m_arrItems.size() == doc.m_arrItems.size();
-    for (size_t index = 0; same && index < doc.m_arrItems.size(); ++index)
-        same = ItemLine(copy.m_arrItems[index]) == ItemLine(doc.m_arrItems[index]);
+    bool same = copy.m_arrGroups == doc.Groups() && copy.m_arrItems.size() == doc.Items().size();
+    for (size_t index = 0; same && index < doc.Items().size(); ++index)
+        same = ItemLine(copy.m_arrItems[index]) == ItemLine(doc.Items()[index]);
     return same;
 }
 
@@ -452,7 +453,7 @@ int main(int argc, char** argv)
         }
         // Imports of exports double the collection, New empties it: start again
         // before it gets slow, or when most commands would have nothing to act on.
-        if (doc.m_arrItems.size() > 5000 || doc.m_arrItems.empty()) {
+        if (doc.Items().size() > 5000 || doc.Items().empty()) {
             FillCollection(doc);
             app.PumpMessages();
             ++resets;
@@ -464,8 +465,8 @@ int main(int argc, char** argv)
             GuiCounts(gdi, user, fromWine);
             const bool reloaded = ReloadsTheSame(doc, folder + "\\check.lkh");
             allReloaded = allReloaded && reloaded;
-            std::printf("%9zu %6zu %6zu %10zu %7zu %7s %9zu %9zu %7zu %7lu%s\n", done, gdi, user, doc.m_arrItems.size(),
-                        doc.m_arrGroups.size(), reloaded ? "ok" : "FAILED", theDialogsAnswered, prompt.messages,
+            std::printf("%9zu %6zu %6zu %10zu %7zu %7s %9zu %9zu %7zu %7lu%s\n", done, gdi, user, doc.Items().size(),
+                        doc.Groups().size(), reloaded ? "ok" : "FAILED", theDialogsAnswered, prompt.messages,
                         resets, (GetTickCount() - start) / 1000, fromWine ? " (Wine: handle table, windows)" : "");
             std::fflush(stdout);
         }

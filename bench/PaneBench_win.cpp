@@ -42,17 +42,18 @@ std::string Name(size_t i)
 // `count` bookmarks in group "Bench"; every tenth shares its URL with the one before.
 void FillBench(CBookmarkDoc& doc, size_t count)
 {
-    doc.m_arrGroups = {"Bench", "Other"};
-    doc.m_arrItems.clear();
-    doc.m_arrItems.reserve(count);
+    StoreContent content;
+    content.m_arrGroups = {"Bench", "Other"};
+    content.m_arrItems.reserve(count);
     for (size_t i = 0; i < count; ++i) {
         BookmarkItem item;
         item.m_strName = Name(i);
         item.m_strURL = "http://example.org/" + std::to_string(i % 10 == 9 ? i - 1 : i);
         item.m_strGroup = "Bench";
         item.m_strDescription = i % 2 ? "" : "description " + std::to_string(i);
-        doc.m_arrItems.push_back(item);
+        content.m_arrItems.push_back(item);
     }
+    doc.LoadContent(std::move(content));
 }
 
 CMainFrame& FrameOf(CLinkhiveApp& app)
@@ -64,7 +65,7 @@ double TimeChoosingTheGroup(CLinkhiveApp& app, size_t count)
 {
     CBookmarkDoc& doc = app.Document();
     FillBench(doc, count);
-    doc.Selection().currentGroup = "Other";
+    doc.SetCurrentGroup("Other");
     doc.UpdateAllViews(nullptr);
 
     const HWND groups = FrameOf(app).GroupPane()->GetSafeHwnd();
@@ -104,7 +105,7 @@ void TimeOneBookmark(CLinkhiveApp& app, HeldClipboard& clipboard, size_t count)
 {
     CBookmarkDoc& doc = app.Document();
     FillBench(doc, count);
-    doc.Selection().currentGroup = "Bench";
+    doc.SetCurrentGroup("Bench");
     const double refillStart = Now();
     doc.UpdateAllViews(nullptr);
     app.PumpMessages();
@@ -120,12 +121,12 @@ void TimeOneBookmark(CLinkhiveApp& app, HeldClipboard& clipboard, size_t count)
     }
     app.PumpMessages();
     const double rename = Now() - renameStart;
-    if (doc.m_arrItems[static_cast<size_t>(doc.Selection().itemIndex)].m_strName != "Aaa renamed")
+    if (doc.Items()[static_cast<size_t>(doc.Selection().itemIndex)].m_strName != "Aaa renamed")
         std::printf("  (the rename did not happen)\n");
 
     SelectMiddleRow(app);
     const double remove = TimeCommand(app, ID_ITEM_DELETE);
-    if (doc.m_arrItems.size() != count - 1)
+    if (doc.Items().size() != count - 1)
         std::printf("  (the delete did not happen)\n");
 
     SelectMiddleRow(app);
@@ -150,7 +151,7 @@ void TimeFindAndDuplicates(CLinkhiveApp& app, size_t count)
 {
     CBookmarkDoc& doc = app.Document();
     FillBench(doc, count);
-    doc.Selection().currentGroup = "Other";
+    doc.SetCurrentGroup("Other");
     doc.UpdateAllViews(nullptr);
     CMainFrame& frame = FrameOf(app);
     TimeCommand(app, ID_EDIT_FIND);
@@ -184,7 +185,7 @@ void TimeFindAndDuplicates(CLinkhiveApp& app, size_t count)
     start = Now();
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_DELETE_SELECTED, BN_CLICKED), 0);
     app.PumpMessages();
-    std::printf("  deleted, list refreshed (%zu bookmarks left): %.3f s\n", doc.m_arrItems.size(), Now() - start);
+    std::printf("  deleted, list refreshed (%zu bookmarks left): %.3f s\n", doc.Items().size(), Now() - start);
     SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
@@ -207,7 +208,7 @@ void TimeResizeAndViews(CLinkhiveApp& app, size_t count)
 {
     CBookmarkDoc& doc = app.Document();
     FillBench(doc, count);
-    doc.Selection().currentGroup = "Bench";
+    doc.SetCurrentGroup("Bench");
     doc.UpdateAllViews(nullptr);
     app.PumpMessages();
     CMainFrame& frame = FrameOf(app);

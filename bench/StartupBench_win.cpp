@@ -148,9 +148,9 @@ void InProcess(const std::string& folder)
     const size_t loaded = PrivateBytes();
     auto& frame = *static_cast<CMainFrame*>(app.MainFrame());
     CBookmarkDoc& doc = app.Document();
-    std::printf("in this process, %zu bookmarks in %zu groups:\n", doc.m_arrItems.size(), doc.m_arrGroups.size());
+    std::printf("in this process, %zu bookmarks in %zu groups:\n", doc.Items().size(), doc.Groups().size());
     std::printf("  memory after loading: %.0f bytes per bookmark (window and all)\n",
-                static_cast<double>(loaded - before) / static_cast<double>(doc.m_arrItems.size()));
+                static_cast<double>(loaded - before) / static_cast<double>(doc.Items().size()));
 
     const HWND groups = frame.GroupPane()->GetSafeHwnd();
     double slowest = 0;

@@ -62,7 +62,7 @@ int CliCheck(const CliArgs& args)
         return kCliUsage;
     size_t notChecked = 0;
     std::vector<LinkJob> jobs =
-        LinkJobsOf(session.doc, args.Has("--group") ? &args.Value("--group") : nullptr, notChecked);
+        LinkJobsOf(session.doc.Content(), args.Has("--group") ? &args.Value("--group") : nullptr, notChecked);
     const std::vector<LinkJob> bookmarks = jobs;
     for (size_t n = 0; n < jobs.size(); ++n)
         jobs[n].index = n;

@@ -24,7 +24,7 @@ bool OpenStore(CliSession& session, const CliArgs& args)
     if (!session.OpenStore(args.positional[0]))
         return false;
     if (args.Has("--group"))
-        session.selection.currentGroup = args.Value("--group");
+        session.doc.SetCurrentGroup(args.Value("--group"));
     return true;
 }
 

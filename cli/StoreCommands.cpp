@@ -15,7 +15,7 @@ void WriteItems(const CBookmarkDoc& doc, const std::vector<size_t>* indices,
                 const std::vector<size_t>* setStarts = nullptr)
 {
     std::string out;
-    const size_t count = indices ? indices->size() : doc.m_arrItems.size();
+    const size_t count = indices ? indices->size() : doc.Items().size();
     size_t nextSet = 0;
     for (size_t n = 0; n < count; ++n) {
         if (setStarts && nextSet < setStarts->size() && (*setStarts)[nextSet] == n) {
@@ -23,7 +23,7 @@ void WriteItems(const CBookmarkDoc& doc, const std::vector<size_t>* indices,
                 out += '\n';
             ++nextSet;
         }
-        AppendItemLine(out, doc.m_arrItems[indices ? (*indices)[n] : n]);
+        AppendItemLine(out, doc.Items()[indices ? (*indices)[n] : n]);
         if (out.size() >= kOutputChunk) {
             WriteOut(out);
             out.clear();
@@ -40,7 +40,7 @@ int CliDump(const CliArgs& args)
     if (!session.Open(args.positional[0], args.Has("--v20")))
         return kCliFailed;
     std::string groups;
-    for (const std::string& group : session.doc.m_arrGroups)
+    for (const std::string& group : session.doc.Groups())
         groups += "group\t" + EscapeField(group) + "\n";
     WriteOut(groups);
     WriteItems(session.doc, nullptr);
@@ -60,8 +60,8 @@ int CliStats(const CliArgs& args)
     CliSession session;
     if (!session.Open(args.positional[0]))
         return kCliFailed;
-    WriteOut("groups " + std::to_string(session.doc.m_arrGroups.size()) + " items " +
-             std::to_string(session.doc.m_arrItems.size()) + "\n");
+    WriteOut("groups " + std::to_string(session.doc.Groups().size()) + " items " +
+             std::to_string(session.doc.Items().size()) + "\n");
     return kCliOk;
 }
 
@@ -73,7 +73,7 @@ int CliFind(const CliArgs& args)
     if (!session.Open(args.positional[0]))
         return kCliUsage;
     const std::vector<size_t> found =
-        FindBookmarks(session.doc, args.positional[1], args.Has("--group") ? &args.Value("--group") : nullptr);
+        FindBookmarks(session.doc.Content(), args.positional[1], args.Has("--group") ? &args.Value("--group") : nullptr);
     WriteItems(session.doc, &found);
     return found.empty() ? kCliNothingFound : kCliOk;
 }
@@ -85,7 +85,7 @@ int CliDuplicates(const CliArgs& args)
     CliSession session;
     if (!session.Open(args.positional[0]))
         return kCliUsage;
-    const DuplicateSets sets = FindDuplicates(session.doc);
+    const DuplicateSets sets = FindDuplicates(session.doc.Content());
     WriteItems(session.doc, &sets.items, &sets.setStarts);
     return sets.items.empty() ? kCliNothingFound : kCliOk;
 }

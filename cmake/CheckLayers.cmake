@@ -1,7 +1,8 @@
 # The portable core points one way: no file of store/, exchange/, launch/ or
 # settings/ includes the window side (res/, framework/, ui/, app/), and only
 # the *_win.cpp files beside it include <windows.h>. Run with -DROOT=<source>;
-# a breach fails the build with the file and line.
+# a breach fails the build with the file and line. Also that only the
+# document tells its views about a change of the collection.
 set(breaches "")
 foreach(folder store exchange launch settings)
   file(GLOB sources "${ROOT}/${folder}/*.h" "${ROOT}/${folder}/*.cpp")
@@ -18,4 +19,20 @@ foreach(folder store exchange launch settings)
 endforeach()
 if(breaches)
   message(FATAL_ERROR "The portable core includes the window side:${breaches}")
+endif()
+
+# The collection changes only through the document's operations, which tell
+# the views themselves (its Commit is private): no program file outside
+# store/ updates the views by hand.
+foreach(folder exchange launch settings framework ui app cli)
+  file(GLOB sources "${ROOT}/${folder}/*.h" "${ROOT}/${folder}/*.cpp")
+  foreach(source ${sources})
+    file(STRINGS "${source}" calls REGEX "UpdateAllViews[ \t]*\\(")
+    foreach(line ${calls})
+      string(APPEND breaches "\n  ${source}: ${line}")
+    endforeach()
+  endforeach()
+endforeach()
+if(breaches)
+  message(FATAL_ERROR "Views updated outside the document's operations:${breaches}")
 endif()

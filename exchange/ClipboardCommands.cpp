@@ -52,16 +52,14 @@ void ClipboardCommands::ClearUndo()
     m_doc.Marks().undoGroup.clear();
 }
 
-void ClipboardCommands::AddFromClipboard(const ItemTextParts& parts, const std::string& group,
-                                         std::vector<size_t> removed)
+void ClipboardCommands::AddFromClipboard(const ItemTextParts& parts, const std::string& group, const BookmarkItem* cut)
 {
     BookmarkItem item;
     item.m_strName = parts.name;
     item.m_strURL = parts.url;
     item.m_strGroup = group;
     item.m_strDescription = parts.description;
-    m_doc.AddItem(item);
-    m_doc.Commit(m_doc.GroupPane(), ItemsHint(std::move(removed), {}, 1));
+    m_doc.AddItemMoving(std::move(item), cut);
     // The text has been used: a second Paste or Undo would add it again.
     m_doc.Clipboard().Empty();
 }
@@ -87,7 +85,7 @@ void ClipboardCommands::OnEditCut()
     m_doc.Marks().cutName = selection.itemName;
     m_doc.Marks().cutDescription = selection.itemDescription;
     // The store is unchanged, but the item pane must show the cut style.
-    m_doc.Commit(m_doc.GroupPane(), ItemsHint({}, {}, 0));
+    m_doc.ShowMarks(true);
     ClearUndo();
 }
 
@@ -103,7 +101,7 @@ void ClipboardCommands::OnEditPaste()
                               parts.description == marks.cutDescription;
     if (pastesTheCut && m_doc.Selection().currentGroup == marks.cutGroup) {
         EndCut();
-        m_doc.UpdateAllViews(m_doc.GroupPane(), ItemsHint({}, {}, 0));
+        m_doc.ShowMarks(false);
         return;
     }
     if (!IsBookmarkURL(parts.url)) {
@@ -112,20 +110,19 @@ void ClipboardCommands::OnEditPaste()
     }
     // With no group at all the bookmark would be filed under a name no pane
     // shows; a drop makes a group in that case, and so does a paste.
-    if (m_doc.m_arrGroups.empty())
+    if (m_doc.Groups().empty())
         m_doc.AddGroup();
     // The move removes exactly the one bookmark that was cut, and ends: marks
     // left behind would later remove a bookmark added back by hand.
-    std::vector<size_t> moved;
+    BookmarkItem cut;
     if (pastesTheCut) {
-        BookmarkItem cut;
         cut.m_strName = marks.cutName;
         cut.m_strURL = marks.cutURL;
+        cut.m_strGroup = marks.cutGroup;
         cut.m_strDescription = marks.cutDescription;
-        moved = m_doc.RemoveFirstItemLike(marks.cutGroup, cut);
         EndCut();
     }
-    AddFromClipboard(parts, m_doc.Selection().currentGroup, std::move(moved));
+    AddFromClipboard(parts, m_doc.Selection().currentGroup, pastesTheCut ? &cut : nullptr);
 }
 
 void ClipboardCommands::EndCut()
@@ -147,13 +144,19 @@ void ClipboardCommands::OnEditUndo()
     const std::string group = m_doc.Marks().undoGroup;
     // The group may have been deleted or renamed since: the bookmark would
     // come back into a group no pane lists, so the group comes back too.
-    const bool groupGone = std::none_of(m_doc.m_arrGroups.begin(), m_doc.m_arrGroups.end(),
+    const bool groupGone = std::none_of(m_doc.Groups().begin(), m_doc.Groups().end(),
                                         [&group](const std::string& name) { return TextEqual(name, group); });
-    if (groupGone)
-        m_doc.m_arrGroups.push_back(group);
-    AddFromClipboard(parts, group);
-    if (groupGone)
-        m_doc.Commit(m_doc.ItemPane());
+    if (groupGone) {
+        BookmarkItem item;
+        item.m_strName = parts.name;
+        item.m_strURL = parts.url;
+        item.m_strGroup = group;
+        item.m_strDescription = parts.description;
+        m_doc.AddItems({std::move(item)}, {group});
+        m_doc.Clipboard().Empty();
+    } else {
+        AddFromClipboard(parts, group);
+    }
     ClearUndo();
 }
 

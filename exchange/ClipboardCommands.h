@@ -4,6 +4,7 @@
 #include <vector>
 
 class CBookmarkDoc;
+struct BookmarkItem;
 struct CurrentSelection;
 
 // One bookmark as clipboard text: name, URL and description, each of the
@@ -42,10 +43,10 @@ public:
 private:
     void ClearUndo();
     void EndCut();
-    // Paste's and Undo's last step: the parts as a bookmark of `group`,
-    // committed with the items `removed` before (ascending), and the
-    // clipboard emptied.
-    void AddFromClipboard(const ItemTextParts& parts, const std::string& group, std::vector<size_t> removed = {});
+    // Paste's and Undo's last step: the parts as a bookmark of `group`, in
+    // one change with the removal of the first bookmark like `cut` (a cut
+    // moved), and the clipboard emptied.
+    void AddFromClipboard(const ItemTextParts& parts, const std::string& group, const BookmarkItem* cut = nullptr);
 
     CBookmarkDoc& m_doc;
 };

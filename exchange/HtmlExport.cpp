@@ -105,10 +105,10 @@ std::string GroupPagePath(const std::string& chosen)
 
 bool SaveCollectionPage(CBookmarkDoc& doc, const std::string& chosen)
 {
-    return SavePage(doc, CollectionPagePath(chosen), CollectionPage(doc));
+    return SavePage(doc, CollectionPagePath(chosen), CollectionPage(doc.Content()));
 }
 
 bool SaveGroupPage(CBookmarkDoc& doc, const std::string& chosen)
 {
-    return SavePage(doc, GroupPagePath(chosen), GroupPage(doc, doc.Selection().currentGroup));
+    return SavePage(doc, GroupPagePath(chosen), GroupPage(doc.Content(), doc.Selection().currentGroup));
 }

@@ -82,7 +82,7 @@ MatchCounts CountStoredMatches(const CBookmarkDoc& doc, const std::vector<const 
         return counts;
     for (size_t i = 0; i < urls.size(); ++i)
         counts.Insert(static_cast<uint32_t>(i));
-    for (const BookmarkItem& item : doc.m_arrItems) {
+    for (const BookmarkItem& item : doc.Items()) {
         if (size_t* count = counts.Find(item.m_strURL))
             ++*count;
     }
@@ -113,20 +113,12 @@ void CommitLinks(CBookmarkDoc& doc, IPrompt& prompt, const std::string& group, c
     for (size_t i = 0; i < candidates.size(); ++i)
         urls[i] = &candidates[i].m_strURL;
     MatchCounts counts = CountStoredMatches(doc, urls, HashNoCase, TextEqual);
-    doc.m_arrGroups.reserve(doc.m_arrGroups.size() + 1);
-    doc.m_arrItems.reserve(doc.m_arrItems.size() + candidates.size());
-
-    doc.m_arrGroups.push_back(group);
-    doc.Selection().currentGroup = group;
-    doc.SetModifiedFlag(true);
-    if (candidates.empty()) {
-        prompt.ShowMessage(noUrlsMessage, MessageStyle::StopOk);
-        return;
-    }
+    std::vector<BookmarkItem> added;
+    added.reserve(candidates.size());
     for (const BookmarkItem& candidate : candidates) {
         size_t& matches = *counts.Find(candidate.m_strURL);
         if (matches == 0) {
-            doc.AddItem(candidate);
+            added.push_back(candidate);
             matches = 1;  // later copies in the same file meet this one
             continue;
         }
@@ -134,7 +126,10 @@ void CommitLinks(CBookmarkDoc& doc, IPrompt& prompt, const std::string& group, c
         for (size_t i = 0; i < matches; ++i)
             prompt.ShowMessage(notice, MessageStyle::InformationOk);
     }
-    doc.Commit(nullptr);
+    // A page without links still leaves its new, empty group current.
+    doc.AddItems(std::move(added), {group}, nullptr, &group);
+    if (candidates.empty())
+        prompt.ShowMessage(noUrlsMessage, MessageStyle::StopOk);
 }
 
 bool ReadAndImport(const std::string& path, IPrompt& prompt, const char* readFailure,

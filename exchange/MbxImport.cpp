@@ -82,9 +82,7 @@ bool ImportMbx(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt)
         return false;
 
     doc.OnNewDocument();
-    doc.Selection().currentGroup = content.m_arrGroups.front();
-    doc.m_arrGroups = std::move(content.m_arrGroups);
-    doc.m_arrItems = std::move(content.m_arrItems);
-    doc.Commit(nullptr);
+    const std::string first = content.m_arrGroups.front();
+    doc.ImportCollection(std::move(content), &first);
     return true;
 }

@@ -148,5 +148,5 @@ std::string NetscapeFilePath(const std::string& chosen)
 bool SaveNetscapeFile(CBookmarkDoc& doc, const std::string& path)
 {
     return RunFileOperation(doc.Prompt(), path, FileReport::General,
-                            [&] { WriteWholeFile(path, NetscapeBookmarkFile(doc)); });
+                            [&] { WriteWholeFile(path, NetscapeBookmarkFile(doc.Content())); });
 }

@@ -653,8 +653,8 @@ std::string AddToStore(CBookmarkDoc& doc, NetscapeFile& file)
     const std::vector<UrlDuplicate> duplicate = DuplicateUrls(doc, urls);
 
     NoCaseIndex stored;
-    for (size_t g = 0; g < doc.m_arrGroups.size(); ++g)
-        stored.emplace(doc.m_arrGroups[g], g);
+    for (size_t g = 0; g < doc.Groups().size(); ++g)
+        stored.emplace(doc.Groups()[g], g);
     std::vector<std::string> groupNames(file.groups.size());
     std::vector<bool> received(file.groups.size());
     std::vector<std::string> newGroups;
@@ -674,7 +674,7 @@ std::string AddToStore(CBookmarkDoc& doc, NetscapeFile& file)
             const NetscapeFile::Group& group = file.groups[link.group];
             const auto found = stored.find(group.name);
             if (found != stored.end()) {
-                groupNames[link.group] = doc.m_arrGroups[found->second];  // as the store spells it
+                groupNames[link.group] = doc.Groups()[found->second];  // as the store spells it
             } else {
                 groupNames[link.group] = group.name;
                 newGroups.push_back(group.name);
@@ -689,16 +689,8 @@ std::string AddToStore(CBookmarkDoc& doc, NetscapeFile& file)
                                         unconvertible, file.skipped);
     if (added.empty())
         return summary;
-    std::string current = added.front().m_strGroup;
-    doc.m_arrGroups.reserve(doc.m_arrGroups.size() + newGroups.size());
-    doc.m_arrItems.reserve(doc.m_arrItems.size() + added.size());
-
-    for (std::string& group : newGroups)
-        doc.m_arrGroups.push_back(std::move(group));
-    for (BookmarkItem& item : added)
-        doc.m_arrItems.push_back(std::move(item));
-    doc.Selection().currentGroup.swap(current);
-    doc.Commit(nullptr);
+    const std::string current = added.front().m_strGroup;
+    doc.AddItems(std::move(added), std::move(newGroups), nullptr, &current);
     return summary;
 }
 

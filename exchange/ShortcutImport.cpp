@@ -9,22 +9,32 @@
 
 namespace {
 
-// True when the file's URL was read, so that the file may be deleted.
-bool AddShortcut(CBookmarkDoc& doc, IFileSystem& files, const std::string& path, bool bDeleteSourceFile)
+// The bookmark of each shortcut file of `paths` in `group`, and the files
+// whose URL was read, so that they may be deleted.
+std::vector<BookmarkItem> ReadShortcuts(const std::vector<std::string>& paths, const std::string& group,
+                                        std::vector<std::string>& read)
 {
-    BookmarkItem item;
-    item.m_strName = ShortcutBaseName(path);
-    item.m_strURL = ReadShortcutURL(path);
-    item.m_strGroup = doc.Selection().currentGroup;
-    doc.AddItem(item);
-    doc.SetModifiedFlag(true);
-    // Without its URL the bookmark is empty and the file is the only place
-    // the address is left. A file that stays behind is not reported.
-    if (item.m_strURL.empty())
-        return false;
-    if (bDeleteSourceFile)
+    std::vector<BookmarkItem> items;
+    for (const std::string& path : paths) {
+        BookmarkItem item;
+        item.m_strName = ShortcutBaseName(path);
+        item.m_strURL = ReadShortcutURL(path);
+        item.m_strGroup = group;
+        // Without its URL the bookmark is empty and the file is the only
+        // place the address is left. A file that stays behind is not reported.
+        if (!item.m_strURL.empty())
+            read.push_back(path);
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
+void RemoveFiles(IFileSystem& files, const std::vector<std::string>& paths, bool bDeleteSourceFile)
+{
+    if (!bDeleteSourceFile)
+        return;
+    for (const std::string& path : paths)
         files.RemoveFile(path);
-    return true;
 }
 
 } // namespace
@@ -32,14 +42,16 @@ bool AddShortcut(CBookmarkDoc& doc, IFileSystem& files, const std::string& path,
 std::vector<std::string> DropShortcutFiles(CBookmarkDoc& doc, IFileSystem& files, const std::vector<std::string>& paths,
                                            bool bDeleteSourceFile)
 {
-    if (doc.m_arrGroups.empty())
+    if (doc.Groups().empty())
         doc.AddGroup();
-    std::vector<std::string> deletable;
+    std::vector<std::string> shortcuts;
     for (const std::string& path : paths) {
-        if (IsShortcutFileName(path) && AddShortcut(doc, files, path, bDeleteSourceFile))
-            deletable.push_back(path);
+        if (IsShortcutFileName(path))
+            shortcuts.push_back(path);
     }
-    doc.Commit(doc.GroupPane());
+    std::vector<std::string> deletable;
+    doc.AddItems(ReadShortcuts(shortcuts, doc.Selection().currentGroup, deletable), {}, doc.GroupPane());
+    RemoveFiles(files, deletable, bDeleteSourceFile);
     return deletable;
 }
 
@@ -57,16 +69,10 @@ bool ImportShortcutFolder(CBookmarkDoc& doc, IFileSystem& files, const std::stri
         return false;
     }
 
-    const std::string group = MakeUniqueName(folderPath, doc.m_arrGroups);
-    doc.m_arrGroups.push_back(group);
-    doc.Selection().currentGroup = group;
-    doc.Commit(nullptr);
+    const std::string group = MakeUniqueName(folderPath, doc.Groups());
     std::vector<std::string> read;
-    for (const std::string& path : paths) {
-        if (AddShortcut(doc, files, path, bDeleteSourceFile))
-            read.push_back(path);
-    }
-    doc.Commit(doc.GroupPane());
+    doc.AddItems(ReadShortcuts(paths, group, read), {group}, nullptr, &group);
+    RemoveFiles(files, read, bDeleteSourceFile);
     if (deletable)
         *deletable = std::move(read);
     return true;

@@ -33,10 +33,7 @@ bool ImportVersion20(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt
         return false;
 
     doc.OnNewDocument();
-    doc.m_arrGroups = std::move(content.m_arrGroups);
-    doc.m_arrItems = std::move(content.m_arrItems);
     doc.SetTitle("No Name");
-    doc.Selection().currentGroup = doc.FirstGroupInPaneOrder();
-    doc.Commit(nullptr);
+    doc.ImportCollection(std::move(content));
     return true;
 }

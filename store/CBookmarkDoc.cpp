@@ -32,30 +32,151 @@ void CBookmarkDoc::Commit(IView* sender, const UpdateHint& hint)
     UpdateAllViews(sender, hint);
 }
 
+void CBookmarkDoc::Perform(ChangeRecord record, IView* sender, const UpdateHint& hint)
+{
+    m_journal.DropUndone();
+    ApplyForward(record, m_content.m_arrGroups, m_content.m_arrItems);
+    m_journal.Push(std::move(record));
+    Commit(sender, hint);
+}
+
+namespace {
+
+// What the views patch after `record` was done (or taken back, `count` items
+// left then).
+UpdateHint HintOf(const ChangeRecord& record, bool done, size_t count)
+{
+    if (record.TouchesGroups())
+        return UpdateHint();
+    std::vector<size_t> changed;
+    for (const auto& edit : record.items.changed)
+        changed.push_back(edit.index);
+    if (done) {
+        std::vector<size_t> removed;
+        for (const auto& entry : record.items.removed)
+            removed.push_back(entry.first);
+        return ItemsHint(std::move(removed), std::move(changed), record.items.addedCount);
+    }
+    // Taken back, the appended rows go; removed ones coming back would land
+    // among the others, which the panes' patch does not place: they rebuild.
+    if (!record.items.removed.empty())
+        return UpdateHint();
+    std::vector<size_t> gone;
+    for (size_t i = 0; i < record.items.addedCount; ++i)
+        gone.push_back(count + i);
+    return ItemsHint(std::move(gone), std::move(changed), 0);
+}
+
+} // namespace
+
+bool CBookmarkDoc::UndoLast()
+{
+    if (!m_journal.UndoLast(m_content.m_arrGroups, m_content.m_arrItems))
+        return false;
+    ClearSelectedItem();
+    Commit(nullptr, HintOf(*m_journal.NewestUndone(), false, m_content.m_arrItems.size()));
+    return true;
+}
+
+bool CBookmarkDoc::RedoLast()
+{
+    if (!m_journal.RedoLast(m_content.m_arrGroups, m_content.m_arrItems))
+        return false;
+    ClearSelectedItem();
+    Commit(nullptr, HintOf(*m_journal.NewestDone(), true, 0));
+    return true;
+}
+
+void CBookmarkDoc::LoadContent(StoreContent content)
+{
+    m_content = std::move(content);
+    m_journal.Clear();
+}
+
+void CBookmarkDoc::ImportCollection(StoreContent content, const std::string* group)
+{
+    LoadContent(std::move(content));
+    m_selection.currentGroup = group ? *group : FirstGroupInPaneOrder();
+    Commit(nullptr);
+}
+
+void CBookmarkDoc::SetCurrentGroup(const std::string& group, IView* sender)
+{
+    m_selection.currentGroup = group;
+    // Only what is current changes, not the collection.
+    UpdateAllViews(sender, SelectionHint());
+}
+
+void CBookmarkDoc::ShowMarks(bool modified)
+{
+    if (modified)
+        SetModifiedFlag(true);
+    UpdateAllViews(m_groupPane, ItemsHint({}, {}, 0));
+}
+
+void CBookmarkDoc::SelectItem(size_t index)
+{
+    if (index >= m_content.m_arrItems.size()) {
+        ClearSelectedItem();
+        return;
+    }
+    const BookmarkItem& item = m_content.m_arrItems[index];
+    m_selection.itemURL = item.m_strURL;
+    m_selection.itemName = item.m_strName;
+    m_selection.itemDescription = item.m_strDescription;
+    m_selection.itemIndex = static_cast<int32_t>(index);
+}
+
+void CBookmarkDoc::RestoreSelectionTexts(const BookmarkItem* texts)
+{
+    if (texts) {
+        m_selection.itemName = texts->m_strName;
+        m_selection.itemURL = texts->m_strURL;
+    }
+    UpdateAllViews(m_groupPane);
+}
+
+void CBookmarkDoc::CreateItem(BookmarkItem item)
+{
+    m_selection.itemName = item.m_strName;
+    m_selection.itemURL = item.m_strURL;
+    m_selection.itemDescription.clear();
+    m_selection.itemIndex = static_cast<int32_t>(m_content.m_arrItems.size());
+    AddItems({std::move(item)}, {}, m_groupPane);
+}
 
 std::string CBookmarkDoc::AddGroup()
 {
-    const std::string name = MakeUniqueName("New Group", m_arrGroups);
-    m_arrGroups.push_back(name);
+    const std::string name = MakeUniqueName("New Group", m_content.m_arrGroups);
+    ChangeRecord record;
+    record.kind = ChangeRecord::AddGroup;
+    record.groups.added.push_back(name);
     m_selection.currentGroup = name;
-    Commit(nullptr);
+    Perform(std::move(record), nullptr, UpdateHint());
     return name;
 }
 
 void CBookmarkDoc::RenameGroup(const std::string& newText)
 {
-    const std::string candidate = MakeUniqueName(newText, m_arrGroups);
+    const std::string candidate = MakeUniqueName(newText, m_content.m_arrGroups);
     const std::string old = m_selection.currentGroup;
-    for (std::string& group : m_arrGroups) {
+    ChangeRecord record;
+    record.kind = ChangeRecord::RenameGroup;
+    for (size_t i = 0; i < m_content.m_arrGroups.size(); ++i) {
+        const std::string& group = m_content.m_arrGroups[i];
         if (TextEqual(group, old))
-            group = candidate;
+            record.groups.changed.push_back({i, candidate});
     }
-    for (BookmarkItem& item : m_arrItems) {
-        if (TextEqual(item.m_strGroup, old))
-            item.m_strGroup = candidate;
+    for (size_t i = 0; i < m_content.m_arrItems.size(); ++i) {
+        const BookmarkItem& item = m_content.m_arrItems[i];
+        if (TextEqual(item.m_strGroup, old)) {
+            BookmarkItem renamed = item;
+            renamed.m_strGroup = candidate;
+            Change(record.items, i, std::move(renamed));
+        }
     }
     m_selection.currentGroup = candidate;
-    Commit(m_itemPane);
+    Perform(std::move(record), m_itemPane, UpdateHint());
 }
 
 bool CBookmarkDoc::DeleteGroup()
@@ -65,34 +186,85 @@ bool CBookmarkDoc::DeleteGroup()
     if (Prompt().ShowMessage("The group: '" + group + "' will be deteled. All right?", MessageStyle::QuestionOkCancel) !=
         MessageAnswer::Ok)
         return false;
-    m_arrGroups.erase(std::remove_if(m_arrGroups.begin(), m_arrGroups.end(),
-                                     [&group](const std::string& name) { return TextEqual(name, group); }),
-                      m_arrGroups.end());
-    m_arrItems.erase(std::remove_if(m_arrItems.begin(), m_arrItems.end(),
-                                    [&group](const BookmarkItem& item) { return TextEqual(item.m_strGroup, group); }),
-                     m_arrItems.end());
-    m_arrGroups.shrink_to_fit();
-    m_arrItems.shrink_to_fit();
+    ChangeRecord record;
+    record.kind = ChangeRecord::RemoveGroup;
+    for (size_t i = 0; i < m_content.m_arrGroups.size(); ++i) {
+        if (TextEqual(m_content.m_arrGroups[i], group))
+            record.groups.removed.emplace_back(i, std::string());
+    }
+    for (size_t i = 0; i < m_content.m_arrItems.size(); ++i) {
+        if (TextEqual(m_content.m_arrItems[i].m_strGroup, group))
+            Remove(record.items, i);
+    }
+    ApplyForward(record, m_content.m_arrGroups, m_content.m_arrItems);
+    m_content.m_arrGroups.shrink_to_fit();
+    m_content.m_arrItems.shrink_to_fit();
+    m_journal.Push(std::move(record));
     Commit(nullptr);
     return true;
 }
 
-void CBookmarkDoc::AddItem(const BookmarkItem& item)
+void CBookmarkDoc::AddItems(std::vector<BookmarkItem> items, std::vector<std::string> groups, IView* sender,
+                            const std::string* current)
 {
-    m_arrItems.push_back(item);
+    ChangeRecord record;
+    record.kind = groups.empty() ? ChangeRecord::AddItems : ChangeRecord::AddGroup;
+    const size_t added = items.size();
+    record.items.added = std::move(items);
+    record.groups.added = std::move(groups);
+    if (current)
+        m_selection.currentGroup = *current;
+    const UpdateHint hint = record.TouchesGroups() ? UpdateHint() : ItemsHint({}, {}, added);
+    Perform(std::move(record), sender, hint);
 }
 
-BookmarkItem* CBookmarkDoc::SelectedItem()
+void CBookmarkDoc::AddItemMoving(BookmarkItem item, const BookmarkItem* like)
 {
-    return const_cast<BookmarkItem*>(static_cast<const CBookmarkDoc*>(this)->SelectedItem());
+    ChangeRecord record;
+    record.kind = ChangeRecord::AddItems;
+    std::vector<size_t> removed;
+    if (like) {
+        const std::vector<BookmarkItem>& items = m_content.m_arrItems;
+        const auto found = std::find_if(items.begin(), items.end(), [like](const BookmarkItem& stored) {
+            return TextEqual(stored.m_strGroup, like->m_strGroup) && stored.m_strName == like->m_strName &&
+                   stored.m_strURL == like->m_strURL && stored.m_strDescription == like->m_strDescription;
+        });
+        if (found != items.end()) {
+            const size_t index = static_cast<size_t>(found - items.begin());
+            record.kind = ChangeRecord::PasteItem;
+            Remove(record.items, index);
+            removed.push_back(index);
+            // No current item is left: its index may have moved.
+            ClearSelectedItem();
+        }
+    }
+    Append(record.items, std::move(item));
+    Perform(std::move(record), m_groupPane, ItemsHint(std::move(removed), {}, 1));
+}
+
+void CBookmarkDoc::ChangeItem(size_t index, const BookmarkItem& fields)
+{
+    if (index >= m_content.m_arrItems.size())
+        return;
+    BookmarkItem after = fields;
+    after.m_strGroup = m_content.m_arrItems[index].m_strGroup;
+    if (m_selection.itemIndex >= 0 && static_cast<size_t>(m_selection.itemIndex) == index) {
+        m_selection.itemName = after.m_strName;
+        m_selection.itemURL = after.m_strURL;
+        m_selection.itemDescription = after.m_strDescription;
+    }
+    ChangeRecord record;
+    record.kind = ChangeRecord::EditItems;
+    Change(record.items, index, std::move(after));
+    Perform(std::move(record), m_groupPane, ItemsHint({}, {index}, 0));
 }
 
 const BookmarkItem* CBookmarkDoc::SelectedItem() const
 {
     const int32_t index = m_selection.itemIndex;
-    if (index < 0 || static_cast<size_t>(index) >= m_arrItems.size())
+    if (index < 0 || static_cast<size_t>(index) >= m_content.m_arrItems.size())
         return nullptr;
-    return &m_arrItems[static_cast<size_t>(index)];
+    return &m_content.m_arrItems[static_cast<size_t>(index)];
 }
 
 bool CBookmarkDoc::DeleteItem()
@@ -109,133 +281,141 @@ bool CBookmarkDoc::DeleteItem()
     m_marks.undoURL = m_selection.itemURL;
     m_marks.undoGroup = m_selection.currentGroup;
     const size_t index = static_cast<size_t>(m_selection.itemIndex);
-    m_arrItems.erase(m_arrItems.begin() + m_selection.itemIndex);
+    ChangeRecord record;
+    record.kind = ChangeRecord::RemoveItems;
+    Remove(record.items, index);
     ClearSelectedItem();
-    Commit(m_groupPane, ItemsHint({index}, {}, 0));
+    Perform(std::move(record), m_groupPane, ItemsHint({index}, {}, 0));
     return true;
 }
 
-size_t CBookmarkDoc::DeleteItems(const std::vector<size_t>& indices)
+size_t CBookmarkDoc::DeleteItems(const std::vector<size_t>& indices, IView* sender)
 {
-    std::vector<bool> doomed(m_arrItems.size());
+    std::vector<bool> doomed(m_content.m_arrItems.size());
     for (const size_t index : indices) {
         if (index < doomed.size())
             doomed[index] = true;
     }
+    ChangeRecord record;
+    record.kind = ChangeRecord::RemoveItems;
     std::vector<size_t> removed;
-    size_t kept = 0;
-    for (size_t i = 0; i < m_arrItems.size(); ++i) {
+    for (size_t i = 0; i < doomed.size(); ++i) {
         if (doomed[i]) {
             removed.push_back(i);
-            continue;
+            Remove(record.items, i);
         }
-        if (kept != i)
-            m_arrItems[kept] = std::move(m_arrItems[i]);
-        ++kept;
     }
     if (removed.empty())
         return 0;
-    m_arrItems.resize(kept);
     // The selected index may now name another bookmark, or none.
     ClearSelectedItem();
     const size_t count = removed.size();
-    Commit(nullptr, ItemsHint(std::move(removed), {}, 0));
+    Perform(std::move(record), sender, ItemsHint(std::move(removed), {}, 0));
     return count;
 }
 
 std::string CBookmarkDoc::MoveItems(const std::vector<size_t>& indices, const std::string& group)
 {
-    const auto existing = std::find_if(m_arrGroups.begin(), m_arrGroups.end(),
+    const std::vector<std::string>& groups = m_content.m_arrGroups;
+    const auto existing = std::find_if(groups.begin(), groups.end(),
                                        [&group](const std::string& name) { return TextEqual(name, group); });
-    const std::string stored = existing != m_arrGroups.end() ? *existing : group;
-    bool moved = false;
+    const std::string stored = existing != groups.end() ? *existing : group;
+    ChangeRecord record;
+    record.kind = ChangeRecord::MoveItems;
+    std::vector<bool> seen(m_content.m_arrItems.size());
     for (const size_t index : indices) {
-        if (index < m_arrItems.size() && m_arrItems[index].m_strGroup != stored) {
-            m_arrItems[index].m_strGroup = stored;
-            moved = true;
+        if (index < m_content.m_arrItems.size() && !seen[index] && m_content.m_arrItems[index].m_strGroup != stored) {
+            seen[index] = true;
+            BookmarkItem moved = m_content.m_arrItems[index];
+            moved.m_strGroup = stored;
+            Change(record.items, index, std::move(moved));
         }
     }
-    if (!moved)
+    if (record.items.changed.empty())
         return stored;
-    if (existing == m_arrGroups.end())
-        m_arrGroups.push_back(stored);
+    if (existing == groups.end())
+        record.groups.added.push_back(stored);
     ClearSelectedItem();
-    Commit(nullptr);
+    Perform(std::move(record), nullptr, UpdateHint());
     return stored;
 }
 
 void CBookmarkDoc::ChangeURLs(const std::vector<std::pair<size_t, std::string>>& changes)
 {
-    bool changed = false;
+    ChangeRecord record;
+    record.kind = ChangeRecord::EditItems;
     for (const auto& change : changes) {
-        if (change.first < m_arrItems.size()) {
-            m_arrItems[change.first].m_strURL = change.second;
-            changed = true;
+        if (change.first < m_content.m_arrItems.size()) {
+            BookmarkItem changed = m_content.m_arrItems[change.first];
+            changed.m_strURL = change.second;
+            Change(record.items, change.first, std::move(changed));
         }
     }
-    if (!changed)
+    if (record.items.changed.empty())
         return;
     ClearSelectedItem();
-    Commit(nullptr);
+    Perform(std::move(record), nullptr, UpdateHint());
 }
 
 size_t CBookmarkDoc::FindItem(const std::string& group, const std::string& name, const std::string& url,
                               size_t hint) const
 {
+    const std::vector<BookmarkItem>& items = m_content.m_arrItems;
     const auto matches = [&](const BookmarkItem& item) {
         return item.m_strName == name && item.m_strURL == url && TextEqual(item.m_strGroup, group);
     };
-    if (hint < m_arrItems.size() && matches(m_arrItems[hint]))
+    if (hint < items.size() && matches(items[hint]))
         return hint;
-    const auto found = std::find_if(m_arrItems.begin(), m_arrItems.end(), matches);
-    return found == m_arrItems.end() ? std::string::npos : static_cast<size_t>(found - m_arrItems.begin());
+    const auto found = std::find_if(items.begin(), items.end(), matches);
+    return found == items.end() ? std::string::npos : static_cast<size_t>(found - items.begin());
 }
 
 void CBookmarkDoc::RenameItem(const std::string& newText)
 {
-    BookmarkItem* item = SelectedItem();
+    const BookmarkItem* item = SelectedItem();
     if (item == nullptr) {
         Commit(m_groupPane);
         return;
     }
-    item->m_strName = newText;
-    Commit(m_groupPane, ItemsHint({}, {static_cast<size_t>(m_selection.itemIndex)}, 0));
+    const size_t index = static_cast<size_t>(m_selection.itemIndex);
+    ChangeRecord record;
+    record.kind = ChangeRecord::EditItems;
+    BookmarkItem renamed = *item;
+    renamed.m_strName = newText;
+    Change(record.items, index, std::move(renamed));
+    Perform(std::move(record), m_groupPane, ItemsHint({}, {index}, 0));
 }
 
 void CBookmarkDoc::RemoveItemsByURL(const std::string& url, const std::string& group)
 {
-    m_arrItems.erase(std::remove_if(m_arrItems.begin(), m_arrItems.end(),
-                                    [&](const BookmarkItem& item) {
-                                        return TextEqual(item.m_strURL, url) && TextEqual(item.m_strGroup, group);
-                                    }),
-                     m_arrItems.end());
-}
-
-std::vector<size_t> CBookmarkDoc::RemoveFirstItemLike(const std::string& group, const BookmarkItem& like)
-{
-    const auto found = std::find_if(m_arrItems.begin(), m_arrItems.end(), [&](const BookmarkItem& item) {
-        return TextEqual(item.m_strGroup, group) && item.m_strName == like.m_strName && item.m_strURL == like.m_strURL &&
-               item.m_strDescription == like.m_strDescription;
-    });
-    if (found == m_arrItems.end())
-        return {};
-    const size_t index = static_cast<size_t>(found - m_arrItems.begin());
-    m_arrItems.erase(found);
+    ChangeRecord record;
+    record.kind = ChangeRecord::RemoveItems;
+    std::vector<size_t> removed;
+    for (size_t i = 0; i < m_content.m_arrItems.size(); ++i) {
+        const BookmarkItem& item = m_content.m_arrItems[i];
+        if (TextEqual(item.m_strURL, url) && TextEqual(item.m_strGroup, group)) {
+            Remove(record.items, i);
+            removed.push_back(i);
+        }
+    }
+    if (removed.empty())
+        return;
     ClearSelectedItem();
-    return {index};
+    Perform(std::move(record), nullptr, ItemsHint(std::move(removed), {}, 0));
 }
 
 bool CBookmarkDoc::FindURL(const std::string& url) const
 {
-    return std::any_of(m_arrItems.begin(), m_arrItems.end(),
+    const std::vector<BookmarkItem>& items = m_content.m_arrItems;
+    return std::any_of(items.begin(), items.end(),
                        [&url](const BookmarkItem& item) { return TextEqual(item.m_strURL, url); });
 }
 
 std::vector<size_t> CBookmarkDoc::ItemsOfGroup(const std::string& group) const
 {
     std::vector<size_t> indices;
-    for (size_t i = 0; i < m_arrItems.size(); ++i) {
-        if (TextEqual(m_arrItems[i].m_strGroup, group))
+    for (size_t i = 0; i < m_content.m_arrItems.size(); ++i) {
+        if (TextEqual(m_content.m_arrItems[i].m_strGroup, group))
             indices.push_back(i);
     }
     return indices;
@@ -244,7 +424,7 @@ std::vector<size_t> CBookmarkDoc::ItemsOfGroup(const std::string& group) const
 std::string CBookmarkDoc::FirstGroupInPaneOrder() const
 {
     const std::string* first = nullptr;
-    for (const std::string& name : m_arrGroups) {
+    for (const std::string& name : m_content.m_arrGroups) {
         if (!first || CompareNoCase(name, *first) < 0)
             first = &name;
     }
@@ -253,15 +433,16 @@ std::string CBookmarkDoc::FirstGroupInPaneOrder() const
 
 void CBookmarkDoc::Clear()
 {
-    m_arrGroups.clear();
-    m_arrItems.clear();
+    m_content.m_arrGroups.clear();
+    m_content.m_arrItems.clear();
+    m_journal.Clear();
 }
 
 void CBookmarkDoc::DeleteContents()
 {
     Clear();
-    m_arrGroups.shrink_to_fit();
-    m_arrItems.shrink_to_fit();
+    m_content.m_arrGroups.shrink_to_fit();
+    m_content.m_arrItems.shrink_to_fit();
     // The old names and index would send a Paste or an item command to a
     // group or bookmark of the document that is gone.
     m_selection.currentGroup = FirstGroupInPaneOrder();
@@ -278,12 +459,12 @@ void CBookmarkDoc::ClearSelectedItem()
 
 void CBookmarkDoc::Load(InputFile& file)
 {
-    ReadDataFile(file, *this);
+    ReadDataFile(file, m_content);
 }
 
 void CBookmarkDoc::Store(const std::string& path)
 {
-    WriteDataFile(path, *this);
+    WriteDataFile(path, m_content);
 }
 
 void CBookmarkDoc::OnOpened()

@@ -2,6 +2,7 @@
 
 #include "store/BookmarkItem.h"
 #include "store/CDocument.h"
+#include "store/ChangeJournal.h"
 #include "store/CurrentSelection.h"
 #include "store/DataFile.h"
 
@@ -15,8 +16,10 @@ class IClipboard;
 // candidate as it stands at that moment.
 std::string MakeUniqueName(std::string candidate, const std::vector<std::string>& names);
 
-// The one document: every group name and every bookmark of all groups.
-class CBookmarkDoc : public CDocument, public StoreContent {
+// The one document: every group name and every bookmark of all groups. They
+// change only through its operations, each of which sets the modified flag,
+// tells the views once what changed and leaves a record in the journal.
+class CBookmarkDoc : public CDocument {
 public:
     CBookmarkDoc(CurrentSelection& selection, ClipboardMarks& marks, IPrompt& prompt, IClipboard& clipboard);
 
@@ -26,20 +29,62 @@ public:
     IView* GroupPane() const { return m_groupPane; }
     IView* ItemPane() const { return m_itemPane; }
 
-    CurrentSelection& Selection() { return m_selection; }
+    const StoreContent& Content() const { return m_content; }
+    const std::vector<std::string>& Groups() const { return m_content.m_arrGroups; }
+    const std::vector<BookmarkItem>& Items() const { return m_content.m_arrItems; }
+
+    const CurrentSelection& Selection() const { return m_selection; }
     ClipboardMarks& Marks() { return m_marks; }
     IClipboard& Clipboard() { return m_clipboard; }
 
-    // Sets the modified flag and rebuilds every view but `sender`, or lets
-    // them patch what `hint` names.
-    void Commit(IView* sender, const UpdateHint& hint = UpdateHint());
+    // Puts `content` in place as a load does, before the views rebuild: the
+    // journal starts again; neither the views nor the modified flag hear of it.
+    void LoadContent(StoreContent content);
+    // A data file's collection in place of the current one, `group` current
+    // (without one, the first in the group pane's order): modified, and the
+    // views rebuild.
+    void ImportCollection(StoreContent content, const std::string* group = nullptr);
+
+    // Makes `group` current (the views but `sender` follow).
+    void SetCurrentGroup(const std::string& group, IView* sender = nullptr);
+    // The bookmark at `index`, with its texts, becomes current; the view that
+    // selected it shows it already. An index naming none clears the selection.
+    void SelectItem(size_t index);
+    // The store is as it was, but what the views show of the marks (a cut)
+    // changed; a cut counts as a change of the document.
+    void ShowMarks(bool modified);
+    // A creation's cancelled sheet: the current bookmark's name and URL as
+    // `texts` has them (when given), and the views but the group pane redrawn.
+    void RestoreSelectionTexts(const BookmarkItem* texts);
+
+    // The change record of every operation since the collection was put in
+    // place; UndoLast takes back the newest, RedoLast does again what was
+    // taken back last. False when there is nothing to take back or redo.
+    const ChangeJournal& Journal() const { return m_journal; }
+    bool UndoLast();
+    bool RedoLast();
+    // Forgets every record: nothing can be taken back or done again.
+    void ClearJournal() { m_journal.Clear(); }
 
     // Returns the new group's name, which is now current.
     std::string AddGroup();
     void RenameGroup(const std::string& newText);
     // False when the user did not confirm.
     bool DeleteGroup();
-    void AddItem(const BookmarkItem& item);
+    // Appends `groups` and `items` in one change; with `current` given, that
+    // group becomes current. Without groups the views patch the new rows.
+    void AddItems(std::vector<BookmarkItem> items, std::vector<std::string> groups = {}, IView* sender = nullptr,
+                  const std::string* current = nullptr);
+    // Adds `item` as the current bookmark, the views but the group pane
+    // patching their rows with it selected.
+    void CreateItem(BookmarkItem item);
+    // Adds `item` and, in the same change, removes the first bookmark of
+    // `like.m_strGroup` (store comparison) whose name, URL and description
+    // equal `like`'s byte for byte, when there is one: a cut bookmark pasted.
+    void AddItemMoving(BookmarkItem item, const BookmarkItem* like);
+    // Gives the item at `index` the name, URL and description of `fields`
+    // (its group stays); the selection follows when it is current.
+    void ChangeItem(size_t index, const BookmarkItem& fields);
     // False when the selected index names no item (nothing is asked) or the
     // user did not confirm.
     bool DeleteItem();
@@ -48,7 +93,7 @@ public:
     // end count once or not at all) in one pass and one Commit, without
     // asking; no item is selected afterwards. Returns how many went; none
     // leaves the document untouched.
-    size_t DeleteItems(const std::vector<size_t>& indices);
+    size_t DeleteItems(const std::vector<size_t>& indices, IView* sender = nullptr);
     // Moves the items at `indices` into `group`, made when no group has
     // that name (letter case ignored), in one Commit when any moves; no item
     // is selected afterwards. Returns the group's name as stored.
@@ -59,20 +104,18 @@ public:
     // The index of the item of `group` (letter case ignored) with exactly
     // this name and URL, `hint` tried first; npos when there is none.
     size_t FindItem(const std::string& group, const std::string& name, const std::string& url, size_t hint) const;
-    void RemoveItemsByURL(const std::string& url, const std::string& group);
-    // Removes the first bookmark of `group` (store comparison) whose name, URL
-    // and description equal `like`'s byte for byte; returns the index it had,
-    // or nothing when none does. No current item is left: its index may have moved.
-    std::vector<size_t> RemoveFirstItemLike(const std::string& group, const BookmarkItem& like);
     bool FindURL(const std::string& url) const;
     // Indices into m_arrItems of the group's items, in store order.
     std::vector<size_t> ItemsOfGroup(const std::string& group) const;
     // The first group in the group pane's order; empty when there is none.
     std::string FirstGroupInPaneOrder() const;
+    // Removes every bookmark of `group` whose URL is `url` (letter case
+    // ignored in both).
+    void RemoveItemsByURL(const std::string& url, const std::string& group);
+    // No groups and no bookmarks, as LoadContent leaves them.
     void Clear();
 
     // The item at itemIndex, or null when the index names none.
-    BookmarkItem* SelectedItem();
     const BookmarkItem* SelectedItem() const;
     // No bookmark is current: after a removal the index would name another.
     void ClearSelectedItem();
@@ -84,6 +127,14 @@ protected:
     void OnOpened() override;
 
 private:
+    // Sets the modified flag and rebuilds every view but `sender`, or lets
+    // them patch what `hint` names.
+    void Commit(IView* sender, const UpdateHint& hint = UpdateHint());
+    // Applies `record`, journals it and commits.
+    void Perform(ChangeRecord record, IView* sender, const UpdateHint& hint);
+
+    StoreContent m_content;
+    ChangeJournal m_journal;
     CurrentSelection& m_selection;
     ClipboardMarks& m_marks;
     IClipboard& m_clipboard;

@@ -107,9 +107,9 @@ void CBookmarkListDlg::OnGetDisplayText(NMHDR* header)
     const LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
     const int row = wide ? reinterpret_cast<NMLVDISPINFOW*>(header)->item.iItem : item.iItem;
     const int column = wide ? reinterpret_cast<NMLVDISPINFOW*>(header)->item.iSubItem : item.iSubItem;
-    if (row < 0 || static_cast<size_t>(row) >= m_rows.size() || m_rows[static_cast<size_t>(row)] >= m_document.m_arrItems.size())
+    if (row < 0 || static_cast<size_t>(row) >= m_rows.size() || m_rows[static_cast<size_t>(row)] >= m_document.Items().size())
         return;
-    const BookmarkItem& bookmark = m_document.m_arrItems[m_rows[static_cast<size_t>(row)]];
+    const BookmarkItem& bookmark = m_document.Items()[m_rows[static_cast<size_t>(row)]];
     SetDisplayText(header, column == 1 ? bookmark.m_strURL : column == 2 ? bookmark.m_strGroup : bookmark.m_strName);
 }
 

@@ -126,7 +126,7 @@ bool CCheckLinksDlg::OnInitDialog()
     SetAccessibleName(m_list, LoadResourceString(IDS_RESULTS_NAME));
     SetAccessibleName(GetDlgItem(m_hWnd, IDC_CHECK_PROGRESS), LoadResourceString(IDS_PROGRESS_NAME));
     const std::string& current = m_document.Selection().currentGroup;
-    const bool hasCurrent = std::any_of(m_document.m_arrGroups.begin(), m_document.m_arrGroups.end(),
+    const bool hasCurrent = std::any_of(m_document.Groups().begin(), m_document.Groups().end(),
                                         [&current](const std::string& group) { return TextEqual(group, current); });
     CheckRadioButton(m_hWnd, IDC_CHECK_CURRENT_GROUP, IDC_CHECK_WHOLE,
                      hasCurrent ? IDC_CHECK_CURRENT_GROUP : IDC_CHECK_WHOLE);
@@ -204,10 +204,10 @@ void CCheckLinksDlg::OnStart()
     StopCheck();
     const bool wholeCollection = IsDlgButtonChecked(m_hWnd, IDC_CHECK_WHOLE) == BST_CHECKED;
     std::vector<LinkJob> jobs =
-        LinkJobsOf(m_document, wholeCollection ? nullptr : &m_document.Selection().currentGroup, m_notChecked);
+        LinkJobsOf(m_document.Content(), wholeCollection ? nullptr : &m_document.Selection().currentGroup, m_notChecked);
     m_checked.clear();
     for (size_t job = 0; job < jobs.size(); ++job) {
-        const BookmarkItem& item = m_document.m_arrItems[jobs[job].index];
+        const BookmarkItem& item = m_document.Items()[jobs[job].index];
         m_checked.push_back({jobs[job].index, item.m_strGroup, item.m_strName, item.m_strURL});
         jobs[job].index = job;
     }

@@ -21,14 +21,13 @@ bool CDescriptionPage::OnInitDialog()
 
 void CDescriptionPage::OnOK()
 {
-    BookmarkItem* item = m_bookmark.Find();
+    const BookmarkItem* item = m_bookmark.Find();
     if (item == nullptr) {
         m_bookmark.SayLost(Sheet());
         return;
     }
     // The status bar shows the current item's description, not the one it had.
-    if (m_bookmark.IsCurrent())
-        m_document.Selection().itemDescription = m_strDescription;
-    item->m_strDescription = m_strDescription;
-    m_document.Commit(m_document.GroupPane(), ItemsHint({}, {m_bookmark.Index()}, 0));
+    BookmarkItem fields = *item;
+    fields.m_strDescription = m_strDescription;
+    m_document.ChangeItem(m_bookmark.Index(), fields);
 }

@@ -30,7 +30,7 @@ bool CDuplicatesDlg::OnInitDialog()
 void CDuplicatesDlg::Refresh()
 {
     m_refreshPosted = false;
-    m_sets = FindDuplicates(m_document);
+    m_sets = FindDuplicates(m_document.Content());
     SetRows(m_sets.items);
     std::string line = FormatMessage1(LoadResourceString(IDS_DUPLICATES_SHARED), std::to_string(m_sets.items.size()));
     SetCountText(ReplacePlaceholder(line, "%2", std::to_string(m_sets.setStarts.size())));

@@ -155,7 +155,7 @@ bool CFindDlg::OnIdleSlice()
     if (!m_search)
         return false;
     const std::string* group = m_groupOnly ? &m_group : nullptr;
-    const std::vector<BookmarkItem>& items = m_document.m_arrItems;
+    const std::vector<BookmarkItem>& items = m_document.Items();
     const size_t total = m_narrowing ? m_candidates.size() : items.size();
     const size_t end = std::min(total, m_next + kSliceSize);
     if (m_narrowing) {
@@ -165,7 +165,7 @@ bool CFindDlg::OnIdleSlice()
                 m_found.push_back(index);
         }
     } else {
-        FindBookmarksIn(m_document, *m_search, m_next, end, m_found, group);
+        FindBookmarksIn(m_document.Content(), *m_search, m_next, end, m_found, group);
     }
     m_next = end;
     if (m_next < total)

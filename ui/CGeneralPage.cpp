@@ -23,20 +23,16 @@ void CGeneralPage::OnSetActive()
 
 void CGeneralPage::OnOK()
 {
-    BookmarkItem* item = m_bookmark.Find();
+    const BookmarkItem* item = m_bookmark.Find();
     if (item == nullptr) {
         m_bookmark.SayLost(Sheet());
         return;
     }
-    if (m_bookmark.IsCurrent()) {
-        CurrentSelection& selection = m_document.Selection();
-        selection.itemName = m_strName;
-        selection.itemURL = m_strURL;
-    }
-    item->m_strName = m_strName;
-    item->m_strURL = m_strURL;
+    BookmarkItem fields = *item;
+    fields.m_strName = m_strName;
+    fields.m_strURL = m_strURL;
+    m_document.ChangeItem(m_bookmark.Index(), fields);
     m_bookmark.Written();
-    m_document.Commit(m_document.GroupPane(), ItemsHint({}, {m_bookmark.Index()}, 0));
 }
 
 void CGeneralPage::OnCancel()
@@ -46,17 +42,12 @@ void CGeneralPage::OnCancel()
     if (m_placeholder == nullptr || m_rememberedName != m_placeholder->name || m_rememberedURL != m_placeholder->url)
         return;
     const BookmarkItem* item = m_bookmark.Find();
-    if (item != nullptr && m_bookmark.IsCurrent()) {
-        CurrentSelection& selection = m_document.Selection();
-        selection.itemName = m_rememberedName;
-        selection.itemURL = m_rememberedURL;
-    }
     if (item == nullptr || !TextEqual(item->m_strURL, m_placeholder->url)) {
-        m_document.UpdateAllViews(m_document.GroupPane());
+        BookmarkItem remembered;
+        remembered.m_strName = m_rememberedName;
+        remembered.m_strURL = m_rememberedURL;
+        m_document.RestoreSelectionTexts(item != nullptr && m_bookmark.IsCurrent() ? &remembered : nullptr);
         return;
     }
-    const size_t index = m_bookmark.Index();
-    m_document.m_arrItems.erase(m_document.m_arrItems.begin() + static_cast<std::ptrdiff_t>(index));
-    m_document.ClearSelectedItem();
-    m_document.UpdateAllViews(m_document.GroupPane(), ItemsHint({index}, {}, 0));
+    m_document.DeleteItems({m_bookmark.Index()}, m_document.GroupPane());
 }

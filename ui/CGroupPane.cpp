@@ -59,7 +59,7 @@ void CGroupPane::OnNcDestroyed()
 
 void CGroupPane::RefillGroups()
 {
-    const std::vector<std::string>& groups = m_store.m_arrGroups;
+    const std::vector<std::string>& groups = m_store.Groups();
     const std::string& current = m_store.Selection().currentGroup;
     BeginRefill();
     SendMessageA(m_hWnd, LVM_DELETEALLITEMS, 0, 0);
@@ -113,10 +113,9 @@ void CGroupPane::SelectCurrentGroup()
         return;
     // The whole name from the store: the row's text may be cut when read.
     const LPARAM data = RowData(m_hWnd, row);
-    if (data < 0 || static_cast<size_t>(data) >= m_store.m_arrGroups.size())
+    if (data < 0 || static_cast<size_t>(data) >= m_store.Groups().size())
         return;
-    m_store.Selection().currentGroup = m_store.m_arrGroups[static_cast<size_t>(data)];
-    m_store.UpdateAllViews(this, SelectionHint());
+    m_store.SetCurrentGroup(m_store.Groups()[static_cast<size_t>(data)], this);
 }
 
 int CGroupPane::CurrentGroupRow() const

@@ -94,7 +94,7 @@ bool CItemPane::PatchRows(const UpdateHint& hint)
 {
     // Each bookmark placed moves part of the rows; past a few, a refill is as quick.
     const size_t kMostPlaced = 64;
-    const size_t count = m_store.m_arrItems.size();
+    const size_t count = m_store.Items().size();
     if (hint.changed.size() + hint.added > kMostPlaced || hint.added > count)
         return false;
 
@@ -121,7 +121,7 @@ bool CItemPane::PatchRows(const UpdateHint& hint)
     };
     placed.erase(std::remove_if(placed.begin(), placed.end(),
                                 [&](size_t index) {
-                                    return index >= count || !TextEqual(m_store.m_arrItems[index].m_strGroup, group);
+                                    return index >= count || !TextEqual(m_store.Items()[index].m_strGroup, group);
                                 }),
                  placed.end());
     for (const size_t index : placed)
@@ -237,9 +237,9 @@ int CItemPane::SelectedRow() const
 const BookmarkItem* CItemPane::BookmarkOfRow(int row) const
 {
     const LPARAM index = RowStoreIndex(row);
-    if (index < 0 || static_cast<size_t>(index) >= m_store.m_arrItems.size())
+    if (index < 0 || static_cast<size_t>(index) >= m_store.Items().size())
         return nullptr;
-    return &m_store.m_arrItems[static_cast<size_t>(index)];
+    return &m_store.Items()[static_cast<size_t>(index)];
 }
 
 LPARAM CItemPane::RowStoreIndex(int row) const
@@ -264,11 +264,7 @@ void CItemPane::SelectCurrentItem()
     const BookmarkItem* item = BookmarkOfRow(row);
     if (item == nullptr)
         return;
-    CurrentSelection& selection = m_store.Selection();
-    selection.itemURL = item->m_strURL;
-    selection.itemName = item->m_strName;
-    selection.itemDescription = item->m_strDescription;
-    selection.itemIndex = static_cast<int32_t>(RowStoreIndex(row));
+    m_store.SelectItem(static_cast<size_t>(RowStoreIndex(row)));
 }
 
 void CItemPane::BeginRename(bool focus)
@@ -352,9 +348,9 @@ void CItemPane::OnGetDisplayText(NMHDR* header)
     LVITEMW& wideItem = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
     const int row = wide ? wideItem.iItem : narrowItem.iItem;
     const LPARAM index = RowStoreIndex(row);
-    if (index < 0 || static_cast<size_t>(index) >= m_store.m_arrItems.size())
+    if (index < 0 || static_cast<size_t>(index) >= m_store.Items().size())
         return;
-    const BookmarkItem& bookmark = m_store.m_arrItems[static_cast<size_t>(index)];
+    const BookmarkItem& bookmark = m_store.Items()[static_cast<size_t>(index)];
     const ClipboardMarks& marks = m_store.Marks();
     // The cut mark compares the texts byte for byte: only the cut bookmark
     // itself shows cut, not another of the same address.
@@ -405,7 +401,7 @@ int CItemPane::FindRowByName(const std::string& typed, int start, bool prefix) c
     if (prefix && m_sortInfo.column == 0 && m_sortInfo.ascending) {
         // Rows in name order hold every name beginning with `typed` in one
         // run: two binary searches instead of a pass over a million names.
-        const auto nameOf = [this](size_t index) -> const std::string& { return m_store.m_arrItems[index].m_strName; };
+        const auto nameOf = [this](size_t index) -> const std::string& { return m_store.Items()[index].m_strName; };
         const auto low = std::partition_point(m_rows.begin(), m_rows.end(),
                                               [&](size_t index) { return CompareNoCasePrefix(nameOf(index), typed) < 0; });
         const auto high = std::partition_point(low, m_rows.end(),
@@ -418,7 +414,7 @@ int CItemPane::FindRowByName(const std::string& typed, int start, bool prefix) c
     }
     for (size_t step = 0; step < count; ++step) {
         const size_t row = (first + step) % count;
-        const std::string& name = m_store.m_arrItems[m_rows[row]].m_strName;
+        const std::string& name = m_store.Items()[m_rows[row]].m_strName;
         const bool matches = prefix ? StartsWithNoCase(name, typed) : TextEqual(name, typed);
         if (matches)
             return static_cast<int>(row);

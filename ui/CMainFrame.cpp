@@ -334,8 +334,7 @@ void CMainFrame::OnGroupDelete(UINT)
         return;
     // A deleted name left current would file the next new bookmark under a
     // group that no longer exists.
-    m_document.Selection().currentGroup = m_document.FirstGroupInPaneOrder();
-    m_document.UpdateAllViews(nullptr);
+    m_document.SetCurrentGroup(m_document.FirstGroupInPaneOrder());
 }
 
 void CMainFrame::OnGroupRename(UINT)
@@ -345,7 +344,7 @@ void CMainFrame::OnGroupRename(UINT)
 
 void CMainFrame::OnUpdateHasGroups(CCmdUI& ui)
 {
-    ui.Enable(!m_document.m_arrGroups.empty());
+    ui.Enable(!m_document.Groups().empty());
 }
 
 void CMainFrame::OnItemDelete(UINT)
@@ -456,17 +455,14 @@ void CMainFrame::OnCheckLinks(UINT)
 
 bool CMainFrame::GoToBookmark(size_t index)
 {
-    if (index >= m_document.m_arrItems.size() || !m_itemPane)
+    if (index >= m_document.Items().size() || !m_itemPane)
         return false;
-    const std::string group = m_document.m_arrItems[index].m_strGroup;
-    CurrentSelection& selection = m_document.Selection();
-    if (!TextEqual(selection.currentGroup, group)) {
+    const std::string group = m_document.Items()[index].m_strGroup;
+    if (!TextEqual(m_document.Selection().currentGroup, group)) {
         // The group as the group pane names it, when it lists it.
-        const auto listed = std::find_if(m_document.m_arrGroups.begin(), m_document.m_arrGroups.end(),
+        const auto listed = std::find_if(m_document.Groups().begin(), m_document.Groups().end(),
                                          [&group](const std::string& name) { return TextEqual(name, group); });
-        selection.currentGroup = listed != m_document.m_arrGroups.end() ? *listed : group;
-        // Only what is current changes, not the collection.
-        m_document.UpdateAllViews(nullptr, SelectionHint());
+        m_document.SetCurrentGroup(listed != m_document.Groups().end() ? *listed : group);
     }
     if (!m_itemPane->SelectBookmark(index))
         return false;
@@ -496,7 +492,7 @@ void CMainFrame::OnFindNext(UINT)
     const LPARAM selected = m_itemPane->RowStoreIndex(m_itemPane->SelectedRow());
     const std::string group = m_document.Selection().currentGroup;
     const size_t next =
-        FindNextBookmark(m_document, TextSearch(m_lastSearch.text), selected >= 0 ? static_cast<size_t>(selected) : kNoBookmark,
+        FindNextBookmark(m_document.Content(), TextSearch(m_lastSearch.text), selected >= 0 ? static_cast<size_t>(selected) : kNoBookmark,
                          m_lastSearch.currentGroupOnly ? &group : nullptr);
     if (next == kNoBookmark || !GoToBookmark(next)) {
         MessageBeep(MB_OK);

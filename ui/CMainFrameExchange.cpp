@@ -93,16 +93,12 @@ void CMainFrame::OnImportMarkbox(UINT)
 
 void CMainFrame::OnImportHtml(UINT)
 {
-    // A page without links leaves its new group current but unshown; the
-    // panes catch up so that the next bookmark does not go astray.
-    if (ImportChosenFile(m_document, IDS_IMPORT_HTML_TITLE, IDS_IMPORT_HTML_FILTER, ImportHtml))
-        m_document.UpdateAllViews(nullptr);
+    ImportChosenFile(m_document, IDS_IMPORT_HTML_TITLE, IDS_IMPORT_HTML_FILTER, ImportHtml);
 }
 
 void CMainFrame::OnImportAddressBook(UINT)
 {
-    if (ImportChosenFile(m_document, IDS_IMPORT_ADDRESS_BOOK_TITLE, IDS_IMPORT_ADDRESS_BOOK_FILTER, ImportAddressBook))
-        m_document.UpdateAllViews(nullptr);
+    ImportChosenFile(m_document, IDS_IMPORT_ADDRESS_BOOK_TITLE, IDS_IMPORT_ADDRESS_BOOK_FILTER, ImportAddressBook);
 }
 
 void CMainFrame::OnImportFolder(UINT)

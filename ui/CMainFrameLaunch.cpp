@@ -41,7 +41,7 @@ void CMainFrame::OnNotify(NMHDR* header)
     } else if (header->code == NM_RCLICK) {
         // The status bar's selection pane, until the next idle update.
         SetStatusPaneText(2, m_document.Selection().itemURL);
-    } else if (header->code == NM_DBLCLK && !m_document.m_arrGroups.empty()) {
+    } else if (header->code == NM_DBLCLK && !m_document.Groups().empty()) {
         // OpenUrl opens nothing when the double click left no row selected.
         OpenUrl(thePreferences.bCreateNewProcess != 0);
     }

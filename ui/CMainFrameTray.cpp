@@ -54,9 +54,8 @@ void CMainFrame::OnTrayGroup(UINT id)
     // gone since changes nothing.
     const HWND list = m_groupPane->GetSafeHwnd();
     const LPARAM index = RowData(list, static_cast<int>(id - ID_TRAY_GROUP_FIRST));
-    if (index < 0 || static_cast<size_t>(index) >= m_document.m_arrGroups.size())
+    if (index < 0 || static_cast<size_t>(index) >= m_document.Groups().size())
         return;
-    m_document.Selection().currentGroup = m_document.m_arrGroups[static_cast<size_t>(index)];
     // Only the view changes, not the collection: no modified mark.
-    m_document.UpdateAllViews(nullptr, SelectionHint());
+    m_document.SetCurrentGroup(m_document.Groups()[static_cast<size_t>(index)]);
 }

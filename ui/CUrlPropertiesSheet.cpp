@@ -25,20 +25,14 @@ CUrlPropertiesSheet::CUrlPropertiesSheet(CBookmarkDoc& document, HWND owner, con
 void CreateBookmark(CBookmarkDoc& document, HWND owner, const PlaceholderPair& pair)
 {
     std::vector<std::string> names;
-    names.reserve(document.m_arrItems.size());
-    for (const BookmarkItem& item : document.m_arrItems)
+    names.reserve(document.Items().size());
+    for (const BookmarkItem& item : document.Items())
         names.push_back(item.m_strName);
-    CurrentSelection& selection = document.Selection();
     BookmarkItem item;
     item.m_strURL = pair.url;
     item.m_strName = MakeUniqueName(pair.name, names);
-    item.m_strGroup = selection.currentGroup;
-    selection.itemName = item.m_strName;
-    selection.itemURL = item.m_strURL;
-    selection.itemDescription.clear();
-    selection.itemIndex = static_cast<int32_t>(document.m_arrItems.size());
-    document.AddItem(item);
-    document.Commit(document.GroupPane(), ItemsHint({}, {}, 1));
+    item.m_strGroup = document.Selection().currentGroup;
+    document.CreateItem(std::move(item));
 
     CUrlPropertiesSheet sheet(document, owner, &pair);
     sheet.DoModal();

@@ -8,13 +8,13 @@
 EditedBookmark::EditedBookmark(CBookmarkDoc& document, int32_t index)
     : m_document(document), m_index(std::string::npos)
 {
-    if (index < 0 || static_cast<size_t>(index) >= document.m_arrItems.size())
+    if (index < 0 || static_cast<size_t>(index) >= document.Items().size())
         return;
     m_index = static_cast<size_t>(index);
     Written();
 }
 
-BookmarkItem* EditedBookmark::Find()
+const BookmarkItem* EditedBookmark::Find()
 {
     if (m_index == std::string::npos)
         return nullptr;
@@ -22,7 +22,7 @@ BookmarkItem* EditedBookmark::Find()
     if (index == std::string::npos)
         return nullptr;
     m_index = index;
-    return &m_document.m_arrItems[index];
+    return &m_document.Items()[index];
 }
 
 bool EditedBookmark::IsCurrent() const
@@ -32,7 +32,7 @@ bool EditedBookmark::IsCurrent() const
 
 void EditedBookmark::Written()
 {
-    const BookmarkItem& item = m_document.m_arrItems[m_index];
+    const BookmarkItem& item = m_document.Items()[m_index];
     m_group = item.m_strGroup;
     m_name = item.m_strName;
     m_url = item.m_strURL;

@@ -18,7 +18,7 @@ public:
     EditedBookmark(CBookmarkDoc& document, int32_t index);
 
     // The bookmark now, or null when it was changed or deleted meanwhile.
-    BookmarkItem* Find();
+    const BookmarkItem* Find();
     // Where Find last found it.
     size_t Index() const { return m_index; }
     // The current item's fields follow the sheet only when it is the one edited.

@@ -215,10 +215,10 @@ const std::string& RowStoreText(const SortInfo& sort, LPARAM data)
         return kNone;
     const size_t index = static_cast<size_t>(data);
     if (sort.groupRows)
-        return index < sort.document->m_arrGroups.size() ? sort.document->m_arrGroups[index] : kNone;
-    if (index >= sort.document->m_arrItems.size())
+        return index < sort.document->Groups().size() ? sort.document->Groups()[index] : kNone;
+    if (index >= sort.document->Items().size())
         return kNone;
-    const BookmarkItem& item = sort.document->m_arrItems[index];
+    const BookmarkItem& item = sort.document->Items()[index];
     switch (sort.column) {
     case 1:
         return item.m_strURL;

@@ -1,4 +1,5 @@
 #include "tests/app/AppFixture.h"
+#include "tests/support/DocContent.h"
 
 #include "res/resource.h"
 #include "store/TextCompare.h"
@@ -46,7 +47,7 @@ TEST_F(LinkhiveAppTest, OpensTheCommandLineFileAndRemembersIt)
 {
     ASSERT_TRUE(Start({"/dde", SamplePath()}));
     EXPECT_EQ(WindowTitle(FrameWindow()), "sample.lkh - Linkhive");
-    EXPECT_FALSE(App().Document().m_arrGroups.empty());
+    EXPECT_FALSE(App().Document().Groups().empty());
     EXPECT_EQ(App().Document().Selection().currentGroup, App().Document().FirstGroupInPaneOrder());
     EXPECT_EQ(Frame().GetActiveView(), Frame().GroupPane());
     EXPECT_EQ(MenuText(FrameWindow(), ID_FILE_MRU_FILE1), "&1 " + SamplePath());
@@ -108,13 +109,13 @@ TEST_F(LinkhiveAppTest, SaveChangesPromptGuardsNewOpenAndClose)
 {
     TempDir folder;
     ASSERT_TRUE(Start());
-    App().Document().m_arrGroups.push_back("Work");
+    EditContent(App().Document(), [&](StoreContent& content) { content.m_arrGroups.push_back("Work"); });
     App().Document().SetModifiedFlag();
 
     prompt.answers = {MessageAnswer::Cancel};
     Command(ID_FILE_NEW);
     EXPECT_EQ(prompt.shown.back(), "Save changes to Untitled?");
-    EXPECT_EQ(App().Document().m_arrGroups.size(), 1u);
+    EXPECT_EQ(App().Document().Groups().size(), 1u);
 
     prompt.answers = {MessageAnswer::Cancel};
     SendMessageA(FrameWindow(), WM_CLOSE, 0, 0);
@@ -137,9 +138,9 @@ TEST_F(LinkhiveAppTest, SaveChangesPromptGuardsNewOpenAndClose)
     // A recent entry reopens its file; New empties the store.
     Command(ID_FILE_MRU_FILE1 + 1);
     EXPECT_EQ(App().Document().GetPathName(), saved);
-    EXPECT_EQ(App().Document().m_arrGroups, std::vector<std::string>{"Work"});
+    EXPECT_EQ(App().Document().Groups(), std::vector<std::string>{"Work"});
     Command(ID_FILE_NEW);
-    EXPECT_TRUE(App().Document().m_arrGroups.empty());
+    EXPECT_TRUE(App().Document().Groups().empty());
     EXPECT_EQ(WindowTitle(FrameWindow()), "Untitled - Linkhive");
 
     // Save on an untitled store asks for a name and titles the window by it.

@@ -1,4 +1,5 @@
 #include "exchange/ClipboardCommands.h"
+#include "tests/support/DocContent.h"
 #include "tests/support/DocumentFixture.h"
 
 namespace {
@@ -7,7 +8,7 @@ class ClipboardCommandsTest : public DocumentFixture {
 protected:
     ClipboardCommandsTest() : commands(doc)
     {
-        doc.m_arrGroups = {"A", "B"};
+        SetGroups(doc, {"A", "B"});
         Add("One", "http://one/", "A", "first");
         Add("Two", "http://two/", "A");
         Add("Mail", "mailto:x@y", "A");
@@ -16,7 +17,7 @@ protected:
 
     void Select(const std::string& group, size_t index)
     {
-        const BookmarkItem& item = doc.m_arrItems[index];
+        const BookmarkItem& item = doc.Items()[index];
         selection.currentGroup = group;
         selection.itemIndex = static_cast<int32_t>(index);
         selection.itemName = item.m_strName;
@@ -57,7 +58,7 @@ TEST_F(ClipboardCommandsTest, CopyThenPasteElsewhereKeepsBoth)
     commands.OnEditPaste();
     EXPECT_EQ("One|http://one/|A|first", Items()[0]);
     EXPECT_EQ("One|http://one/|B|first", Items().back());
-    EXPECT_EQ(5u, doc.m_arrItems.size());
+    EXPECT_EQ(5u, doc.Items().size());
     EXPECT_EQ("", clipboard.text);
     EXPECT_FALSE(commands.CanPaste());
     EXPECT_TRUE(doc.IsModified());
@@ -109,7 +110,7 @@ TEST_F(ClipboardCommandsTest, AFinishedMoveLeavesLaterPastesAlone)
     commands.OnEditCopy();
     selection.currentGroup = "A";
     commands.OnEditPaste();
-    EXPECT_EQ(7u, doc.m_arrItems.size());
+    EXPECT_EQ(7u, doc.Items().size());
     EXPECT_EQ("Two|http://two/|A|", Items().back());
     EXPECT_TRUE(prompt.shown.empty());
 }
@@ -164,7 +165,7 @@ TEST_F(ClipboardCommandsTest, PasteWithoutACutRemovesNothing)
     clipboard.text = "Other\nhttp://other/\n";
     selection.currentGroup = "B";
     commands.OnEditPaste();
-    EXPECT_EQ(6u, doc.m_arrItems.size());
+    EXPECT_EQ(6u, doc.Items().size());
     EXPECT_EQ("Unnamed|||", Items()[4]);
     EXPECT_EQ("Other|http://other/|B|", Items()[5]);
 }
@@ -177,7 +178,7 @@ TEST_F(ClipboardCommandsTest, PasteWithNoGroupMakesOne)
     ASSERT_TRUE(commands.CanPaste());
     const int groupPaneUpdates = groupPane.updates;
     commands.OnEditPaste();
-    EXPECT_EQ(std::vector<std::string>{"New Group"}, doc.m_arrGroups);
+    EXPECT_EQ(std::vector<std::string>{"New Group"}, doc.Groups());
     EXPECT_EQ("New Group", selection.currentGroup);
     EXPECT_EQ(std::vector<std::string>{"Other|http://other/|New Group|"}, Items());
     EXPECT_EQ(groupPaneUpdates + 1, groupPane.updates);
@@ -186,8 +187,8 @@ TEST_F(ClipboardCommandsTest, PasteWithNoGroupMakesOne)
     doc.OnNewDocument();
     clipboard.text = "Other\ngopher://x/\n";
     commands.OnEditPaste();
-    EXPECT_TRUE(doc.m_arrGroups.empty());
-    EXPECT_TRUE(doc.m_arrItems.empty());
+    EXPECT_TRUE(doc.Groups().empty());
+    EXPECT_TRUE(doc.Items().empty());
 }
 
 TEST_F(ClipboardCommandsTest, PasteRefusesTextWithoutABookmarkAddress)
@@ -199,7 +200,7 @@ TEST_F(ClipboardCommandsTest, PasteRefusesTextWithoutABookmarkAddress)
         commands.OnEditPaste();
         EXPECT_EQ(std::vector<std::string>{"Wrong clipboard format. Cannot paste."}, prompt.shown) << text;
         EXPECT_EQ(MessageStyle::StopOk, prompt.styles.back());
-        EXPECT_EQ(4u, doc.m_arrItems.size());
+        EXPECT_EQ(4u, doc.Items().size());
         EXPECT_EQ(text, clipboard.text);
     }
 }
@@ -237,17 +238,17 @@ TEST_F(ClipboardCommandsTest, UndoPutsTheDeletedBookmarkBackIntoItsGroup)
     selection.currentGroup = "B";
     commands.OnEditUndo();
     EXPECT_EQ("One|http://one/|A|first", Items().back());
-    EXPECT_EQ(4u, doc.m_arrItems.size());
+    EXPECT_EQ(4u, doc.Items().size());
     EXPECT_FALSE(commands.CanUndo());
     EXPECT_EQ("", clipboard.text);
 
     // Its group deleted in between: the group comes back with it.
-    Select("A", doc.m_arrItems.size() - 1);
+    Select("A", doc.Items().size() - 1);
     prompt.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
     ASSERT_TRUE(doc.DeleteItem());
     ASSERT_TRUE(doc.DeleteGroup());
     commands.OnEditUndo();
-    EXPECT_EQ(doc.m_arrGroups.back(), "A");
+    EXPECT_EQ(doc.Groups().back(), "A");
     EXPECT_EQ("One|http://one/|A|first", Items().back());
 }
 
@@ -274,7 +275,7 @@ TEST_F(ClipboardCommandsTest, UndoTakesEveryBookmarkAddressAndRefusesOtherText)
     commands.OnEditUndo();
     EXPECT_EQ("Cannot undo!", prompt.shown.back());
     EXPECT_EQ(MessageStyle::StopOk, prompt.styles.back());
-    EXPECT_EQ(4u, doc.m_arrItems.size());
+    EXPECT_EQ(4u, doc.Items().size());
     EXPECT_TRUE(commands.CanUndo());
 }
 

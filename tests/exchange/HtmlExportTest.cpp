@@ -1,4 +1,5 @@
 #include "exchange/HtmlExport.h"
+#include "tests/support/DocContent.h"
 #include "exchange/HtmlImport.h"
 #include "tests/support/DocumentFixture.h"
 
@@ -10,7 +11,7 @@ class HtmlExportTest : public DocumentFixture {
 protected:
     void FillStore()
     {
-        doc.m_arrGroups = {"A", "B"};
+        SetGroups(doc, {"A", "B"});
         Add("One", "http://one/", "A");
         Add("Mail", "mailto:x@y", "Not listed");
         Add("Two <b>&amp;", "http://two/?a=1&b=2", "a");
@@ -19,7 +20,7 @@ protected:
 
 TEST_F(HtmlExportTest, CollectionPageByteForByte)
 {
-    EXPECT_EQ("<html>\r\n<title>Linkhive Bookmarks</title>\r\n<body>\r\n\r\n</body>\r\n</html>", CollectionPage(doc));
+    EXPECT_EQ("<html>\r\n<title>Linkhive Bookmarks</title>\r\n<body>\r\n\r\n</body>\r\n</html>", CollectionPage(doc.Content()));
 
     FillStore();
     EXPECT_EQ("<html>\r\n<title>Linkhive Bookmarks</title>\r\n<body>\r\n"
@@ -30,7 +31,7 @@ TEST_F(HtmlExportTest, CollectionPageByteForByte)
               "\r\n<h3>B</h3>\r\n\r\n<ul>\r\n"
               "\r\n</ul>\r\n\r\n"
               "\r\n</body>\r\n</html>",
-              CollectionPage(doc));
+              CollectionPage(doc.Content()));
 }
 
 TEST_F(HtmlExportTest, GroupPageByteForByte)
@@ -40,8 +41,8 @@ TEST_F(HtmlExportTest, GroupPageByteForByte)
               "<p><a href=\"http://one/\">One</a></p>\r\n"
               "<p><a href=\"http://two/?a=1&b=2\">Two <b>&amp;</a></p>\r\n"
               "</body>\r\n</html>",
-              GroupPage(doc, "a"));
-    EXPECT_EQ("<html>\r\n<body>\r\n\r\n</body>\r\n</html>", GroupPage(doc, "B"));
+              GroupPage(doc.Content(), "a"));
+    EXPECT_EQ("<html>\r\n<body>\r\n\r\n</body>\r\n</html>", GroupPage(doc.Content(), "B"));
 }
 
 TEST_F(HtmlExportTest, ExtensionRules)
@@ -68,9 +69,9 @@ TEST_F(HtmlExportTest, SavesThroughTheSafeWrite)
     ASSERT_TRUE(SaveCollectionPage(doc, dir.Path("first")));
     ASSERT_TRUE(SaveCollectionPage(doc, dir.Path("second.html")));
     ASSERT_TRUE(SaveGroupPage(doc, dir.Path("group.htm")));
-    EXPECT_EQ(CollectionPage(doc), ReadBytes(dir.Path("first.html")));
-    EXPECT_EQ(CollectionPage(doc), ReadBytes(dir.Path("second.html")));
-    EXPECT_EQ(GroupPage(doc, "A"), ReadBytes(dir.Path("group.htm")));
+    EXPECT_EQ(CollectionPage(doc.Content()), ReadBytes(dir.Path("first.html")));
+    EXPECT_EQ(CollectionPage(doc.Content()), ReadBytes(dir.Path("second.html")));
+    EXPECT_EQ(GroupPage(doc.Content(), "A"), ReadBytes(dir.Path("group.htm")));
     EXPECT_FALSE(doc.IsModified());
 
     // A page that cannot replace the old one leaves it whole.
@@ -89,7 +90,7 @@ TEST_F(HtmlExportTest, SavesThroughTheSafeWrite)
 
 TEST_F(HtmlExportTest, ExportedPagesImportAgain)
 {
-    doc.m_arrGroups = {"Web", "Other"};
+    SetGroups(doc, {"Web", "Other"});
     Add("One", "http://one/", "Web");
     Add("Secure", "https://secure/", "Web");
     Add("Mail", "mailto:someone@example.com", "Web");
@@ -111,7 +112,7 @@ TEST_F(HtmlExportTest, ExportedPagesImportAgain)
         CBookmarkDoc imported(otherSelection, otherMarks, otherPrompt, otherClipboard);
         ASSERT_TRUE(ImportHtml(dir.Path(file), imported, otherPrompt));
         std::vector<std::string> found;
-        for (const BookmarkItem& item : imported.m_arrItems) {
+        for (const BookmarkItem& item : imported.Items()) {
             found.push_back(item.m_strName + "|" + item.m_strURL);
             EXPECT_EQ(file, item.m_strGroup);
         }

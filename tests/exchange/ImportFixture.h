@@ -24,7 +24,7 @@ protected:
         return MakeItem(name, url, group);
     }
 
-    ItemRows Triples() const { return ::Triples(doc); }
+    ItemRows Triples() const { return ::Triples(doc.Content()); }
 
     // A titled, unmodified document loaded from kept.lkh with one group "Kept".
     void OpenKeptDocument()

@@ -1,4 +1,5 @@
 #include "tests/exchange/ImportFixture.h"
+#include "tests/support/DocContent.h"
 #include "exchange/MbxImport.h"
 
 #include <cstdio>
@@ -44,12 +45,12 @@ using MbxImport = ImportFixture;
 TEST_F(MbxImport, ReplacesTheDocumentWithAnUntitledOne)
 {
     OpenKeptDocument();
-    doc.m_arrGroups.push_back("Unsaved");
+    EditContent(doc, [&](StoreContent& content) { content.m_arrGroups.push_back("Unsaved"); });
     doc.SetModifiedFlag(true);
     WriteFile("old.MBX", "[Zeta]\nz=http://z/\n[Alpha]\n");
 
     EXPECT_TRUE(ImportMbx(dir.Path("old.MBX"), doc, prompt));
-    EXPECT_EQ(doc.m_arrGroups, (std::vector<std::string>{"Zeta", "Alpha"}));
+    EXPECT_EQ(doc.Groups(), (std::vector<std::string>{"Zeta", "Alpha"}));
     EXPECT_EQ(Triples(), (Rows{{"z", "http://z/", "Zeta"}}));
     EXPECT_EQ(selection.currentGroup, "Zeta");  // the file's first group, not the pane's
     EXPECT_EQ(doc.GetTitle(), "Untitled");
@@ -58,20 +59,20 @@ TEST_F(MbxImport, ReplacesTheDocumentWithAnUntitledOne)
     EXPECT_TRUE(prompt.shown.empty());
     // The titled document went back to its file first, without asking.
     ASSERT_TRUE(doc.OnOpenDocument(dir.Path("kept.lkh")));
-    EXPECT_EQ(doc.m_arrGroups, (std::vector<std::string>{"Kept", "Unsaved"}));
+    EXPECT_EQ(doc.Groups(), (std::vector<std::string>{"Kept", "Unsaved"}));
 }
 
 TEST_F(MbxImport, ExtensionIsAddedUnlessPresent)
 {
     WriteFile("set.mbx", "[G]\n");
     EXPECT_TRUE(ImportMbx(dir.Path("set"), doc, prompt));
-    EXPECT_EQ(doc.m_arrGroups, std::vector<std::string>{"G"});
+    EXPECT_EQ(doc.Groups(), std::vector<std::string>{"G"});
 
     doc.SetModifiedFlag(false);
     WriteFile("set.txt.mbx", "[H]\n");
     WriteFile("set.txt", "[Wrong]\n");
     EXPECT_TRUE(ImportMbx(dir.Path("set.txt"), doc, prompt));
-    EXPECT_EQ(doc.m_arrGroups, std::vector<std::string>{"H"});
+    EXPECT_EQ(doc.Groups(), std::vector<std::string>{"H"});
 }
 
 TEST_F(MbxImport, UnusableFilesChangeNothing)
@@ -98,7 +99,7 @@ TEST_F(MbxImport, UnusableFilesChangeNothing)
         if (!c.shown.empty()) {
             EXPECT_EQ(prompt.styles[0], MessageStyle::StopOk);
         }
-        EXPECT_EQ(doc.m_arrGroups, std::vector<std::string>{"Kept"}) << c.file;
+        EXPECT_EQ(doc.Groups(), std::vector<std::string>{"Kept"}) << c.file;
         EXPECT_EQ(doc.GetTitle(), "kept.lkh");
         EXPECT_TRUE(doc.IsModified());
     }
@@ -121,7 +122,7 @@ TEST_F(MbxImport, UnsavedDocumentGetsTheSavePrompt)
     for (const auto& c : cases) {
         doc.OnNewDocument();
         doc.SetTitle(c.title);
-        doc.m_arrGroups = {"Mine"};
+        SetGroups(doc, {"Mine"});
         doc.SetModifiedFlag(true);
         prompt.shown.clear();
         prompt.answers = {c.answer};
@@ -130,7 +131,7 @@ TEST_F(MbxImport, UnsavedDocumentGetsTheSavePrompt)
         EXPECT_EQ(ImportMbx(dir.Path("set.mbx"), doc, prompt), c.imported) << c.title;
         ASSERT_FALSE(prompt.shown.empty());
         EXPECT_EQ(prompt.shown[0], std::string("Save changes to ") + c.title + "?");
-        EXPECT_EQ(doc.m_arrGroups, std::vector<std::string>{c.imported ? "G" : "Mine"}) << c.title;
+        EXPECT_EQ(doc.Groups(), std::vector<std::string>{c.imported ? "G" : "Mine"}) << c.title;
     }
     EXPECT_EQ(ReadBytes(dir.Path("saved.lkh")), std::string("\xFF\xFF\xFF\xFF\0\0\0\0\x04Mine", 13));
 
@@ -144,7 +145,7 @@ TEST_F(MbxImport, UnsavedDocumentGetsTheSavePrompt)
 TEST_F(MbxImport, FailedSaveOfTheTitledDocumentEndsTheImport)
 {
     OpenKeptDocument();
-    doc.m_arrGroups.push_back("Unsaved");
+    EditContent(doc, [&](StoreContent& content) { content.m_arrGroups.push_back("Unsaved"); });
     doc.SetModifiedFlag(true);
     WriteFile("set.mbx", "[G]\n");
     // The document's file has become a folder, so saving over it fails.
@@ -154,7 +155,7 @@ TEST_F(MbxImport, FailedSaveOfTheTitledDocumentEndsTheImport)
     EXPECT_FALSE(ImportMbx(dir.Path("set.mbx"), doc, prompt));
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.styles[0], MessageStyle::ExclamationOk);
-    EXPECT_EQ(doc.m_arrGroups, (std::vector<std::string>{"Kept", "Unsaved"}));
+    EXPECT_EQ(doc.Groups(), (std::vector<std::string>{"Kept", "Unsaved"}));
     EXPECT_EQ(doc.GetTitle(), "kept.lkh");
     EXPECT_TRUE(doc.IsModified());
 }

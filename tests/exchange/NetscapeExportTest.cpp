@@ -1,4 +1,5 @@
 #include "exchange/NetscapeExport.h"
+#include "tests/support/DocContent.h"
 #include "tests/support/DocumentFixture.h"
 
 #include <filesystem>
@@ -115,10 +116,10 @@ using NetscapeSaveTest = DocumentFixture;
 
 TEST_F(NetscapeSaveTest, SavesThroughTheSafeWrite)
 {
-    doc.m_arrGroups = {"A"};
+    SetGroups(doc, {"A"});
     Add("One", "http://one/", "A", "first");
     ASSERT_TRUE(SaveNetscapeFile(doc, dir.Path("marks")));
-    EXPECT_EQ(NetscapeBookmarkFile(doc), ReadBytes(dir.Path("marks")));  // the name as given
+    EXPECT_EQ(NetscapeBookmarkFile(doc.Content()), ReadBytes(dir.Path("marks")));  // the name as given
 
     const std::string locked = WriteFile("locked.html", "old file");
     std::filesystem::permissions(locked, std::filesystem::perms::owner_write | std::filesystem::perms::group_write |

@@ -1,4 +1,5 @@
 #include "tests/exchange/ImportFixture.h"
+#include "tests/support/DocContent.h"
 #include "exchange/NetscapeExport.h"
 #include "exchange/NetscapeImport.h"
 #include "store/TextCompare.h"
@@ -149,8 +150,8 @@ protected:
 
 TEST_F(NetscapeImport, SkipsDuplicatesAndFillsGroupsTheStoreHas)
 {
-    doc.m_arrGroups = {"Old", "work"};
-    doc.m_arrItems = {Item("stored", "HTTP://DUP/", "Old")};
+    SetGroups(doc, {"Old", "work"});
+    SetItems(doc, {Item("stored", "HTTP://DUP/", "Old")});
     const std::string text = std::string(kHead) +
                              "<DT><H3>Work</H3><DL><p><DT><A HREF=\"http://dup/\">d</A>"
                              "<DT><A HREF=\"http://new/\">n</A><DD>about</DL><p>"
@@ -159,7 +160,7 @@ TEST_F(NetscapeImport, SkipsDuplicatesAndFillsGroupsTheStoreHas)
                              "<DT><A HREF=\"http://top/\">t</A><DT><H3>Empty</H3><DL><p></DL><p></DL><p>";
 
     EXPECT_TRUE(Import("marks.html", text));
-    EXPECT_EQ(doc.m_arrGroups, (std::vector<std::string>{"Old", "work", "Fresh", "marks.html"}));
+    EXPECT_EQ(doc.Groups(), (std::vector<std::string>{"Old", "work", "Fresh", "marks.html"}));
     EXPECT_EQ(Items(), (std::vector<std::string>{"stored|HTTP://DUP/|Old|", "n|http://new/|work|about",
                                                  "?|http://f/|Fresh|", "t|http://top/|marks.html|"}));
     EXPECT_EQ(selection.currentGroup, "work");
@@ -176,8 +177,8 @@ TEST_F(NetscapeImport, SkipsDuplicatesAndFillsGroupsTheStoreHas)
     doc.SetModifiedFlag(false);
     prompt.shown.clear();
     EXPECT_TRUE(Import("marks.html", text));
-    EXPECT_EQ(doc.m_arrGroups.size(), 4u);
-    EXPECT_EQ(doc.m_arrItems.size(), 4u);
+    EXPECT_EQ(doc.Groups().size(), 4u);
+    EXPECT_EQ(doc.Items().size(), 4u);
     EXPECT_EQ(prompt.shown, std::vector<std::string>{"Imported 0 bookmarks into 0 groups. 5 were already in the "
                                                      "collection.\n1 link was not imported (an empty or internal "
                                                      "address)."});
@@ -187,8 +188,8 @@ TEST_F(NetscapeImport, SkipsDuplicatesAndFillsGroupsTheStoreHas)
 
 TEST_F(NetscapeImport, AddressesDifferingBeyondTheHostAreNoCopies)
 {
-    doc.m_arrGroups = {"Old"};
-    doc.m_arrItems = {Item("stored", "https://sho.rt/AbC", "Old")};
+    SetGroups(doc, {"Old"});
+    SetItems(doc, {Item("stored", "https://sho.rt/AbC", "Old")});
     const std::string text = std::string(kHead) +
                              "<DT><A HREF=\"HTTPS://SHO.RT/AbC\">same</A><DT><A HREF=\"https://sho.rt/abc\">a</A>"
                              "<DT><A HREF=\"https://sho.rt/ABC\">b</A><DT><A HREF=\"https://Sho.rt/abc\">again</A>"
@@ -221,7 +222,7 @@ TEST_F(NetscapeImport, SummaryCounts)
     };
     for (const auto& c : cases) {
         doc.Clear();
-        doc.m_arrItems = {Item("stored", "http://a/", "Old")};
+        SetItems(doc, {Item("stored", "http://a/", "Old")});
         prompt.shown.clear();
         EXPECT_TRUE(Import("s.htm", kHead + c.links));
         EXPECT_EQ(prompt.shown, std::vector<std::string>{c.summary}) << c.links;
@@ -230,7 +231,7 @@ TEST_F(NetscapeImport, SummaryCounts)
 
 TEST_F(NetscapeImport, FailuresChangeNothing)
 {
-    doc.m_arrGroups = {"Kept"};
+    SetGroups(doc, {"Kept"});
     const struct {
         std::string path;
         std::string message;
@@ -247,7 +248,7 @@ TEST_F(NetscapeImport, FailuresChangeNothing)
         EXPECT_EQ(prompt.shown, std::vector<std::string>{c.message}) << c.path;
         EXPECT_EQ(prompt.styles, std::vector<MessageStyle>{c.style}) << c.path;
     }
-    EXPECT_EQ(doc.m_arrGroups, std::vector<std::string>{"Kept"});
+    EXPECT_EQ(doc.Groups(), std::vector<std::string>{"Kept"});
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(itemPane.updates, 0);
 }
@@ -269,7 +270,7 @@ TEST_F(NetscapeImport, LargeFilesCountWithoutTheirIcons)
     EXPECT_FALSE(ImportNetscapeFile(path, doc, prompt, limit));
     EXPECT_EQ(prompt.shown, std::vector<std::string>{path + " is too large to import (over 1 MB)."});
     EXPECT_EQ(prompt.styles.back(), MessageStyle::StopOk);
-    EXPECT_EQ(doc.m_arrItems.size(), 3u);
+    EXPECT_EQ(doc.Items().size(), 3u);
 }
 
 TEST_F(NetscapeImport, RealBrowserExports)
@@ -312,8 +313,8 @@ TEST_F(NetscapeImport, RealBrowserExports)
         doc.Clear();
         prompt.shown.clear();
         EXPECT_TRUE(ImportNetscapeFile((folder / c.file).string(), doc, prompt)) << c.file;
-        EXPECT_EQ(doc.m_arrItems.size(), c.bookmarks) << c.file;
-        EXPECT_EQ(doc.m_arrGroups.size(), c.groups) << c.file;
+        EXPECT_EQ(doc.Items().size(), c.bookmarks) << c.file;
+        EXPECT_EQ(doc.Groups().size(), c.groups) << c.file;
         ASSERT_EQ(prompt.shown.size(), 1u) << c.file;
         const size_t skippedLine = prompt.shown[0].find(" links were not imported");
         EXPECT_EQ(skippedLine == std::string::npos ? 0 : std::stoul(prompt.shown[0].substr(prompt.shown[0].rfind('\n') + 1)),
@@ -356,11 +357,11 @@ TEST_F(NetscapeImport, RoundTripThroughTheExport)
     ASSERT_TRUE(Import("round.htm", file));
 
     // The groups in the pane's order (as the export writes them), each with its bookmarks in store order.
-    EXPECT_EQ(doc.m_arrGroups, (std::vector<std::string>{" / ", " a & <b> ", " Lead  /  x ", "Caf\xE9 \x80",
+    EXPECT_EQ(doc.Groups(), (std::vector<std::string>{" / ", " a & <b> ", " Lead  /  x ", "Caf\xE9 \x80",
                                                          "Caf\xE9 \x80 / x", "Tail / ", "Work", "Work /  / Deep",
                                                          "work / Case", "Work / Sub"}));
     std::vector<std::string> expected;
-    for (const std::string& group : doc.m_arrGroups) {
+    for (const std::string& group : doc.Groups()) {
         for (const BookmarkItem& item : content.m_arrItems) {
             if (TextEqual(item.m_strGroup, group))
                 expected.push_back(item.m_strName + "|" + item.m_strURL + "|" + group + "|" + item.m_strDescription);

@@ -1,4 +1,5 @@
 #include "exchange/LocalFileSystem.h"
+#include "tests/support/DocContent.h"
 #include "exchange/ShortcutFile.h"
 #include "exchange/ShortcutImport.h"
 #include "tests/support/DocumentFixture.h"
@@ -39,7 +40,7 @@ protected:
 
 TEST_F(ShortcutImportTest, DropAddsShortcutsToTheCurrentGroupInDropOrder)
 {
-    doc.m_arrGroups = {"Work", "Home"};
+    SetGroups(doc, {"Work", "Home"});
     selection.currentGroup = "Home";
     const std::vector<std::string> paths = {
         Shortcut("b.url", "http://b/"),
@@ -50,7 +51,7 @@ TEST_F(ShortcutImportTest, DropAddsShortcutsToTheCurrentGroupInDropOrder)
         dir.Path("missing.url"),
     };
     for (bool deleteSources : {false, true}) {
-        doc.m_arrItems.clear();
+        EditContent(doc, [&](StoreContent& content) { content.m_arrItems.clear(); });
         files.removed.clear();
         const std::vector<std::string> imported = DropShortcutFiles(doc, files, paths, deleteSources);
         EXPECT_EQ((std::vector<std::string>{"b|http://b/|Home|", "My.Site|http://site/|Home|", "nokey||Home|",
@@ -61,7 +62,7 @@ TEST_F(ShortcutImportTest, DropAddsShortcutsToTheCurrentGroupInDropOrder)
         EXPECT_EQ(read, imported);
         EXPECT_EQ(deleteSources ? read : std::vector<std::string>{}, files.removed);
     }
-    EXPECT_EQ((std::vector<std::string>{"Work", "Home"}), doc.m_arrGroups);
+    EXPECT_EQ((std::vector<std::string>{"Work", "Home"}), doc.Groups());
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(prompt.shown.empty());
 }
@@ -70,14 +71,14 @@ TEST_F(ShortcutImportTest, DropOnAStoreWithoutGroupsMakesNewGroup)
 {
     selection.currentGroup = "Deleted earlier";
     DropShortcutFiles(doc, files, {Shortcut("a.url", "http://a/")}, false);
-    EXPECT_EQ(std::vector<std::string>{"New Group"}, doc.m_arrGroups);
+    EXPECT_EQ(std::vector<std::string>{"New Group"}, doc.Groups());
     EXPECT_EQ("New Group", selection.currentGroup);
     EXPECT_EQ(std::vector<std::string>{"a|http://a/|New Group|"}, Items());
 }
 
 TEST_F(ShortcutImportTest, ShortcutsWhoseURLWasNotReadAreNotDeleted)
 {
-    doc.m_arrGroups = {"G"};
+    SetGroups(doc, {"G"});
     selection.currentGroup = "G";
     const std::string good = Shortcut("good.url", "http://good/");
     // Each of these still gives a bookmark, with an empty URL.
@@ -97,9 +98,9 @@ TEST_F(ShortcutImportTest, ShortcutsWhoseURLWasNotReadAreNotDeleted)
     paths.push_back(good);
     EXPECT_EQ(std::vector<std::string>{good}, DropShortcutFiles(doc, files, paths, true));
     EXPECT_EQ(std::vector<std::string>{good}, files.removed);
-    ASSERT_EQ(paths.size(), doc.m_arrItems.size());
+    ASSERT_EQ(paths.size(), doc.Items().size());
     for (size_t i = 0; i < unread.size(); ++i)
-        EXPECT_EQ("", doc.m_arrItems[i].m_strURL) << unread[i];
+        EXPECT_EQ("", doc.Items()[i].m_strURL) << unread[i];
 
     // The folder import keeps them the same way.
     files.removed.clear();
@@ -109,7 +110,7 @@ TEST_F(ShortcutImportTest, ShortcutsWhoseURLWasNotReadAreNotDeleted)
     ASSERT_TRUE(ImportShortcutFolder(doc, files, dir.Root() + "/", true, &deletable));
     EXPECT_EQ(std::vector<std::string>{dir.Root() + "/good.url"}, deletable);
     EXPECT_EQ(deletable, files.removed);
-    EXPECT_EQ(2 * paths.size(), doc.m_arrItems.size());
+    EXPECT_EQ(2 * paths.size(), doc.Items().size());
 }
 
 TEST_F(ShortcutImportTest, FolderImportKeepsOnlyExactExtensionsInListOrder)
@@ -118,11 +119,11 @@ TEST_F(ShortcutImportTest, FolderImportKeepsOnlyExactExtensionsInListOrder)
     Shortcut("b.url", "http://b/");
     Shortcut("A.URL", "http://a/");
     files.names = {"b.url", "a.urls", "A.URL", "x.txt", "url"};
-    doc.m_arrGroups = {"Other"};
+    SetGroups(doc, {"Other"});
     std::vector<std::string> imported;
     ASSERT_TRUE(ImportShortcutFolder(doc, files, folder, true, &imported));
     EXPECT_EQ(std::vector<std::string>{folder}, files.listed);
-    EXPECT_EQ((std::vector<std::string>{"Other", folder}), doc.m_arrGroups);
+    EXPECT_EQ((std::vector<std::string>{"Other", folder}), doc.Groups());
     EXPECT_EQ(folder, selection.currentGroup);
     EXPECT_EQ((std::vector<std::string>{"b|http://b/|" + folder + "|", "A|http://a/|" + folder + "|"}), Items());
     EXPECT_EQ((std::vector<std::string>{folder + "b.url", folder + "A.URL"}), imported);
@@ -130,9 +131,9 @@ TEST_F(ShortcutImportTest, FolderImportKeepsOnlyExactExtensionsInListOrder)
 
     // The same folder again: a second group, its name made unique.
     ASSERT_TRUE(ImportShortcutFolder(doc, files, folder, false));
-    EXPECT_EQ((std::vector<std::string>{"Other", folder, folder + " *"}), doc.m_arrGroups);
-    EXPECT_EQ(4u, doc.m_arrItems.size());
-    EXPECT_EQ(folder + " *", doc.m_arrItems[3].m_strGroup);
+    EXPECT_EQ((std::vector<std::string>{"Other", folder, folder + " *"}), doc.Groups());
+    EXPECT_EQ(4u, doc.Items().size());
+    EXPECT_EQ(folder + " *", doc.Items()[3].m_strGroup);
 }
 
 TEST_F(ShortcutImportTest, FolderWithoutShortcutsChangesNothing)
@@ -141,7 +142,7 @@ TEST_F(ShortcutImportTest, FolderWithoutShortcutsChangesNothing)
     EXPECT_FALSE(ImportShortcutFolder(doc, files, "C:\\empty\\", true));
     EXPECT_EQ(std::vector<std::string>{"Sorry, no URLs here. Try another folder."}, prompt.shown);
     EXPECT_EQ(MessageStyle::StopOk, prompt.styles[0]);
-    EXPECT_TRUE(doc.m_arrGroups.empty());
+    EXPECT_TRUE(doc.Groups().empty());
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(0, groupPane.updates + itemPane.updates);
 }
@@ -159,7 +160,7 @@ TEST_F(ShortcutImportTest, RealFolderIsListedAndEmptied)
     LocalFileSystem local;
     ASSERT_TRUE(ImportShortcutFolder(doc, local, folder, true));
     std::vector<std::string> items;
-    for (const BookmarkItem& item : doc.m_arrItems)
+    for (const BookmarkItem& item : doc.Items())
         items.push_back(item.m_strName + " " + item.m_strURL);
 #ifdef _WIN32
     std::sort(items.begin(), items.end());

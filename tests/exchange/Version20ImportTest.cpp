@@ -1,4 +1,5 @@
 #include "tests/exchange/ImportFixture.h"
+#include "tests/support/DocContent.h"
 #include "exchange/Version20Import.h"
 
 #include <string>
@@ -16,9 +17,9 @@ TEST_F(Version20Import, ImportsAsNoNameModified)
     OpenKeptDocument();
     WriteFile("old.LKH", kVersion20Example);
     EXPECT_TRUE(ImportVersion20(dir.Path("old.LKH"), doc, prompt));
-    EXPECT_EQ(doc.m_arrGroups, std::vector<std::string>{"New Group"});
+    EXPECT_EQ(doc.Groups(), std::vector<std::string>{"New Group"});
     EXPECT_EQ(Triples(), (std::vector<std::vector<std::string>>{{"New URL", "http://", "New Group"}}));
-    EXPECT_EQ(doc.m_arrItems[0].m_strDescription, "");
+    EXPECT_EQ(doc.Items()[0].m_strDescription, "");
     EXPECT_EQ(selection.currentGroup, "New Group");
     EXPECT_EQ(doc.GetTitle(), "No Name");
     EXPECT_EQ(doc.GetPathName(), "");
@@ -30,7 +31,7 @@ TEST_F(Version20Import, ImportsAsNoNameModified)
     WriteFile("zero.lkh", "");
     prompt.answers = {MessageAnswer::No};
     EXPECT_TRUE(ImportVersion20(dir.Path("zero"), doc, prompt));
-    EXPECT_TRUE(doc.m_arrGroups.empty());
+    EXPECT_TRUE(doc.Groups().empty());
     EXPECT_EQ(doc.GetTitle(), "No Name");
 }
 
@@ -53,7 +54,7 @@ TEST_F(Version20Import, UnreadableFileLeavesTheDocumentAsItWas)
         EXPECT_FALSE(ImportVersion20(dir.Path(c.file), doc, prompt));
         EXPECT_EQ(prompt.shown, std::vector<std::string>{c.message});
         EXPECT_EQ(prompt.styles.back(), MessageStyle::ExclamationOk);
-        EXPECT_EQ(doc.m_arrGroups, std::vector<std::string>{"Kept"});
+        EXPECT_EQ(doc.Groups(), std::vector<std::string>{"Kept"});
         EXPECT_EQ(doc.GetTitle(), "kept.lkh");
         EXPECT_TRUE(doc.IsModified());
         EXPECT_FALSE(Version20Mode);
@@ -63,21 +64,21 @@ TEST_F(Version20Import, UnreadableFileLeavesTheDocumentAsItWas)
 TEST_F(Version20Import, ModifiedDocumentGetsTheSavePrompt)
 {
     OpenKeptDocument();
-    doc.m_arrGroups.push_back("Unsaved");
+    EditContent(doc, [&](StoreContent& content) { content.m_arrGroups.push_back("Unsaved"); });
     doc.SetModifiedFlag(true);
     WriteFile("old.lkh", kVersion20Example);
 
     prompt.answers = {MessageAnswer::Cancel};
     EXPECT_FALSE(ImportVersion20(dir.Path("old.lkh"), doc, prompt));
     EXPECT_EQ(prompt.shown, std::vector<std::string>{"Save changes to kept.lkh?"});
-    EXPECT_EQ(doc.m_arrGroups, (std::vector<std::string>{"Kept", "Unsaved"}));
+    EXPECT_EQ(doc.Groups(), (std::vector<std::string>{"Kept", "Unsaved"}));
     EXPECT_FALSE(Version20Mode);
 
     prompt.answers = {MessageAnswer::Yes};
     EXPECT_TRUE(ImportVersion20(dir.Path("old.lkh"), doc, prompt));
-    EXPECT_EQ(doc.m_arrGroups, std::vector<std::string>{"New Group"});
+    EXPECT_EQ(doc.Groups(), std::vector<std::string>{"New Group"});
     ASSERT_TRUE(doc.OnOpenDocument(dir.Path("kept.lkh")));
-    EXPECT_EQ(doc.m_arrGroups, (std::vector<std::string>{"Kept", "Unsaved"}));
+    EXPECT_EQ(doc.Groups(), (std::vector<std::string>{"Kept", "Unsaved"}));
 }
 
 } // namespace

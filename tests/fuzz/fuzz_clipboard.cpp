@@ -1,4 +1,5 @@
 #include "exchange/ClipboardCommands.h"
+#include "tests/support/DocContent.h"
 #include "store/CBookmarkDoc.h"
 #include "tests/fuzz/FuzzFakes.h"
 #include "tests/support/Fakes.h"
@@ -17,9 +18,9 @@ struct Scene {
     Scene(const std::string& text, bool withGroups, Marks pending) : doc(selection, marks, prompt, clipboard), commands(doc)
     {
         if (withGroups) {
-            doc.m_arrGroups = {"A", "B"};
-            doc.AddItem(MakeItem("One", "http://one/", "A", "first"));
-            doc.AddItem(MakeItem("Two", "http://two/", "B"));
+            SetGroups(doc, {"A", "B"});
+            AppendItem(doc, MakeItem("One", "http://one/", "A", "first"));
+            AppendItem(doc, MakeItem("Two", "http://two/", "B"));
         }
         if (pending == Cut) {
             marks.cutName = "One";
@@ -44,9 +45,9 @@ struct Scene {
 // The last bookmark holds the split text in `group`.
 bool AddedAsSplit(const Scene& scene, const ItemTextParts& parts, const std::string& group)
 {
-    if (scene.doc.m_arrItems.empty())
+    if (scene.doc.Items().empty())
         return false;
-    const BookmarkItem& item = scene.doc.m_arrItems.back();
+    const BookmarkItem& item = scene.doc.Items().back();
     return item.m_strName == parts.name && item.m_strURL == parts.url && item.m_strDescription == parts.description &&
            item.m_strGroup == group;
 }
@@ -70,10 +71,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             for (const char* current : {"A", "B"}) {
                 Scene scene(text, withGroups, pending);
                 scene.selection.currentGroup = withGroups ? current : "";
-                const size_t before = scene.doc.m_arrItems.size();
+                const size_t before = scene.doc.Items().size();
                 const bool canPaste = scene.commands.CanPaste();
                 scene.commands.OnEditPaste();
-                const size_t after = scene.doc.m_arrItems.size();
+                const size_t after = scene.doc.Items().size();
                 if (after > before + 1 || after + 1 < before)
                     __builtin_trap();
                 if (scene.prompt.shown != 0 && (after != before || scene.clipboard.text != text))
@@ -86,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
                 Scene undo(text, withGroups, Scene::Undo);
                 undo.commands.OnEditUndo();
-                const size_t undone = undo.doc.m_arrItems.size();
+                const size_t undone = undo.doc.Items().size();
                 if (undo.prompt.shown != 0 ? undone != before || undo.marks.undoURL.empty()
                                            : undone != before + 1 || !AddedAsSplit(undo, parts, "B") ||
                                                  !undo.marks.undoURL.empty() || !undo.clipboard.text.empty())

@@ -1,4 +1,5 @@
 #include "exchange/Version20Import.h"
+#include "tests/support/DocContent.h"
 #include "store/CBookmarkDoc.h"
 #include "store/DataFile.h"
 #include "tests/fuzz/FuzzFakes.h"
@@ -58,34 +59,34 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FuzzPrompt prompt;
     FakeClipboard clipboard;
     CBookmarkDoc doc(selection, marks, prompt, clipboard);
-    doc.m_arrGroups = {"Kept"};
+    SetGroups(doc, {"Kept"});
     BookmarkItem kept;
     kept.m_strName = "Name";
     kept.m_strURL = "http://kept/";
     kept.m_strGroup = "Kept";
     kept.m_strDescription = "note";
-    doc.m_arrItems = {kept};
-    const std::vector<BookmarkItem> before = doc.m_arrItems;
+    SetItems(doc, {kept});
+    const std::vector<BookmarkItem> before = doc.Items();
 
     const bool imported = ImportVersion20(InputPath(), doc, prompt);
     std::remove(InputPath().c_str());
     if (Version20Mode)
         __builtin_trap();
     if (!imported) {
-        if (prompt.shown != 1 || doc.m_arrGroups != std::vector<std::string>{"Kept"} || !SameItems(doc.m_arrItems, before))
+        if (prompt.shown != 1 || doc.Groups() != std::vector<std::string>{"Kept"} || !SameItems(doc.Items(), before))
             __builtin_trap();
         return 0;
     }
     if (prompt.shown != 0 || doc.GetTitle() != "No Name" || !doc.IsModified() || !doc.GetPathName().empty())
         __builtin_trap();
-    for (const BookmarkItem& item : doc.m_arrItems) {
+    for (const BookmarkItem& item : doc.Items()) {
         if (!item.m_strDescription.empty())
             __builtin_trap();
     }
-    const std::string saved = EncodeDataFile(doc);
+    const std::string saved = EncodeDataFile(doc.Content());
     StoreContent again;
     ReadDataBytes(saved.data(), saved.size(), again);
-    if (again.m_arrGroups != doc.m_arrGroups || !SameItems(again.m_arrItems, doc.m_arrItems))
+    if (again.m_arrGroups != doc.Groups() || !SameItems(again.m_arrItems, doc.Items()))
         __builtin_trap();
     return 0;
 }

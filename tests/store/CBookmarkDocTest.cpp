@@ -1,4 +1,5 @@
 #include "tests/support/DocumentFixture.h"
+#include "tests/support/DocContent.h"
 
 #include <gtest/gtest.h>
 
@@ -11,14 +12,14 @@ protected:
     std::vector<std::string> ItemNames() const
     {
         std::vector<std::string> names;
-        for (const BookmarkItem& item : doc.m_arrItems)
+        for (const BookmarkItem& item : doc.Items())
             names.push_back(item.m_strName);
         return names;
     }
 
     void Select(size_t index)
     {
-        const BookmarkItem& item = doc.m_arrItems[index];
+        const BookmarkItem& item = doc.Items()[index];
         selection.itemIndex = static_cast<int32_t>(index);
         selection.itemName = item.m_strName;
         selection.itemURL = item.m_strURL;
@@ -50,44 +51,44 @@ TEST_F(StoreTest, AddGroupThreeTimesAppendsStars)
 
 TEST_F(StoreTest, RenameGroupCarriesItemsAlongAndCountsItself)
 {
-    doc.m_arrGroups = {"News", "Tools"};
-    doc.AddItem(MakeItem("a", "http://a", "news"));
-    doc.AddItem(MakeItem("b", "http://b", "Tools"));
+    SetGroups(doc, {"News", "Tools"});
+    AppendItem(doc, MakeItem("a", "http://a", "news"));
+    AppendItem(doc, MakeItem("b", "http://b", "Tools"));
     selection.currentGroup = "News";
 
     doc.RenameGroup("Daily");
-    EXPECT_EQ(doc.m_arrGroups, (std::vector<std::string>{"Daily", "Tools"}));
-    EXPECT_EQ(doc.m_arrItems[0].m_strGroup, "Daily");  // matched "news" without regard to case
-    EXPECT_EQ(doc.m_arrItems[1].m_strGroup, "Tools");
+    EXPECT_EQ(doc.Groups(), (std::vector<std::string>{"Daily", "Tools"}));
+    EXPECT_EQ(doc.Items()[0].m_strGroup, "Daily");  // matched "news" without regard to case
+    EXPECT_EQ(doc.Items()[1].m_strGroup, "Tools");
     EXPECT_EQ(selection.currentGroup, "Daily");
     EXPECT_EQ(itemPane.updates, 0);  // the item pane sent the change
     EXPECT_EQ(groupPane.updates, 1);
 
     // Confirming the name with only its case changed still finds itself.
     doc.RenameGroup("DAILY");
-    EXPECT_EQ(doc.m_arrGroups[0], "DAILY *");
-    EXPECT_EQ(doc.m_arrItems[0].m_strGroup, "DAILY *");
+    EXPECT_EQ(doc.Groups()[0], "DAILY *");
+    EXPECT_EQ(doc.Items()[0].m_strGroup, "DAILY *");
 }
 
 TEST_F(StoreTest, DeleteGroupAsksAndRemovesAllItemsOfAnyCase)
 {
-    doc.m_arrGroups = {"A", "B", "a"};
-    doc.AddItem(MakeItem("1", "http://1", "A"));
-    doc.AddItem(MakeItem("2", "http://2", "a"));
-    doc.AddItem(MakeItem("3", "http://3", "B"));
-    doc.AddItem(MakeItem("4", "http://4", "A"));
-    doc.AddItem(MakeItem("5", "http://5", "B"));
+    SetGroups(doc, {"A", "B", "a"});
+    AppendItem(doc, MakeItem("1", "http://1", "A"));
+    AppendItem(doc, MakeItem("2", "http://2", "a"));
+    AppendItem(doc, MakeItem("3", "http://3", "B"));
+    AppendItem(doc, MakeItem("4", "http://4", "A"));
+    AppendItem(doc, MakeItem("5", "http://5", "B"));
     selection.currentGroup = "a";
 
     prompt.answers = {MessageAnswer::Cancel};
     EXPECT_FALSE(doc.DeleteGroup());
-    EXPECT_EQ(doc.m_arrItems.size(), 5u);
+    EXPECT_EQ(doc.Items().size(), 5u);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(prompt.shown.back(), "The group: 'a' will be deteled. All right?");
     EXPECT_EQ(prompt.styles.back(), MessageStyle::QuestionOkCancel);
 
     EXPECT_TRUE(doc.DeleteGroup());
-    EXPECT_EQ(doc.m_arrGroups, std::vector<std::string>{"B"});
+    EXPECT_EQ(doc.Groups(), std::vector<std::string>{"B"});
     EXPECT_EQ(ItemNames(), (std::vector<std::string>{"3", "5"}));
     EXPECT_EQ(selection.currentGroup, "a");
     EXPECT_TRUE(doc.IsModified());
@@ -95,24 +96,24 @@ TEST_F(StoreTest, DeleteGroupAsksAndRemovesAllItemsOfAnyCase)
 
 TEST_F(StoreTest, DeleteItemRemovesOnlyTheSelectedOfEqualNames)
 {
-    doc.m_arrGroups = {"G", "H"};
-    doc.AddItem(MakeItem("Same", "http://one", "G", "first"));
-    doc.AddItem(MakeItem("Same", "http://two", "G"));
-    doc.AddItem(MakeItem("Same", "http://three", "H"));
+    SetGroups(doc, {"G", "H"});
+    AppendItem(doc, MakeItem("Same", "http://one", "G", "first"));
+    AppendItem(doc, MakeItem("Same", "http://two", "G"));
+    AppendItem(doc, MakeItem("Same", "http://three", "H"));
     selection.currentGroup = "G";
     Select(1);
 
     prompt.answers = {MessageAnswer::Cancel};
     EXPECT_FALSE(doc.DeleteItem());
-    EXPECT_EQ(doc.m_arrItems.size(), 3u);
+    EXPECT_EQ(doc.Items().size(), 3u);
     EXPECT_TRUE(clipboard.text.empty());
     EXPECT_TRUE(marks.undoURL.empty());
 
     EXPECT_TRUE(doc.DeleteItem());
     EXPECT_EQ(prompt.shown.back(), "The item: 'Same' will be deteled. All right?");
-    ASSERT_EQ(doc.m_arrItems.size(), 2u);
-    EXPECT_EQ(doc.m_arrItems[0].m_strURL, "http://one");
-    EXPECT_EQ(doc.m_arrItems[1].m_strURL, "http://three");
+    ASSERT_EQ(doc.Items().size(), 2u);
+    EXPECT_EQ(doc.Items()[0].m_strURL, "http://one");
+    EXPECT_EQ(doc.Items()[1].m_strURL, "http://three");
     EXPECT_EQ(clipboard.text, "Same\nhttp://two\n");
     EXPECT_EQ(marks.undoURL, "http://two");
     EXPECT_EQ(marks.undoGroup, "G");
@@ -123,7 +124,7 @@ TEST_F(StoreTest, DeleteItemRemovesOnlyTheSelectedOfEqualNames)
 
 TEST_F(StoreTest, ItemCommandsIgnoreAnIndexThatNamesNoItem)
 {
-    doc.AddItem(MakeItem("Only", "http://only", "G"));
+    AppendItem(doc, MakeItem("Only", "http://only", "G"));
     selection.currentGroup = "G";
     selection.itemName = "Ghost";
     selection.itemURL = "http://ghost";
@@ -138,14 +139,14 @@ TEST_F(StoreTest, ItemCommandsIgnoreAnIndexThatNamesNoItem)
         EXPECT_EQ(groupPane.updates + itemPane.updates, 0) << index;
     }
     doc.RenameItem("Renamed");
-    ASSERT_EQ(doc.m_arrItems.size(), 1u);
-    EXPECT_EQ(doc.m_arrItems[0].m_strName, "Only");
+    ASSERT_EQ(doc.Items().size(), 1u);
+    EXPECT_EQ(doc.Items()[0].m_strName, "Only");
 }
 
 TEST_F(StoreTest, RenameItemTakesAnyText)
 {
-    doc.AddItem(MakeItem("Same", "http://one", "G"));
-    doc.AddItem(MakeItem("Same", "http://two", "G"));
+    AppendItem(doc, MakeItem("Same", "http://one", "G"));
+    AppendItem(doc, MakeItem("Same", "http://two", "G"));
     Select(0);
     doc.RenameItem("");
     EXPECT_EQ(ItemNames(), (std::vector<std::string>{"", "Same"}));
@@ -155,10 +156,10 @@ TEST_F(StoreTest, RenameItemTakesAnyText)
 
 TEST_F(StoreTest, UrlLookupsAndGroupListing)
 {
-    doc.AddItem(MakeItem("a", "http://Example.org/", "G"));
-    doc.AddItem(MakeItem("b", "http://example.ORG/", "g"));
-    doc.AddItem(MakeItem("c", "http://example.org/", "H"));
-    doc.AddItem(MakeItem("d", "http://other/", "G"));
+    AppendItem(doc, MakeItem("a", "http://Example.org/", "G"));
+    AppendItem(doc, MakeItem("b", "http://example.ORG/", "g"));
+    AppendItem(doc, MakeItem("c", "http://example.org/", "H"));
+    AppendItem(doc, MakeItem("d", "http://other/", "G"));
 
     EXPECT_TRUE(doc.FindURL("HTTP://EXAMPLE.ORG/"));
     EXPECT_FALSE(doc.FindURL("http://example.org"));
@@ -172,9 +173,9 @@ TEST_F(StoreTest, UrlLookupsAndGroupListing)
 TEST_F(StoreTest, FirstGroupFollowsThePaneOrder)
 {
     EXPECT_EQ(doc.FirstGroupInPaneOrder(), "");
-    doc.m_arrGroups = {"beta", "Alpha", "alpha", "_x"};
+    SetGroups(doc, {"beta", "Alpha", "alpha", "_x"});
     EXPECT_EQ(doc.FirstGroupInPaneOrder(), "_x");
-    doc.m_arrGroups = {"beta", "Alpha", "alpha"};
+    SetGroups(doc, {"beta", "Alpha", "alpha"});
     EXPECT_EQ(doc.FirstGroupInPaneOrder(), "Alpha");  // equal names keep store order
 }
 
@@ -234,7 +235,7 @@ TEST_F(StoreTest, MoveItemsMakesTheGroupOnlyWhenSomethingMoves)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored + " " + testing::PrintToString(c.indices));
         doc.Clear();
-        doc.m_arrGroups = c.groups;
+        SetGroups(doc, c.groups);
         Add("a", "http://a", "G");
         Add("b", "http://b", "G");
         Add("c", "http://c", "H");
@@ -244,11 +245,11 @@ TEST_F(StoreTest, MoveItemsMakesTheGroupOnlyWhenSomethingMoves)
 
         EXPECT_EQ(c.stored, doc.MoveItems(c.indices, "Dead"));
         std::vector<std::string> groups;
-        for (const BookmarkItem& item : doc.m_arrItems)
+        for (const BookmarkItem& item : doc.Items())
             groups.push_back(item.m_strGroup);
         const bool moved = groups != std::vector<std::string>{"G", "G", "H"};
         EXPECT_EQ(c.itemGroups, groups);
-        EXPECT_EQ(c.groupsAfter, doc.m_arrGroups);
+        EXPECT_EQ(c.groupsAfter, doc.Groups());
         EXPECT_EQ(moved, doc.IsModified());
         EXPECT_EQ(moved ? 1 : 0, itemPane.updates);
         EXPECT_EQ(moved ? -1 : 0, selection.itemIndex);

@@ -1,4 +1,5 @@
 #include "store/CBookmarkDoc.h"
+#include "tests/support/DocContent.h"
 #include "tests/support/Fakes.h"
 
 #include <gtest/gtest.h>
@@ -20,18 +21,18 @@ protected:
     // The bookmark a user adds to a new document without editing it.
     void AddNewBookmark()
     {
-        doc.m_arrGroups = {"New Group"};
+        SetGroups(doc, {"New Group"});
         BookmarkItem item;
         item.m_strName = "New URL";
         item.m_strURL = "http://";
         item.m_strGroup = "New Group";
-        doc.AddItem(item);
+        AppendItem(doc, item);
     }
 
     // A titled, unmodified document with one group "Kept".
     void OpenKeptDocument()
     {
-        doc.m_arrGroups = {"Kept"};
+        SetGroups(doc, {"Kept"});
         ASSERT_TRUE(doc.OnSaveDocument(dir.Path("kept.lkh")));
         ASSERT_TRUE(doc.OnOpenDocument(dir.Path("kept.lkh")));
     }
@@ -86,7 +87,7 @@ TEST_F(DocumentFiles, ZeroByteFileOpensAsEmptyStore)
     OpenKeptDocument();
     WriteBytes(dir.Path("zero.lkh"), "");
     ASSERT_TRUE(doc.OnOpenDocument(dir.Path("zero.lkh")));
-    EXPECT_TRUE(doc.m_arrGroups.empty());
+    EXPECT_TRUE(doc.Groups().empty());
     EXPECT_EQ(doc.GetTitle(), "zero.lkh");
 }
 
@@ -98,7 +99,7 @@ TEST_F(DocumentFiles, FileThatCannotBeOpenedLeavesTheDocumentAlone)
     EXPECT_EQ(prompt.shown.back(),
               "missing.lkh\nCannot find this file.\nPlease verify that the correct path and file name are given.");
     EXPECT_EQ(prompt.styles.back(), MessageStyle::ExclamationOk);
-    EXPECT_EQ(doc.m_arrGroups, std::vector<std::string>{"Kept"});
+    EXPECT_EQ(doc.Groups(), std::vector<std::string>{"Kept"});
     EXPECT_EQ(doc.GetTitle(), "kept.lkh");
     EXPECT_TRUE(doc.IsModified());
 }
@@ -136,8 +137,8 @@ TEST_F(DocumentFiles, ReadFailingPartWayResetsToUntitled)
     WriteBytes(dir.Path("cut.lkh"), kWorkedExample.substr(0, 30));
     EXPECT_FALSE(doc.OnOpenDocument(dir.Path("cut.lkh")));
     EXPECT_EQ(prompt.shown.back(), "Unexpected file format.");
-    EXPECT_TRUE(doc.m_arrGroups.empty());
-    EXPECT_TRUE(doc.m_arrItems.empty());
+    EXPECT_TRUE(doc.Groups().empty());
+    EXPECT_TRUE(doc.Items().empty());
     EXPECT_EQ(doc.GetTitle(), "Untitled");
     EXPECT_EQ(doc.GetPathName(), "");
     EXPECT_FALSE(doc.IsModified());
@@ -160,7 +161,7 @@ TEST_F(DocumentFiles, SaveRoundTripsAndReplacesTheOldFile)
 TEST_F(DocumentFiles, FailedSaveKeepsOldFileAndDocument)
 {
     OpenKeptDocument();
-    doc.m_arrGroups.push_back("Added");
+    EditContent(doc, [&](StoreContent& content) { content.m_arrGroups.push_back("Added"); });
     doc.SetModifiedFlag(true);
 
     EXPECT_FALSE(doc.OnSaveDocument(dir.Path("no-such-folder/x.lkh")));

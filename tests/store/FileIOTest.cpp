@@ -1,4 +1,5 @@
 #include "exchange/HtmlExport.h"
+#include "tests/support/DocContent.h"
 #include "exchange/NetscapeExport.h"
 #include "exchange/ShortcutFile.h"
 #include "store/FileError.h"
@@ -121,7 +122,7 @@ class SaveFailures : public DocumentFixture {
 protected:
     SaveFailures()
     {
-        doc.m_arrGroups = {"A", "B"};
+        SetGroups(doc, {"A", "B"});
         Add("One", "http://one/", "A", "first");
         Add("Two", "http://two/?a=1&b=2", "A");
         Add("Three", "mailto:x@y", "B");

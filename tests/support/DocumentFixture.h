@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/CBookmarkDoc.h"
+#include "tests/support/DocContent.h"
 #include "tests/support/Fakes.h"
 
 #include <gtest/gtest.h>
@@ -22,11 +23,11 @@ protected:
     void Add(const std::string& name, const std::string& url, const std::string& group,
              const std::string& description = "")
     {
-        doc.AddItem(MakeItem(name, url, group, description));
+        AppendItem(doc, MakeItem(name, url, group, description));
     }
 
     // "name|URL|group|description" of every item, in store order.
-    std::vector<std::string> Items() const { return ItemTexts(doc.m_arrItems); }
+    std::vector<std::string> Items() const { return ItemTexts(doc.Items()); }
 
     std::string WriteFile(const std::string& name, const std::string& bytes)
     {

@@ -1,4 +1,5 @@
 #include "tests/app/AppFixture.h"
+#include "tests/support/DocContent.h"
 #include "tests/framework/DialogDriver.h"
 #include "tests/ui/PaneDriver.h"
 
@@ -106,14 +107,14 @@ TEST_F(DuplicatesDialogTest, DeleteAsksOnceAndRemovesTheExtraCopies)
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown[0], "Delete 3 bookmarks? This cannot be undone.");
     EXPECT_EQ(prompt.styles[0], MessageStyle::QuestionOkCancel);
-    EXPECT_EQ(Doc().m_arrItems.size(), 7u);
+    EXPECT_EQ(Doc().Items().size(), 7u);
     EXPECT_FALSE(Doc().IsModified());
 
     prompt.answers = {MessageAnswer::Ok};
     Click(Dialog(), IDC_DELETE_SELECTED);
     EXPECT_EQ(prompt.shown.size(), 2u);
     std::vector<std::string> names;
-    for (const BookmarkItem& item : Doc().m_arrItems)
+    for (const BookmarkItem& item : Doc().Items())
         names.push_back(item.m_strName);
     EXPECT_EQ(names, (std::vector<std::string>{"one", "two", "four", "seven"}));
     EXPECT_TRUE(Doc().IsModified());
@@ -131,8 +132,7 @@ TEST_F(DuplicatesDialogTest, DeleteAsksOnceAndRemovesTheExtraCopies)
 
 TEST_F(DuplicatesDialogTest, TheListFollowsTheCollectionWhileOpen)
 {
-    Doc().AddItem(Bookmark("eight", "http://single/", "A"));
-    Doc().Commit(nullptr);
+    Doc().AddItems({Bookmark("eight", "http://single/", "A")});
     App().PumpMessages();
     EXPECT_EQ(Rows(), (std::vector<size_t>{3, 4, 0, 2, 5, 6, 7}));
     EXPECT_EQ(CountLine(), "7 bookmarks share 3 addresses");
@@ -158,5 +158,5 @@ TEST_F(DuplicatesDialogTest, ClosingTheProgramUnderTheDeleteQuestionDeletesNothi
     Click(dialog, IDC_DELETE_SELECTED);
     EXPECT_EQ(prompt.styles, (std::vector<MessageStyle>{MessageStyle::QuestionOkCancel, MessageStyle::ExclamationYesNoCancel}));
     EXPECT_FALSE(IsWindow(dialog));
-    EXPECT_EQ(Doc().m_arrItems.size(), 7u);
+    EXPECT_EQ(Doc().Items().size(), 7u);
 }

@@ -154,7 +154,7 @@ TEST_F(FindDialogTest, ResultsFollowTheCollectionWhileOpen)
     Search("news");
     ASSERT_EQ(Rows(), (std::vector<size_t>{0, 1, 3, 4}));
 
-    Doc().Selection().itemIndex = 2;
+    Doc().SelectItem(2);
     Doc().RenameItem("Weather news");
     App().PumpMessages();
     EXPECT_EQ(Rows(), (std::vector<size_t>{0, 1, 2, 3, 4}));
@@ -216,14 +216,14 @@ TEST_F(FindDialogTest, FindNextWalksTheResultsAfterTheSelectedBookmark)
         Search(c.text, c.groupOnly);
         Press(GetDlgItem(Dialog(), IDC_FIND_TEXT), VK_ESCAPE);
         ASSERT_FALSE(IsWindow(Dialog()));
-        Doc().Selection().currentGroup = "News";
+        Doc().SetCurrentGroup("News");
         Doc().UpdateAllViews(nullptr);
         if (c.startRow >= 0)
             ClickRow(Frame().ItemPane()->GetSafeHwnd(), c.startRow);
         for (const size_t index : c.walk) {
             Command(ID_EDIT_FIND_NEXT);
             EXPECT_EQ(ShownBookmark(), static_cast<LPARAM>(index));
-            EXPECT_EQ(Doc().Selection().currentGroup, Doc().m_arrItems[index].m_strGroup);
+            EXPECT_EQ(Doc().Selection().currentGroup, Doc().Items()[index].m_strGroup);
         }
         if (c.walk.empty()) {
             Command(ID_EDIT_FIND_NEXT);

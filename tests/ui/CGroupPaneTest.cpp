@@ -61,7 +61,7 @@ TEST_F(GroupPaneTest, ChoosingARowShowsItsBookmarksWithoutModifying)
     EXPECT_FALSE(Doc().IsModified());
 
     // Enter chooses the selected row again.
-    Doc().Selection().currentGroup = "elsewhere";
+    Doc().SetCurrentGroup("elsewhere", Doc().GroupPane());  // behind the group pane's back
     SendMessageA(groups, WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(Doc().Selection().currentGroup, longName);
 }
@@ -88,9 +88,9 @@ TEST_F(GroupPaneTest, LabelEditsEndInRenames)
             EditLabelAsWindows(groups, 0, test.typed);
         else
             EditLabel(groups, 0, test.typed, test.cancel);
-        EXPECT_EQ(Doc().m_arrGroups, test.groups) << test.typed;
+        EXPECT_EQ(Doc().Groups(), test.groups) << test.typed;
         EXPECT_EQ(Doc().Selection().currentGroup, test.current) << test.typed;
-        EXPECT_EQ(Doc().m_arrItems[0].m_strGroup, test.cancel ? "DAILY" : test.current) << test.typed;
+        EXPECT_EQ(Doc().Items()[0].m_strGroup, test.cancel ? "DAILY" : test.current) << test.typed;
         EXPECT_EQ(Doc().IsModified(), !test.cancel) << test.typed;
         EXPECT_FALSE(Frame().GroupPane()->IsEditingLabel());
         // The refilled rows show the result, sorted, the renamed one selected.
@@ -109,8 +109,8 @@ TEST_F(GroupPaneTest, LabelEditsEndInRenames)
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(WholeWindowText(edit), longName);
     AppendAndConfirm(edit, 'h');
-    EXPECT_EQ(Doc().m_arrGroups, std::vector<std::string>{longName + "h"});
-    EXPECT_EQ(Doc().m_arrItems[0].m_strGroup, longName + "h");
+    EXPECT_EQ(Doc().Groups(), std::vector<std::string>{longName + "h"});
+    EXPECT_EQ(Doc().Items()[0].m_strGroup, longName + "h");
 }
 
 TEST_F(GroupPaneTest, F2AndTheContextMenuFollowTheCurrentGroup)
@@ -137,5 +137,5 @@ TEST_F(GroupPaneTest, F2AndTheContextMenuFollowTheCurrentGroup)
     EXPECT_EQ(menu.at.y, corner.y + 5);
 
     EditLabel(groups, -1, "B2");
-    EXPECT_EQ(Doc().m_arrGroups, (std::vector<std::string>{"a", "B2", "c"}));
+    EXPECT_EQ(Doc().Groups(), (std::vector<std::string>{"a", "B2", "c"}));
 }

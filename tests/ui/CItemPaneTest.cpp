@@ -1,4 +1,5 @@
 #include "tests/app/AppFixture.h"
+#include "tests/support/DocContent.h"
 #include "tests/ui/PaneDriver.h"
 
 #include "res/resource.h"
@@ -66,7 +67,7 @@ TEST_F(ItemPaneTest, RowsAreTheCurrentGroupsSortedWithIconsAndCutState)
         EXPECT_EQ(SendMessageA(items, LVM_GETCOLUMNWIDTH, column, 0), Frame().ItemPane()->AutoColumnWidth(column));
 
     // The cut mark compares the group with its case.
-    Doc().Selection().currentGroup = "web";
+    Doc().SetCurrentGroup("web");
     Doc().UpdateAllViews(nullptr);
     EXPECT_EQ(SendMessageA(items, LVM_GETITEMSTATE, 0, LVIS_CUT), 0);
 }
@@ -92,7 +93,9 @@ TEST_F(ItemPaneTest, ChoosingARowFillsTheSelectionFromTheStore)
     char text[600] = "";
     SendMessageA(Frame().StatusBar(), SB_GETTEXTA, 2, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, "bee");
-    Doc().Selection().itemDescription.clear();
+    BookmarkItem plain = Doc().Items()[0];
+    plain.m_strDescription.clear();
+    Doc().ChangeItem(0, plain);
     App().PumpMessages();
     SendMessageA(Frame().StatusBar(), SB_GETTEXTA, 2, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, "http://b");
@@ -182,8 +185,8 @@ TEST_F(ItemPaneTest, LabelEditsRenameTheCurrentBookmark)
             EditLabelAsWindows(items, 1, test.typed);
         else
             EditLabel(items, -1, test.typed, test.cancel);  // F2
-        EXPECT_EQ(Doc().m_arrItems[1].m_strName, test.name) << test.typed;
-        EXPECT_EQ(Doc().m_arrItems[0].m_strName, "a") << test.typed;
+        EXPECT_EQ(Doc().Items()[1].m_strName, test.name) << test.typed;
+        EXPECT_EQ(Doc().Items()[0].m_strName, "a") << test.typed;
         EXPECT_EQ(Doc().IsModified(), test.modified) << test.typed;
         EXPECT_FALSE(Frame().ItemPane()->IsEditingLabel());
     }
@@ -191,7 +194,7 @@ TEST_F(ItemPaneTest, LabelEditsRenameTheCurrentBookmark)
     // After a refill moved the rows, F2 opens the current bookmark's row.
     Fill(Doc(), {"G"}, {Bookmark("m", "http://m", "G"), Bookmark("z", "http://z", "G")}, "G");
     ClickRow(items, 0);
-    Doc().m_arrItems[0].m_strName = "zz";
+    EditContent(Doc(), [&](StoreContent& content) { content.m_arrItems[0].m_strName = "zz"; });
     Doc().UpdateAllViews(nullptr);
     SetFocus(items);
     SendMessageA(items, WM_KEYDOWN, VK_F2, 0);
@@ -202,7 +205,7 @@ TEST_F(ItemPaneTest, LabelEditsRenameTheCurrentBookmark)
     CancelLabelEdit(items);
 
     // A current bookmark of another group is not shown: nothing opens.
-    Doc().Selection().currentGroup = "none";
+    Doc().SetCurrentGroup("none");
     Doc().UpdateAllViews(nullptr);
     SendMessageA(items, WM_KEYDOWN, VK_F2, 0);
     EXPECT_FALSE(Frame().ItemPane()->IsEditingLabel());
@@ -287,7 +290,7 @@ TEST_F(ItemPaneTest, OneChangedBookmarkMovesOnlyItsRow)
         Command(c.order);
         EXPECT_EQ(RowIndices(items), patched);
         for (size_t row = 0; row < patched.size(); ++row)
-            EXPECT_EQ(Doc().m_arrItems[static_cast<size_t>(patched[row])].m_strName, c.names[row]);
+            EXPECT_EQ(Doc().Items()[static_cast<size_t>(patched[row])].m_strName, c.names[row]);
         if (c.selectedAfter == nullptr) {
             EXPECT_EQ(SelectedRow(items), -1);
             continue;
@@ -331,19 +334,19 @@ TEST_F(ItemPaneTest, LongNamesSurviveARenameAndNoStaleBookmarkIsRenamed)
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(WholeWindowText(edit), longName);
     AppendAndConfirm(edit, 'x');
-    EXPECT_EQ(Doc().m_arrItems[0].m_strName, longName + "x");
+    EXPECT_EQ(Doc().Items()[0].m_strName, longName + "x");
 
     // After a Delete no bookmark is current: F2 with no row selected opens nothing.
     Fill(Doc(), {"G"}, {Bookmark("apple", "http://a", "G"), Bookmark("banana", "http://b", "G")}, "G");
     ClickRow(items, 0);
     prompt.answers = {MessageAnswer::Ok};
     Command(ID_ITEM_DELETE);
-    ASSERT_EQ(Doc().m_arrItems.size(), 1u);
+    ASSERT_EQ(Doc().Items().size(), 1u);
     EXPECT_EQ(Doc().Selection().itemIndex, -1);
     SetFocus(items);
     SendMessageA(items, WM_KEYDOWN, VK_F2, 0);
     EXPECT_FALSE(Frame().ItemPane()->IsEditingLabel());
-    EXPECT_EQ(Doc().m_arrItems[0].m_strName, "banana");
+    EXPECT_EQ(Doc().Items()[0].m_strName, "banana");
 }
 
 TEST_F(ItemPaneTest, TypingAPrefixFindsTheNextRowByName)

@@ -255,7 +255,7 @@ TEST_F(LaunchTest, EachTrayEntryOpensItsOwnRow)
          "G");
     Texts urls;
     for (const LPARAM index : RowIndices(items))
-        urls.push_back(Doc().m_arrItems[static_cast<size_t>(index)].m_strURL);
+        urls.push_back(Doc().Items()[static_cast<size_t>(index)].m_strURL);
 
     thePreferences.bCreateNewProcess = 0;
     for (UINT row = 0; row < 4; ++row)

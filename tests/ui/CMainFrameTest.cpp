@@ -415,7 +415,7 @@ TEST_F(MainFrameTest, GroupCommandsAskOnceAndKeepACurrentGroup)
     const char* const added[] = {"New Group", "New Group *", "New Group * *"};
     for (const char* name : added) {
         Command(ID_GROUP_ADD);
-        EXPECT_EQ(doc.m_arrGroups.back(), name);
+        EXPECT_EQ(doc.Groups().back(), name);
         EXPECT_EQ(doc.Selection().currentGroup, name);
         ASSERT_TRUE(Frame().GroupPane()->IsEditingLabel()) << name;
         EXPECT_EQ(RowTexts(groups)[SelectedRow(groups)], name);
@@ -441,14 +441,14 @@ TEST_F(MainFrameTest, GroupCommandsAskOnceAndKeepACurrentGroup)
         Command(ID_GROUP_DELETE);
         ASSERT_EQ(prompt.shown.size(), 1u);
         EXPECT_EQ(prompt.shown[0], "The group: '" + asked + "' will be deteled. All right?");
-        EXPECT_EQ(doc.m_arrGroups, test.groups);
+        EXPECT_EQ(doc.Groups(), test.groups);
         EXPECT_EQ(doc.Selection().currentGroup, test.current);
         if (!test.groups.empty()) {
             ASSERT_GE(SelectedRow(groups), 0);
             EXPECT_EQ(RowTexts(groups)[SelectedRow(groups)], test.current);
         }
     }
-    EXPECT_TRUE(doc.m_arrItems.empty());
+    EXPECT_TRUE(doc.Items().empty());
     EXPECT_NE(MenuState(FrameWindow(), ID_GROUP_DELETE) & MF_GRAYED, 0u);
     EXPECT_NE(MenuState(FrameWindow(), ID_GROUP_RENAME) & MF_GRAYED, 0u);
 
@@ -479,8 +479,8 @@ TEST_F(MainFrameTest, ItemDeleteAsksOnceAndLeavesTheBookmarkOnTheClipboard)
         ASSERT_EQ(prompt.shown.size(), 1u);
         EXPECT_EQ(prompt.shown[0], "The item: '' will be deteled. All right?");
     }
-    ASSERT_EQ(doc.m_arrItems.size(), 1u);
-    EXPECT_EQ(doc.m_arrItems[0].m_strName, "keep");
+    ASSERT_EQ(doc.Items().size(), 1u);
+    EXPECT_EQ(doc.Items()[0].m_strName, "keep");
     EXPECT_EQ(clipboard.text, "\n" + longURL + "\nnote");
     EXPECT_EQ(doc.Marks().undoURL, longURL);
     EXPECT_EQ(doc.Marks().undoGroup, "G");
@@ -576,7 +576,7 @@ TEST_F(MainFrameTest, ACommandEndsAnOpenLabelEditFirst)
         EXPECT_FALSE(Frame().GroupPane()->IsEditingLabel());
         ASSERT_EQ(prompt.shown.size(), 1u);
         EXPECT_EQ(prompt.shown[0], "The group: 'Home' will be deteled. All right?");
-        EXPECT_TRUE(doc.m_arrGroups.empty()) << fromToolBar;
+        EXPECT_TRUE(doc.Groups().empty()) << fromToolBar;
     }
 
     // An item's rename ends the same way; its row stays selected, so Delete
@@ -592,8 +592,8 @@ TEST_F(MainFrameTest, ACommandEndsAnOpenLabelEditFirst)
     Command(ID_ITEM_DELETE);
     EXPECT_FALSE(Frame().ItemPane()->IsEditingLabel());
     EXPECT_EQ(prompt.shown, (std::vector<std::string>{"The item: 'renamed' will be deteled. All right?"}));
-    ASSERT_EQ(doc.m_arrItems.size(), 1u);
-    EXPECT_EQ(doc.m_arrItems[0].m_strName, "renamed");
+    ASSERT_EQ(doc.Items().size(), 1u);
+    EXPECT_EQ(doc.Items()[0].m_strName, "renamed");
 }
 
 TEST_F(MainFrameTest, TheEndOfTheSessionAsksAndWritesWhatClosingWrites)
@@ -652,7 +652,7 @@ TEST_F(MainFrameTest, NewForgetsTheOldCurrentGroupAndItem)
     ASSERT_EQ(doc.Selection().itemIndex, 0);
     prompt.answers = {MessageAnswer::No};
     Command(ID_FILE_NEW);
-    EXPECT_TRUE(doc.m_arrGroups.empty());
+    EXPECT_TRUE(doc.Groups().empty());
     EXPECT_EQ(doc.Selection().currentGroup, "");
     EXPECT_EQ(doc.Selection().itemIndex, -1);
     EXPECT_EQ(doc.Selection().itemURL, "");

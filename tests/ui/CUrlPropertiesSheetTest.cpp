@@ -38,7 +38,7 @@ protected:
 
 TEST_F(PropertiesSheetTest, NewItemsOpenTheSheetAndStayWhenTouched)
 {
-    const SheetStep namedMine = [this](HWND) { EXPECT_EQ(Doc().m_arrItems.back().m_strName, "Mine"); };
+    const SheetStep namedMine = [this](HWND) { EXPECT_EQ(Doc().Items().back().m_strName, "Mine"); };
     const SheetStep typeMine = Type(IDC_ITEM_NAME, "Mine");
     const SheetStep typeMineURL = Type(IDC_ITEM_URL, "http://mine.example/");
     const std::string mine = "Mine|http://mine.example/|G|";
@@ -69,8 +69,8 @@ TEST_F(PropertiesSheetTest, NewItemsOpenTheSheetAndStayWhenTouched)
         std::vector<SheetStep> steps = {[&](HWND sheet) {
             EXPECT_EQ(PageText(sheet, IDC_ITEM_NAME), test.name);
             EXPECT_EQ(PageText(sheet, IDC_ITEM_URL), test.url);
-            ASSERT_EQ(Doc().m_arrItems.size(), before + 1);
-            EXPECT_EQ(ItemText(Doc().m_arrItems.back()), ItemText(Bookmark(test.name, test.url, "G")));
+            ASSERT_EQ(Doc().Items().size(), before + 1);
+            EXPECT_EQ(ItemText(Doc().Items().back()), ItemText(Bookmark(test.name, test.url, "G")));
             EXPECT_EQ(Doc().Selection().itemIndex, static_cast<int32_t>(before));
             EXPECT_EQ(RowTexts(items), std::vector<std::string>{test.name});
         }};
@@ -79,7 +79,7 @@ TEST_F(PropertiesSheetTest, NewItemsOpenTheSheetAndStayWhenTouched)
         std::vector<std::string> expected = ItemTexts(test.existing);
         if (!test.kept.empty())
             expected.push_back(test.kept);
-        EXPECT_EQ(ItemTexts(Doc().m_arrItems), expected);
+        EXPECT_EQ(ItemTexts(Doc().Items()), expected);
         EXPECT_EQ(RowTexts(items).size(), test.kept.empty() ? 0u : 1u);
         EXPECT_TRUE(Doc().IsModified());
         // A bookmark taken back leaves no current item behind.
@@ -117,7 +117,7 @@ TEST_F(PropertiesSheetTest, PropertiesWriteWhatTheUserEditedAndNothingElse)
         ClickRow(items, 1);
         ASSERT_EQ(Doc().Selection().itemIndex, 1) << test.what;
         EXPECT_TRUE(CommandWithSheet(ID_ITEM_PROPERTIES, test.steps)) << test.what;
-        EXPECT_EQ(ItemTexts(Doc().m_arrItems), (std::vector<std::string>{"first|http://1|G|", ItemText(test.expected)}))
+        EXPECT_EQ(ItemTexts(Doc().Items()), (std::vector<std::string>{"first|http://1|G|", ItemText(test.expected)}))
             << test.what;
         // The selection pane shows the current item's description as written.
         App().PumpMessages();
@@ -176,7 +176,7 @@ TEST_F(PropertiesSheetTest, TheSheetWritesToItsOwnBookmarkWhateverHappensMeanwhi
                                                     ShowPage(1), Type(IDC_ITEM_DESCRIPTION, "words"),
                                                     [&](HWND) { test.meanwhile(); }, Press(test.button)}))
             << test.what;
-        EXPECT_EQ(ItemTexts(Doc().m_arrItems), test.expected) << test.what;
+        EXPECT_EQ(ItemTexts(Doc().Items()), test.expected) << test.what;
         EXPECT_EQ(prompt.shown, test.shown) << test.what;
         // The current item's fields stay its own.
         if (const BookmarkItem* current = Doc().SelectedItem()) {
@@ -208,7 +208,7 @@ TEST_F(PropertiesSheetTest, QuickEditOpensTheSheetInsteadOfTheRowMenu)
         EXPECT_FALSE(menu.shown);
         ClickRow(items, 0);
     }
-    EXPECT_EQ(Doc().m_arrItems[0].m_strName, "renamed");
+    EXPECT_EQ(Doc().Items()[0].m_strName, "renamed");
 
     thePreferences.quickEdit = 0;
     SendMessageA(items, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(items), fromKeyboard);

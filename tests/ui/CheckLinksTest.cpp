@@ -1,4 +1,5 @@
 #include "tests/app/AppFixture.h"
+#include "tests/support/DocContent.h"
 #include "tests/framework/DialogDriver.h"
 #include "tests/support/LinkServer.h"
 #include "tests/ui/PaneDriver.h"
@@ -97,7 +98,7 @@ protected:
     Texts ItemNamesAndGroups()
     {
         Texts texts;
-        for (const BookmarkItem& item : Doc().m_arrItems)
+        for (const BookmarkItem& item : Doc().Items())
             texts.push_back(item.m_strName + "@" + item.m_strGroup);
         return texts;
     }
@@ -185,8 +186,8 @@ TEST_F(CheckLinksTest, ButtonsActOnTheBookmarksTheResultsName)
     EXPECT_TRUE(ButtonEnabled(dialog, IDC_CHECK_NEW_ADDRESS));
     Click(dialog, IDC_CHECK_NEW_ADDRESS);
     // Its fragment and its credentials stay.
-    EXPECT_EQ("http://ann:pw@127.0.0.1:" + std::to_string(server.port) + "/ok#top", Doc().m_arrItems[0].m_strURL);
-    EXPECT_EQ(server.Url("/404"), Doc().m_arrItems[1].m_strURL);
+    EXPECT_EQ("http://ann:pw@127.0.0.1:" + std::to_string(server.port) + "/ok#top", Doc().Items()[0].m_strURL);
+    EXPECT_EQ(server.Url("/404"), Doc().Items()[1].m_strURL);
     EXPECT_TRUE(Doc().IsModified());
     EXPECT_EQ((Texts{"Gone", "Error", "Lost"}), RowTexts(GetDlgItem(dialog, IDC_CHECK_RESULTS), 1));
 
@@ -202,7 +203,7 @@ TEST_F(CheckLinksTest, ButtonsActOnTheBookmarksTheResultsName)
 
     SelectRows(dialog, {"Gone", "Lost"});
     Click(dialog, IDC_CHECK_MOVE);
-    EXPECT_EQ((Texts{"Web", "Other", "Broken Links"}), Doc().m_arrGroups);
+    EXPECT_EQ((Texts{"Web", "Other", "Broken Links"}), Doc().Groups());
     EXPECT_EQ((Texts{"Moved@Web", "Gone@Broken Links", "Fine@Web", "Error@Web", "Lost@Broken Links"}),
               ItemNamesAndGroups());
     EXPECT_EQ((Texts{"Broken Links", "Web", "Broken Links"}), RowTexts(GetDlgItem(dialog, IDC_CHECK_RESULTS), 3));
@@ -212,7 +213,7 @@ TEST_F(CheckLinksTest, ButtonsActOnTheBookmarksTheResultsName)
     Doc().AddView(&views);
     prompt.answers = {MessageAnswer::Cancel, MessageAnswer::Ok};
     Click(dialog, IDC_CHECK_DELETE);
-    EXPECT_EQ(5u, Doc().m_arrItems.size());
+    EXPECT_EQ(5u, Doc().Items().size());
     Click(dialog, IDC_CHECK_DELETE);
     EXPECT_EQ((Texts{"2 bookmarks will be deleted. All right?", "2 bookmarks will be deleted. All right?"}),
               prompt.shown);
@@ -222,7 +223,7 @@ TEST_F(CheckLinksTest, ButtonsActOnTheBookmarksTheResultsName)
 
     // A bookmark changed behind the dialog's back is no longer the one
     // checked: its row says so, and so does each button.
-    Doc().m_arrItems[2].m_strName = "Renamed";
+    EditContent(Doc(), [&](StoreContent& content) { content.m_arrItems[2].m_strName = "Renamed"; });
     Doc().UpdateAllViews(nullptr);
     EXPECT_EQ((Texts{"Broken|Error|" + server.Url("/500") + "|Web|Changed or removed since the check"}), Rows(dialog));
     ClickRow(items, 0);
@@ -244,7 +245,7 @@ TEST_F(CheckLinksTest, ButtonsActOnTheBookmarksTheResultsName)
 TEST_F(CheckLinksTest, CancelStopsTheCheckAndChangesNothing)
 {
     FillSlow(server);
-    const std::vector<BookmarkItem> items = Doc().m_arrItems;
+    const std::vector<BookmarkItem> items = Doc().Items();
     const HWND dialog = OpenDialog();
     StartCheck(dialog, IDC_CHECK_WHOLE);
     EXPECT_EQ("C&ancel", GetDialogItemText(dialog, IDCANCEL));
@@ -262,7 +263,7 @@ TEST_F(CheckLinksTest, CancelStopsTheCheckAndChangesNothing)
     Pump(2.5);
     EXPECT_EQ("Checked 0 of 12, 0 broken", GetDialogItemText(dialog, IDC_CHECK_COUNTS));
     EXPECT_TRUE(Rows(dialog).empty());
-    EXPECT_EQ(ItemTexts(items), ItemTexts(Doc().m_arrItems));
+    EXPECT_EQ(ItemTexts(items), ItemTexts(Doc().Items()));
     EXPECT_FALSE(Doc().IsModified());
 
     // The close box closes, mid-check too.
@@ -313,7 +314,7 @@ TEST_F(CheckLinksTest, AReplacedCollectionStopsTheCheckAndDropsItsResults)
     EXPECT_EQ(replaced, GetDialogItemText(dialog, IDC_CHECK_COUNTS));
     SelectRows(dialog, {"Gone"});
     Click(dialog, IDC_CHECK_DELETE);
-    EXPECT_EQ(2u, Doc().m_arrItems.size());
+    EXPECT_EQ(2u, Doc().Items().size());
     EXPECT_FALSE(Doc().IsModified());
 
     // New in the middle of a check stops it; nothing arrives afterwards.
@@ -343,5 +344,5 @@ TEST_F(CheckLinksTest, ClosingTheProgramUnderTheDeleteQuestionDeletesNothing)
     EXPECT_EQ((std::vector<MessageStyle>{MessageStyle::QuestionOkCancel, MessageStyle::ExclamationYesNoCancel}),
               prompt.styles);
     EXPECT_FALSE(IsWindow(dialog));
-    EXPECT_EQ(2u, Doc().m_arrItems.size());
+    EXPECT_EQ(2u, Doc().Items().size());
 }

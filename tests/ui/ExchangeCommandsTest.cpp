@@ -95,7 +95,7 @@ protected:
     {
         Texts urls;
         for (const size_t index : Doc().ItemsOfGroup(group))
-            urls.push_back(Doc().m_arrItems[index].m_strURL);
+            urls.push_back(Doc().Items()[index].m_strURL);
         return urls;
     }
     bool StartWithRealDialogs()
@@ -142,13 +142,13 @@ TEST_F(ExchangeCommandsTest, LinkImportsAddTheirGroupThroughTheirDialogs)
         prompt.shown.clear();
         Command(test.command);  // cancelled
         EXPECT_EQ(RequestLine(prompt.requests.back()), test.request);
-        EXPECT_EQ(Doc().m_arrGroups.size(), 1u);
+        EXPECT_EQ(Doc().Groups().size(), 1u);
         EXPECT_FALSE(Doc().IsModified());
 
         prompt.files = {folder.Path(test.file)};
         Command(test.command);
         EXPECT_EQ(prompt.shown, test.shown);
-        EXPECT_EQ(Doc().m_arrGroups, (Texts{"G", test.file}));
+        EXPECT_EQ(Doc().Groups(), (Texts{"G", test.file}));
         EXPECT_EQ(SelectedGroup(), test.file);
         EXPECT_EQ(RowTexts(Items()), test.names);
         EXPECT_EQ(RowTexts(Items(), 1), test.urls);
@@ -191,7 +191,7 @@ TEST_F(ExchangeCommandsTest, DataFileImportsReplaceTheDocumentOnlyOnceReadAndAll
         Command(test.command);
         ASSERT_EQ(prompt.shown.size(), 1u) << test.file;
         EXPECT_NE(prompt.shown[0].find(test.shown), std::string::npos) << prompt.shown[0];
-        EXPECT_EQ(Doc().m_arrGroups, test.groups) << test.file;
+        EXPECT_EQ(Doc().Groups(), test.groups) << test.file;
         EXPECT_EQ(WindowTitle(FrameWindow()), test.title);
         EXPECT_TRUE(Doc().IsModified());
     }
@@ -210,10 +210,10 @@ TEST_F(ExchangeCommandsTest, DroppedFilesAreTakenWholeAndInDropOrder)
     WriteBytes(folder.Path("page.htm"), "<a href=\"http://not.example/\">no</a>");
     ASSERT_TRUE(Start());
     Drop(FrameWindow(), {folder.Path("Two.URL"), folder.Path("page.htm"), folder.Path("one.url")});
-    EXPECT_EQ(Doc().m_arrGroups, Texts{"New Group"});
-    ASSERT_EQ(Doc().m_arrItems.size(), 2u);
-    EXPECT_EQ(Doc().m_arrItems[0].m_strName, "Two");
-    EXPECT_EQ(Doc().m_arrItems[1].m_strURL, "http://one.example/");
+    EXPECT_EQ(Doc().Groups(), Texts{"New Group"});
+    ASSERT_EQ(Doc().Items().size(), 2u);
+    EXPECT_EQ(Doc().Items()[0].m_strName, "Two");
+    EXPECT_EQ(Doc().Items()[1].m_strURL, "http://one.example/");
     EXPECT_EQ(SelectedGroup(), "New Group");
     EXPECT_EQ(RowTexts(Items()), (Texts{"one", "Two"}));
     EXPECT_EQ(FilesIn(folder.Root()).size(), 3u);
@@ -230,8 +230,8 @@ TEST_F(ExchangeCommandsTest, DroppedFilesAreTakenWholeAndInDropOrder)
     WriteLongFile(longPath, Shortcut("http://long.example/"));
     Command(ID_PREF_DELETE_SOURCE);
     Drop(FrameWindow(), {longPath});
-    ASSERT_EQ(Doc().m_arrItems.size(), 3u);
-    const BookmarkItem& item = Doc().m_arrItems[2];
+    ASSERT_EQ(Doc().Items().size(), 3u);
+    const BookmarkItem& item = Doc().Items()[2];
     EXPECT_EQ(item.m_strName, "decoy.url" + std::string(60, 'x'));
     EXPECT_TRUE(LongFileExists(decoyPath));
     // Where the system cannot read so long a path, the URL stays empty and
@@ -277,15 +277,15 @@ TEST_F(ExchangeCommandsTest, SavesWriteTheWholeUrlAndAskBeforeReplacingAnAppende
         {ID_ITEM_SAVE_AS_FILE, url, "home", "home.url", true, MessageAnswer::Yes, true, Shortcut(longURL)},
         // The dialog itself asked.
         {ID_ITEM_SAVE_AS_FILE, url, "home.url", "home.url", true, MessageAnswer::Ok, false, Shortcut(longURL)},
-        {ID_FILE_SAVE_AS_HTML, all, "all.htm", "all.htm.html", false, MessageAnswer::Ok, false, CollectionPage(Doc())},
+        {ID_FILE_SAVE_AS_HTML, all, "all.htm", "all.htm.html", false, MessageAnswer::Ok, false, CollectionPage(Doc().Content())},
         {ID_FILE_SAVE_AS_HTML, all, "all.htm", "all.htm.html", true, MessageAnswer::No, true, "kept"},
-        {ID_GROUP_SAVE_AS_HTML, group, "group.htm", "group.htm", true, MessageAnswer::Ok, false, GroupPage(Doc(), "A")},
-        {ID_GROUP_SAVE_AS_HTML, group, "group", "group.html", true, MessageAnswer::Yes, true, GroupPage(Doc(), "A")},
+        {ID_GROUP_SAVE_AS_HTML, group, "group.htm", "group.htm", true, MessageAnswer::Ok, false, GroupPage(Doc().Content(), "A")},
+        {ID_GROUP_SAVE_AS_HTML, group, "group", "group.html", true, MessageAnswer::Yes, true, GroupPage(Doc().Content(), "A")},
         {ID_FILE_EXPORT_BROWSER_BOOKMARKS, bookmarks, "marks", "marks.html", false, MessageAnswer::Ok, false,
-         NetscapeBookmarkFile(Doc())},
+         NetscapeBookmarkFile(Doc().Content())},
         {ID_FILE_EXPORT_BROWSER_BOOKMARKS, bookmarks, "marks", "marks.html", true, MessageAnswer::No, true, "kept"},
         {ID_FILE_EXPORT_BROWSER_BOOKMARKS, bookmarks, "marks.htm", "marks.htm", true, MessageAnswer::Ok, false,
-         NetscapeBookmarkFile(Doc())},
+         NetscapeBookmarkFile(Doc().Content())},
     };
     for (const auto& test : cases) {
         const std::string written = folder.Path(test.written);
@@ -304,7 +304,7 @@ TEST_F(ExchangeCommandsTest, SavesWriteTheWholeUrlAndAskBeforeReplacingAnAppende
     }
 
     // The name box holds at most 259 characters of the group's name.
-    Doc().Selection().currentGroup = longGroup;
+    Doc().SetCurrentGroup(longGroup);
     Command(ID_GROUP_SAVE_AS_HTML);
     EXPECT_EQ(prompt.requests.back().initialPath, longGroup.substr(0, 259));
 }
@@ -332,7 +332,7 @@ TEST_F(ExchangeCommandsTest, ClipboardCommandsRoundTripThroughTheSystemClipboard
     Command(ID_EDIT_PASTE);
     EXPECT_EQ(Urls("A"), (Texts{"http://s.example/", "http://o.example/"}));
     EXPECT_EQ(Urls("B"), Texts{"http://s.example/"});
-    EXPECT_EQ(Doc().m_arrItems.back().m_strDescription, "note");
+    EXPECT_EQ(Doc().Items().back().m_strDescription, "note");
     EXPECT_EQ(RowTexts(Items()), Texts{"Site"});
     EXPECT_EQ(systemClipboard.GetText(), "");
     EXPECT_FALSE(Enabled(ID_EDIT_PASTE));
@@ -362,7 +362,7 @@ TEST_F(ExchangeCommandsTest, ClipboardCommandsRoundTripThroughTheSystemClipboard
     SelectGroup("B");
     Command(ID_EDIT_UNDO);
     EXPECT_EQ(Urls("A"), Texts{"http://s.example/"});
-    EXPECT_EQ(Doc().m_arrItems.back().m_strDescription, "note");
+    EXPECT_EQ(Doc().Items().back().m_strDescription, "note");
     EXPECT_EQ(RowTexts(Items()), (Texts{"Other", "Site"}));
     EXPECT_EQ(systemClipboard.GetText(), "");
     EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
@@ -373,7 +373,7 @@ TEST_F(ExchangeCommandsTest, ClipboardCommandsRoundTripThroughTheSystemClipboard
     // One line is no bookmark: Paste is offered but refuses.
     Command(ID_EDIT_PASTE);
     EXPECT_EQ(prompt.shown.back(), "Wrong clipboard format. Cannot paste.");
-    EXPECT_EQ(Doc().m_arrItems.size(), 3u);
+    EXPECT_EQ(Doc().Items().size(), 3u);
 }
 
 TEST_F(ExchangeCommandsTest, HtmlImportTakesABrowserExportTypedIntoTheOpenDialog)
@@ -389,7 +389,7 @@ TEST_F(ExchangeCommandsTest, HtmlImportTakesABrowserExportTypedIntoTheOpenDialog
                      "http://stackoverflow.com/questions/2609857/"
                      "are-there-any-worse-sorting-algorithms-than-bogosort-a-k-a-monkey-sort",
                      "http://lotrproject.com/blog/2013/02/08/timeline-of-the-elves-in-tolkiens-works/"}));
-    EXPECT_EQ(Doc().m_arrItems[0].m_strName, "WINDOWS93");
+    EXPECT_EQ(Doc().Items()[0].m_strName, "WINDOWS93");
 }
 
 TEST_F(ExchangeCommandsTest, BrowserBookmarksComeInByFolderAndGoBackOutWhole)
@@ -405,7 +405,7 @@ TEST_F(ExchangeCommandsTest, BrowserBookmarksComeInByFolderAndGoBackOutWhole)
     EXPECT_EQ(RequestLine(prompt.requests.back()),
               "open|Import Browser Bookmarks|Bookmark Files (*.html;*.htm)|*.html;*.htm|All Files (*.*)|*.*|||");
     EXPECT_EQ(prompt.shown, Texts{"Imported 17 bookmarks into 8 groups. 1 was already in the collection."});
-    EXPECT_EQ(Doc().m_arrGroups, (Texts{"Dev", "Personal toolbar", "chromium_nested.htm", "Dev / PHP", "Dev / Python",
+    EXPECT_EQ(Doc().Groups(), (Texts{"Dev", "Personal toolbar", "chromium_nested.htm", "Dev / PHP", "Dev / Python",
                                         "MOOC", "Linux, Unix OS,Other   stuff", "Self-hosting"}));
     EXPECT_EQ(Urls("Dev / Python"), (Texts{"https://tox.readthedocs.io/en/latest/", "http://www.sphinx-doc.org/en/stable/"}));
     EXPECT_TRUE(Doc().IsModified());
@@ -418,7 +418,7 @@ TEST_F(ExchangeCommandsTest, BrowserBookmarksComeInByFolderAndGoBackOutWhole)
         Texts rows;
         for (const std::string& group : RowTexts(Groups())) {
             for (const size_t index : Doc().ItemsOfGroup(group)) {
-                const BookmarkItem& item = Doc().m_arrItems[index];
+                const BookmarkItem& item = Doc().Items()[index];
                 rows.push_back(group + "|" + item.m_strName + "|" + item.m_strURL + "|" + item.m_strDescription);
             }
         }
@@ -432,7 +432,7 @@ TEST_F(ExchangeCommandsTest, BrowserBookmarksComeInByFolderAndGoBackOutWhole)
     prompt.files = {folder.Path("all.html")};
     Command(ID_IMPORT_BROWSER_BOOKMARKS);
     EXPECT_EQ(prompt.shown, Texts{"Imported 18 bookmarks into 8 groups. 0 were already in the collection."});
-    EXPECT_EQ(Doc().m_arrGroups, RowTexts(Groups()));
+    EXPECT_EQ(Doc().Groups(), RowTexts(Groups()));
     EXPECT_EQ(collection(), exported);
     EXPECT_EQ(SelectedGroup(), "chromium_nested.htm");
     EXPECT_EQ(RowTexts(Items(), 1), (Texts{"https://regexcrossword.com/",
@@ -482,7 +482,7 @@ TEST_F(ExchangeCommandsTest, FolderImportMakesAGroupOfTheFolderChosenInTheBrowse
     }
     EXPECT_EQ(prompt.shown, Texts{"Sorry, no URLs here. Try another folder."});
     const std::string group = folder.Root() + "\\";
-    EXPECT_EQ(Doc().m_arrGroups, (Texts{"G", group}));
+    EXPECT_EQ(Doc().Groups(), (Texts{"G", group}));
     EXPECT_EQ(SelectedGroup(), group);
     EXPECT_EQ(RowTexts(Items()), (Texts{"a", "B"}));
     EXPECT_EQ(RowTexts(Items(), 1), (Texts{"http://a.example/", "http://b.example/"}));

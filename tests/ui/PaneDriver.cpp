@@ -1,4 +1,5 @@
 #include "tests/ui/PaneDriver.h"
+#include "tests/support/DocContent.h"
 
 #include "tests/support/Fakes.h"
 #include "ui/ListPane.h"
@@ -111,9 +112,9 @@ BookmarkItem Bookmark(const std::string& name, const std::string& url, const std
 void Fill(CBookmarkDoc& document, const std::vector<std::string>& groups, const std::vector<BookmarkItem>& items,
           const std::string& currentGroup)
 {
-    document.m_arrGroups = groups;
-    document.m_arrItems = items;
-    document.Selection().currentGroup = currentGroup;
+    SetGroups(document, groups);
+    SetItems(document, items);
+    document.SetCurrentGroup(currentGroup);
     document.UpdateAllViews(nullptr);
 }
 
