@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exchange/BookmarkDuplicates.h"
+#include "query/BookmarkDuplicates.h"
 #include "ui/CBookmarkListDlg.h"
 
 // "Duplicate Bookmarks": every bookmark whose URL another one also has,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exchange/BookmarkSearch.h"
+#include "query/BookmarkSearch.h"
 #include "framework/CWinApp.h"
 #include "ui/CBookmarkListDlg.h"
 

@@ -1,4 +1,4 @@
-#include "exchange/BookmarkSearch.h"
+#include "query/BookmarkSearch.h"
 
 #include "store/DataFile.h"
 #include "store/TextCompare.h"

@@ -1,4 +1,4 @@
-#include "exchange/BookmarkDuplicates.h"
+#include "query/BookmarkDuplicates.h"
 #include "store/DataFile.h"
 #include "tests/support/Fakes.h"
 

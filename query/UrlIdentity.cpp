@@ -1,4 +1,4 @@
-#include "exchange/UrlIdentity.h"
+#include "query/UrlIdentity.h"
 
 #include "store/TextCompare.h"
 

@@ -1,6 +1,6 @@
-#include "exchange/BookmarkDuplicates.h"
+#include "query/BookmarkDuplicates.h"
 
-#include "exchange/UrlIdentity.h"
+#include "query/UrlIdentity.h"
 #include "store/DataFile.h"
 #include "store/TextCompare.h"
 
