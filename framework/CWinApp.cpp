@@ -196,10 +196,10 @@ void CWinApp::RemoveModelessDialog(HWND dialog)
 
 ModalScope::ModalScope()
 {
-    for (const HWND dialog : theModelessDialogs) {
-        if (IsWindowEnabled(dialog)) {
-            EnableWindow(dialog, FALSE);
-            m_disabled.push_back(dialog);
+    for (const ModelessDialog& dialog : theModelessDialogs) {
+        if (IsWindowEnabled(dialog.window)) {
+            EnableWindow(dialog.window, FALSE);
+            m_disabled.push_back(dialog.window);
         }
     }
 }
@@ -208,7 +208,8 @@ ModalScope::~ModalScope()
 {
     // One closed meanwhile has left the list; its handle may name another window now.
     for (const HWND dialog : m_disabled) {
-        if (std::find(theModelessDialogs.begin(), theModelessDialogs.end(), dialog) != theModelessDialogs.end())
+        if (std::any_of(theModelessDialogs.begin(), theModelessDialogs.end(),
+                        [dialog](const ModelessDialog& open) { return open.window == dialog; }))
             EnableWindow(dialog, TRUE);
     }
 }
