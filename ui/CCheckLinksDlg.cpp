@@ -7,7 +7,6 @@
 #include "store/CBookmarkDoc.h"
 #include "store/Prompt.h"
 #include "store/TextCompare.h"
-#include "ui/CMainFrame.h"
 #include "ui/ListPane.h"
 
 #include <commctrl.h>
@@ -89,8 +88,8 @@ std::string DetailText(const LinkOutcome& outcome)
 
 } // namespace
 
-CCheckLinksDlg::CCheckLinksDlg(CMainFrame& frame, CBookmarkDoc& document, const LinkCheckLimits& limits)
-    : CDialog(IDD_CHECK_LINKS, frame.GetSafeHwnd()), m_frame(frame), m_document(document), m_limits(limits),
+CCheckLinksDlg::CCheckLinksDlg(HWND owner, CBookmarkDoc& document, const LinkCheckLimits& limits)
+    : CDialog(IDD_CHECK_LINKS, owner), m_document(document), m_limits(limits),
       m_http(LinkCheckUserAgent())
 {
     SetResizable({{IDC_CHECK_START, kMoveRight},
@@ -203,14 +202,8 @@ void CCheckLinksDlg::OnStart()
 {
     StopCheck();
     const bool wholeCollection = IsDlgButtonChecked(m_hWnd, IDC_CHECK_WHOLE) == BST_CHECKED;
-    std::vector<LinkJob> jobs =
-        LinkJobsOf(m_document, wholeCollection ? nullptr : &m_document.Selection().currentGroup, m_notChecked);
-    m_checked.clear();
-    for (size_t job = 0; job < jobs.size(); ++job) {
-        const BookmarkItem& item = m_document.m_arrItems[jobs[job].index];
-        m_checked.push_back({jobs[job].index, item.m_strGroup, item.m_strName, item.m_strURL});
-        jobs[job].index = job;
-    }
+    std::vector<LinkJob> jobs = PlanLinkCheck(
+        m_document, wholeCollection ? nullptr : &m_document.Selection().currentGroup, m_checked, m_notChecked);
     m_results.clear();
     m_reported = 0;
     m_broken = 0;
@@ -455,7 +448,7 @@ void CCheckLinksDlg::OnGoTo()
         return;
     const size_t index = FindBookmark(jobs.front());
     if (index != std::string::npos)
-        m_frame.GoToBookmark(index);
+        SendMessageA(m_parent, WM_GO_TO_BOOKMARK, index, 0);
     else
         ReportChanged({jobs.front()});
 }

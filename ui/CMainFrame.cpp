@@ -449,7 +449,7 @@ void CMainFrame::OnCheckLinks(UINT)
         SetActiveWindow(m_checkLinks->GetSafeHwnd());
         return;
     }
-    m_checkLinks.reset(new CCheckLinksDlg(*this, m_document, m_linkCheckLimits));
+    m_checkLinks.reset(new CCheckLinksDlg(m_hWnd, m_document, m_linkCheckLimits));
     if (!m_checkLinks->Create())
         m_checkLinks.reset();
 }
