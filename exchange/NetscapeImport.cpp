@@ -6,11 +6,13 @@
 #include "exchange/LinkImport.h"
 #include "store/CBookmarkDoc.h"
 #include "store/CodePage.h"
+#include "store/CoreText.h"
 #include "store/FileIO.h"
 #include "store/FileOperation.h"
 #include "store/PathNames.h"
 #include "store/Prompt.h"
 #include "store/TextCompare.h"
+#include "store/TextFormat.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -621,25 +623,24 @@ unsigned CodePageOfCharset(std::string_view label)
 }
 
 // "1 bookmark", "2 bookmarks".
-std::string Counted(size_t count, const char* one, const char* many)
+std::string Counted(size_t count, CoreText one, CoreText many)
 {
-    return std::to_string(count) + " " + (count == 1 ? one : many);
+    return FormatText(UserText(count == 1 ? one : many), {std::to_string(count)});
 }
 
 std::string Summary(size_t imported, size_t groups, size_t stored, size_t repeated, size_t unconvertible,
                     size_t skipped)
 {
-    std::string text = "Imported " + Counted(imported, "bookmark", "bookmarks") + " into " +
-                       Counted(groups, "group", "groups") + ". " +
-                       Counted(stored, "was", "were") + " already in the collection.";
+    std::string text = FormatText(UserText(CoreText::ImportedInto),
+                                  {Counted(imported, CoreText::BookmarkOne, CoreText::BookmarkMany),
+                                   Counted(groups, CoreText::GroupOne, CoreText::GroupMany)}) +
+                       " " + Counted(stored, CoreText::StoredOne, CoreText::StoredMany);
     if (repeated != 0)
-        text += " " + Counted(repeated, "was", "were") + " repeated in the file.";
+        text += " " + Counted(repeated, CoreText::RepeatedOne, CoreText::RepeatedMany);
     if (unconvertible != 0)
-        text += "\n" + Counted(unconvertible, "character", "characters") +
-                " had no equivalent in this code page and became \"?\".";
+        text += "\n" + Counted(unconvertible, CoreText::UnconvertibleOne, CoreText::UnconvertibleMany);
     if (skipped != 0)
-        text += "\n" + Counted(skipped, "link was not imported (an empty or internal address).",
-                               "links were not imported (empty or internal addresses).");
+        text += "\n" + Counted(skipped, CoreText::SkippedOne, CoreText::SkippedMany);
     return text;
 }
 
@@ -750,12 +751,12 @@ bool ImportNetscapeFile(const std::string& path, CBookmarkDoc& doc, IPrompt& pro
         return false;
     if (tooLarge) {
         const std::string megabytes = std::to_string(limit >> 20);
-        prompt.ShowMessage(FormatMessage1("%1 is too large to import (over " + megabytes + " MB).", path),
+        prompt.ShowMessage(FormatText(UserText(CoreText::BrowserFileTooLarge), {path, megabytes}),
                            MessageStyle::StopOk);
         return false;
     }
     if (!recognised) {
-        prompt.ShowMessage("This is not a bookmark file of a web browser.", MessageStyle::StopOk);
+        prompt.ShowMessage(UserText(CoreText::NotBrowserFile), MessageStyle::StopOk);
         return false;
     }
     prompt.ShowMessage(summary, MessageStyle::InformationOk);

@@ -18,11 +18,3 @@ std::string AppWindowClass(const char* role)
 {
     return AppName() + role;
 }
-
-std::string ReplacePlaceholder(std::string pattern, const std::string& placeholder, const std::string& value)
-{
-    const size_t at = pattern.find(placeholder);
-    if (at != std::string::npos)
-        pattern.replace(at, placeholder.size(), value);
-    return pattern;
-}

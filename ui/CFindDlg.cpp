@@ -4,6 +4,7 @@
 #include "res/resource.h"
 #include "settings/WindowRect.h"
 #include "store/CBookmarkDoc.h"
+#include "store/TextFormat.h"
 
 #include <algorithm>
 
@@ -156,7 +157,7 @@ void CFindDlg::ShowFound(std::vector<size_t> found)
 {
     if (found != m_rows)
         SetRows(std::move(found));
-    SetCountText(ReplacePlaceholder(LoadResourceString(IDS_FIND_FOUND), "%d", std::to_string(m_rows.size())));
+    SetCountText(FormatText(LoadResourceString(IDS_FIND_FOUND), {std::to_string(m_rows.size())}));
 }
 
 void CFindDlg::ShowResult(size_t index)

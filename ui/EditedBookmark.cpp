@@ -4,6 +4,7 @@
 #include "res/resource.h"
 #include "store/CBookmarkDoc.h"
 #include "store/Prompt.h"
+#include "store/TextFormat.h"
 
 EditedBookmark::EditedBookmark(CBookmarkDoc& document, int32_t index)
     : m_document(document), m_index(std::string::npos)
@@ -44,7 +45,7 @@ void EditedBookmark::SayLost(HWND sheet)
         return;
     m_told = true;
     EnableWindow(sheet, FALSE);
-    m_document.Prompt().ShowMessage(ReplacePlaceholder(LoadResourceString(IDS_EDITED_BOOKMARK_GONE), "%1", m_name),
+    m_document.Prompt().ShowMessage(FormatText(LoadResourceString(IDS_EDITED_BOOKMARK_GONE), {m_name}),
                                     MessageStyle::StopOk);
     EnableWindow(sheet, TRUE);
 }

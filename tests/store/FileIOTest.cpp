@@ -4,6 +4,7 @@
 #include "store/FileError.h"
 #include "store/FileIO.h"
 #include "store/FileLayer.h"
+#include "store/TextFormat.h"
 #include "tests/support/DocumentFixture.h"
 
 #include <algorithm>
@@ -153,8 +154,8 @@ protected:
     void ExpectMessage(const Saver& saver, const std::string& path, FileError::Cause cause, const std::string& where)
     {
         const CauseText& text = TextOf(cause);
-        const std::string expected = saver.document ? FormatMessage1(text.document, FileTitleOf(path))
-                                                    : FormatMessage1(text.general, path);
+        const std::string expected = saver.document ? FormatText(text.document, {FileTitleOf(path)})
+                                                    : FormatText(text.general, {path});
         EXPECT_EQ(prompt.shown, std::vector<std::string>{expected}) << where;
         EXPECT_EQ(prompt.styles, std::vector<MessageStyle>{saver.document ? MessageStyle::ExclamationOk
                                                                            : MessageStyle::StopOk})
