@@ -1,27 +1,5 @@
 #include "exchange/TagStream.h"
 
-#include "store/TextCompare.h"
-
-#include <cstring>
-
-// `text` begins with `lower`, ASCII letters in any case.
-bool StartsNoCase(std::string_view text, const char* lower)
-{
-    const size_t n = std::strlen(lower);
-    if (text.size() < n)
-        return false;
-    for (size_t i = 0; i < n; ++i) {
-        if (FoldAscii(text[i]) != lower[i])
-            return false;
-    }
-    return true;
-}
-
-bool EqualsNoCase(std::string_view text, const char* lower)
-{
-    return text.size() == std::strlen(lower) && StartsNoCase(text, lower);
-}
-
 size_t FindNoCase(std::string_view text, const char* lower)
 {
     for (size_t i = 0; i < text.size(); ++i) {
@@ -29,17 +7,6 @@ size_t FindNoCase(std::string_view text, const char* lower)
             return i;
     }
     return kNone;
-}
-
-bool FindAttribute(std::string_view attributes, const char* lowerName, std::string_view& value)
-{
-    AttributeReader reader(attributes);
-    std::string_view name;
-    while (reader.Next(name, value)) {
-        if (EqualsNoCase(name, lowerName))
-            return true;
-    }
-    return false;
 }
 
 void AppendUtf8(std::string& out, uint32_t code)
@@ -59,13 +26,4 @@ void AppendUtf8(std::string& out, uint32_t code)
         out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (code & 0x3F));
     }
-}
-
-bool IsAscii(const std::string& text)
-{
-    for (char c : text) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    }
-    return true;
 }

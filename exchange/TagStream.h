@@ -2,6 +2,7 @@
 
 #include "exchange/CharacterReference.h"
 #include "store/CodePage.h"
+#include "store/TextCompare.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -27,9 +28,22 @@ inline bool IsLetter(char c)
 }
 
 // `text` begins with `lower`, ASCII letters in any case.
-bool StartsNoCase(std::string_view text, const char* lower);
+inline bool StartsNoCase(std::string_view text, const char* lower)
+{
+    const size_t n = std::strlen(lower);
+    if (text.size() < n)
+        return false;
+    for (size_t i = 0; i < n; ++i) {
+        if (FoldAscii(text[i]) != lower[i])
+            return false;
+    }
+    return true;
+}
 
-bool EqualsNoCase(std::string_view text, const char* lower);
+inline bool EqualsNoCase(std::string_view text, const char* lower)
+{
+    return text.size() == std::strlen(lower) && StartsNoCase(text, lower);
+}
 
 size_t FindNoCase(std::string_view text, const char* lower);
 
@@ -92,7 +106,16 @@ private:
     size_t m_pos = 0;
 };
 
-bool FindAttribute(std::string_view attributes, const char* lowerName, std::string_view& value);
+inline bool FindAttribute(std::string_view attributes, const char* lowerName, std::string_view& value)
+{
+    AttributeReader reader(attributes);
+    std::string_view name;
+    while (reader.Next(name, value)) {
+        if (EqualsNoCase(name, lowerName))
+            return true;
+    }
+    return false;
+}
 
 struct Piece {
     enum Kind { Text, StartTag, EndTag, Doctype } kind;
@@ -191,7 +214,14 @@ private:
 
 void AppendUtf8(std::string& out, uint32_t code);
 
-bool IsAscii(const std::string& text);
+inline bool IsAscii(const std::string& text)
+{
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
 
 // One text gathered from the pieces between tags, references decoded. The
 // blanks the file writes as such at both ends are trimmed; those it writes
