@@ -1,3 +1,4 @@
+// Linkhive's application object: start-up, one instance, handed files.
 #include "app/CLinkhiveApp.h"
 
 #include "app/CAboutDlg.h"

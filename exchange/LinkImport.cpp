@@ -1,3 +1,4 @@
+// What the HTML and address-book imports share once their file is read.
 #include "exchange/LinkImport.h"
 
 #include "exchange/ImportFile.h"

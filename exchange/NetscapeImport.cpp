@@ -1,3 +1,4 @@
+// A browser's bookmark file handed over to the store, with its summary.
 #include "exchange/NetscapeImport.h"
 
 #include "exchange/IconFilter.h"

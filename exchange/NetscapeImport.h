@@ -1,3 +1,4 @@
+// The import of a browser's bookmark file.
 #pragma once
 
 #include "exchange/NetscapeReader.h"

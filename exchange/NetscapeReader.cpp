@@ -1,3 +1,4 @@
+// A browser's bookmark file read into folders and links.
 #include "exchange/NetscapeReader.h"
 
 #include "exchange/ImportFile.h"

@@ -1,3 +1,4 @@
+// A browser's bookmark file read into folders and links.
 #pragma once
 
 #include "store/BookmarkItem.h"

@@ -1,3 +1,4 @@
+// The tag reader under the bookmark-file reader.
 #include "exchange/TagStream.h"
 
 size_t FindNoCase(std::string_view text, const char* lower)

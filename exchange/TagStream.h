@@ -1,3 +1,4 @@
+// The tag reader under the bookmark-file reader: text, tags, attributes.
 #pragma once
 
 #include "exchange/CharacterReference.h"

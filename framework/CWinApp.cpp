@@ -1,3 +1,4 @@
+// The application object: message loop, idle work, modeless dialogs, profile.
 #include "framework/CWinApp.h"
 
 #include "framework/CFrameWnd.h"

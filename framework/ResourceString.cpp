@@ -1,3 +1,4 @@
+// String resources and the program's name.
 #include "framework/ResourceString.h"
 
 #include "framework/StandardIds.h"

@@ -1,3 +1,4 @@
+// String resources and the program's name.
 #pragma once
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// The link check: its jobs, workers and outcomes.
 #include "launch/LinkChecker.h"
 
 #include "launch/CookieJar.h"

@@ -1,3 +1,4 @@
+// The link check: its jobs, workers and outcomes.
 #pragma once
 
 #include "launch/IHttpClient.h"

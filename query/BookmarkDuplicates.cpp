@@ -1,3 +1,4 @@
+// The sets of bookmarks that share an address.
 #include "query/BookmarkDuplicates.h"
 
 #include "query/UrlIdentity.h"

@@ -1,3 +1,4 @@
+// Find's text search over names, URLs and descriptions.
 #include "query/BookmarkSearch.h"
 
 #include "store/DataFile.h"

@@ -1,3 +1,4 @@
+// A group's list patched after a change of the items.
 #pragma once
 
 #include <cstddef>

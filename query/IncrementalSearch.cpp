@@ -1,3 +1,4 @@
+// Find's search a slice at a time, narrowing the results shown.
 #include "query/IncrementalSearch.h"
 
 #include "store/DataFile.h"

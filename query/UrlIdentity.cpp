@@ -1,3 +1,4 @@
+// Which URLs name one page.
 #include "query/UrlIdentity.h"
 
 #include "store/TextCompare.h"

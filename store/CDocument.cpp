@@ -1,3 +1,4 @@
+// The document base: title, path, modified flag, views, open and save.
 #include "store/CDocument.h"
 
 #include "store/CoreText.h"

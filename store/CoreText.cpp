@@ -1,3 +1,4 @@
+// The core's user texts: the English defaults and the table the program fills.
 #include "store/CoreText.h"
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// The core's user texts, one table the program fills from its string table.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// The file error type and the messages each of its causes shows.
 #include "store/FileError.h"
 
 #include "store/CoreText.h"

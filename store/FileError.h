@@ -1,3 +1,4 @@
+// The file error type and the messages each of its causes shows.
 #pragma once
 
 #include "store/PathNames.h"

@@ -1,3 +1,4 @@
+// FormatText: the one formatter of %1-style texts.
 #include "store/TextFormat.h"
 
 #include <vector>

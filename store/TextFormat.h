@@ -1,3 +1,4 @@
+// FormatText: the one formatter of %1-style texts.
 #pragma once
 
 #include <initializer_list>

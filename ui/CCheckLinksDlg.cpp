@@ -1,3 +1,4 @@
+// The Check Links window.
 #include "ui/CCheckLinksDlg.h"
 
 #include "framework/AccessibleName.h"

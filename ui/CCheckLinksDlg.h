@@ -1,3 +1,4 @@
+// The Check Links window.
 #pragma once
 
 #include "framework/CDialog.h"

@@ -1,3 +1,4 @@
+// The Duplicate Bookmarks window.
 #include "ui/CDuplicatesDlg.h"
 
 #include "framework/ResourceString.h"

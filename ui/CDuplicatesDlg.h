@@ -1,3 +1,4 @@
+// The Duplicate Bookmarks window.
 #pragma once
 
 #include "query/BookmarkDuplicates.h"

@@ -1,3 +1,4 @@
+// The Find Bookmarks window.
 #include "ui/CFindDlg.h"
 
 #include "framework/ResourceString.h"

@@ -1,3 +1,4 @@
+// The Find Bookmarks window and the last search.
 #pragma once
 
 #include "framework/CWinApp.h"

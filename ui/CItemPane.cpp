@@ -1,3 +1,4 @@
+// The item pane: the current group's bookmarks.
 #include "ui/CItemPane.h"
 
 #include "framework/Dpi.h"

@@ -1,3 +1,4 @@
+// The main frame: its command table, window handlers and commands on the collection.
 #include "ui/CMainFrame.h"
 
 #include "framework/AccessibleName.h"

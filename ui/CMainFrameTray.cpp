@@ -1,3 +1,4 @@
+// The main frame's tray menu commands.
 #include "ui/CMainFrame.h"
 
 #include "res/resource.h"

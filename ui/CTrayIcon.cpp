@@ -1,3 +1,4 @@
+// The tray icon and its menu.
 #include "ui/CTrayIcon.h"
 
 #include "framework/CWinApp.h"

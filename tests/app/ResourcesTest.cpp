@@ -1,3 +1,4 @@
+// Tests of the resources: menus, strings, dialogs, access keys.
 #include "tests/app/AppFixture.h"
 
 #include "linkhive_version.h"

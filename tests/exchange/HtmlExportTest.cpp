@@ -1,3 +1,4 @@
+// Tests of the HTML export.
 #include "exchange/HtmlExport.h"
 #include "exchange/HtmlImport.h"
 #include "tests/support/DocumentFixture.h"

@@ -1,3 +1,4 @@
+// Tests of the HTML import.
 #include "exchange/HtmlImport.h"
 #include "tests/exchange/ImportFixture.h"
 #include "store/TextCompare.h"

@@ -1,3 +1,4 @@
+// Fuzz target: pasting clipboard text.
 #include "exchange/ClipboardCommands.h"
 #include "store/CBookmarkDoc.h"
 #include "tests/fuzz/FuzzFakes.h"

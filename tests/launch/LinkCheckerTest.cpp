@@ -1,3 +1,4 @@
+// Tests of the link check.
 #include "launch/LinkChecker.h"
 
 #include "launch/HttpClient.h"

@@ -1,3 +1,4 @@
+// Tests of the duplicate sets.
 #include "query/BookmarkDuplicates.h"
 #include "store/DataFile.h"
 #include "tests/support/Fakes.h"

@@ -1,3 +1,4 @@
+// Tests of Find's text search.
 #include "query/BookmarkSearch.h"
 #include "store/DataFile.h"
 #include "tests/support/Fakes.h"

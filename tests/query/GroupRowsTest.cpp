@@ -1,3 +1,4 @@
+// Tests of a group's list patched after a change.
 #include "query/GroupRows.h"
 #include "store/CDocument.h"
 #include "tests/support/Fakes.h"

@@ -1,3 +1,4 @@
+// Tests of Find's search a slice at a time.
 #include "query/IncrementalSearch.h"
 #include "store/DataFile.h"
 #include "tests/support/Fakes.h"

@@ -1,3 +1,4 @@
+// Tests of which URLs name one page.
 #include "query/UrlIdentity.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of file reading and the safe save.
 #include "exchange/HtmlExport.h"
 #include "exchange/NetscapeExport.h"
 #include "exchange/ShortcutFile.h"

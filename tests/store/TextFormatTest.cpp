@@ -1,3 +1,4 @@
+// Tests of FormatText.
 #include "store/TextFormat.h"
 
 #include <gtest/gtest.h>
