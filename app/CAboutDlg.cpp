@@ -1,3 +1,4 @@
+// The About dialog.
 #include "app/CAboutDlg.h"
 
 #include "framework/Dpi.h"

@@ -1,3 +1,4 @@
+// Linkhive's application object: start-up, one instance, handed files.
 #include "app/CLinkhiveApp.h"
 
 #include "app/CAboutDlg.h"
@@ -5,6 +6,7 @@
 #include "res/resource.h"
 #include "settings/Preferences.h"
 #include "settings/RegistryKey.h"
+#include "store/CoreText.h"
 #include "store/PathNames.h"
 #include "ui/CMainFrame.h"
 #include "ui/CGroupPane.h"
@@ -95,6 +97,9 @@ void CLinkhiveApp::RegisterFileType(const std::string& programPath)
 
 bool CLinkhiveApp::InitInstance()
 {
+    // The core's messages in the string table's words.
+    for (size_t n = 0; n < static_cast<size_t>(CoreText::Count); ++n)
+        SetUserText(static_cast<CoreText>(n), LoadResourceString(IDS_CORE_TEXTS + static_cast<UINT>(n)));
     thePreferences.oneInstance = ReadOneInstanceAtStartUp();
     if (thePreferences.oneInstance) {
         m_mutex = CreateMutexA(nullptr, TRUE, "Linkhive21");

@@ -1,3 +1,4 @@
+// Linkhive's application object.
 #pragma once
 
 #include "framework/CWinApp.h"

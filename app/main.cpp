@@ -1,3 +1,4 @@
+// The program's entry point.
 #include "app/CLinkhiveApp.h"
 #include "framework/CFrameWnd.h"
 #include "framework/Win32Clipboard.h"

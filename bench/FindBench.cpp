@@ -6,8 +6,8 @@
 // scan walks memory laid out as a real load leaves it.
 //   find_bench [--benchmark_filter=...]
 
-#include "exchange/BookmarkDuplicates.h"
-#include "exchange/BookmarkSearch.h"
+#include "query/BookmarkDuplicates.h"
+#include "query/BookmarkSearch.h"
 #include "store/CBookmarkDoc.h"
 #include "store/DataFile.h"
 #include "store/FileIO.h"

@@ -345,7 +345,7 @@ std::string ItemLine(const BookmarkItem& item)
 bool ReloadsTheSame(const CBookmarkDoc& doc, const std::string& path)
 {
     try {
-        WriteDataFile(path, doc);
+        WriteDataFile(path, doc.Content());
     } catch (...) {
         std::printf("  the collection could not be written to %s\n", path.c_str());
         return false;
@@ -357,9 +357,9 @@ bool ReloadsTheSame(const CBookmarkDoc& doc, const std::string& path)
     CBookmarkDoc copy(selection, marks, prompt, clipboard);
     if (!copy.OnOpenDocument(path))
         return false;
-    bool same = copy.m_arrGroups == doc.Groups() && copy.m_arrItems.size() == doc.Items().size();
+    bool same = copy.Groups() == doc.Groups() && copy.Items().size() == doc.Items().size();
     for (size_t index = 0; same && index < doc.Items().size(); ++index)
-        same = ItemLine(copy.m_arrItems[index]) == ItemLine(doc.Items()[index]);
+        same = ItemLine(copy.Items()[index]) == ItemLine(doc.Items()[index]);
     return same;
 }
 

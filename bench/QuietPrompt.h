@@ -1,3 +1,4 @@
+// A prompt that answers for the benchmarks.
 #pragma once
 
 #include "store/IClipboard.h"

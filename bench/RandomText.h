@@ -1,3 +1,4 @@
+// Random texts for the benchmarks.
 #pragma once
 
 #include <random>

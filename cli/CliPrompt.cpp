@@ -1,3 +1,4 @@
+// linkhive-cli's prompt: answers that lose nothing, messages on stderr.
 #include "cli/CliPrompt.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// linkhive-cli's prompt: answers that lose nothing, messages on stderr.
 #pragma once
 
 #include "store/IClipboard.h"

@@ -1,3 +1,4 @@
+// A store opened from the command line, as the program opens it.
 #include "cli/CliSession.h"
 
 #include "store/DataFile.h"

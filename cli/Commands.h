@@ -1,3 +1,4 @@
+// The subcommands of linkhive-cli.
 #pragma once
 
 // The subcommands of linkhive-cli, one function each; main.cpp's table maps

@@ -2,8 +2,8 @@
 
 #include "cli/Commands.h"
 #include "cli/CliSession.h"
-#include "exchange/BookmarkDuplicates.h"
-#include "exchange/BookmarkSearch.h"
+#include "query/BookmarkDuplicates.h"
+#include "query/BookmarkSearch.h"
 
 namespace {
 

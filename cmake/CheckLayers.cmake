@@ -1,10 +1,10 @@
-# The portable core points one way: no file of store/, exchange/, launch/ or
+# The portable core points one way: no file of store/, query/, exchange/, launch/ or
 # settings/ includes the window side (res/, framework/, ui/, app/), and only
 # the *_win.cpp files beside it include <windows.h>. Run with -DROOT=<source>;
 # a breach fails the build with the file and line. Also that only the
 # document tells its views about a change of the collection.
 set(breaches "")
-foreach(folder store exchange launch settings)
+foreach(folder store query exchange launch settings)
   file(GLOB sources "${ROOT}/${folder}/*.h" "${ROOT}/${folder}/*.cpp")
   foreach(source ${sources})
     file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include")

@@ -1,3 +1,4 @@
+// The address book import: CSV rows into e-mail bookmarks.
 #include "exchange/AddressBookImport.h"
 
 #include "exchange/ImportFile.h"

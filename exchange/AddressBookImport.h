@@ -1,3 +1,4 @@
+// The address book import: CSV rows into e-mail bookmarks.
 #pragma once
 
 #include "store/BookmarkItem.h"

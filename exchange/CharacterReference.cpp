@@ -1,3 +1,4 @@
+// HTML character references decoded as browsers do.
 #include "exchange/CharacterReference.h"
 
 #include "store/TextCompare.h"

@@ -1,3 +1,4 @@
+// HTML character references decoded as browsers do.
 #pragma once
 
 #include <cstddef>

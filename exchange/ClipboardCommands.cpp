@@ -1,3 +1,4 @@
+// Cut, copy, paste and undo of bookmarks through the clipboard.
 #include "exchange/ClipboardCommands.h"
 
 #include "store/CBookmarkDoc.h"

@@ -1,3 +1,4 @@
+// Cut, copy, paste and undo of bookmarks through the clipboard.
 #pragma once
 
 #include <string>

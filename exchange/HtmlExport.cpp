@@ -1,3 +1,4 @@
+// The collection or one group as an HTML page.
 #include "exchange/HtmlExport.h"
 
 #include "exchange/ImportFile.h"

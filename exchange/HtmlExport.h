@@ -1,3 +1,4 @@
+// The collection or one group as an HTML page.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// The HTML import: a page's http:// links as a new group.
 #include "exchange/HtmlImport.h"
 
 #include "exchange/ImportFile.h"

@@ -1,3 +1,4 @@
+// The HTML import: a page's http:// links as a new group.
 #pragma once
 
 #include <cstddef>

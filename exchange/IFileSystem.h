@@ -1,3 +1,4 @@
+// The file system as the shortcut imports reach it.
 #pragma once
 
 #include <string>

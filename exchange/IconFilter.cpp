@@ -1,3 +1,4 @@
+// Drops the icons of a browser's bookmark file as it is read.
 #include "exchange/IconFilter.h"
 
 #include "store/FileIO.h"

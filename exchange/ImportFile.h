@@ -1,3 +1,4 @@
+// The limits of an import and reading its file within them.
 #pragma once
 
 #include "store/PathNames.h"

@@ -1,3 +1,4 @@
+// Values of an initialisation-format text, read as Windows reads them.
 #include "exchange/IniFileReader.h"
 
 #include "store/CodePage.h"

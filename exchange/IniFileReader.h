@@ -1,3 +1,4 @@
+// Values of an initialisation-format text, read as Windows reads them.
 #pragma once
 
 #include <cstddef>

@@ -1,7 +1,8 @@
+// What the HTML and address-book imports share once their file is read.
 #include "exchange/LinkImport.h"
 
 #include "exchange/ImportFile.h"
-#include "exchange/UrlIdentity.h"
+#include "query/UrlIdentity.h"
 #include "store/CBookmarkDoc.h"
 #include "store/FileError.h"
 #include "store/FileIO.h"

@@ -1,3 +1,4 @@
+// What the HTML and address-book imports share once their file is read.
 #pragma once
 
 #include "store/BookmarkItem.h"

@@ -1,3 +1,4 @@
+// The real file system for the shortcut imports.
 #pragma once
 
 #include "exchange/IFileSystem.h"

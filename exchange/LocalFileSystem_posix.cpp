@@ -1,3 +1,4 @@
+// The real file system off Windows.
 #include "exchange/LocalFileSystem.h"
 
 #include "store/TextCompare.h"

@@ -1,3 +1,4 @@
+// The real file system on Windows.
 #include "exchange/LocalFileSystem.h"
 
 #include "store/PathNames.h"

@@ -1,3 +1,4 @@
+// The import of the predecessor's data file.
 #include "exchange/MbxImport.h"
 
 #include "exchange/ImportFile.h"

@@ -1,3 +1,4 @@
+// The import of the predecessor's data file.
 #pragma once
 
 #include "store/DataFile.h"

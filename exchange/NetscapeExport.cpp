@@ -1,3 +1,4 @@
+// The collection as a browser's bookmark file.
 #include "exchange/NetscapeExport.h"
 
 #include "exchange/HtmlExport.h"

@@ -1,3 +1,4 @@
+// The collection as a browser's bookmark file.
 #pragma once
 
 #include <string>

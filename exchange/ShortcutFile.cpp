@@ -1,3 +1,4 @@
+// Internet shortcut files read and written.
 #include "exchange/ShortcutFile.h"
 
 #include "exchange/ImportFile.h"

@@ -1,3 +1,4 @@
+// Internet shortcut files read and written.
 #pragma once
 
 #include <cstdint>

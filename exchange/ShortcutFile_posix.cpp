@@ -1,3 +1,4 @@
+// Internet shortcut files off Windows.
 #include "exchange/ShortcutFile.h"
 
 #include "exchange/IniFileReader.h"

@@ -1,3 +1,4 @@
+// Internet shortcut files on Windows.
 #include "exchange/ShortcutFile.h"
 
 #include "store/PathNames.h"

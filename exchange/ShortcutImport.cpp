@@ -1,3 +1,4 @@
+// Shortcut files and folders dropped or imported as bookmarks.
 #include "exchange/ShortcutImport.h"
 
 #include "exchange/IFileSystem.h"

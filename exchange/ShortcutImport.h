@@ -1,3 +1,4 @@
+// Shortcut files and folders dropped or imported as bookmarks.
 #pragma once
 
 #include <string>

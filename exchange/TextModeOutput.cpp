@@ -1,3 +1,4 @@
+// Text as a file written in text mode holds it.
 #include "exchange/TextModeOutput.h"
 
 std::string TextModeBytes(const std::string& text)

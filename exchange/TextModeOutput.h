@@ -1,3 +1,4 @@
+// Text as a file written in text mode holds it.
 #pragma once
 
 #include <string>

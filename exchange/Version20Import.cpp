@@ -1,3 +1,4 @@
+// The import of a version 2.0 data file.
 #include "exchange/Version20Import.h"
 
 #include "exchange/ImportFile.h"

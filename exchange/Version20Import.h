@@ -1,3 +1,4 @@
+// The import of a version 2.0 data file.
 #pragma once
 
 #include <string>

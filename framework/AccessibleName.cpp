@@ -1,3 +1,4 @@
+// Names screen readers announce for controls.
 #include "framework/AccessibleName.h"
 
 #include <commctrl.h>

@@ -1,3 +1,4 @@
+// Names screen readers announce for controls.
 #pragma once
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// Dialogs from dialog resources, modal or modeless.
 #include "framework/CDialog.h"
 
 #include "framework/CFrameWnd.h"

@@ -1,3 +1,4 @@
+// Dialogs from dialog resources, modal or modeless.
 #pragma once
 
 #include "framework/CWnd.h"

@@ -1,3 +1,4 @@
+// The frame window: menu, toolbar, status bar, command routing.
 #include "framework/CFrameWnd.h"
 
 #include "framework/CView.h"

@@ -1,3 +1,4 @@
+// The frame window: menu, toolbar, status bar, command routing.
 #pragma once
 
 #include "framework/CCmdUI.h"

@@ -1,3 +1,4 @@
+// One page of a property sheet.
 #include "framework/CPropertyPage.h"
 
 // The third version of the record (comctl32 6 takes it), as each Windows lays it out.

@@ -1,3 +1,4 @@
+// One page of a property sheet.
 #pragma once
 
 #include "framework/CDialog.h"

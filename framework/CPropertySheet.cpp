@@ -1,3 +1,4 @@
+// A modal property sheet.
 #include "framework/CPropertySheet.h"
 
 #include "framework/CWinApp.h"

@@ -1,3 +1,4 @@
+// A modal property sheet.
 #pragma once
 
 #include "framework/CPropertyPage.h"

@@ -1,3 +1,4 @@
+// The File menu's recent files.
 #include "framework/CRecentFileList.h"
 
 #include "framework/ResourceString.h"

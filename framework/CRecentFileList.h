@@ -1,3 +1,4 @@
+// The File menu's recent files.
 #pragma once
 
 #include <windows.h>

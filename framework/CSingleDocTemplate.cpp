@@ -1,3 +1,4 @@
+// The template tying the one document to the one frame.
 #include "framework/CSingleDocTemplate.h"
 
 #include "framework/CFrameWnd.h"

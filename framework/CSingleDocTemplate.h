@@ -1,3 +1,4 @@
+// The template tying the one document to the one frame.
 #pragma once
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// A splitter of two panes side by side.
 #include "framework/CSplitterWnd.h"
 
 #include "framework/CView.h"

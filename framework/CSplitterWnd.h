@@ -1,3 +1,4 @@
+// A splitter of two panes side by side.
 #pragma once
 
 #include "framework/CWnd.h"

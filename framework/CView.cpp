@@ -1,3 +1,4 @@
+// A pane of the splitter showing the document.
 #include "framework/CView.h"
 
 #include "framework/CFrameWnd.h"

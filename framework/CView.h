@@ -1,3 +1,4 @@
+// A pane of the splitter showing the document.
 #pragma once
 
 #include "framework/CWnd.h"

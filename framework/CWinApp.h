@@ -1,3 +1,4 @@
+// The application object: message loop, idle work, modeless dialogs, profile.
 #pragma once
 
 #include "framework/CCmdUI.h"

@@ -1,3 +1,4 @@
+// The one window base and its window procedure.
 #include "framework/CWnd.h"
 
 CWnd::~CWnd()

@@ -1,3 +1,4 @@
+// The one window base and its window procedure.
 #pragma once
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// Dots per inch and sizes scaled for them.
 #pragma once
 
 #include <windows.h>

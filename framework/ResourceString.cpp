@@ -1,3 +1,4 @@
+// String resources and the program's name.
 #include "framework/ResourceString.h"
 
 #include "framework/StandardIds.h"
@@ -17,12 +18,4 @@ std::string AppName()
 std::string AppWindowClass(const char* role)
 {
     return AppName() + role;
-}
-
-std::string ReplacePlaceholder(std::string pattern, const std::string& placeholder, const std::string& value)
-{
-    const size_t at = pattern.find(placeholder);
-    if (at != std::string::npos)
-        pattern.replace(at, placeholder.size(), value);
-    return pattern;
 }

@@ -1,3 +1,4 @@
+// String resources and the program's name.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +14,3 @@ std::string AppName();
 // A window class of this program, named after it: AppName() + role, so two
 // programs built on the framework never share a class.
 std::string AppWindowClass(const char* role);
-
-// `pattern` with its first `placeholder` ("%d", "%2") replaced by `value`.
-std::string ReplacePlaceholder(std::string pattern, const std::string& placeholder, const std::string& value);

@@ -1,3 +1,4 @@
+// The system clipboard's plain text.
 #include "framework/Win32Clipboard.h"
 
 #include <cstring>

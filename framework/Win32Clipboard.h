@@ -1,3 +1,4 @@
+// The system clipboard's plain text.
 #pragma once
 
 #include "store/IClipboard.h"

@@ -1,3 +1,4 @@
+// The prompt through real message boxes and file dialogs.
 #include "framework/Win32Prompt.h"
 
 #include "framework/CWinApp.h"

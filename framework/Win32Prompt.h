@@ -1,3 +1,4 @@
+// The prompt through real message boxes and file dialogs.
 #pragma once
 
 #include "store/Prompt.h"

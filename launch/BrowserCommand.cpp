@@ -1,3 +1,4 @@
+// The command lines that start a browser on a URL.
 #include "launch/BrowserCommand.h"
 
 #include "launch/ILauncher.h"

@@ -1,3 +1,4 @@
+// The command lines that start a browser on a URL.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// The cookies of one link's check.
 #include "launch/CookieJar.h"
 
 #include "store/TextCompare.h"

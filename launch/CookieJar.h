@@ -1,3 +1,4 @@
+// The cookies of one link's check.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// The system's HTTP client for the link check.
 #pragma once
 
 #include "launch/IHttpClient.h"

@@ -1,3 +1,4 @@
+// The link check's HTTP through libcurl.
 #include "launch/HttpClient.h"
 
 #include <curl/curl.h>

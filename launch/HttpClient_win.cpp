@@ -1,3 +1,4 @@
+// The link check's HTTP through WinHTTP.
 #include "launch/HttpClient.h"
 
 #include <windows.h>

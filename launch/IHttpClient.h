@@ -1,3 +1,4 @@
+// The HTTP interface of the link check and its failures.
 #pragma once
 
 #include <atomic>

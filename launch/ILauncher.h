@@ -1,3 +1,4 @@
+// The launcher interface: how a URL leaves the program.
 #pragma once
 
 #include <cstdint>

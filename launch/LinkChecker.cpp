@@ -1,3 +1,4 @@
+// The link check: its jobs, workers and outcomes.
 #include "launch/LinkChecker.h"
 
 #include "launch/CookieJar.h"
@@ -156,6 +157,19 @@ std::vector<LinkJob> LinkJobsOf(const StoreContent& content, const std::string* 
             jobs.push_back({i, item.m_strURL});
         else
             ++notChecked;
+    }
+    return jobs;
+}
+
+std::vector<LinkJob> PlanLinkCheck(const StoreContent& content, const std::string* group,
+                                   std::vector<CheckedBookmark>& checked, size_t& notChecked)
+{
+    std::vector<LinkJob> jobs = LinkJobsOf(content, group, notChecked);
+    checked.clear();
+    for (size_t job = 0; job < jobs.size(); ++job) {
+        const BookmarkItem& item = content.m_arrItems[jobs[job].index];
+        checked.push_back({jobs[job].index, item.m_strGroup, item.m_strName, item.m_strURL});
+        jobs[job].index = job;
     }
     return jobs;
 }

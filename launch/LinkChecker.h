@@ -1,3 +1,4 @@
+// The link check: its jobs, workers and outcomes.
 #pragma once
 
 #include "launch/IHttpClient.h"
@@ -50,6 +51,20 @@ bool IsCheckedUrl(const std::string& url);
 // letter case ignored, when given), each with its index in m_arrItems;
 // `notChecked` counts the others of that set.
 std::vector<LinkJob> LinkJobsOf(const StoreContent& content, const std::string* group, size_t& notChecked);
+
+// A checked bookmark as it was when the check began; found again by these
+// texts, since the collection may change meanwhile.
+struct CheckedBookmark {
+    size_t storeIndex = 0;  // where it was: tried first
+    std::string group;
+    std::string name;
+    std::string url;
+};
+
+// The jobs of a check (LinkJobsOf), numbered from 0: each job's index names
+// its bookmark in `checked`, which the outcomes are reported against.
+std::vector<LinkJob> PlanLinkCheck(const StoreContent& content, const std::string* group,
+                                   std::vector<CheckedBookmark>& checked, size_t& notChecked);
 
 // The Location `location` sent in answer to `base`, as an absolute URL.
 std::string ResolveLocation(const std::string& base, const std::string& location);

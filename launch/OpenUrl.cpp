@@ -1,3 +1,4 @@
+// Opening a bookmark in a browser or mail program.
 #include "launch/OpenUrl.h"
 
 #include "launch/BrowserCommand.h"

@@ -1,3 +1,4 @@
+// Opening a bookmark in a browser or mail program.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// The search engines of the Tools menu.
 #include "launch/SearchEngines.h"
 
 #include "launch/OpenUrl.h"

@@ -1,3 +1,4 @@
+// The search engines of the Tools menu.
 #pragma once
 
 class ILauncher;

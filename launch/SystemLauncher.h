@@ -1,3 +1,4 @@
+// The system's launcher.
 #pragma once
 
 #include "launch/ILauncher.h"

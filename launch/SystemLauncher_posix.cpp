@@ -1,3 +1,4 @@
+// The system's launcher off Windows.
 #include "launch/SystemLauncher.h"
 
 #include <sys/stat.h>

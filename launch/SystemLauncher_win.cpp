@@ -1,3 +1,4 @@
+// The system's launcher on Windows.
 #include "launch/SystemLauncher.h"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// The built-in colour schemes.
 #include "settings/ColourScheme.h"
 
 std::vector<ColourScheme> theColourSchemes;

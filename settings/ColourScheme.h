@@ -1,3 +1,4 @@
+// The built-in colour schemes.
 #pragma once
 
 #include <cstdint>

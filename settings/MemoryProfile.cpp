@@ -1,3 +1,4 @@
+// A profile in memory, for tests.
 #include "settings/MemoryProfile.h"
 
 uint32_t MemoryProfile::GetProfileInt(const std::string& section, const std::string& entry, uint32_t defaultValue)

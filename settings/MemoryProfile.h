@@ -1,3 +1,4 @@
+// A profile in memory, for tests.
 #pragma once
 
 #include "settings/Profile.h"

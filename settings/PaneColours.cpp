@@ -1,3 +1,4 @@
+// The panes' colours and choosing them.
 #include "settings/PaneColours.h"
 
 #include "store/Prompt.h"

@@ -1,3 +1,4 @@
+// The panes' colours and choosing them.
 #pragma once
 
 #include "settings/ColourScheme.h"

@@ -1,3 +1,4 @@
+// The system's colours off Windows.
 #include "settings/PaneColours.h"
 
 SystemColours CurrentSystemColours()

@@ -1,3 +1,4 @@
+// The system's colours and the colour dialog on Windows.
 #include "settings/PaneColours.h"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// The program-wide preferences, read and saved.
 #include "settings/Preferences.h"
 
 #include "settings/RegistryKey.h"

@@ -1,3 +1,4 @@
+// The program-wide preferences, read and saved.
 #pragma once
 
 #include "settings/Profile.h"

@@ -1,3 +1,4 @@
+// The profile interface the settings are kept through.
 #pragma once
 
 #include <cstdint>

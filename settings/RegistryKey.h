@@ -1,3 +1,4 @@
+// Registry keys as the settings reach them.
 #pragma once
 
 #include <cstdint>

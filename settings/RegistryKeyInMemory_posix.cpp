@@ -1,3 +1,4 @@
+// The registry in memory off Windows.
 #include "settings/RegistryKey.h"
 
 #include "store/TextCompare.h"

@@ -1,3 +1,4 @@
+// The registry on Windows.
 #include "settings/RegistryKey.h"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// The profile kept in the registry.
 #include "settings/RegistryProfile.h"
 
 #include "settings/RegistryKey.h"

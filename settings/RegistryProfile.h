@@ -1,3 +1,4 @@
+// The profile kept in the registry.
 #pragma once
 
 #include "settings/Profile.h"

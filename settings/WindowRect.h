@@ -1,3 +1,4 @@
+// Windows' places and sizes as the settings keep them.
 #pragma once
 
 #include "settings/Profile.h"

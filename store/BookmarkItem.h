@@ -1,3 +1,4 @@
+// One bookmark as the store keeps it: group, name, URL, description.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// The bookmark document: its groups, items and selection, and the operations on them.
 #include "store/CBookmarkDoc.h"
 
 #include "store/IClipboard.h"

@@ -1,3 +1,4 @@
+// The bookmark document: the collection, the current selection and their operations.
 #pragma once
 
 #include "store/BookmarkItem.h"

@@ -1,9 +1,12 @@
+// The document base: title, path, modified flag, views, open and save.
 #include "store/CDocument.h"
 
+#include "store/CoreText.h"
 #include "store/FileError.h"
 #include "store/FileIO.h"
 #include "store/FileOperation.h"
 #include "store/Prompt.h"
+#include "store/TextFormat.h"
 
 #include <algorithm>
 #include <memory>
@@ -131,7 +134,7 @@ bool CDocument::SaveModified()
 {
     if (!m_modified)
         return true;
-    switch (m_prompt.ShowMessage(FormatMessage1("Save changes to %1?", m_title), MessageStyle::ExclamationYesNoCancel)) {
+    switch (m_prompt.ShowMessage(FormatText(UserText(CoreText::SaveChanges), {m_title}), MessageStyle::ExclamationYesNoCancel)) {
     case MessageAnswer::Yes:
         return DoSave();
     case MessageAnswer::No:

@@ -1,3 +1,4 @@
+// The document base with its views and update hints.
 #pragma once
 
 #include <string>

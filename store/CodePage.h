@@ -1,3 +1,4 @@
+// Conversions between UTF-8 and the system code page the store's texts are in.
 #pragma once
 
 #include <cstddef>

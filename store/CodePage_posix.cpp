@@ -1,3 +1,4 @@
+// Code page conversions off Windows: Windows-1252 by table.
 #include "store/CodePage.h"
 
 #include <cerrno>

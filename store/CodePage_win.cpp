@@ -1,3 +1,4 @@
+// Code page conversions through the Windows API.
 #include "store/CodePage.h"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// The current group and bookmark of a document.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The .lkh codec: reading and writing the data file, version 2.0 too.
 #include "store/DataFile.h"
 
 #include "store/CodePage.h"

@@ -1,3 +1,4 @@
+// The .lkh codec and the content it reads into.
 #pragma once
 
 #include "store/BookmarkItem.h"

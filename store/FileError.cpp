@@ -1,4 +1,8 @@
+// The file error type and the messages each of its causes shows.
 #include "store/FileError.h"
+
+#include "store/CoreText.h"
+#include "store/TextFormat.h"
 
 namespace {
 
@@ -29,49 +33,35 @@ std::string FileErrorMessage(const FileError& error, FileReport report, const st
     switch (error.cause()) {
     case FileError::EndOfFile:
     case FileError::BadFormat:
-        return "Unexpected file format.";
+        return UserText(CoreText::FileBadFormat);
     case FileError::NotFound:
     case FileError::BadPath:
-        return FormatMessage1("%1\nCannot find this file.\nPlease verify that the correct path and file name are given.", title);
+        return FormatText(UserText(CoreText::FileNotFound), {title});
     case FileError::AccessDenied:
     case FileError::SharingViolation:
         if (report == FileReport::DocumentOpen)
-            return FormatMessage1("Unable to read from %1, it is opened by someone else.", title);
-        return FormatMessage1("Unable to write to %1, it is read-only or opened by someone else.", title);
+            return FormatText(UserText(CoreText::FileOpenShared), {title});
+        return FormatText(UserText(CoreText::FileSaveShared), {title});
     case FileError::DiskFull:
-        return "Destination disk drive is full.";
+        return UserText(CoreText::FileDiskFull);
     case FileError::Generic:
         break;
     }
-    return report == FileReport::DocumentOpen ? "Failed to open document." : "Failed to save document.";
+    return UserText(report == FileReport::DocumentOpen ? CoreText::FileOpenFailed : CoreText::FileSaveFailed);
 }
 
 std::string GeneralFileErrorMessage(const FileError& error, const std::string& path)
 {
-    const char* pattern = "An unknown error occurred while accessing %1.";
+    CoreText pattern = CoreText::AccessFailed;
     switch (error.cause()) {
-    case FileError::NotFound: pattern = "%1 was not found."; break;
-    case FileError::BadPath: pattern = "%1 contains an invalid path."; break;
-    case FileError::AccessDenied: pattern = "Access to %1 was denied."; break;
-    case FileError::SharingViolation: pattern = "A sharing violation occurred while accessing %1."; break;
-    case FileError::DiskFull: pattern = "Disk full while accessing %1."; break;
-    case FileError::EndOfFile: pattern = "An attempt was made to access %1 past its end."; break;
+    case FileError::NotFound: pattern = CoreText::AccessNotFound; break;
+    case FileError::BadPath: pattern = CoreText::AccessBadPath; break;
+    case FileError::AccessDenied: pattern = CoreText::AccessDenied; break;
+    case FileError::SharingViolation: pattern = CoreText::AccessSharing; break;
+    case FileError::DiskFull: pattern = CoreText::AccessDiskFull; break;
+    case FileError::EndOfFile: pattern = CoreText::AccessPastEnd; break;
     case FileError::BadFormat:
     case FileError::Generic: break;
     }
-    return FormatMessage1(pattern, path);
-}
-
-std::string FormatMessage1(const std::string& pattern, const std::string& arg)
-{
-    std::string out;
-    for (size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] == '1') {
-            out += arg;
-            ++i;
-        } else {
-            out += pattern[i];
-        }
-    }
-    return out;
+    return FormatText(UserText(pattern), {path});
 }

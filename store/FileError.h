@@ -1,3 +1,4 @@
+// The file error type and the messages each of its causes shows.
 #pragma once
 
 #include "store/PathNames.h"
@@ -45,6 +46,3 @@ std::string FileErrorMessage(const FileError& error, FileReport report, const st
 // The standard file-error text of the other commands (imports, exports),
 // with `path` in place of %1: "%1 was not found." and the rest.
 std::string GeneralFileErrorMessage(const FileError& error, const std::string& path);
-
-// Replaces every "%1" in `pattern` by `arg`.
-std::string FormatMessage1(const std::string& pattern, const std::string& arg);

@@ -1,3 +1,4 @@
+// Reading whole files and writing them through the safe save.
 #include "store/FileIO.h"
 
 #include "store/FileError.h"

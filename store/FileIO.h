@@ -1,3 +1,4 @@
+// Reading whole files and writing them through the safe save.
 #pragma once
 
 #include <cstddef>

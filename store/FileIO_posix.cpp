@@ -1,3 +1,4 @@
+// The safe save's steps and file reading off Windows.
 #include "store/FileIO.h"
 
 #include "store/FileError.h"

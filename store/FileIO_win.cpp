@@ -1,3 +1,4 @@
+// The safe save's steps and file reading on Windows.
 #include "store/FileIO.h"
 
 #include "store/FileError.h"

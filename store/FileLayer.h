@@ -1,3 +1,4 @@
+// The platform's steps of a safe save.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// Runs a file operation and reports its failure through the prompt.
 #include "store/FileOperation.h"
 
 #include "store/Prompt.h"

@@ -1,3 +1,4 @@
+// The clipboard as the core reaches it.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// Parts of paths: file titles, folders, extensions.
 #include "store/PathNames.h"
 
 #include "store/TextCompare.h"

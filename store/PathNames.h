@@ -1,3 +1,4 @@
+// Parts of paths: file titles, folders, extensions.
 #pragma once
 
 #include <string>

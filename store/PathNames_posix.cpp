@@ -1,3 +1,4 @@
+// Path rules off Windows.
 #include "store/PathNames.h"
 
 #include <unistd.h>

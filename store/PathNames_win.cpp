@@ -1,3 +1,4 @@
+// Path rules on Windows.
 #include "store/PathNames.h"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// The prompt interface: message boxes and file dialogs as the core asks for them.
 #pragma once
 
 #include <cstdint>

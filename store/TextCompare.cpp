@@ -1,3 +1,4 @@
+// How the store compares, sorts and hashes texts.
 #include "store/TextCompare.h"
 
 #include <algorithm>

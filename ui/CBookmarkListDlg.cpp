@@ -1,3 +1,4 @@
+// The modeless dialog around a list of bookmarks.
 #include "ui/CBookmarkListDlg.h"
 
 #include "framework/AccessibleName.h"

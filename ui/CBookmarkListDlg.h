@@ -1,3 +1,4 @@
+// The modeless dialog around a list of bookmarks.
 #pragma once
 
 #include "framework/CDialog.h"

@@ -1,3 +1,4 @@
+// The Browsers Configuration dialog.
 #include "ui/CBrowsersDlg.h"
 
 #include "framework/CFrameWnd.h"

@@ -1,3 +1,4 @@
+// The Browsers Configuration dialog.
 #pragma once
 
 #include "framework/CDialog.h"

@@ -1,3 +1,4 @@
+// The Check Links window.
 #include "ui/CCheckLinksDlg.h"
 
 #include "framework/AccessibleName.h"
@@ -7,13 +8,12 @@
 #include "store/CBookmarkDoc.h"
 #include "store/Prompt.h"
 #include "store/TextCompare.h"
-#include "ui/CMainFrame.h"
+#include "store/TextFormat.h"
 #include "ui/ListPane.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
-#include <initializer_list>
 
 namespace {
 
@@ -21,24 +21,6 @@ namespace {
 const UINT kOutcomesMessage = WM_APP + 1;
 
 enum ResultColumn { kStatusColumn, kNameColumn, kUrlColumn, kGroupColumn, kDetailColumn };
-
-// `pattern` with %1, %2 ... replaced by `args` in one pass, so that an
-// argument holding "%2" stays as it is.
-std::string FormatArgs(const std::string& pattern, std::initializer_list<std::string> args)
-{
-    const std::vector<std::string> values(args);
-    std::string text;
-    for (size_t i = 0; i < pattern.size(); ++i) {
-        const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
-        if (pattern[i] == '%' && next >= '1' && static_cast<size_t>(next - '1') < values.size()) {
-            text += values[static_cast<size_t>(next - '1')];
-            ++i;
-        } else {
-            text += pattern[i];
-        }
-    }
-    return text;
-}
 
 bool IsBroken(LinkStatus status)
 {
@@ -63,7 +45,7 @@ std::string DetailText(const LinkOutcome& outcome)
     case LinkStatus::Ok: return std::string();
     case LinkStatus::Moved: return outcome.finalUrl;
     case LinkStatus::Broken:
-    case LinkStatus::Busy: return FormatArgs(LoadResourceString(IDS_CHECK_HTTP_STATUS), {std::to_string(outcome.httpStatus)});
+    case LinkStatus::Busy: return FormatText(LoadResourceString(IDS_CHECK_HTTP_STATUS), {std::to_string(outcome.httpStatus)});
     case LinkStatus::Unreachable: break;
     }
     static const struct {
@@ -81,7 +63,7 @@ std::string DetailText(const LinkOutcome& outcome)
     };
     for (const auto& reason : kReasons) {
         if (reason.failure == outcome.failure)
-            return FormatArgs(LoadResourceString(reason.text), {outcome.failureText});
+            return FormatText(LoadResourceString(reason.text), {outcome.failureText});
     }
     // The back end's own words, when it has some.
     return outcome.failureText.empty() ? LoadResourceString(IDS_CHECK_NO_ANSWER) : outcome.failureText;
@@ -89,8 +71,8 @@ std::string DetailText(const LinkOutcome& outcome)
 
 } // namespace
 
-CCheckLinksDlg::CCheckLinksDlg(CMainFrame& frame, CBookmarkDoc& document, const LinkCheckLimits& limits)
-    : CDialog(IDD_CHECK_LINKS, frame.GetSafeHwnd()), m_frame(frame), m_document(document), m_limits(limits),
+CCheckLinksDlg::CCheckLinksDlg(HWND owner, CBookmarkDoc& document, const LinkCheckLimits& limits)
+    : CDialog(IDD_CHECK_LINKS, owner), m_document(document), m_limits(limits),
       m_http(LinkCheckUserAgent())
 {
     SetResizable({{IDC_CHECK_START, kMoveRight},
@@ -203,14 +185,8 @@ void CCheckLinksDlg::OnStart()
 {
     StopCheck();
     const bool wholeCollection = IsDlgButtonChecked(m_hWnd, IDC_CHECK_WHOLE) == BST_CHECKED;
-    std::vector<LinkJob> jobs =
-        LinkJobsOf(m_document.Content(), wholeCollection ? nullptr : &m_document.Selection().currentGroup, m_notChecked);
-    m_checked.clear();
-    for (size_t job = 0; job < jobs.size(); ++job) {
-        const BookmarkItem& item = m_document.Items()[jobs[job].index];
-        m_checked.push_back({jobs[job].index, item.m_strGroup, item.m_strName, item.m_strURL});
-        jobs[job].index = job;
-    }
+    std::vector<LinkJob> jobs = PlanLinkCheck(
+        m_document.Content(), wholeCollection ? nullptr : &m_document.Selection().currentGroup, m_checked, m_notChecked);
     m_results.clear();
     m_reported = 0;
     m_broken = 0;
@@ -292,10 +268,10 @@ void CCheckLinksDlg::ShowCounts()
 {
     std::string text;
     if (m_started) {
-        text = FormatArgs(LoadResourceString(IDS_CHECK_COUNTS),
+        text = FormatText(LoadResourceString(IDS_CHECK_COUNTS),
                           {std::to_string(m_reported), std::to_string(m_checked.size()), std::to_string(m_broken)});
         if (m_notChecked != 0)
-            text += FormatArgs(LoadResourceString(IDS_CHECK_NOT_CHECKED), {std::to_string(m_notChecked)});
+            text += FormatText(LoadResourceString(IDS_CHECK_NOT_CHECKED), {std::to_string(m_notChecked)});
     }
     SetDlgItemTextA(m_hWnd, IDC_CHECK_COUNTS, text.c_str());
 }
@@ -442,8 +418,8 @@ bool CCheckLinksDlg::ReportChanged(const std::vector<size_t>& jobs)
     }
     InvalidateRect(m_list, nullptr, TRUE);
     const std::string text =
-        jobs.size() == 1 ? FormatArgs(LoadResourceString(IDS_CHECK_CHANGED_ONE), {m_checked[jobs.front()].name})
-                         : FormatArgs(LoadResourceString(IDS_CHECK_CHANGED_MANY), {std::to_string(jobs.size())});
+        jobs.size() == 1 ? FormatText(LoadResourceString(IDS_CHECK_CHANGED_ONE), {m_checked[jobs.front()].name})
+                         : FormatText(LoadResourceString(IDS_CHECK_CHANGED_MANY), {std::to_string(jobs.size())});
     AskDisabled(m_document.Prompt(), text, MessageStyle::InformationOk);
     return m_collection == m_document.CollectionNumber();
 }
@@ -455,7 +431,7 @@ void CCheckLinksDlg::OnGoTo()
         return;
     const size_t index = FindBookmark(jobs.front());
     if (index != std::string::npos)
-        m_frame.GoToBookmark(index);
+        SendMessageA(m_parent, WM_GO_TO_BOOKMARK, index, 0);
     else
         ReportChanged({jobs.front()});
 }
@@ -482,8 +458,8 @@ void CCheckLinksDlg::OnDelete()
     if (!FindSelectedBookmarks(indices, jobs))
         return;
     const std::string question =
-        indices.size() == 1 ? FormatArgs(LoadResourceString(IDS_CHECK_DELETE_ONE), {m_checked[jobs.front()].name})
-                            : FormatArgs(LoadResourceString(IDS_CHECK_DELETE_MANY), {std::to_string(indices.size())});
+        indices.size() == 1 ? FormatText(LoadResourceString(IDS_CHECK_DELETE_ONE), {m_checked[jobs.front()].name})
+                            : FormatText(LoadResourceString(IDS_CHECK_DELETE_MANY), {std::to_string(indices.size())});
     // Another collection may have come while the question was up.
     if (AskDisabled(m_document.Prompt(), question, MessageStyle::QuestionOkCancel) != MessageAnswer::Ok ||
         m_collection != m_document.CollectionNumber())

@@ -1,3 +1,4 @@
+// The Check Links window.
 #pragma once
 
 #include "framework/CDialog.h"
@@ -11,15 +12,15 @@
 #include <vector>
 
 class CBookmarkDoc;
-class CMainFrame;
 
 // "Check Links", modeless: checks the web addresses of the current group or
 // of the whole collection on worker threads and lists every answer but OK,
-// with buttons that act on the bookmarks listed. The workers see copies of
+// with buttons that act on the bookmarks listed; Go To asks the owner to go
+// to one (WM_GO_TO_BOOKMARK), as Find does. The workers see copies of
 // the URLs only; their outcomes come back to this window's thread.
 class CCheckLinksDlg : public CDialog, public IView {
 public:
-    CCheckLinksDlg(CMainFrame& frame, CBookmarkDoc& document, const LinkCheckLimits& limits);
+    CCheckLinksDlg(HWND owner, CBookmarkDoc& document, const LinkCheckLimits& limits);
     ~CCheckLinksDlg() override;
 
     bool IsChecking() const { return m_checker != nullptr; }
@@ -36,14 +37,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // A checked bookmark as it was when the check began; found again by
-    // these texts, since the collection may change meanwhile.
-    struct Checked {
-        size_t storeIndex = 0;  // where it was: tried first
-        std::string group;
-        std::string name;
-        std::string url;
-    };
+    using Checked = CheckedBookmark;
     // An answer other than OK; `job` names its entry in m_checked.
     struct Result {
         size_t job = 0;
@@ -84,7 +78,6 @@ private:
     void OnUseNewAddress();
     void OnMoveToGroup();
 
-    CMainFrame& m_frame;
     CBookmarkDoc& m_document;
     const LinkCheckLimits m_limits;
     HWND m_list = nullptr;

@@ -1,3 +1,4 @@
+// The Description page of the URL Properties sheet.
 #include "ui/CDescriptionPage.h"
 
 #include "framework/AccessibleName.h"

@@ -1,3 +1,4 @@
+// The Description page of the URL Properties sheet.
 #pragma once
 
 #include "framework/CPropertyPage.h"

@@ -1,11 +1,12 @@
+// The Duplicate Bookmarks window.
 #include "ui/CDuplicatesDlg.h"
 
 #include "framework/ResourceString.h"
 #include "res/resource.h"
 #include "settings/WindowRect.h"
 #include "store/CBookmarkDoc.h"
-#include "store/FileError.h"
 #include "store/Prompt.h"
+#include "store/TextFormat.h"
 
 #include <commctrl.h>
 
@@ -32,8 +33,8 @@ void CDuplicatesDlg::Refresh()
     m_refreshPosted = false;
     m_sets = FindDuplicates(m_document.Content());
     SetRows(m_sets.items);
-    std::string line = FormatMessage1(LoadResourceString(IDS_DUPLICATES_SHARED), std::to_string(m_sets.items.size()));
-    SetCountText(ReplacePlaceholder(line, "%2", std::to_string(m_sets.setStarts.size())));
+    SetCountText(FormatText(LoadResourceString(IDS_DUPLICATES_SHARED),
+                            {std::to_string(m_sets.items.size()), std::to_string(m_sets.setStarts.size())}));
 }
 
 void CDuplicatesDlg::OnUpdate(const UpdateHint& hint)
@@ -97,7 +98,7 @@ void CDuplicatesDlg::DeleteSelected()
     if (doomed.empty())
         return;
     const std::string question =
-        ReplacePlaceholder(LoadResourceString(IDS_DELETE_BOOKMARKS), "%d", std::to_string(doomed.size()));
+        FormatText(LoadResourceString(IDS_DELETE_BOOKMARKS), {std::to_string(doomed.size())});
     if (AskDisabled(m_document.Prompt(), question, MessageStyle::QuestionOkCancel) != MessageAnswer::Ok)
         return;
     m_document.DeleteItems(doomed);

@@ -1,6 +1,7 @@
+// The Duplicate Bookmarks window.
 #pragma once
 
-#include "exchange/BookmarkDuplicates.h"
+#include "query/BookmarkDuplicates.h"
 #include "ui/CBookmarkListDlg.h"
 
 // "Duplicate Bookmarks": every bookmark whose URL another one also has,

@@ -1,9 +1,11 @@
+// The Find Bookmarks window.
 #include "ui/CFindDlg.h"
 
 #include "framework/ResourceString.h"
 #include "res/resource.h"
 #include "settings/WindowRect.h"
 #include "store/CBookmarkDoc.h"
+#include "store/TextFormat.h"
 
 #include <algorithm>
 
@@ -48,7 +50,7 @@ void CFindDlg::OnNcDestroyed()
     StopSearch();
     m_ready = false;
     m_typing = false;
-    m_shownValid = false;
+    m_search.Forget();
     CBookmarkListDlg::OnNcDestroyed();
 }
 
@@ -117,60 +119,36 @@ void CFindDlg::OnUpdate(const UpdateHint& hint)
     else
         rows.clear();
     SetRows(std::move(rows));
-    m_shownValid = false;
+    m_search.Forget();
     StartSearch(false);
 }
 
 void CFindDlg::StartSearch(bool narrowing)
 {
     StopSearch();
-    m_text = GetDialogItemText(m_hWnd, IDC_FIND_TEXT);
-    m_groupOnly = IsDlgButtonChecked(m_hWnd, IDC_FIND_GROUP_ONLY) == BST_CHECKED;
-    m_group = m_document.Selection().currentGroup;
-    if (m_text.empty()) {
-        ShowFound({});
+    const std::string text = GetDialogItemText(m_hWnd, IDC_FIND_TEXT);
+    const bool groupOnly = IsDlgButtonChecked(m_hWnd, IDC_FIND_GROUP_ONLY) == BST_CHECKED;
+    if (!m_search.Start(text, groupOnly, m_document.Selection().currentGroup, narrowing, m_rows)) {
+        ShowFound(m_search.Finish());
         return;
     }
-    m_lastSearch = {m_text, m_groupOnly, true};
-    // Every bookmark that holds the longer text holds the shorter one.
-    m_narrowing = narrowing && m_shownValid && !m_shownText.empty() && m_groupOnly == m_shownGroupOnly &&
-                  (!m_groupOnly || m_group == m_shownGroup) && m_text.find(m_shownText) != std::string::npos;
-    if (m_narrowing)
-        m_candidates = m_rows;
-    m_search.emplace(m_text);
+    m_lastSearch = {text, groupOnly, true};
     CWinApp::AddIdleWork(this);
 }
 
 void CFindDlg::StopSearch()
 {
     CWinApp::RemoveIdleWork(this);
-    m_search.reset();
-    m_candidates.clear();
-    m_found.clear();
-    m_next = 0;
+    m_search.Stop();
 }
 
 bool CFindDlg::OnIdleSlice()
 {
-    if (!m_search)
+    if (!m_search.Scanning())
         return false;
-    const std::string* group = m_groupOnly ? &m_group : nullptr;
-    const std::vector<BookmarkItem>& items = m_document.Items();
-    const size_t total = m_narrowing ? m_candidates.size() : items.size();
-    const size_t end = std::min(total, m_next + kSliceSize);
-    if (m_narrowing) {
-        for (size_t k = m_next; k < end; ++k) {
-            const size_t index = m_candidates[k];
-            if (index < items.size() && BookmarkMatches(items[index], *m_search, group))
-                m_found.push_back(index);
-        }
-    } else {
-        FindBookmarksIn(m_document.Content(), *m_search, m_next, end, m_found, group);
-    }
-    m_next = end;
-    if (m_next < total)
+    if (m_search.Scan(m_document.Content(), kSliceSize))
         return true;
-    std::vector<size_t> found = std::move(m_found);
+    std::vector<size_t> found = m_search.Finish();
     StopSearch();
     ShowFound(std::move(found));
     return false;
@@ -178,13 +156,9 @@ bool CFindDlg::OnIdleSlice()
 
 void CFindDlg::ShowFound(std::vector<size_t> found)
 {
-    m_shownText = m_text;
-    m_shownGroupOnly = m_groupOnly;
-    m_shownGroup = m_group;
-    m_shownValid = true;
     if (found != m_rows)
         SetRows(std::move(found));
-    SetCountText(ReplacePlaceholder(LoadResourceString(IDS_FIND_FOUND), "%d", std::to_string(m_rows.size())));
+    SetCountText(FormatText(LoadResourceString(IDS_FIND_FOUND), {std::to_string(m_rows.size())}));
 }
 
 void CFindDlg::ShowResult(size_t index)

@@ -1,10 +1,10 @@
+// The Find Bookmarks window and the last search.
 #pragma once
 
-#include "exchange/BookmarkSearch.h"
 #include "framework/CWinApp.h"
+#include "query/IncrementalSearch.h"
 #include "ui/CBookmarkListDlg.h"
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,7 +28,7 @@ public:
 
     void OnUpdate(const UpdateHint& hint) override;
     bool OnIdleSlice() override;
-    bool Searching() const { return m_search.has_value(); }
+    bool Searching() const { return m_search.Scanning(); }
     // Selects the row of the bookmark at `index`, when it is a result.
     void ShowResult(size_t index);
     // The keyboard to the text, all of it selected.
@@ -46,8 +46,8 @@ protected:
     void OnNcDestroyed() override;
 
 private:
-    // A new scan for the text and check box as they are now. A longer text
-    // of the last finished search only needs its results looked through.
+    // A new scan for the text and check box as they are now; with
+    // `narrowing`, a longer text may only look through the rows shown.
     void StartSearch(bool narrowing);
     void StopSearch();
     void ShowFound(std::vector<size_t> found);
@@ -56,20 +56,5 @@ private:
     bool m_ready = false;  // past WM_INITDIALOG: text changes are the user's
     bool m_typing = false;  // the pause after the last key is running
 
-    // The search that gave the rows shown (`m_shownValid` while the
-    // collection has not changed since).
-    std::string m_shownText;
-    bool m_shownGroupOnly = false;
-    std::string m_shownGroup;
-    bool m_shownValid = false;
-
-    // The scan under way.
-    std::optional<TextSearch> m_search;
-    std::string m_text;
-    bool m_groupOnly = false;
-    std::string m_group;
-    std::vector<size_t> m_candidates;  // with `m_narrowing`, the only bookmarks looked at
-    bool m_narrowing = false;
-    size_t m_next = 0;
-    std::vector<size_t> m_found;
+    IncrementalSearch m_search;
 };

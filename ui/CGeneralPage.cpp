@@ -1,3 +1,4 @@
+// The General page of the URL Properties sheet.
 #include "ui/CGeneralPage.h"
 
 #include "res/resource.h"

@@ -1,3 +1,4 @@
+// The General page of the URL Properties sheet.
 #pragma once
 
 #include "framework/CPropertyPage.h"

@@ -1,3 +1,4 @@
+// The group pane.
 #include "ui/CGroupPane.h"
 
 #include "framework/Dpi.h"

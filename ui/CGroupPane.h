@@ -1,3 +1,4 @@
+// The group pane.
 #pragma once
 
 #include "ui/ListPane.h"

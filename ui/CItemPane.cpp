@@ -1,7 +1,9 @@
+// The item pane: the current group's bookmarks.
 #include "ui/CItemPane.h"
 
 #include "framework/Dpi.h"
 #include "framework/ResourceString.h"
+#include "query/GroupRows.h"
 #include "res/resource.h"
 #include "settings/Preferences.h"
 #include "store/CBookmarkDoc.h"
@@ -92,40 +94,18 @@ void CItemPane::SetRowCount(LPARAM flags)
 
 bool CItemPane::PatchRows(const UpdateHint& hint)
 {
-    // Each bookmark placed moves part of the rows; past a few, a refill is as quick.
-    const size_t kMostPlaced = 64;
-    const size_t count = m_store.Items().size();
-    if (hint.changed.size() + hint.added > kMostPlaced || hint.added > count)
-        return false;
-
     // The row of the current item stays selected as long as the item is shown.
     const int selectedRow = SelectedRow();
     std::vector<size_t> current;
     if (selectedRow >= 0 && RowStoreIndex(selectedRow) == m_store.Selection().itemIndex)
         current.push_back(static_cast<size_t>(RowStoreIndex(selectedRow)));
-    RemoveIndices(m_rows, hint.removed);
-    RemoveIndices(current, hint.removed);
-
-    std::vector<size_t> placed;
-    for (const size_t index : hint.changed) {
-        const auto shown = std::find(m_rows.begin(), m_rows.end(), index);
-        if (shown != m_rows.end())
-            m_rows.erase(shown);
-        placed.push_back(index);
-    }
-    for (size_t index = count - hint.added; index < count; ++index)
-        placed.push_back(index);
-    const std::string& group = m_store.Selection().currentGroup;
     const auto before = [this](size_t a, size_t b) {
         return CompareRows(static_cast<LPARAM>(a), static_cast<LPARAM>(b), reinterpret_cast<LPARAM>(&m_sortInfo)) < 0;
     };
-    placed.erase(std::remove_if(placed.begin(), placed.end(),
-                                [&](size_t index) {
-                                    return index >= count || !TextEqual(m_store.Items()[index].m_strGroup, group);
-                                }),
-                 placed.end());
-    for (const size_t index : placed)
-        m_rows.insert(std::lower_bound(m_rows.begin(), m_rows.end(), index, before), index);
+    std::vector<size_t> placed;
+    if (!PatchGroupRows(m_rows, hint, m_store.Items(), m_store.Selection().currentGroup, before, placed))
+        return false;
+    RemoveIndices(current, hint.removed);
 
     BeginRefill();
     ClearSelection(m_hWnd);

@@ -1,3 +1,4 @@
+// The item pane: the current group's bookmarks.
 #pragma once
 
 #include "store/BookmarkItem.h"

@@ -1,3 +1,4 @@
+// The main frame: its command table, window handlers and commands on the collection.
 #include "ui/CMainFrame.h"
 
 #include "framework/AccessibleName.h"
@@ -6,6 +7,7 @@
 #include "settings/PaneColours.h"
 #include "settings/Preferences.h"
 #include "store/CBookmarkDoc.h"
+#include "store/Prompt.h"
 #include "store/TextCompare.h"
 #include "ui/CCheckLinksDlg.h"
 #include "ui/CDuplicatesDlg.h"
@@ -213,6 +215,43 @@ void CMainFrame::OnDpiScaled(UINT, UINT newDpi)
 {
     m_splitter.SetDpi(newDpi);
     LayoutStatusPanes();
+}
+
+static_assert(sizeof(WINDOWPLACEMENT) == 44, "window placement size");
+
+void CMainFrame::OnSize(UINT type)
+{
+    CFrameWnd::OnSize(type);
+    if (!thePreferences.trayIcon)
+        return;
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    GetWindowPlacement(m_hWnd, &placement);
+    if (placement.showCmd != SW_SHOWMINIMIZED) {
+        if (placement.showCmd != SW_SHOWNORMAL)
+            ShowWindow(m_hWnd, SW_SHOW);
+        m_trayIcon.TrayHide();
+        return;
+    }
+    if (!trayIconCreated) {
+        // The notification area shows small icons at the system's DPI.
+        const UINT dpi = SystemDpi();
+        const HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TRAY),
+                                                         IMAGE_ICON, SystemMetricForDpi(SM_CXSMICON, dpi),
+                                                         SystemMetricForDpi(SM_CYSMICON, dpi), LR_SHARED));
+        const std::string tooltip = LoadResourceString(IDS_APP_TITLE);
+        if (!m_trayIcon.TrayCreate(m_hWnd, WM_TRAY_NOTIFY, tooltip.c_str(), icon, IDR_TRAY_MENU)) {
+            m_document.Prompt().ShowMessage(LoadResourceString(IDS_TRAY_ICON_FAILED), MessageStyle::StopOk);
+            SavePreferences();
+        }
+        m_trayIcon.TrayHide();
+        m_trayIcon.SetDefaultEntry(ID_TRAY_SHOW, false);
+        trayIconCreated = true;
+    }
+    // Hidden only behind an icon that can bring it back; without one the
+    // window stays minimised on the taskbar.
+    if (m_trayIcon.TrayShow())
+        ShowWindow(m_hWnd, SW_HIDE);
 }
 
 std::vector<std::pair<UINT, UINT>> CMainFrame::CommandRanges()
@@ -448,7 +487,7 @@ void CMainFrame::OnCheckLinks(UINT)
         SetActiveWindow(m_checkLinks->GetSafeHwnd());
         return;
     }
-    m_checkLinks.reset(new CCheckLinksDlg(*this, m_document, m_linkCheckLimits));
+    m_checkLinks.reset(new CCheckLinksDlg(m_hWnd, m_document, m_linkCheckLimits));
     if (!m_checkLinks->Create())
         m_checkLinks.reset();
 }

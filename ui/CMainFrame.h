@@ -1,3 +1,4 @@
+// The main frame of Linkhive.
 #pragma once
 
 #include "framework/CFrameWnd.h"

@@ -17,8 +17,8 @@
 #include "res/resource.h"
 #include "settings/Preferences.h"
 #include "store/CBookmarkDoc.h"
-#include "store/FileError.h"
 #include "store/Prompt.h"
+#include "store/TextFormat.h"
 #include "ui/CItemPane.h"
 
 #include <vector>
@@ -53,7 +53,7 @@ bool MayWrite(IPrompt& prompt, const std::string& chosen, const std::string& pat
 {
     if (path == chosen || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
         return true;
-    return prompt.ShowMessage(FormatMessage1(LoadResourceString(IDS_REPLACE_FILE), path), MessageStyle::QuestionYesNo) ==
+    return prompt.ShowMessage(FormatText(LoadResourceString(IDS_REPLACE_FILE), {path}), MessageStyle::QuestionYesNo) ==
            MessageAnswer::Yes;
 }
 

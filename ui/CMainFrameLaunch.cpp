@@ -1,3 +1,4 @@
+// The main frame's commands that open bookmarks, and the panes' notifications.
 #include "ui/CMainFrame.h"
 
 #include "launch/BrowserCommand.h"

@@ -1,9 +1,11 @@
+// The tray icon and its menu.
 #include "ui/CTrayIcon.h"
 
 #include "framework/CWinApp.h"
 #include "framework/ResourceString.h"
 #include "res/resource.h"
 #include "store/CBookmarkDoc.h"
+#include "store/TextFormat.h"
 #include "ui/CGroupPane.h"
 #include "ui/CItemPane.h"
 #include "ui/CMainFrame.h"
@@ -41,7 +43,7 @@ std::vector<MenuEntry> RowEntries(const ListPane* pane, UINT firstCommand)
         entries.push_back({RowStoreText(names, RowData(list, row)), firstCommand + static_cast<UINT>(row)});
     if (listed < rows) {
         entries.push_back(
-            {ReplacePlaceholder(LoadResourceString(IDS_TRAY_MORE), "%d", std::to_string(rows - listed)), kNoCommand});
+            {FormatText(LoadResourceString(IDS_TRAY_MORE), {std::to_string(rows - listed)}), kNoCommand});
     }
     return entries;
 }

@@ -1,3 +1,4 @@
+// The tray icon and its menu.
 #pragma once
 
 #include "framework/CWnd.h"

@@ -1,3 +1,4 @@
+// The URL Properties sheet.
 #include "ui/CUrlPropertiesSheet.h"
 
 #include "framework/ResourceString.h"

@@ -1,3 +1,4 @@
+// The URL Properties sheet.
 #pragma once
 
 #include "framework/CPropertySheet.h"

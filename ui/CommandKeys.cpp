@@ -1,3 +1,4 @@
+// Command ids mapped to the core's keys.
 #include "ui/CommandKeys.h"
 
 #include "launch/SearchEngines.h"

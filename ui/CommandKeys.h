@@ -1,3 +1,4 @@
+// Command ids mapped to the core's keys.
 #pragma once
 
 #include "settings/Preferences.h"

@@ -1,9 +1,11 @@
+// The bookmark a properties sheet edits, found again after changes.
 #include "ui/EditedBookmark.h"
 
 #include "framework/ResourceString.h"
 #include "res/resource.h"
 #include "store/CBookmarkDoc.h"
 #include "store/Prompt.h"
+#include "store/TextFormat.h"
 
 EditedBookmark::EditedBookmark(CBookmarkDoc& document, int32_t index)
     : m_document(document), m_index(std::string::npos)
@@ -44,7 +46,7 @@ void EditedBookmark::SayLost(HWND sheet)
         return;
     m_told = true;
     EnableWindow(sheet, FALSE);
-    m_document.Prompt().ShowMessage(ReplacePlaceholder(LoadResourceString(IDS_EDITED_BOOKMARK_GONE), "%1", m_name),
+    m_document.Prompt().ShowMessage(FormatText(LoadResourceString(IDS_EDITED_BOOKMARK_GONE), {m_name}),
                                     MessageStyle::StopOk);
     EnableWindow(sheet, TRUE);
 }

@@ -1,3 +1,4 @@
+// The bookmark a properties sheet edits, found again after changes.
 #pragma once
 
 #include <windows.h>

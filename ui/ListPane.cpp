@@ -1,3 +1,4 @@
+// The list-view pane both panes build on.
 #include "ui/ListPane.h"
 
 #include "framework/CFrameWnd.h"

@@ -1,3 +1,4 @@
+// The list-view pane both panes build on.
 #pragma once
 
 #include "framework/CView.h"

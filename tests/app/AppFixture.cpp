@@ -1,3 +1,4 @@
+// The fixture running the real application in-process.
 #include "tests/app/AppFixture.h"
 
 #include <commctrl.h>

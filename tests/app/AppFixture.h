@@ -1,3 +1,4 @@
+// The fixture running the real application in-process.
 #pragma once
 
 #include "app/CLinkhiveApp.h"

@@ -1,3 +1,4 @@
+// Tests of the application object.
 #include "tests/app/AppFixture.h"
 #include "tests/support/DocContent.h"
 

@@ -1,3 +1,4 @@
+// Tests of the program as its own process.
 #include "tests/app/AppFixture.h"
 
 #include "res/resource.h"

@@ -1,7 +1,9 @@
+// Tests of the resources: menus, strings, dialogs, access keys.
 #include "tests/app/AppFixture.h"
 
 #include "linkhive_version.h"
 #include "res/resource.h"
+#include "store/CoreText.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -134,6 +136,15 @@ TEST(Resources, AcceleratorTableMatchesTheKeys)
         EXPECT_EQ(keys[i].fVirt & ~FNOINVERT, expected[i].fVirt) << i;
         EXPECT_EQ(keys[i].key, expected[i].key) << i;
         EXPECT_EQ(keys[i].cmd, expected[i].cmd) << i;
+    }
+}
+
+// The program's words for the core's texts are the core's own, in its order.
+TEST(Resources, CoreTextsAreTheCoresOwn)
+{
+    for (size_t n = 0; n < static_cast<size_t>(CoreText::Count); ++n) {
+        const CoreText id = static_cast<CoreText>(n);
+        EXPECT_EQ(String(IDS_CORE_TEXTS + static_cast<UINT>(n)), DefaultUserText(id)) << n;
     }
 }
 

@@ -1,3 +1,4 @@
+// Tests of the address book import.
 #include "exchange/AddressBookImport.h"
 #include "tests/exchange/ImportFixture.h"
 

@@ -1,3 +1,4 @@
+// Tests of the clipboard commands.
 #include "exchange/ClipboardCommands.h"
 #include "tests/support/DocContent.h"
 #include "tests/support/DocumentFixture.h"

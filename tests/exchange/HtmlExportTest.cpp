@@ -1,3 +1,4 @@
+// Tests of the HTML export.
 #include "exchange/HtmlExport.h"
 #include "tests/support/DocContent.h"
 #include "exchange/HtmlImport.h"

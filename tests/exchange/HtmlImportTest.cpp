@@ -1,3 +1,4 @@
+// Tests of the HTML import.
 #include "exchange/HtmlImport.h"
 #include "tests/support/DocContent.h"
 #include "tests/exchange/ImportFixture.h"

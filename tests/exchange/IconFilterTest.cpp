@@ -1,3 +1,4 @@
+// Tests of the icon filter.
 #include "exchange/IconFilter.h"
 #include "exchange/NetscapeImport.h"
 #include "store/FileIO.h"

@@ -1,3 +1,4 @@
+// Tests of reading an import's file within its limits.
 #include "exchange/ImportFile.h"
 #include "store/FileError.h"
 #include "store/FileIO.h"

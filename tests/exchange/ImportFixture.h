@@ -1,3 +1,4 @@
+// A document to import into and what it then holds.
 #pragma once
 
 #include "tests/support/DocumentFixture.h"

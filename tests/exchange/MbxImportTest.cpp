@@ -1,3 +1,4 @@
+// Tests of the predecessor's data file import.
 #include "tests/exchange/ImportFixture.h"
 #include "tests/support/DocContent.h"
 #include "exchange/MbxImport.h"

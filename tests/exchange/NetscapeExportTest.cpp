@@ -1,3 +1,4 @@
+// Tests of the browser bookmark file export.
 #include "exchange/NetscapeExport.h"
 #include "tests/support/DocContent.h"
 #include "tests/support/DocumentFixture.h"

@@ -1,3 +1,4 @@
+// Tests of the browser bookmark file import.
 #include "tests/exchange/ImportFixture.h"
 #include "tests/support/DocContent.h"
 #include "exchange/NetscapeExport.h"

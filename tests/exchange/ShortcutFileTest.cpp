@@ -1,3 +1,4 @@
+// Tests of Internet shortcut files.
 #include "exchange/IniFileReader.h"
 #include "exchange/ShortcutFile.h"
 #include "tests/support/Fakes.h"

@@ -1,3 +1,4 @@
+// Tests of the shortcut imports.
 #include "exchange/LocalFileSystem.h"
 #include "tests/support/DocContent.h"
 #include "exchange/ShortcutFile.h"

@@ -1,3 +1,4 @@
+// Tests of the version 2.0 import.
 #include "tests/exchange/ImportFixture.h"
 #include "tests/support/DocContent.h"
 #include "exchange/Version20Import.h"

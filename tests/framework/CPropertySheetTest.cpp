@@ -1,3 +1,4 @@
+// Tests of the property sheet.
 #include "framework/CPropertySheet.h"
 #include "tests/framework/DialogDriver.h"
 

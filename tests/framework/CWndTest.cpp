@@ -1,3 +1,4 @@
+// Tests of the window base and dialogs.
 #include "framework/CDialog.h"
 
 #include "res/resource.h"

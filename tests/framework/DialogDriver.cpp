@@ -1,3 +1,4 @@
+// Driving open dialogs and property sheets as a user would.
 #include "tests/framework/DialogDriver.h"
 
 #include "framework/CDialog.h"

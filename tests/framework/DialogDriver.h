@@ -1,3 +1,4 @@
+// Driving open dialogs and property sheets as a user would.
 #pragma once
 
 #include <windows.h>

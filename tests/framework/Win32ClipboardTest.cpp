@@ -1,3 +1,4 @@
+// Tests of the system clipboard's text.
 #include "framework/Win32Clipboard.h"
 
 #include <gtest/gtest.h>

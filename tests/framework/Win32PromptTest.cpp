@@ -1,3 +1,4 @@
+// Tests of the real prompt.
 #include "framework/Win32Prompt.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The prompt and clipboard the fuzz targets use.
 #pragma once
 
 #include "launch/ILauncher.h"

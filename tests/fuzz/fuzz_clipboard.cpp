@@ -1,3 +1,4 @@
+// Fuzz target: pasting clipboard text.
 #include "exchange/ClipboardCommands.h"
 #include "tests/support/DocContent.h"
 #include "store/CBookmarkDoc.h"

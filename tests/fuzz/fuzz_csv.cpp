@@ -1,3 +1,4 @@
+// Fuzz target: the address book import.
 #include "exchange/AddressBookImport.h"
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// Fuzz target: reading a data file.
 #include "store/DataFile.h"
 #include "store/FileError.h"
 

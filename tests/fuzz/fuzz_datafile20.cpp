@@ -1,3 +1,4 @@
+// Fuzz target: importing a version 2.0 data file.
 #include "exchange/Version20Import.h"
 #include "tests/support/DocContent.h"
 #include "store/CBookmarkDoc.h"

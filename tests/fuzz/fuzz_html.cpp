@@ -1,3 +1,4 @@
+// Fuzz target: the HTML import.
 #include "exchange/HtmlImport.h"
 
 #include <cstddef>

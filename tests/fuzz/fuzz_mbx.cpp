@@ -1,3 +1,4 @@
+// Fuzz target: the predecessor's data file.
 #include "exchange/MbxImport.h"
 
 #include <cstddef>

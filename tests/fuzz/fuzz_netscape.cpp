@@ -1,3 +1,4 @@
+// Fuzz target: reading a browser's bookmark file.
 #include "exchange/IconFilter.h"
 #include "exchange/NetscapeImport.h"
 

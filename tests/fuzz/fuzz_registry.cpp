@@ -1,3 +1,4 @@
+// Fuzz target: the settings read from the registry.
 #include "launch/BrowserCommand.h"
 #include "launch/OpenUrl.h"
 #include "settings/ColourScheme.h"

@@ -1,3 +1,4 @@
+// Fuzz target: reading shortcut files.
 #include "exchange/IniFileReader.h"
 
 #include <cstddef>

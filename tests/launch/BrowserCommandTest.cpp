@@ -1,3 +1,4 @@
+// Tests of the browser command lines.
 #include "launch/BrowserCommand.h"
 
 #include "launch/ILauncher.h"

@@ -1,3 +1,4 @@
+// Tests of the link check's cookies.
 #include "launch/CookieJar.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of the link check.
 #include "launch/LinkChecker.h"
 
 #include "launch/HttpClient.h"
@@ -173,6 +174,17 @@ TEST(LinkCheckerTest, OnlyWebAddressesOfTheChosenGroupAreChecked)
     const std::string web = "WEB";
     EXPECT_EQ(2u, LinkJobsOf(content, &web, notChecked).size());
     EXPECT_EQ(3u, notChecked);
+    // A check's jobs are numbered by the bookmarks it keeps, as they were.
+    std::vector<CheckedBookmark> checked = {{}};
+    const std::vector<LinkJob> jobs = PlanLinkCheck(content, &web, checked, notChecked);
+    ASSERT_EQ(2u, jobs.size());
+    ASSERT_EQ(2u, checked.size());
+    EXPECT_EQ(1u, jobs[1].index);
+    EXPECT_EQ("HTTPS://b/", jobs[1].url);
+    EXPECT_EQ(1u, checked[1].storeIndex);
+    EXPECT_EQ("web", checked[1].group);
+    EXPECT_EQ("b", checked[1].name);
+    EXPECT_EQ("HTTPS://b/", checked[1].url);
 }
 
 TEST(LinkCheckerTest, RedirectTargetsResolveAgainstTheAddressAsked)

@@ -1,3 +1,4 @@
+// Tests of the pane colours.
 #include "settings/PaneColours.h"
 
 #include "store/Prompt.h"

@@ -1,3 +1,4 @@
+// Tests of the preferences.
 #include "settings/Preferences.h"
 
 #include "settings/MemoryProfile.h"

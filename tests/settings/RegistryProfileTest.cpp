@@ -1,3 +1,4 @@
+// Tests of the registry profile.
 #include "settings/RegistryProfile.h"
 
 #include "settings/Preferences.h"

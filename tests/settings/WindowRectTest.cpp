@@ -1,3 +1,4 @@
+// Tests of windows' places kept in the settings.
 #include "settings/WindowRect.h"
 
 #include "settings/MemoryProfile.h"

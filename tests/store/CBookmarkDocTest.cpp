@@ -1,3 +1,4 @@
+// Tests of the bookmark document.
 #include "tests/support/DocumentFixture.h"
 #include "tests/support/DocContent.h"
 

@@ -1,3 +1,4 @@
+// Tests of the document base.
 #include "store/CBookmarkDoc.h"
 #include "tests/support/DocContent.h"
 #include "tests/support/Fakes.h"

@@ -1,3 +1,4 @@
+// Tests of the .lkh codec.
 #include "store/DataFile.h"
 #include "store/FileError.h"
 

@@ -1,3 +1,4 @@
+// Tests of file reading and the safe save.
 #include "exchange/HtmlExport.h"
 #include "tests/support/DocContent.h"
 #include "exchange/NetscapeExport.h"
@@ -5,6 +6,7 @@
 #include "store/FileError.h"
 #include "store/FileIO.h"
 #include "store/FileLayer.h"
+#include "store/TextFormat.h"
 #include "tests/support/DocumentFixture.h"
 
 #include <algorithm>
@@ -154,8 +156,8 @@ protected:
     void ExpectMessage(const Saver& saver, const std::string& path, FileError::Cause cause, const std::string& where)
     {
         const CauseText& text = TextOf(cause);
-        const std::string expected = saver.document ? FormatMessage1(text.document, FileTitleOf(path))
-                                                    : FormatMessage1(text.general, path);
+        const std::string expected = saver.document ? FormatText(text.document, {FileTitleOf(path)})
+                                                    : FormatText(text.general, {path});
         EXPECT_EQ(prompt.shown, std::vector<std::string>{expected}) << where;
         EXPECT_EQ(prompt.styles, std::vector<MessageStyle>{saver.document ? MessageStyle::ExclamationOk
                                                                            : MessageStyle::StopOk})

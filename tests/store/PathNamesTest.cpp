@@ -1,3 +1,4 @@
+// Tests of path parts.
 #include "store/PathNames.h"
 
 #include <gtest/gtest.h>

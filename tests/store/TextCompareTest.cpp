@@ -1,3 +1,4 @@
+// Tests of the store's text comparison.
 #include "store/TextCompare.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// A document with panes, a scripted prompt and clipboard, and a folder.
 #pragma once
 
 #include "store/CBookmarkDoc.h"

@@ -1,3 +1,4 @@
+// Fakes for tests: a scripted prompt, a counting view, a clipboard, a temporary folder.
 #include "tests/support/Fakes.h"
 
 #include <filesystem>

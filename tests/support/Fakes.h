@@ -1,3 +1,4 @@
+// Fakes for tests: a scripted prompt, a counting view, a clipboard, a temporary folder.
 #pragma once
 
 #include "store/BookmarkItem.h"

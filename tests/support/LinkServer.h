@@ -1,3 +1,4 @@
+// The local HTTP server the link check's tests use.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of the Duplicate Bookmarks window.
 #include "tests/app/AppFixture.h"
 #include "tests/support/DocContent.h"
 #include "tests/framework/DialogDriver.h"

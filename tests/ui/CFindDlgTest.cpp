@@ -1,3 +1,4 @@
+// Tests of the Find Bookmarks window.
 #include "tests/app/AppFixture.h"
 #include "tests/framework/DialogDriver.h"
 #include "tests/ui/PaneDriver.h"

@@ -1,3 +1,4 @@
+// Tests of the group pane.
 #include "tests/app/AppFixture.h"
 #include "tests/ui/PaneDriver.h"
 

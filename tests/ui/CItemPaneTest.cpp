@@ -1,3 +1,4 @@
+// Tests of the item pane.
 #include "tests/app/AppFixture.h"
 #include "tests/support/DocContent.h"
 #include "tests/ui/PaneDriver.h"

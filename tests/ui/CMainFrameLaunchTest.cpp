@@ -1,3 +1,4 @@
+// Tests of the main frame's launching commands.
 #include "tests/app/AppFixture.h"
 #include "tests/framework/DialogDriver.h"
 #include "tests/ui/PaneDriver.h"

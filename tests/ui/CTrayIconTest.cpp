@@ -1,3 +1,4 @@
+// Tests of the tray icon on a virtual display.
 #include "tests/app/AppFixture.h"
 #include "tests/ui/PaneDriver.h"
 

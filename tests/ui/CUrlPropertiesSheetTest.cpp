@@ -1,3 +1,4 @@
+// Tests of the URL Properties sheet.
 #include "tests/app/AppFixture.h"
 #include "tests/framework/DialogDriver.h"
 #include "tests/ui/PaneDriver.h"

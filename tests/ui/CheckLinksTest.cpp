@@ -1,3 +1,4 @@
+// Tests of the Check Links window.
 #include "tests/app/AppFixture.h"
 #include "tests/support/DocContent.h"
 #include "tests/framework/DialogDriver.h"

@@ -1,3 +1,4 @@
+// Tests of the command id to key mapping.
 #include "ui/CommandKeys.h"
 
 #include "launch/SearchEngines.h"

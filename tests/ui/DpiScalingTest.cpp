@@ -1,3 +1,4 @@
+// Tests of the frame's scaling at other DPIs.
 #include "tests/app/AppFixture.h"
 
 #include "framework/Dpi.h"

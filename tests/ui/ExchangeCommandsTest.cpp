@@ -1,3 +1,4 @@
+// Tests of the frame's import, export and clipboard commands.
 #include "tests/app/AppFixture.h"
 #include "tests/framework/DialogDriver.h"
 #include "tests/ui/PaneDriver.h"

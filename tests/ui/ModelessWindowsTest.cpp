@@ -1,3 +1,4 @@
+// Tests shared by Find, Duplicate Bookmarks and Check Links.
 #include "tests/app/AppFixture.h"
 
 #include "res/resource.h"

@@ -1,3 +1,4 @@
+// Reading and driving the panes' list-view controls as a user would.
 #include "tests/ui/PaneDriver.h"
 #include "tests/support/DocContent.h"
 

@@ -1,3 +1,4 @@
+// Reading and driving the panes' list-view controls as a user would.
 #pragma once
 
 #include "store/CBookmarkDoc.h"

@@ -1,4 +1,5 @@
-#include "exchange/BookmarkSearch.h"
+// Tests of Find's text search.
+#include "query/BookmarkSearch.h"
 #include "store/DataFile.h"
 #include "tests/support/Fakes.h"
 

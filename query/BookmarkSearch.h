@@ -1,3 +1,4 @@
+// Find's text search over names, URLs and descriptions.
 #pragma once
 
 #include <cstddef>

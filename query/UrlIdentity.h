@@ -1,3 +1,4 @@
+// Which URLs name one page.
 #pragma once
 
 #include <cstddef>

@@ -1,4 +1,5 @@
-#include "exchange/UrlIdentity.h"
+// Tests of which URLs name one page.
+#include "query/UrlIdentity.h"
 
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// The sets of bookmarks that share an address.
 #pragma once
 
 #include <cstddef>

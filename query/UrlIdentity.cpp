@@ -1,4 +1,5 @@
-#include "exchange/UrlIdentity.h"
+// Which URLs name one page.
+#include "query/UrlIdentity.h"
 
 #include "store/TextCompare.h"
 

@@ -1,6 +1,7 @@
-#include "exchange/BookmarkDuplicates.h"
+// The sets of bookmarks that share an address.
+#include "query/BookmarkDuplicates.h"
 
-#include "exchange/UrlIdentity.h"
+#include "query/UrlIdentity.h"
 #include "store/DataFile.h"
 #include "store/TextCompare.h"
 

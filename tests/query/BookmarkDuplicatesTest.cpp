@@ -1,4 +1,5 @@
-#include "exchange/BookmarkDuplicates.h"
+// Tests of the duplicate sets.
+#include "query/BookmarkDuplicates.h"
 #include "store/DataFile.h"
 #include "tests/support/Fakes.h"
 

@@ -1,4 +1,5 @@
-#include "exchange/BookmarkSearch.h"
+// Find's text search over names, URLs and descriptions.
+#include "query/BookmarkSearch.h"
 
 #include "store/DataFile.h"
 #include "store/TextCompare.h"

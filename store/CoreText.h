@@ -1,0 +1,48 @@
+// The core's user texts, one table the program fills from its string table.
+#pragma once
+
+#include <string>
+
+// The user texts of the portable core. They reach the user through one
+// table: English as the core has them, until the program fills it from its
+// string table at start (IDS_CORE_TEXTS + the text's number, in this order).
+enum class CoreText {
+    FileBadFormat,
+    FileNotFound,
+    FileOpenShared,
+    FileSaveShared,
+    FileDiskFull,
+    FileOpenFailed,
+    FileSaveFailed,
+    AccessFailed,
+    AccessNotFound,
+    AccessBadPath,
+    AccessDenied,
+    AccessSharing,
+    AccessDiskFull,
+    AccessPastEnd,
+    SaveChanges,
+    BrowserFileTooLarge,
+    NotBrowserFile,
+    ImportedInto,
+    BookmarkOne,
+    BookmarkMany,
+    GroupOne,
+    GroupMany,
+    StoredOne,
+    StoredMany,
+    RepeatedOne,
+    RepeatedMany,
+    UnconvertibleOne,
+    UnconvertibleMany,
+    SkippedOne,
+    SkippedMany,
+    Count
+};
+
+// The text as the user reads it.
+const std::string& UserText(CoreText id);
+// The core's own English text.
+const char* DefaultUserText(CoreText id);
+// The program's own words for `id`; an empty text keeps the one there is.
+void SetUserText(CoreText id, std::string text);
