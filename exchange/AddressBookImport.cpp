@@ -4,6 +4,7 @@
 #include "exchange/ImportFile.h"
 #include "exchange/LinkImport.h"
 #include "store/CBookmarkDoc.h"
+#include "store/CoreText.h"
 #include "store/Prompt.h"
 
 
@@ -70,15 +71,15 @@ bool ParseAddressBook(std::string_view text, const std::string& group, std::vect
 
 bool ImportAddressBook(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt)
 {
-    return ReadAndImport(path, prompt, "Cannot read address book.", [&](const std::string& text) {
+    return ReadAndImport(path, prompt, UserText(CoreText::ReadAddressBookFailed).c_str(), [&](const std::string& text) {
         const std::string group = GroupNameOfPath(path);
         std::vector<BookmarkItem> candidates;
         if (!ParseAddressBook(text, group, candidates)) {
-            prompt.ShowMessage("It is not an address book!", MessageStyle::StopOk);
+            prompt.ShowMessage(UserText(CoreText::NotAddressBook), MessageStyle::StopOk);
             return false;
         }
         CommitLinks(doc, prompt, group, candidates,
-                    "There are no URLs, sorry.\n Please, contact the developer if you're sure that it's an error.");
+                    UserText(CoreText::NoAddressBookUrls).c_str());
         return true;
     });
 }

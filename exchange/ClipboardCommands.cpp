@@ -2,6 +2,7 @@
 #include "exchange/ClipboardCommands.h"
 
 #include "store/CBookmarkDoc.h"
+#include "store/CoreText.h"
 #include "store/IClipboard.h"
 #include "store/Prompt.h"
 #include "store/TextCompare.h"
@@ -106,7 +107,7 @@ void ClipboardCommands::OnEditPaste()
         return;
     }
     if (!IsBookmarkURL(parts.url)) {
-        m_doc.Prompt().ShowMessage("Wrong clipboard format. Cannot paste.", MessageStyle::StopOk);
+        m_doc.Prompt().ShowMessage(UserText(CoreText::WrongClipboardFormat), MessageStyle::StopOk);
         return;
     }
     // With no group at all the bookmark would be filed under a name no pane
@@ -139,7 +140,7 @@ void ClipboardCommands::OnEditUndo()
 {
     const ItemTextParts parts = SplitItemText(m_doc.Clipboard().GetText());
     if (!IsBookmarkURL(parts.url)) {
-        m_doc.Prompt().ShowMessage("Cannot undo!", MessageStyle::StopOk);
+        m_doc.Prompt().ShowMessage(UserText(CoreText::CannotUndo), MessageStyle::StopOk);
         return;
     }
     const std::string group = m_doc.Marks().undoGroup;

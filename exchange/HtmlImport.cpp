@@ -4,6 +4,7 @@
 #include "exchange/ImportFile.h"
 #include "exchange/LinkImport.h"
 #include "store/CBookmarkDoc.h"
+#include "store/CoreText.h"
 #include "store/Prompt.h"
 
 #include <cstring>
@@ -52,7 +53,7 @@ void ScanHtmlLinks(const char* text, size_t size, std::vector<LinkSpan>& links)
 
 bool ImportHtml(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt)
 {
-    return ReadAndImport(path, prompt, "Cannot read HTML.", [&](const std::string& text) {
+    return ReadAndImport(path, prompt, UserText(CoreText::ReadHtmlFailed).c_str(), [&](const std::string& text) {
         const std::string group = GroupNameOfPath(path);
         std::vector<BookmarkItem> candidates;
         {
@@ -65,7 +66,7 @@ bool ImportHtml(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt)
                 candidates[i].m_strGroup = group;
             }
         }
-        CommitLinks(doc, prompt, group, candidates, "There are no URLs, sorry.\n Please, contact the developer");
+        CommitLinks(doc, prompt, group, candidates, UserText(CoreText::NoHtmlUrls).c_str());
         return true;
     });
 }

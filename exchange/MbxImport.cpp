@@ -3,6 +3,7 @@
 
 #include "exchange/ImportFile.h"
 #include "store/CBookmarkDoc.h"
+#include "store/CoreText.h"
 #include "store/FileError.h"
 #include "store/FileIO.h"
 #include "store/FileOperation.h"
@@ -49,15 +50,15 @@ namespace {
 // False, with the import's message, when the file cannot be read or parsed.
 bool ReadMbxFile(const std::string& path, StoreContent& content, IPrompt& prompt)
 {
-    const char* const kWrongFormat = "Wrong file format.";
+    const std::string& wrongFormat = UserText(CoreText::WrongFileFormat);
     bool parsed = false;
-    if (!RunFileOperation(prompt, kWrongFormat, [&] {
+    if (!RunFileOperation(prompt, wrongFormat.c_str(), [&] {
             InputFile file(path);
             parsed = ParseMbx(ReadImportFile(file), content);
         }))
         return false;
     if (!parsed)
-        prompt.ShowMessage(kWrongFormat, MessageStyle::StopOk);
+        prompt.ShowMessage(wrongFormat, MessageStyle::StopOk);
     return parsed;
 }
 

@@ -4,6 +4,7 @@
 #include "exchange/IFileSystem.h"
 #include "exchange/ShortcutFile.h"
 #include "store/CBookmarkDoc.h"
+#include "store/CoreText.h"
 #include "store/Prompt.h"
 
 #include <utility>
@@ -66,7 +67,7 @@ bool ImportShortcutFolder(CBookmarkDoc& doc, IFileSystem& files, const std::stri
             paths.push_back(folderPath + name);
     }
     if (paths.empty()) {
-        doc.Prompt().ShowMessage("Sorry, no URLs here. Try another folder.", MessageStyle::StopOk);
+        doc.Prompt().ShowMessage(UserText(CoreText::NoShortcutUrls), MessageStyle::StopOk);
         return false;
     }
 

@@ -3,6 +3,7 @@
 
 #include "exchange/ImportFile.h"
 #include "store/CBookmarkDoc.h"
+#include "store/CoreText.h"
 #include "store/DataFile.h"
 #include "store/FileError.h"
 #include "store/FileIO.h"
@@ -34,7 +35,7 @@ bool ImportVersion20(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt
         return false;
 
     doc.OnNewDocument();
-    doc.SetTitle("No Name");
+    doc.SetTitle(UserText(CoreText::ImportedTitle));
     doc.ImportCollection(std::move(content));
     return true;
 }

@@ -4,6 +4,7 @@
 #include "launch/BrowserCommand.h"
 #include "launch/ILauncher.h"
 #include "settings/RegistryKey.h"
+#include "store/CoreText.h"
 #include "store/Prompt.h"
 
 namespace {
@@ -25,7 +26,7 @@ bool LookUpBrowser(IPrompt& prompt, std::string& command)
     key.Close();
     if (!command.empty())
         return true;
-    prompt.ShowMessage("There is no programme for internet browsing.\nCannot connect", MessageStyle::StopOk);
+    prompt.ShowMessage(UserText(CoreText::NoBrowser), MessageStyle::StopOk);
     return false;
 }
 
@@ -42,7 +43,7 @@ bool OpenInBrowserOrShell(ILauncher& launcher, IPrompt& prompt, const std::strin
     }
     if (launcher.ShellOpen(url) > kShellLastError)
         return true;
-    prompt.ShowMessage("Cannot open URL.\nPlease contact the author of the programme!", MessageStyle::StopOk);
+    prompt.ShowMessage(UserText(CoreText::CannotOpenUrl), MessageStyle::StopOk);
     return false;
 }
 

@@ -1,9 +1,11 @@
 // The bookmark document: its groups, items and selection, and the operations on them.
 #include "store/CBookmarkDoc.h"
+#include "store/CoreText.h"
 
 #include "store/IClipboard.h"
 #include "store/Prompt.h"
 #include "store/TextCompare.h"
+#include "store/TextFormat.h"
 
 #include <algorithm>
 
@@ -183,9 +185,9 @@ void CBookmarkDoc::RenameGroup(const std::string& newText)
 bool CBookmarkDoc::DeleteGroup()
 {
     const std::string group = m_selection.currentGroup;
-    // "deteled" is the program's documented message; keep it.
-    if (Prompt().ShowMessage("The group: '" + group + "' will be deteled. All right?", MessageStyle::QuestionOkCancel) !=
-        MessageAnswer::Ok)
+    // "deteled" is the program's documented message (store/CoreText.cpp); keep it.
+    if (Prompt().ShowMessage(FormatText(UserText(CoreText::DeleteGroupQuestion), {group}),
+                             MessageStyle::QuestionOkCancel) != MessageAnswer::Ok)
         return false;
     ChangeRecord record;
     record.kind = ChangeRecord::RemoveGroup;
@@ -275,7 +277,7 @@ bool CBookmarkDoc::DeleteItem()
     if (!SelectedItem())
         return false;
     // "deteled", as above.
-    if (Prompt().ShowMessage("The item: '" + m_selection.itemName + "' will be deteled. All right?",
+    if (Prompt().ShowMessage(FormatText(UserText(CoreText::DeleteItemQuestion), {m_selection.itemName}),
                              MessageStyle::QuestionOkCancel) != MessageAnswer::Ok)
         return false;
     m_clipboard.PutText(m_selection.itemName + "\n" + m_selection.itemURL + "\n" + m_selection.itemDescription);

@@ -39,6 +39,20 @@ const char* const kDefaults[kCount] = {
     "%1 characters had no equivalent in this code page and became \"?\".",
     "%1 link was not imported (an empty or internal address).",
     "%1 links were not imported (empty or internal addresses).",
+    "Cannot read address book.",
+    "It is not an address book!",
+    "There are no URLs, sorry.\n Please, contact the developer if you're sure that it's an error.",
+    "Cannot read HTML.",
+    "There are no URLs, sorry.\n Please, contact the developer",
+    "Wrong file format.",
+    "Sorry, no URLs here. Try another folder.",
+    "Wrong clipboard format. Cannot paste.",
+    "Cannot undo!",
+    "There is no programme for internet browsing.\nCannot connect",
+    "Cannot open URL.\nPlease contact the author of the programme!",
+    "The group: '%1' will be deteled. All right?",
+    "The item: '%1' will be deteled. All right?",
+    "No Name",
 };
 
 std::string* Table()

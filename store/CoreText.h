@@ -37,6 +37,20 @@ enum class CoreText {
     UnconvertibleMany,
     SkippedOne,
     SkippedMany,
+    ReadAddressBookFailed,
+    NotAddressBook,
+    NoAddressBookUrls,
+    ReadHtmlFailed,
+    NoHtmlUrls,
+    WrongFileFormat,
+    NoShortcutUrls,
+    WrongClipboardFormat,
+    CannotUndo,
+    NoBrowser,
+    CannotOpenUrl,
+    DeleteGroupQuestion,
+    DeleteItemQuestion,
+    ImportedTitle,
     Count
 };
 
