@@ -7,8 +7,9 @@ cli=$1
 . "$(dirname "$0")/lib.sh"
 cd "$work" || exit 1
 
-dump() {  # dump FILE: the collection as the dump subcommand prints it
-  $cli dump "$1" 2>&1 | tr -d '\r'
+dump() {  # dump FILE: the collection as the dump subcommand prints it (or its message)
+  run dump "$1"  # run tries again when Wine fails to start the program
+  printf '%s%s' "$out" "$err"
 }
 
 printf '<DT><A HREF="http://a.example/" ADD_DATE="1">Alpha</A>\r\n<a href="HTTP://A.EXAMPLE/">no</a>\n<a href="http://b.example/">Beta <b>!</b></a>' >links.htm

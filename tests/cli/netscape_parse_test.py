@@ -152,6 +152,9 @@ def main():
         with open(store, "wb") as f:
             f.write(store_bytes(listed, items))
         run = subprocess.run(cli + ["export-netscape", store, out], capture_output=True)
+        if run.returncode == 1 and not run.stdout and not run.stderr and "wine" in sys.argv[1]:
+            # Wine now and then fails to start a program at all (as lib.sh's run knows).
+            run = subprocess.run(cli + ["export-netscape", store, out], capture_output=True)
         if run.returncode != 0:
             print("export-netscape failed with", run.returncode, run.stderr)
             return 1

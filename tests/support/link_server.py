@@ -126,14 +126,25 @@ def closed_port():
         return probe.getsockname()[1]
 
 
+def remove_if_mine(port_file, line):
+    """A server that ends late must not take away the file of the next run's."""
+    try:
+        with open(port_file) as f:
+            if f.read().strip() == line:
+                os.remove(port_file)
+    except OSError:
+        pass
+
+
 def stop(port_file):
     try:
         with open(port_file) as f:
-            port = f.read().split()[1]
+            line = f.read().strip()
     except OSError:
         return  # ended already
     direct = urllib.request.build_opener(urllib.request.ProxyHandler({}))
-    direct.open("http://127.0.0.1:%s/quit" % port, timeout=5).read()
+    direct.open("http://127.0.0.1:%s/quit" % line.split()[1], timeout=5).read()
+    remove_if_mine(port_file, line)
 
 
 def main():
@@ -172,10 +183,7 @@ def main():
     for thread in threads:
         thread.join()
     if args.port_file:
-        try:
-            os.remove(args.port_file)
-        except OSError:
-            pass
+        remove_if_mine(args.port_file, line)
     os._exit(0)
 
 
