@@ -1,6 +1,7 @@
 // The cookies of one link's check.
 #include "launch/CookieJar.h"
 
+#include "launch/IHttpClient.h"
 #include "store/TextCompare.h"
 
 #include <algorithm>
@@ -36,14 +37,6 @@ Target TargetOf(const std::string& url)
     if (target.path.empty() || target.path[0] != '/')
         target.path = "/";
     return target;
-}
-
-std::string Trimmed(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return std::string();
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 bool HasControls(const std::string& text)
@@ -86,8 +79,8 @@ void CookieJar::TakeOne(const std::string& host, const std::string& folder, bool
     Cookie cookie;
     cookie.host = host;
     cookie.path = folder;
-    cookie.name = Trimmed(pair.substr(0, equals));
-    cookie.value = equals == std::string::npos ? std::string() : Trimmed(pair.substr(equals + 1));
+    cookie.name = TrimmedHeaderText(pair.substr(0, equals));
+    cookie.value = equals == std::string::npos ? std::string() : TrimmedHeaderText(pair.substr(equals + 1));
     if (equals == std::string::npos || cookie.name.empty() ||
         cookie.name.size() + cookie.value.size() > kMaxCookieBytes || HasControls(cookie.name) ||
         HasControls(cookie.value))
@@ -99,8 +92,8 @@ void CookieJar::TakeOne(const std::string& host, const std::string& folder, bool
             setCookie.substr(at + 1, next == std::string::npos ? std::string::npos : next - at - 1);
         at = next;
         const size_t split = attribute.find('=');
-        const std::string name = Trimmed(attribute.substr(0, split));
-        const std::string value = split == std::string::npos ? std::string() : Trimmed(attribute.substr(split + 1));
+        const std::string name = TrimmedHeaderText(attribute.substr(0, split));
+        const std::string value = split == std::string::npos ? std::string() : TrimmedHeaderText(attribute.substr(split + 1));
         if (TextEqual(name, "path") && !value.empty() && value[0] == '/')
             cookie.path = value;
         else if (TextEqual(name, "secure"))

@@ -5,6 +5,15 @@
 #include <string>
 #include <vector>
 
+// A header's text without the blanks and tabs around it.
+inline std::string TrimmedHeaderText(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return std::string();
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 // Why a link gave no usable answer. The HTTP back ends report those up to
 // Cancelled; the link checker adds the last two while following redirects.
 enum class HttpFailure {

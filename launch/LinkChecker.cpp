@@ -29,14 +29,6 @@ std::string Lowered(std::string text)
     return text;
 }
 
-std::string Trimmed(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return std::string();
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // Where the path begins in an absolute URL: the first '/', '?' or '#' after "//".
 size_t PathStart(const std::string& url)
 {
@@ -409,7 +401,7 @@ LinkOutcome LinkChecker::Check(const LinkJob& job, Host*& held)
         }
         if (reply.failure != HttpFailure::None)
             return unreachable(reply.failure, reply.message);
-        const std::string location = Trimmed(reply.location);
+        const std::string location = TrimmedHeaderText(reply.location);
         if (reply.status >= 300 && reply.status < 400 && !location.empty()) {
             if (redirects == kMaxRedirects)
                 return unreachable(HttpFailure::TooManyRedirects);
