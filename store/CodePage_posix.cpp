@@ -1,4 +1,5 @@
-// Code page conversions off Windows: Windows-1252 by table.
+// Code page conversions off Windows: Windows-1252 by table, the others
+// through the C library's converter.
 #include "store/CodePage.h"
 
 #include <cerrno>
@@ -34,51 +35,15 @@ bool ToWindows1252(char32_t code, char& byte)
     return false;
 }
 
-void AppendUtf8(std::string& out, char32_t code)
+std::string Windows1252ToUtf8(std::string_view text)
 {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    for (char c : text) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        AppendUtf8(out, byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte);
     }
-}
-
-// The code point of the UTF-8 sequence at text[i], advancing i past it; an
-// ill-formed sequence gives U+FFFD for its first byte only.
-char32_t NextCodePoint(const std::string& text, size_t& i)
-{
-    const unsigned char lead = static_cast<unsigned char>(text[i++]);
-    if (lead < 0x80)
-        return lead;
-    size_t length = 0;
-    char32_t code = 0;
-    char32_t least = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 1, code = lead & 0x1F, least = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 2, code = lead & 0x0F, least = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 3, code = lead & 0x07, least = 0x10000;
-    } else {
-        return 0xFFFD;
-    }
-    if (text.size() - i < length)
-        return 0xFFFD;
-    for (size_t k = 0; k < length; ++k) {
-        const unsigned char next = static_cast<unsigned char>(text[i + k]);
-        if ((next & 0xC0) != 0x80)
-            return 0xFFFD;
-        code = (code << 6) | (next & 0x3F);
-    }
-    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-        return 0xFFFD;
-    i += length;
-    return code;
+    return out;
 }
 
 const char* IconvName(unsigned codePage)
@@ -95,83 +60,97 @@ const char* IconvName(unsigned codePage)
     case 20127: return "ASCII";
     case 28591: return "ISO-8859-1";
     case 28605: return "ISO-8859-15";
+    case kCodePageUtf7: return "UTF-7";
     default: return nullptr;
     }
 }
 
-// The other code pages through the C library's converter; a byte it
-// rejects becomes U+FFFD.
-bool IconvToUtf8(const char* text, size_t size, const char* name, std::string& utf8)
+// Through iconv; with `lenient` a byte it rejects becomes U+FFFD, otherwise
+// the conversion fails.
+bool Iconv(std::string_view text, const char* to, const char* from, bool lenient, std::string& out)
 {
-    const iconv_t converter = iconv_open("UTF-8", name);
+    const iconv_t converter = iconv_open(to, from);
     if (converter == reinterpret_cast<iconv_t>(-1))
         return false;
-    utf8.clear();
+    out.clear();
     char buffer[4096];
-    char* in = const_cast<char*>(text);
-    size_t inLeft = size;
-    for (bool flushed = false; !flushed;) {
-        char* out = buffer;
+    char* in = const_cast<char*>(text.data());
+    size_t inLeft = text.size();
+    bool ok = true;
+    for (bool flushed = false; ok && !flushed;) {
+        char* next = buffer;
         size_t outLeft = sizeof buffer;
         const bool flushing = inLeft == 0;
-        const size_t done = flushing ? iconv(converter, nullptr, nullptr, &out, &outLeft)
-                                     : iconv(converter, &in, &inLeft, &out, &outLeft);
-        utf8.append(buffer, static_cast<size_t>(out - buffer));
+        const size_t done = flushing ? iconv(converter, nullptr, nullptr, &next, &outLeft)
+                                     : iconv(converter, &in, &inLeft, &next, &outLeft);
+        out.append(buffer, static_cast<size_t>(next - buffer));
         if (done != static_cast<size_t>(-1)) {
             flushed = flushing;
-        } else if (errno == EILSEQ || errno == EINVAL) {
-            utf8 += kReplacement;
+            // glibc counts characters it could only approximate.
+            ok = lenient || done == 0;
+        } else if ((errno == EILSEQ || errno == EINVAL) && lenient) {
+            out += kReplacement;
             ++in;
             --inLeft;
         } else if (errno != E2BIG) {
-            iconv_close(converter);
-            return false;
+            ok = false;
         }
     }
     iconv_close(converter);
-    return true;
+    return ok;
 }
 
 } // namespace
 
-std::string WideToSystemCodePage(const char16_t* units, size_t count)
+unsigned LegacyCodePage()
 {
-    std::string out;
-    out.reserve(count);
-    // Unit by unit, as Windows' single-byte tables do: a surrogate pair
-    // becomes two '?'.
-    for (size_t i = 0; i < count; ++i) {
-        char byte;
-        ToWindows1252(units[i], byte);
-        out += byte;
-    }
-    return out;
+    return 1252;
 }
 
 bool CodePageToUtf8(const char* text, size_t size, unsigned codePage, std::string& utf8)
 {
     if (codePage == 1252) {
-        utf8 = SystemCodePageToUtf8(std::string(text, size));
+        utf8 = Windows1252ToUtf8(std::string_view(text, size));
         return true;
     }
     if (codePage == kCodePageUtf8) {
-        const std::string in(text, size);
-        utf8.clear();
-        for (size_t i = 0; i < in.size();) {
-            const size_t start = i;
-            const char32_t code = NextCodePoint(in, i);
-            if (code == 0xFFFD && i == start + 1)
-                utf8 += kReplacement;
-            else
-                utf8.append(in, start, i - start);
+        utf8 = WellFormedUtf8(std::string_view(text, size));
+        return true;
+    }
+    const char* name = IconvName(codePage);
+    return name && Iconv(std::string_view(text, size), "UTF-8", name, true, utf8);
+}
+
+bool Utf8ToCodePage(std::string_view utf8, unsigned codePage, std::string& out)
+{
+    if (!IsWellFormedUtf8(utf8))
+        return false;
+    if (codePage == kCodePageUtf8) {
+        out = std::string(utf8);
+        return true;
+    }
+    if (codePage == 1252) {
+        out.clear();
+        out.reserve(utf8.size());
+        for (size_t i = 0; i < utf8.size();) {
+            char byte;
+            if (!ToWindows1252(NextCodePoint(utf8, i), byte))
+                return false;
+            out += byte;
         }
         return true;
     }
     const char* name = IconvName(codePage);
-    return name && IconvToUtf8(text, size, name, utf8);
+    std::string back;
+    return name && Iconv(utf8, name, "UTF-8", false, out) && Iconv(out, "UTF-8", name, false, back) && back == utf8;
 }
 
-std::string Utf8ToSystemCodePage(const std::string& utf8, size_t& unconvertible)
+std::string LegacyToUtf8(std::string_view text)
+{
+    return Windows1252ToUtf8(text);
+}
+
+std::string Utf8ToLegacy(std::string_view utf8, size_t& unconvertible)
 {
     std::string out;
     out.reserve(utf8.size());
@@ -180,17 +159,6 @@ std::string Utf8ToSystemCodePage(const std::string& utf8, size_t& unconvertible)
         if (!ToWindows1252(NextCodePoint(utf8, i), byte))
             ++unconvertible;
         out += byte;
-    }
-    return out;
-}
-
-std::string SystemCodePageToUtf8(const std::string& text)
-{
-    std::string out;
-    out.reserve(text.size() + text.size() / 8);
-    for (char c : text) {
-        const unsigned char byte = static_cast<unsigned char>(c);
-        AppendUtf8(out, byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte);
     }
     return out;
 }

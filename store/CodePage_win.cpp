@@ -32,46 +32,52 @@ bool ToWide(const char* text, size_t size, UINT codePage, std::wstring& wide)
     return true;
 }
 
-// Without WC_NO_BEST_FIT_CHARS the system maps what it can to a look-alike.
-std::string FromWide(const std::wstring& wide, UINT codePage)
+// With `exact`, a character the code page holds no equivalent of fails the
+// conversion; without, the system maps what it can to a look-alike and the
+// rest to its default character.
+bool FromWide(const std::wstring& wide, UINT codePage, bool exact, std::string& out)
 {
-    std::string out;
+    out.clear();
     if (wide.empty())
-        return out;
+        return true;
     const int length = ApiLength(wide.size());
-    const int need = WideCharToMultiByte(codePage, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
-    if (need <= 0)
-        return out;
+    // The Unicode forms take neither flags nor a default character.
+    const bool unicode = codePage == CP_UTF7 || codePage == CP_UTF8;
+    const DWORD flags = exact && !unicode ? WC_NO_BEST_FIT_CHARS : 0;
+    BOOL defaulted = FALSE;
+    BOOL* usedDefault = exact && !unicode ? &defaulted : nullptr;
+    const int need = WideCharToMultiByte(codePage, flags, wide.data(), length, nullptr, 0, nullptr, usedDefault);
+    if (need <= 0 || defaulted)
+        return false;
     out.resize(static_cast<size_t>(need));
-    WideCharToMultiByte(codePage, 0, wide.data(), length, &out[0], need, nullptr, nullptr);
-    return out;
+    WideCharToMultiByte(codePage, flags, wide.data(), length, &out[0], need, nullptr, nullptr);
+    return true;
+}
+
+std::wstring WideOf(std::string_view utf8)
+{
+    const std::u16string units = Utf8ToUtf16(utf8);
+    return std::wstring(units.begin(), units.end());
 }
 
 } // namespace
 
-std::string WideToSystemCodePage(const char16_t* units, size_t count)
+unsigned LegacyCodePage()
 {
-    std::string out;
-    const wchar_t* wide = reinterpret_cast<const wchar_t*>(units);
-    size_t done = 0;
-    // WideCharToMultiByte takes int lengths; convert in pieces that keep
-    // surrogate pairs together.
-    while (done < count) {
-        size_t piece = count - done;
-        if (piece > 0x10000000) {
-            piece = 0x10000000;
-            if (units[done + piece - 1] >= 0xD800 && units[done + piece - 1] <= 0xDBFF)
-                --piece;
-        }
-        const int need = WideCharToMultiByte(CP_ACP, 0, wide + done, static_cast<int>(piece), nullptr, 0, nullptr, nullptr);
-        if (need > 0) {
-            const size_t at = out.size();
-            out.resize(at + static_cast<size_t>(need));
-            WideCharToMultiByte(CP_ACP, 0, wide + done, static_cast<int>(piece), &out[at], need, nullptr, nullptr);
-        }
-        done += piece;
-    }
-    return out;
+    static const unsigned codePage = [] {
+        // Without the manifest's UTF-8 (before Windows 10 1903) the active
+        // code page is the legacy one itself.
+        if (GetACP() != CP_UTF8)
+            return static_cast<unsigned>(GetACP());
+        DWORD fromLocale = 0;
+        if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                           reinterpret_cast<LPWSTR>(&fromLocale), sizeof fromLocale / sizeof(WCHAR)) == 0 ||
+            fromLocale == 0 || fromLocale == CP_UTF8 || !IsValidCodePage(fromLocale))
+            // A locale with no ANSI code page of its own.
+            return 1252u;
+        return static_cast<unsigned>(fromLocale);
+    }();
+    return codePage;
 }
 
 bool CodePageToUtf8(const char* text, size_t size, unsigned codePage, std::string& utf8)
@@ -79,18 +85,45 @@ bool CodePageToUtf8(const char* text, size_t size, unsigned codePage, std::strin
     // 0 would be CP_ACP, which callers name by the functions below.
     if (codePage == 0 || (codePage != kCodePageUtf8 && !IsValidCodePage(codePage)))
         return false;
+    if (codePage == kCodePageUtf8) {
+        utf8 = WellFormedUtf8(std::string_view(text, size));
+        return true;
+    }
     std::wstring wide;
     if (!ToWide(text, size, codePage, wide))
         return false;
-    utf8 = FromWide(wide, CP_UTF8);
+    utf8 = Utf16ToUtf8(reinterpret_cast<const char16_t*>(wide.data()), wide.size());
     return true;
 }
 
-std::string Utf8ToSystemCodePage(const std::string& utf8, size_t& unconvertible)
+bool Utf8ToCodePage(std::string_view utf8, unsigned codePage, std::string& out)
 {
-    std::wstring wide;
-    ToWide(utf8.data(), utf8.size(), CP_UTF8, wide);
-    const std::string out = FromWide(wide, CP_ACP);
+    if (!IsWellFormedUtf8(utf8) || codePage == 0 || !IsValidCodePage(codePage))
+        return false;
+    if (codePage == kCodePageUtf8) {
+        out = std::string(utf8);
+        return true;
+    }
+    const std::wstring wide = WideOf(utf8);
+    std::wstring back;
+    // Only what reads back as itself counts: some tables map two characters
+    // to one byte.
+    return FromWide(wide, codePage, true, out) && ToWide(out.data(), out.size(), codePage, back) && back == wide;
+}
+
+std::string LegacyToUtf8(std::string_view text)
+{
+    std::string utf8;
+    if (!CodePageToUtf8(text.data(), text.size(), LegacyCodePage(), utf8))
+        utf8 = WellFormedUtf8(text);
+    return utf8;
+}
+
+std::string Utf8ToLegacy(std::string_view utf8, size_t& unconvertible)
+{
+    const std::wstring wide = WideOf(utf8);
+    std::string out;
+    FromWide(wide, LegacyCodePage(), false, out);
     // The default character the system puts in for the rest is '?' in every
     // ANSI code page, and never a trail byte of a double-byte one.
     const size_t made = static_cast<size_t>(std::count(out.begin(), out.end(), '?'));
@@ -98,11 +131,4 @@ std::string Utf8ToSystemCodePage(const std::string& utf8, size_t& unconvertible)
     if (made > given)
         unconvertible += made - given;
     return out;
-}
-
-std::string SystemCodePageToUtf8(const std::string& text)
-{
-    std::wstring wide;
-    ToWide(text.data(), text.size(), CP_ACP, wide);
-    return FromWide(wide, CP_UTF8);
 }
