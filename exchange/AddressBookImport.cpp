@@ -4,9 +4,9 @@
 #include "exchange/ImportFile.h"
 #include "exchange/LinkImport.h"
 #include "store/CBookmarkDoc.h"
+#include "store/CodePage.h"
 #include "store/CoreText.h"
 #include "store/Prompt.h"
-
 
 namespace {
 
@@ -46,6 +46,7 @@ void SplitEntry(std::string_view line, std::string_view& name, std::string_view&
 
 bool ParseAddressBook(std::string_view text, const std::string& group, std::vector<BookmarkItem>& candidates)
 {
+    const TextEncoding encoding = GuessTextEncoding(text);
     LineCursor lines(text);
     std::string_view line;
     if (!lines.Next(line))
@@ -60,9 +61,9 @@ bool ParseAddressBook(std::string_view text, const std::string& group, std::vect
             continue;
         CheckImportItems(candidates.size());
         BookmarkItem candidate;
-        candidate.m_strName = std::string(name);
+        candidate.m_strName = StoreTextOf(name, encoding);
         candidate.m_strURL = "mailto:";
-        candidate.m_strURL += address;
+        candidate.m_strURL += StoreTextOf(address, encoding);
         candidate.m_strGroup = group;
         candidates.push_back(std::move(candidate));
     }

@@ -4,6 +4,7 @@
 #include "exchange/ImportFile.h"
 #include "exchange/TextModeOutput.h"
 #include "store/CBookmarkDoc.h"
+#include "store/CodePage.h"
 #include "store/FileError.h"
 #include "store/FileIO.h"
 #include "store/FileOperation.h"
@@ -62,6 +63,23 @@ std::vector<std::string> GroupedItems::Unlisted() const
     return names;
 }
 
+const char kUtf8PageCharset[] = "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">";
+
+namespace {
+
+std::string PageBytes(const std::string& page)
+{
+    std::string legacy;
+    if (IsAscii(page))
+        return TextModeBytes(page);
+    if (Utf8ToCodePage(page, LegacyCodePage(), legacy))
+        return TextModeBytes(legacy);
+    const size_t head = page.find('\n') + 1;  // every page starts with "<html>\n"
+    return TextModeBytes(page.substr(0, head) + kUtf8PageCharset + "\n" + page.substr(head));
+}
+
+} // namespace
+
 std::string CollectionPage(const StoreContent& content)
 {
     const GroupedItems grouped(content);
@@ -80,7 +98,7 @@ std::string CollectionPage(const StoreContent& content)
     if (!content.m_arrGroups.empty())
         page += "\n</ul>\n\n";
     page += "\n</body>\n</html>";
-    return TextModeBytes(page);
+    return PageBytes(page);
 }
 
 std::string GroupPage(const StoreContent& content, const std::string& group)
@@ -91,7 +109,7 @@ std::string GroupPage(const StoreContent& content, const std::string& group)
             page += "<p><a href=\"" + item.m_strURL + "\">" + item.m_strName + "</a></p>\n";
     }
     page += "</body>\n</html>";
-    return TextModeBytes(page);
+    return PageBytes(page);
 }
 
 std::string CollectionPagePath(const std::string& chosen)

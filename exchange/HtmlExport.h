@@ -34,6 +34,11 @@ private:
     std::unordered_map<std::string, size_t> m_byFolded;  // folded name -> index into m_groups
 };
 
+// The line after "<html>" of a page whose texts the legacy code page cannot
+// hold, which is then in UTF-8; other pages are in that code page and have
+// no such line, as they always had.
+extern const char kUtf8PageCharset[];
+
 // The whole collection as a page: every group a heading with a list of its
 // links, in group-list order; bytes as the file holds them (CR LF).
 std::string CollectionPage(const StoreContent& content);

@@ -3,6 +3,7 @@
 
 #include "exchange/ImportFile.h"
 #include "exchange/LinkImport.h"
+#include "exchange/HtmlExport.h"
 #include "store/CBookmarkDoc.h"
 #include "store/CoreText.h"
 #include "store/Prompt.h"
@@ -19,6 +20,13 @@ const char* Find(const char* from, const char* end, char c)
 }
 
 } // namespace
+
+TextEncoding HtmlPageEncoding(std::string_view& page)
+{
+    const TextEncoding guessed = GuessTextEncoding(page);
+    // The pages this program writes say so when they are UTF-8.
+    return page.find(kUtf8PageCharset) != std::string_view::npos ? TextEncoding::Utf8 : guessed;
+}
 
 void ScanHtmlLinks(const char* text, size_t size, std::vector<LinkSpan>& links)
 {
@@ -57,12 +65,14 @@ bool ImportHtml(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt)
         const std::string group = GroupNameOfPath(path);
         std::vector<BookmarkItem> candidates;
         {
+            std::string_view page(text);
+            const TextEncoding encoding = HtmlPageEncoding(page);
             std::vector<LinkSpan> links;
-            ScanHtmlLinks(text.data(), text.size(), links);
+            ScanHtmlLinks(page.data(), page.size(), links);
             candidates.resize(links.size());
             for (size_t i = 0; i < links.size(); ++i) {
-                candidates[i].m_strURL.assign(text, links[i].urlBegin, links[i].urlLength);
-                candidates[i].m_strName.assign(text, links[i].nameBegin, links[i].nameLength);
+                candidates[i].m_strURL = StoreTextOf(page.substr(links[i].urlBegin, links[i].urlLength), encoding);
+                candidates[i].m_strName = StoreTextOf(page.substr(links[i].nameBegin, links[i].nameLength), encoding);
                 candidates[i].m_strGroup = group;
             }
         }

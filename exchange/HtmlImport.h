@@ -1,8 +1,11 @@
 // The HTML import: a page's http:// links as a new group.
 #pragma once
 
+#include "store/CodePage.h"
+
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CBookmarkDoc;
@@ -15,6 +18,10 @@ struct LinkSpan {
     size_t nameBegin;
     size_t nameLength;
 };
+
+// How a page's bytes are read: as the page's own export says, or as guessed
+// (a UTF-8 byte-order mark is dropped from `page`).
+TextEncoding HtmlPageEncoding(std::string_view& page);
 
 // The fixed link scan: per line, the first "http://" up to the next double
 // quote is the URL, and the text after the next ">" up to "<" the name.

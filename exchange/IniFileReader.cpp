@@ -187,8 +187,8 @@ std::string IniFileValue(const char* data, size_t size, const std::string& secti
     } else if (size >= 2 && bytes[0] == 0xFE && bytes[1] == 0xFF) {
         DecodeUtf16(bytes + 2, size - 2, true, text);
     } else {
-        // Every byte of the system code page that matters here is ASCII, so
-        // the bytes can stand for themselves.
+        // Every byte of the legacy code page that matters here is ASCII, so
+        // the bytes can stand for themselves until the value is found.
         ansi = true;
         text.assign(bytes, bytes + size);
     }
@@ -203,6 +203,6 @@ std::string IniFileValue(const char* data, size_t size, const std::string& secti
         --value.end;
     }
     if (ansi)
-        return std::string(text.begin() + value.begin, text.begin() + value.end);
-    return WideToSystemCodePage(text.data() + value.begin, value.end - value.begin);
+        return StoreTextOf(std::string(text.begin() + value.begin, text.begin() + value.end), TextEncoding::Legacy);
+    return Utf16ToUtf8(text.data() + value.begin, value.end - value.begin);
 }

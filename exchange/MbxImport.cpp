@@ -3,6 +3,7 @@
 
 #include "exchange/ImportFile.h"
 #include "store/CBookmarkDoc.h"
+#include "store/CodePage.h"
 #include "store/CoreText.h"
 #include "store/FileError.h"
 #include "store/FileIO.h"
@@ -14,6 +15,7 @@
 
 bool ParseMbx(std::string_view text, StoreContent& content)
 {
+    const TextEncoding encoding = GuessTextEncoding(text);
     const size_t ctrlZ = text.find('\x1A');
     if (ctrlZ != std::string_view::npos)
         text = text.substr(0, ctrlZ);
@@ -23,7 +25,7 @@ bool ParseMbx(std::string_view text, StoreContent& content)
         if (!line.empty() && line[0] == '[') {
             const size_t length = line.size() >= 2 ? line.size() - 2 : 0;
             CheckImportItems(content.m_arrItems.size() + content.m_arrGroups.size());
-            content.m_arrGroups.emplace_back(line.substr(1, length));
+            content.m_arrGroups.push_back(StoreTextOf(line.substr(1, length), encoding));
             continue;
         }
         if (!line.empty() && line[0] == '=')
@@ -34,10 +36,10 @@ bool ParseMbx(std::string_view text, StoreContent& content)
         BookmarkItem item;
         const size_t equals = line.find('=');
         if (equals == std::string_view::npos) {
-            item.m_strURL = std::string(line);
+            item.m_strURL = StoreTextOf(line, encoding);
         } else {
-            item.m_strName = std::string(line.substr(0, equals));
-            item.m_strURL = std::string(line.substr(equals + 1));
+            item.m_strName = StoreTextOf(line.substr(0, equals), encoding);
+            item.m_strURL = StoreTextOf(line.substr(equals + 1), encoding);
         }
         item.m_strGroup = content.m_arrGroups.back();
         content.m_arrItems.push_back(std::move(item));

@@ -3,7 +3,6 @@
 
 #include "exchange/HtmlExport.h"
 #include "store/CBookmarkDoc.h"
-#include "store/CodePage.h"
 #include "store/FileError.h"
 #include "store/FileIO.h"
 #include "store/FileOperation.h"
@@ -19,12 +18,8 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
 }
 
-void AppendEscaped(std::string& out, const std::string& stored)
+void AppendEscaped(std::string& out, const std::string& text)
 {
-    bool ascii = true;
-    for (char c : stored)
-        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    const std::string text = ascii ? stored : SystemCodePageToUtf8(stored);
     size_t lead = 0;
     while (lead < text.size() && IsBlank(text[lead]))
         ++lead;

@@ -14,8 +14,8 @@ namespace {
 // The tags' meaning: folders, their lists, links and descriptions.
 class NetscapeReader {
 public:
-    NetscapeReader(std::string_view text, bool utf8, const std::string& topGroup)
-        : m_stream(text), m_collector(utf8), m_url(utf8)
+    NetscapeReader(std::string_view text, const std::string& topGroup)
+        : m_stream(text)
     {
         m_folders.push_back(Folder{kNone, topGroup, 0, kNone});
         m_levels.push_back(0);
@@ -292,12 +292,12 @@ NetscapeFile ParseNetscapeFile(const char* data, size_t size, const std::string&
     if (marked)
         text.remove_prefix(3);
     const unsigned codePage = marked ? kCodePageUtf8 : CodePageOfCharset(DeclaredCharset(text));
+    // A file naming no charset we know is read as a browser would guess it.
     std::string converted;
-    bool utf8 = codePage != 0;
-    if (codePage != 0 && codePage != kCodePageUtf8) {
-        utf8 = CodePageToUtf8(text.data(), text.size(), codePage, converted);
-        if (utf8)
-            text = converted;
+    if (codePage != kCodePageUtf8 && !IsAscii(text)) {
+        if (codePage == 0 || !CodePageToUtf8(text.data(), text.size(), codePage, converted))
+            converted = StoreTextOf(text, GuessTextEncoding(text));
+        text = converted;
     }
-    return NetscapeReader(text, utf8, topGroup).Read();
+    return NetscapeReader(text, topGroup).Read();
 }

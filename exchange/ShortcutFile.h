@@ -11,7 +11,8 @@ class IPrompt;
 // A shortcut file larger than this is taken as unreadable.
 extern const uint64_t kMaxShortcutFileSize;
 
-// The whole file as written, each of its two lines ended by CR LF.
+// The whole file as written, each line ended by CR LF: two lines, and two
+// more for a URL the legacy code page cannot hold.
 std::string ShortcutFileText(const std::string& url);
 
 // The chosen path with ".url" appended unless its extension already is
@@ -22,9 +23,9 @@ std::string ShortcutFilePath(const std::string& chosen);
 // standard file-error text and returns false.
 bool SaveShortcutFile(const std::string& path, const std::string& url, IPrompt& prompt);
 
-// The URL value as the platform's initialisation-file reader returns it,
-// read whole; empty when the file, its section or its key is missing or the
-// file cannot be read.
+// The URL value as the Windows initialisation-file reader returns it, read
+// whole, or its Unicode form where the file has one; empty when the file,
+// its section or its key is missing or the file cannot be read.
 std::string ReadShortcutURL(const std::string& path);
 
 // Whether a file name's extension (from its last dot on) is ".url" in any

@@ -213,25 +213,12 @@ private:
     size_t m_pos = 0;
 };
 
-void AppendUtf8(std::string& out, uint32_t code);
-
-inline bool IsAscii(const std::string& text)
-{
-    for (char c : text) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    }
-    return true;
-}
-
 // One text gathered from the pieces between tags, references decoded. The
 // blanks the file writes as such at both ends are trimmed; those it writes
-// as references are kept, which is how the export keeps them. `utf8` says
-// what the file is in: UTF-8 (read or converted), or bytes taken as they
-// are, into which a reference goes in the store's code page at once.
+// as references are kept, which is how the export keeps them. The file is
+// UTF-8 by then (read or converted).
 class TextCollector {
 public:
-    explicit TextCollector(bool utf8) : m_utf8(utf8) {}
 
     void Start()
     {
@@ -239,7 +226,6 @@ public:
         m_lead = 0;
         m_trail = 0;
         m_onlyBlanks = true;
-        m_unconvertible = 0;
     }
 
     void Append(std::string_view raw)
@@ -263,16 +249,14 @@ public:
         }
     }
 
-    // The text in the store's code page; adds the characters that became '?'.
+    // The text as the store keeps it; adds the ill-formed bytes that became
+    // U+FFFD.
     std::string Finish(size_t& unconvertible)
     {
         if (m_onlyBlanks)
             return std::string();
-        std::string text = m_text.substr(m_lead, m_text.size() - m_lead - m_trail);
-        unconvertible += m_unconvertible;
-        if (m_utf8 && !IsAscii(text))
-            return Utf8ToSystemCodePage(text, unconvertible);
-        return text;
+        const std::string_view text = std::string_view(m_text).substr(m_lead, m_text.size() - m_lead - m_trail);
+        return WellFormedUtf8(text, &unconvertible);
     }
 
 private:
@@ -296,17 +280,13 @@ private:
 
     void AppendCharacter(uint32_t code)
     {
-        std::string utf8;
-        AppendUtf8(utf8, code);
-        m_text += m_utf8 || code < 0x80 ? utf8 : Utf8ToSystemCodePage(utf8, m_unconvertible);
+        AppendUtf8(m_text, code);
         m_onlyBlanks = false;
         m_trail = 0;
     }
 
-    bool m_utf8;
     std::string m_text;
     size_t m_lead = 0;
     size_t m_trail = 0;
     bool m_onlyBlanks = true;
-    size_t m_unconvertible = 0;
 };

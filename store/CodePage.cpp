@@ -112,24 +112,31 @@ bool IsWellFormedUtf8(std::string_view text)
     return true;
 }
 
-std::string WellFormedUtf8(std::string_view text)
+std::string WellFormedUtf8(std::string_view text, size_t* replaced)
 {
+    if (IsAscii(text))
+        return std::string(text);
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
         const size_t start = i;
-        if (NextCodePoint(text, i) == 0xFFFD && i == start + 1)
+        if (NextCodePoint(text, i) == 0xFFFD && i == start + 1) {
             out += kReplacement;
-        else
+            if (replaced)
+                ++*replaced;
+        } else {
             out.append(text, start, i - start);
+        }
     }
     return out;
 }
 
-TextEncoding GuessTextEncoding(std::string_view text)
+TextEncoding GuessTextEncoding(std::string_view& text)
 {
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") {
+        text.remove_prefix(3);
         return TextEncoding::Utf8;
+    }
     return !IsAscii(text) && IsWellFormedUtf8(text) ? TextEncoding::Utf8 : TextEncoding::Legacy;
 }
 

@@ -26,8 +26,9 @@ std::string Utf16ToUtf8(const char16_t* units, size_t count);
 std::u16string Utf8ToUtf16(std::string_view utf8);
 bool IsAscii(std::string_view text);
 bool IsWellFormedUtf8(std::string_view text);
-// `text` with every ill-formed byte replaced by U+FFFD.
-std::string WellFormedUtf8(std::string_view text);
+// `text` with every ill-formed byte replaced by U+FFFD (and counted in
+// `replaced`).
+std::string WellFormedUtf8(std::string_view text, size_t* replaced = nullptr);
 
 // `size` bytes in `codePage` as UTF-8; a byte with no meaning there becomes
 // U+FFFD. False when the system cannot read that code page.
@@ -48,9 +49,9 @@ std::string LegacyToUtf8(std::string_view text);
 std::string Utf8ToLegacy(std::string_view utf8, size_t& unconvertible);
 
 // How another program's 8-bit text file is read: UTF-8 when it starts with
-// the UTF-8 byte-order mark or is well-formed UTF-8 holding some non-ASCII
-// byte; otherwise the legacy code page.
+// the UTF-8 byte-order mark (which this drops from `text`) or is well-formed
+// UTF-8 holding some non-ASCII byte; otherwise the legacy code page.
 enum class TextEncoding { Legacy, Utf8 };
-TextEncoding GuessTextEncoding(std::string_view text);
+TextEncoding GuessTextEncoding(std::string_view& text);
 // A piece of such a file as store text.
 std::string StoreTextOf(std::string_view text, TextEncoding encoding);

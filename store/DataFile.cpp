@@ -142,6 +142,8 @@ void ReadCountedString(Reader& in, std::string& out)
     const uint64_t length = ReadLength(in, wide);
     if (!wide) {
         in.Bytes(length, out);
+        if (!IsAscii(out))
+            out = LegacyToUtf8(out);
         return;
     }
     const uint64_t bytes = length * 2;  // length < 2^32, so no overflow
@@ -154,7 +156,7 @@ void ReadCountedString(Reader& in, std::string& out)
         units[i] = static_cast<char16_t>(static_cast<unsigned char>(raw[2 * i]) |
                                           (static_cast<unsigned char>(raw[2 * i + 1]) << 8));
     }
-    out = WideToSystemCodePage(units.data(), units.size());
+    out = Utf16ToUtf8(units.data(), units.size());
 }
 
 // A count field holds the number minus one; -1 is an empty section and
@@ -216,9 +218,8 @@ public:
         U16(static_cast<uint16_t>(v >> 16));
     }
 
-    void CountedString(const std::string& text)
+    void Length(size_t n)
     {
-        const size_t n = text.size();
         if (n < 255) {
             Byte(static_cast<uint8_t>(n));
         } else if (n < 0xFFFE) {
@@ -232,14 +233,52 @@ public:
             U16(kLongMark);
             U32(static_cast<uint32_t>(n));
         }
+    }
+
+    void Raw(const std::string& bytes)
+    {
+        const size_t n = bytes.size();
         if (m_buffer.size() + n > kBufferSize)
             Flush();
         if (n >= kBufferSize)
-            m_sink(text.data(), n);
+            m_sink(bytes.data(), n);
         else
-            m_buffer.insert(m_buffer.end(), text.begin(), text.end());
+            m_buffer.insert(m_buffer.end(), bytes.begin(), bytes.end());
         if (m_buffer.size() >= kBufferSize - 16)
             Flush();
+    }
+
+    void Bytes(const std::string& text)
+    {
+        Length(text.size());
+        Raw(text);
+    }
+
+    // Text the legacy code page holds goes out in it, as every reader
+    // expects; the rest as UTF-16 behind the wide-text mark, which readers
+    // of the format convert to their code page.
+    void CountedString(const std::string& text)
+    {
+        if (IsAscii(text)) {
+            Bytes(text);
+            return;
+        }
+        std::string legacy;
+        if (Utf8ToCodePage(text, LegacyCodePage(), legacy)) {
+            Bytes(legacy);
+            return;
+        }
+        const std::u16string units = Utf8ToUtf16(text);
+        Byte(0xFF);
+        U16(kWideMark);
+        Length(units.size());
+        std::string raw;
+        raw.reserve(units.size() * 2);
+        for (char16_t unit : units) {
+            raw += static_cast<char>(unit & 0xFF);
+            raw += static_cast<char>(unit >> 8);
+        }
+        Raw(raw);
     }
 
 private:
