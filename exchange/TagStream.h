@@ -249,14 +249,14 @@ public:
         }
     }
 
-    // The text as the store keeps it; adds the ill-formed bytes that became
-    // U+FFFD.
+    // The text as the store keeps it; adds the bytes that were no UTF-8 and
+    // became '?', as the import reports them.
     std::string Finish(size_t& unconvertible)
     {
         if (m_onlyBlanks)
             return std::string();
         const std::string_view text = std::string_view(m_text).substr(m_lead, m_text.size() - m_lead - m_trail);
-        return WellFormedUtf8(text, &unconvertible);
+        return WellFormedUtf8(text, &unconvertible, "?");
     }
 
 private:

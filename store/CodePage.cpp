@@ -3,8 +3,6 @@
 
 namespace {
 
-const char kReplacement[] = "\xEF\xBF\xBD";  // U+FFFD
-
 bool IsSurrogate(char32_t code)
 {
     return code >= 0xD800 && code <= 0xDFFF;
@@ -112,7 +110,7 @@ bool IsWellFormedUtf8(std::string_view text)
     return true;
 }
 
-std::string WellFormedUtf8(std::string_view text, size_t* replaced)
+std::string WellFormedUtf8(std::string_view text, size_t* replaced, const char* replacement)
 {
     if (IsAscii(text))
         return std::string(text);
@@ -121,7 +119,7 @@ std::string WellFormedUtf8(std::string_view text, size_t* replaced)
     for (size_t i = 0; i < text.size();) {
         const size_t start = i;
         if (NextCodePoint(text, i) == 0xFFFD && i == start + 1) {
-            out += kReplacement;
+            out += replacement;
             if (replaced)
                 ++*replaced;
         } else {

@@ -26,9 +26,9 @@ std::string Utf16ToUtf8(const char16_t* units, size_t count);
 std::u16string Utf8ToUtf16(std::string_view utf8);
 bool IsAscii(std::string_view text);
 bool IsWellFormedUtf8(std::string_view text);
-// `text` with every ill-formed byte replaced by U+FFFD (and counted in
-// `replaced`).
-std::string WellFormedUtf8(std::string_view text, size_t* replaced = nullptr);
+// `text` with every ill-formed byte replaced by `replacement` (and counted
+// in `replaced`).
+std::string WellFormedUtf8(std::string_view text, size_t* replaced = nullptr, const char* replacement = "\uFFFD");
 
 // `size` bytes in `codePage` as UTF-8; a byte with no meaning there becomes
 // U+FFFD. False when the system cannot read that code page.

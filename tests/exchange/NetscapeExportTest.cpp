@@ -27,7 +27,7 @@ TEST(NetscapeExportTest, ByteForByte)
         MakeItem("Mail", "mailto:x@y", "Gone", "note <1> & \"2\""),
         MakeItem("Three", "http://three/", "b&<>\"", ""),
         MakeItem("Four", "http://four/", "gone", "line\none"),
-        MakeItem(" Caf\xE9 \x80\x81\t", "http://five/", "Other", "\r\n"),
+        MakeItem(" Caf\u00e9 \u20ac\u0081\t", "http://five/", "Other", "\r\n"),
     };
     EXPECT_EQ(std::string(kHead) +
                   // the group pane's order: "b&<>\"" < "Empty" < "Work" = "work" (store order)

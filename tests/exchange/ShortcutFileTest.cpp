@@ -1,7 +1,9 @@
 // Tests of Internet shortcut files.
 #include "exchange/IniFileReader.h"
 #include "exchange/ShortcutFile.h"
+#include "store/CodePage.h"
 #include "tests/support/Fakes.h"
+#include "tests/support/ScriptSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +11,10 @@
 #include <random>
 #include <string>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -24,6 +30,21 @@ std::string Utf16(const std::u16string& text, bool bigEndian)
     }
     return bytes;
 }
+
+#ifdef _WIN32
+// What the system's own reader makes of a file: the measure of ours.
+std::string SystemReaderValue(const std::string& path)
+{
+    const std::u16string widePath = Utf8ToUtf16(path);
+    for (DWORD capacity = 1024;; capacity *= 2) {
+        std::u16string value(capacity, u'\0');
+        const DWORD got = GetPrivateProfileStringW(L"InternetShortcut", L"URL", L"", reinterpret_cast<LPWSTR>(&value[0]),
+                                                   capacity, reinterpret_cast<LPCWSTR>(widePath.c_str()));
+        if (got + 2 < capacity)
+            return Utf16ToUtf8(value.data(), got);
+    }
+}
+#endif
 
 struct ReadCase {
     const char* what;
@@ -47,7 +68,7 @@ const std::vector<ReadCase> kReadCases = {
     {"quotes inside blanks", "[InternetShortcut]\r\nURL= \t\x0b\x0c\"a\"\r\n", "a"},
     {"Ctrl+Z is a blank", "[InternetShortcut]\r\nURL=\x1ax\x1a\r\n", "x"},
     {"Ctrl+Z inside stays", "[InternetShortcut]\nURL=a\x1a b\n", "a\x1a b"},
-    {"no-break space is no blank", "[InternetShortcut]\r\nURL=\xa0" "a\xa0\r\n", "\xa0" "a\xa0"},
+    {"no-break space is no blank", "[InternetShortcut]\r\nURL=\xa0" "a\xa0\r\n", "\u00a0" "a\u00a0"},
     {"blanks in the brackets", "[ InternetShortcut\t]\r\nURL=a\r\n", "a"},
     {"indented", "  [InternetShortcut]  \r\n  URL  =  http://a  \r\n", "http://a"},
     {"text after the bracket", "[InternetShortcut]x\r\nURL=a\r\n", "a"},
@@ -63,14 +84,14 @@ const std::vector<ReadCase> kReadCases = {
     {"empty file", "", ""},
     {"NUL ends the value", "[InternetShortcut]\r\nURL=a\0b\r\n"s, "a"},
     {"NUL ends the key", "[InternetShortcut]\r\nURL\0x=a\r\n"s, "a"},
-    {"code page bytes", "[InternetShortcut]\nURL=\x80\x81\x8d\x8f\x90\x9d\xff\n", "\x80\x81\x8d\x8f\x90\x9d\xff"},
-    {"UTF-8", "\xef\xbb\xbf[InternetShortcut]\r\nURL=http://a\xc3\xa9\xe2\x82\xac\r\n", "http://a\xe9\x80"},
-    {"UTF-8 damaged", "\xef\xbb\xbf[InternetShortcut]\nURL=a\xe9" "b\xc3\n", "a?b?"},
-    {"UTF-8 outside the code page", "\xef\xbb\xbf[InternetShortcut]\nURL=\xe4\xb8\xad\xf0\x9f\x98\x80\n", "???"},
+    {"code page bytes", "[InternetShortcut]\nURL=\x80\x81\x8d\x8f\x90\x9d\xff\n", "\u20ac\u0081\u008d\u008f\u0090\u009d\u00ff"},
+    {"UTF-8", "\xef\xbb\xbf[InternetShortcut]\r\nURL=http://a\xc3\xa9\xe2\x82\xac\r\n", "http://a\u00e9\u20ac"},
+    {"UTF-8 damaged", "\xef\xbb\xbf[InternetShortcut]\nURL=a\xe9" "b\xc3\n", "a\ufffd" "b\ufffd"},
+    {"UTF-8 outside the code page", "\xef\xbb\xbf[InternetShortcut]\nURL=\xe4\xb8\xad\xf0\x9f\x98\x80\n", "\u4e2d\U0001F600"},
     {"UTF-8 mark twice", "\xef\xbb\xbf\xef\xbb\xbf[InternetShortcut]\nURL=a\n", ""},
     {"UTF-8 mark alone", "\xef\xbb\xbf", ""},
-    {"UTF-16", Utf16(u"[InternetShortcut]\nURL= h\u00e9\u4e2d\n", false), "h\xe9?"},
-    {"UTF-16 big-endian", Utf16(u"[InternetShortcut]\r\nURL=\"h\u00e9\"", true), "h\xe9"},
+    {"UTF-16", Utf16(u"[InternetShortcut]\nURL= h\u00e9\u4e2d\n", false), "h\u00e9\u4e2d"},
+    {"UTF-16 big-endian", Utf16(u"[InternetShortcut]\r\nURL=\"h\u00e9\"", true), "h\u00e9"},
 };
 
 TEST(ShortcutFile, ReadsAsTheSystemReaderDoes)
@@ -82,7 +103,9 @@ TEST(ShortcutFile, ReadsAsTheSystemReaderDoes)
         const std::string path = dir.Path("case" + std::to_string(i) + ".url");
         WriteBytes(path, c.bytes);
         EXPECT_EQ(c.url, ReadShortcutURL(path)) << c.what;
-        EXPECT_EQ(c.url, IniFileValue(c.bytes.data(), c.bytes.size(), "InternetShortcut", "URL")) << c.what;
+#ifdef _WIN32
+        EXPECT_EQ(c.url, SystemReaderValue(path)) << c.what;
+#endif
     }
 }
 
@@ -110,7 +133,7 @@ TEST(ShortcutFile, OwnReaderAgreesWithTheSystemReader)
 {
 #ifndef _WIN32
     GTEST_SKIP() << "the system reader exists only on Windows";
-#endif
+#else
     const std::vector<std::u16string> pieces = {
         u"[", u"]", u"InternetShortcut", u"internetshortcut", u"URL", u"url", u"=", u" ", u"\t", u"\r", u"\n",
         u"\r\n", u"\"", u"'", u"\x1a", u"\x0b", u"x", u"http://a", u"\u00e9", u"\u00a0", u"\u20ac", u"\u4e2d",
@@ -152,8 +175,47 @@ TEST(ShortcutFile, OwnReaderAgreesWithTheSystemReader)
         }
         const std::string path = dir.Path("random" + std::to_string(round) + ".url");
         WriteBytes(path, bytes);
-        ASSERT_EQ(IniFileValue(bytes.data(), bytes.size(), "InternetShortcut", "URL"), ReadShortcutURL(path))
+        ASSERT_EQ(SystemReaderValue(path), IniFileValue(bytes.data(), bytes.size(), "InternetShortcut", "URL"))
             << ::testing::PrintToString(bytes);
+    }
+#endif
+}
+
+// A URL the legacy code page holds keeps the two lines; any other also gets
+// the Unicode section Windows writes, and an 8-bit line that still works.
+TEST(ShortcutFile, UnicodeFormWrittenAndReadBack)
+{
+    TempDir dir;
+    FakePrompt prompt;
+    for (const ScriptSample& sample : ScriptSamples()) {
+        const std::string text = ShortcutFileText(sample.url);
+        EXPECT_EQ(sample.legacy, text.find("[InternetShortcut.W]") == std::string::npos) << sample.script;
+        const std::string path = dir.Path(sample.name + ".url");
+        ASSERT_TRUE(SaveShortcutFile(path, sample.url, prompt)) << sample.script;
+        EXPECT_EQ(sample.url, ReadShortcutURL(path)) << sample.script;
+        EXPECT_EQ(sample.name, ShortcutBaseName(path)) << sample.script;
+        if (!sample.legacy) {
+            EXPECT_TRUE(IsAscii(IniFileValue(text.data(), text.size(), "InternetShortcut", "URL"))) << sample.script;
+        }
+    }
+    EXPECT_EQ(0u, ShortcutFileText("http://\u4f8b.jp/caf\u00e9")
+                      .find("[InternetShortcut]\r\nURL=http://%E4%BE%8B.jp/caf\xE9\r\n[InternetShortcut.W]\r\nURL=http://+T4s"));
+
+    // As Windows writes them: the Unicode section wins, an empty one does not.
+    const struct {
+        std::string bytes;
+        std::string url;
+    } cases[] = {
+        {"[InternetShortcut]\r\nURL=http://?.jp/\r\n[InternetShortcut.W]\r\nURL=http://+ZeVnLIqe-.jp/\r\n",
+         "http://\u65e5\u672c\u8a9e.jp/"},
+        {"[InternetShortcut.W]\r\nURL=http://a/+2D3eAA-\r\n[InternetShortcut]\r\nURL=http://a/?\r\n",
+         "http://a/\U0001F600"},
+        {"[InternetShortcut]\r\nURL=http://caf\xE9/\r\n[InternetShortcut.W]\r\nURL=\r\n", "http://caf\u00e9/"},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const std::string path = dir.Path("windows" + std::to_string(i) + ".url");
+        WriteBytes(path, cases[i].bytes);
+        EXPECT_EQ(cases[i].url, ReadShortcutURL(path)) << cases[i].bytes;
     }
 }
 

@@ -1,6 +1,8 @@
 // Tests of the .lkh codec.
 #include "store/DataFile.h"
+#include "store/CodePage.h"
 #include "store/FileError.h"
+#include "tests/support/ScriptSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -105,16 +107,18 @@ TEST(DataFile, LengthPrefixAtEveryBoundary)
     EXPECT_EQ(Decode(OneGroupFile(std::string("\xFF\xFF\xFF\x02\x00\x00\x00" "ab", 9))).m_arrGroups[0], "ab");
 }
 
-TEST(DataFile, WideTextIsConvertedToTheCodePage)
+TEST(DataFile, WideTextIsReadWhole)
 {
     // "Gr" U+00FC "n" U+20AC U+4E2D, then a short form inside the mark.
     const std::string wide("\xFF\xFE\xFF\x06" "G\0r\0\xFC\0n\0\xAC\x20\x2D\x4E", 16);
-    EXPECT_EQ(Decode(OneGroupFile(wide)).m_arrGroups[0], "Gr\xFCn\x80?");
+    EXPECT_EQ(Decode(OneGroupFile(wide)).m_arrGroups[0], "Gr\u00fcn\u20ac\u4e2d");
     // The long forms work inside the mark too.
     const std::string wideLong("\xFF\xFE\xFF\xFF\xFF\xFF\x01\x00\x00\x00" "A\0", 12);
     EXPECT_EQ(Decode(OneGroupFile(wideLong)).m_arrGroups[0], "A");
     const std::string widePair("\xFF\xFE\xFF\x02\x3D\xD8\x00\xDE", 8);  // one character outside the BMP
-    EXPECT_EQ(Decode(OneGroupFile(widePair)).m_arrGroups[0], "??");
+    EXPECT_EQ(Decode(OneGroupFile(widePair)).m_arrGroups[0], "\U0001F600");
+    const std::string loneSurrogate("\xFF\xFE\xFF\x02\x3D\xD8" "A\0", 8);
+    EXPECT_EQ(Decode(OneGroupFile(loneSurrogate)).m_arrGroups[0], "\uFFFDA");
 }
 
 TEST(DataFile, Version20ItemsHaveThreeStrings)
@@ -179,4 +183,57 @@ TEST(DataFile, MessagesForFailures)
     };
     for (const Case& c : cases)
         EXPECT_EQ(FileErrorMessage(FileError(c.cause, "x"), c.report, "a.lkh"), c.message);
+}
+
+// Every script survives a save and an open; what the legacy code page holds
+// is written in it as before, the rest behind the wide-text mark as the
+// format defines it, so any reader of the format gets it too.
+TEST(DataFile, TextOfEveryScript)
+{
+    StoreContent content;
+    for (const ScriptSample& sample : ScriptSamples()) {
+        content.m_arrGroups.push_back(sample.name);
+        BookmarkItem item;
+        item.m_strName = sample.name;
+        item.m_strURL = sample.url;
+        item.m_strGroup = sample.name;
+        item.m_strDescription = sample.script + std::string(" ") + sample.name;
+        content.m_arrItems.push_back(item);
+
+        std::string legacy;
+        const std::u16string units = Utf8ToUtf16(sample.name);
+        std::string expected = std::string(1, static_cast<char>(units.size()));
+        if (sample.legacy) {
+            ASSERT_TRUE(Utf8ToCodePage(sample.name, 1252, legacy));
+            expected = std::string(1, static_cast<char>(legacy.size())) + legacy;
+        } else {
+            expected = "\xFF\xFE\xFF" + expected;
+            for (char16_t unit : units)
+                expected += std::string{static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+        }
+        StoreContent one;
+        one.m_arrGroups = {sample.name};
+        EXPECT_EQ(EncodeDataFile(one), OneGroupFile(expected)) << sample.script;
+    }
+    const StoreContent again = Decode(EncodeDataFile(content));
+    EXPECT_EQ(again.m_arrGroups, content.m_arrGroups);
+    ASSERT_EQ(again.m_arrItems.size(), content.m_arrItems.size());
+    for (size_t i = 0; i < content.m_arrItems.size(); ++i) {
+        EXPECT_EQ(again.m_arrItems[i].m_strName, content.m_arrItems[i].m_strName);
+        EXPECT_EQ(again.m_arrItems[i].m_strURL, content.m_arrItems[i].m_strURL);
+        EXPECT_EQ(again.m_arrItems[i].m_strDescription, content.m_arrItems[i].m_strDescription);
+    }
+}
+
+// A file of the code page's every byte, as older releases wrote it, saves
+// back byte for byte.
+TEST(DataFile, OldFileSavesByteForByte)
+{
+    std::string every;
+    for (int byte = 1; byte < 256; ++byte)
+        every += static_cast<char>(byte);
+    const std::string file = OneGroupFile("\xFF" + std::string{static_cast<char>(every.size()), '\0'} + every);
+    const StoreContent content = Decode(file);
+    EXPECT_EQ(content.m_arrGroups[0].substr(0x7D, 10), "~\x7F\u20ac\u0081\u201a");
+    EXPECT_EQ(EncodeDataFile(content), file);
 }
