@@ -8,6 +8,7 @@
 #include "exchange/NetscapeExport.h"
 #include "exchange/ShortcutFile.h"
 #include "exchange/ShortcutImport.h"
+#include "store/CodePage.h"
 
 namespace {
 
@@ -103,6 +104,7 @@ int CliExportNetscape(const CliArgs& args)
 int CliWriteUrl(const CliArgs& args)
 {
     CliSession session;
-    return SaveShortcutFile(ShortcutFilePath(args.positional[1]), args.positional[0], session.prompt) ? kCliOk
-                                                                                                      : kCliFailed;
+    return SaveShortcutFile(ShortcutFilePath(args.positional[1]), WellFormedUtf8(args.positional[0]), session.prompt)
+               ? kCliOk
+               : kCliFailed;
 }

@@ -4,6 +4,7 @@
 #include "cli/CliSession.h"
 #include "query/BookmarkDuplicates.h"
 #include "query/BookmarkSearch.h"
+#include "store/CodePage.h"
 
 namespace {
 
@@ -73,7 +74,8 @@ int CliFind(const CliArgs& args)
     if (!session.Open(args.positional[0]))
         return kCliUsage;
     const std::vector<size_t> found =
-        FindBookmarks(session.doc.Content(), args.positional[1], args.Has("--group") ? &args.Value("--group") : nullptr);
+        FindBookmarks(session.doc.Content(), WellFormedUtf8(args.positional[1]),
+                      args.Has("--group") ? &args.Value("--group") : nullptr);
     WriteItems(session.doc, &found);
     return found.empty() ? kCliNothingFound : kCliOk;
 }

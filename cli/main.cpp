@@ -3,6 +3,7 @@
 
 #include "cli/CliSession.h"
 #include "cli/Commands.h"
+#include "store/CodePage.h"
 
 #include <cstdio>
 #include <cstring>
@@ -84,7 +85,8 @@ bool ParseArgs(const CliCommand& command, int argc, char** argv, CliArgs& args)
             if (takesValue) {
                 if (++i >= argc)
                     return false;
-                args.values[word] = argv[i];
+                // Texts (group names) go into the store: only well-formed UTF-8.
+                args.values[word] = WellFormedUtf8(argv[i]);
             }
         } else {
             args.positional.push_back(word);

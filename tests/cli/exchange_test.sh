@@ -57,6 +57,23 @@ run drop "$work/no-such-folder/store.lkh" drops/a.url --delete-source
 check "drop into unwritable store status" 1 "$status"
 check "sources stay when the store was not written" "yes" "$([ -f drops/a.url ] && echo yes)"
 
+# Text in any script: arguments, file names and output in UTF-8, the store
+# keeping it whole (behind the wide-text mark where the code page fails).
+name='Новости 日本語 😀'
+mkdir 'Ελληνικά'
+run write-url "http://例え.jp/$name" "Ελληνικά/$name"
+check "unicode write-url status" 0 "$status"
+run import-folder "$work/scripts.lkh" 'Ελληνικά'
+check "unicode import-folder status" 0 "$status"
+group=$(folder_name "$work/Ελληνικά")
+run dump "$work/scripts.lkh"
+check "unicode dump" "group	$group"$'\nitem\t'"$name"$'\thttp://例え.jp/'"$name"$'\t'"$group"$'\t' "$out"
+run find "$work/scripts.lkh" "日本語"
+check "unicode find" "1" "$(grep -c '^item' <<<"$out")"
+check "unicode in the file" "yes" "$(grep -q $'\xff\xfe\xff' "$work/scripts.lkh" && echo yes)"
+run export-netscape "$work/scripts.lkh" "$work/scripts.htm"
+check "unicode browser file" "1" "$(grep -c "$name</A>" "$work/scripts.htm")"
+
 # import-folder with a relative folder and surplus separators
 shortcut links/e.url "http://e/"
 shortcut links/F.URL "http://f/"

@@ -84,7 +84,7 @@ printf '%s\n' '<DD>about a' '<DT><H3>Tools</H3>' '<DL><p>' '<DT><A HREF="ftp://f
 run import-netscape ns.lkh browser.htm
 check "netscape status" 0 "$status"
 check "netscape summary" 'Imported 2 bookmarks into 2 groups. 0 were already in the collection. 1 was repeated in the file.\n1 link was not imported (an empty or internal address).' "$out"
-check "netscape" $'group\tBar\ngroup\tBar / Tools\nitem\tCaf\xe9 & more\thttps://a.example/?x=1&y=2\tBar\tabout a\nitem\tF\tftp://f.example/\tBar / Tools\t' "$(dump ns.lkh)"
+check "netscape" $'group\tBar\ngroup\tBar / Tools\nitem\tCaf\xc3\xa9 & more\thttps://a.example/?x=1&y=2\tBar\tabout a\nitem\tF\tftp://f.example/\tBar / Tools\t' "$(dump ns.lkh)"
 cp ns.lkh ns-before.lkh
 run import-netscape ns.lkh browser.htm
 check "netscape again status" 0 "$status"

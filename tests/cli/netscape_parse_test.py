@@ -6,8 +6,8 @@ A 2,000-bookmark store whose texts hold every byte but NUL and every piece of
 markup the file must escape is exported by linkhive-cli export-netscape and
 read back with Python's standard HTML parser as UTF-8, which its META element
 names: every group (its folder's path, names joined by " / "), link, name and
-description as stored (in windows-1252, the store's code page natively and in
-the Wine runs), in the order the format promises.
+description as stored (in windows-1252, the data file's code page natively and
+in the Wine runs), in the order the format promises.
 """
 
 import codecs
@@ -75,15 +75,25 @@ def make_collection(rng):
     return listed, items
 
 
+# Bytes windows-1252 leaves undefined read as the same-numbered code point,
+# as browsers (the WHATWG encodings) and Windows read them.
+codecs.register_error("linkhive_same_number", lambda error: (chr(error.object[error.start]), error.start + 1))
+
+
+def decode(text):
+    return text.decode("windows-1252", "linkhive_same_number")
+
+
 def expected_groups(listed, items):
     """(group name, [(url, name, description)]) of every group that holds
     bookmarks, in the order of its first bookmark in the file: the group list
-    in the group pane's order (letters folded, then bytes; equal names in
-    store order), then the other groups by first appearance."""
+    in the group pane's order (letters folded, then the bytes of the store's
+    UTF-8, which is code point order; equal names in store order), then the
+    other groups by first appearance."""
     def holding(name):
         return [(u, n, d) for (n, u, g, d) in items if folded(g) == folded(name)]
 
-    groups = [(g, holding(g)) for g in sorted(listed, key=folded)]
+    groups = [(g, holding(g)) for g in sorted(listed, key=lambda g: folded(decode(g).encode("utf-8")))]
     seen = {folded(g) for g in listed}
     for (_, _, g, _) in items:
         if folded(g) not in seen:
@@ -167,13 +177,6 @@ def main():
         print("no META charset")
         return 1
     charset = match.group(1).decode("ascii")
-    # Bytes windows-1252 leaves undefined read as the same-numbered code
-    # point, as browsers (the WHATWG encodings) and Windows read them.
-    codecs.register_error("linkhive_same_number", lambda error: (chr(error.object[error.start]), error.start + 1))
-
-    def decode(text):
-        return text.decode("windows-1252", "linkhive_same_number")
-
     reader = BookmarkReader()
     reader.feed(raw.decode("utf-8"))  # strict: every byte of the file is UTF-8
     reader.close()

@@ -55,6 +55,9 @@ TEST(AddressBookParse, EntryLines)
         {"no comma here", {}},
         {",nobody@example.com", {}},
         {"", {}},
+        {"Ren\xE9" "e,r@x", {"Ren\u00e9" "e", "mailto:r@x"}},  // the legacy code page
+        {"\u0420\u0435\u043d\u0430\u0442\u0430,\u0440@\u043f\u0440\u0438\u043c\u0435\u0440.\u0440\u0444",
+         {"\u0420\u0435\u043d\u0430\u0442\u0430", "mailto:\u0440@\u043f\u0440\u0438\u043c\u0435\u0440.\u0440\u0444"}},
     };
     for (const auto& c : cases) {
         std::vector<BookmarkItem> candidates;

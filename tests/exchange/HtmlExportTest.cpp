@@ -3,6 +3,7 @@
 #include "tests/support/DocContent.h"
 #include "exchange/HtmlImport.h"
 #include "tests/support/DocumentFixture.h"
+#include "tests/support/ScriptSamples.h"
 
 #include <filesystem>
 
@@ -119,6 +120,34 @@ TEST_F(HtmlExportTest, ExportedPagesImportAgain)
         }
         EXPECT_EQ(links, found) << file;
         EXPECT_TRUE(otherPrompt.shown.empty());
+    }
+}
+
+// A page whose texts the legacy code page holds is in it, as always; any
+// other is UTF-8 and says so. Either imports again whole.
+TEST_F(HtmlExportTest, PagesOfEveryScript)
+{
+    for (const ScriptSample& sample : ScriptSamples()) {
+        doc.Clear();
+        SetGroups(doc, {sample.name});
+        Add(sample.name, sample.url, sample.name);
+        selection.currentGroup = sample.name;
+        const std::string page = CollectionPage(doc.Content());
+        EXPECT_EQ(!sample.legacy, page.find(kUtf8PageCharset) == 8) << sample.script;
+        EXPECT_EQ(!sample.legacy, page.find(sample.name) != std::string::npos) << sample.script;
+
+        const std::string path = dir.Path(sample.name + ".html");
+        ASSERT_TRUE(SaveGroupPage(doc, path)) << sample.script;
+        CurrentSelection otherSelection;
+        ClipboardMarks otherMarks;
+        FakePrompt otherPrompt;
+        FakeClipboard otherClipboard;
+        CBookmarkDoc imported(otherSelection, otherMarks, otherPrompt, otherClipboard);
+        ASSERT_TRUE(ImportHtml(path, imported, otherPrompt)) << sample.script;
+        ASSERT_EQ(1u, imported.Items().size()) << sample.script;
+        EXPECT_EQ(sample.name + "|" + sample.url + "|" + sample.name + ".html",
+                  imported.Items()[0].m_strName + "|" + imported.Items()[0].m_strURL + "|" + imported.Items()[0].m_strGroup)
+            << sample.script;
     }
 }
 

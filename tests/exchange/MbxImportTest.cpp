@@ -30,6 +30,9 @@ TEST(MbxParse, LineRules)
         {"Ctrl+Z ends the file", "[G]\na=b\x1A\nc=d\n", {"G"}, {{"a", "b", "G"}}},
         {"lone carriage returns stay", "[G]\na=b\rc\r\r\n", {"G"}, {{"a", "b\rc\r", "G"}}},
         {"empty", "", {}, {}},
+        {"the legacy code page", "[Caf\xE9]\n\x80=http://x/\xE9\n", {"Caf\u00e9"}, {{"\u20ac", "http://x/\u00e9", "Caf\u00e9"}}},
+        {"UTF-8 and its mark", "\xEF\xBB\xBF[\u65e5\u672c]\n\u20ac=http://\u4f8b.jp/\n", {"\u65e5\u672c"},
+         {{"\u20ac", "http://\u4f8b.jp/", "\u65e5\u672c"}}},
     };
     for (const auto& c : cases) {
         StoreContent content;
