@@ -54,6 +54,12 @@ bool FromWide(const std::wstring& wide, UINT codePage, bool exact, std::string& 
     return true;
 }
 
+// The legacy code page was checked once; data files ask for it per string.
+bool Usable(unsigned codePage)
+{
+    return codePage != 0 && (codePage == LegacyCodePage() || codePage == kCodePageUtf8 || IsValidCodePage(codePage));
+}
+
 std::wstring WideOf(std::string_view utf8)
 {
     const std::u16string units = Utf8ToUtf16(utf8);
@@ -83,7 +89,7 @@ unsigned LegacyCodePage()
 bool CodePageToUtf8(const char* text, size_t size, unsigned codePage, std::string& utf8)
 {
     // 0 would be CP_ACP, which callers name by the functions below.
-    if (codePage == 0 || (codePage != kCodePageUtf8 && !IsValidCodePage(codePage)))
+    if (!Usable(codePage))
         return false;
     if (codePage == kCodePageUtf8) {
         utf8 = WellFormedUtf8(std::string_view(text, size));
@@ -98,7 +104,7 @@ bool CodePageToUtf8(const char* text, size_t size, unsigned codePage, std::strin
 
 bool Utf8ToCodePage(std::string_view utf8, unsigned codePage, std::string& out)
 {
-    if (!IsWellFormedUtf8(utf8) || codePage == 0 || !IsValidCodePage(codePage))
+    if (!IsWellFormedUtf8(utf8) || !Usable(codePage))
         return false;
     if (codePage == kCodePageUtf8) {
         out = std::string(utf8);

@@ -1,4 +1,5 @@
 // Fuzz target: reading a data file.
+#include "store/CodePage.h"
 #include "store/DataFile.h"
 #include "store/FileError.h"
 
@@ -14,6 +15,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         ReadDataBytes(reinterpret_cast<const char*>(data), size, content);
     } catch (const FileError&) {
         return 0;
+    }
+    // Texts come in as well-formed UTF-8, whichever form the file used.
+    for (const std::string& group : content.m_arrGroups) {
+        if (!IsWellFormedUtf8(group))
+            __builtin_trap();
+    }
+    for (const BookmarkItem& item : content.m_arrItems) {
+        if (!IsWellFormedUtf8(item.m_strName) || !IsWellFormedUtf8(item.m_strURL) || !IsWellFormedUtf8(item.m_strGroup) ||
+            !IsWellFormedUtf8(item.m_strDescription))
+            __builtin_trap();
     }
     const std::string saved = EncodeDataFile(content);
     StoreContent again;

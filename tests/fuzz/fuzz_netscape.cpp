@@ -1,6 +1,7 @@
 // Fuzz target: reading a browser's bookmark file.
 #include "exchange/IconFilter.h"
 #include "exchange/NetscapeImport.h"
+#include "store/CodePage.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -34,13 +35,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     } catch (const std::bad_alloc&) {
         return 0;
     }
-    // Every link has an address and a group; texts are trimmed and no
-    // longer than the file (a reference grows by a fifth at most, but code
-    // pages never widen a character), a group at most a path of them.
+    // Every link has an address and a group; texts are well-formed UTF-8,
+    // trimmed and no longer than the file in UTF-8 (a byte of a code page
+    // takes three at most; a reference shrinks), a group at most a path of
+    // them.
     for (const NetscapeFile::Link& link : file.links) {
-        const std::string& url = link.item.m_strURL;
-        if (url.empty() || link.group >= file.groups.size() || url.size() > size || link.item.m_strName.size() > size ||
-            link.item.m_strDescription.size() > size)
+        const BookmarkItem& item = link.item;
+        const std::string& url = item.m_strURL;
+        if (url.empty() || link.group >= file.groups.size() || url.size() > 3 * size || item.m_strName.size() > 3 * size ||
+            item.m_strDescription.size() > 3 * size)
+            __builtin_trap();
+        if (!IsWellFormedUtf8(url) || !IsWellFormedUtf8(item.m_strName) || !IsWellFormedUtf8(item.m_strDescription) ||
+            !IsWellFormedUtf8(file.groups[link.group].name))
             __builtin_trap();
         if (!link.item.m_strGroup.empty())
             __builtin_trap();
