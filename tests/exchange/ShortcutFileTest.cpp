@@ -44,6 +44,15 @@ std::string SystemReaderValue(const std::string& path)
             return Utf16ToUtf8(value.data(), got);
     }
 }
+
+// The one difference, on purpose: the system reads 8-bit text in the active
+// code page, UTF-8 for this program, where older programs' shortcut files are
+// in the legacy one.
+bool SystemReadsAlike(const std::string& bytes)
+{
+    return IsAscii(bytes) || bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 || bytes.compare(0, 2, "\xFF\xFE") == 0 ||
+           bytes.compare(0, 2, "\xFE\xFF") == 0;
+}
 #endif
 
 struct ReadCase {
@@ -104,7 +113,9 @@ TEST(ShortcutFile, ReadsAsTheSystemReaderDoes)
         WriteBytes(path, c.bytes);
         EXPECT_EQ(c.url, ReadShortcutURL(path)) << c.what;
 #ifdef _WIN32
-        EXPECT_EQ(c.url, SystemReaderValue(path)) << c.what;
+        if (SystemReadsAlike(c.bytes)) {
+            EXPECT_EQ(c.url, SystemReaderValue(path)) << c.what;
+        }
 #endif
     }
 }
@@ -175,8 +186,10 @@ TEST(ShortcutFile, OwnReaderAgreesWithTheSystemReader)
         }
         const std::string path = dir.Path("random" + std::to_string(round) + ".url");
         WriteBytes(path, bytes);
-        ASSERT_EQ(SystemReaderValue(path), IniFileValue(bytes.data(), bytes.size(), "InternetShortcut", "URL"))
-            << ::testing::PrintToString(bytes);
+        if (SystemReadsAlike(bytes)) {
+            ASSERT_EQ(SystemReaderValue(path), IniFileValue(bytes.data(), bytes.size(), "InternetShortcut", "URL"))
+                << ::testing::PrintToString(bytes);
+        }
     }
 #endif
 }

@@ -14,7 +14,7 @@ TempDir::TempDir()
     std::random_device random;
     const fs::path root = fs::temp_directory_path() / ("linkhive-test-" + std::to_string(random()));
     fs::create_directories(root);
-    m_root = root.string();
+    m_root = root.u8string();
 }
 
 TempDir::~TempDir()
@@ -26,7 +26,9 @@ TempDir::~TempDir()
 
 std::string TempDir::Path(const std::string& name) const
 {
-    return (fs::path(m_root) / name).string();
+    // Paths are UTF-8, as the programs' are (a plain fs::path would read them
+    // in another code page on Windows).
+    return (fs::u8path(m_root) / fs::u8path(name)).u8string();
 }
 
 std::string ReadBytes(const std::string& path)
@@ -44,14 +46,14 @@ void WriteBytes(const std::string& path, const std::string& bytes)
 bool FileExists(const std::string& path)
 {
     std::error_code ignored;
-    return fs::exists(path, ignored);
+    return fs::exists(fs::u8path(path), ignored);
 }
 
 std::vector<std::string> FilesIn(const std::string& folder)
 {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(fs::u8path(folder)))
+        names.push_back(entry.path().filename().u8string());
     std::sort(names.begin(), names.end());
     return names;
 }
