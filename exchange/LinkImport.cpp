@@ -128,7 +128,7 @@ void CommitLinks(CBookmarkDoc& doc, IPrompt& prompt, const std::string& group, c
             prompt.ShowMessage(notice, MessageStyle::InformationOk);
     }
     // A page without links still leaves its new, empty group current.
-    doc.AddItems(std::move(added), {group}, nullptr, &group);
+    doc.AddItems(std::move(added), {group}, nullptr, &group, true);
     if (candidates.empty())
         prompt.ShowMessage(noUrlsMessage, MessageStyle::StopOk);
 }

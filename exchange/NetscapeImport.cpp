@@ -17,25 +17,19 @@
 
 namespace {
 
-// "1 bookmark", "2 bookmarks".
-std::string Counted(size_t count, CoreText one, CoreText many)
-{
-    return FormatText(UserText(count == 1 ? one : many), {std::to_string(count)});
-}
-
 std::string Summary(size_t imported, size_t groups, size_t stored, size_t repeated, size_t unconvertible,
                     size_t skipped)
 {
     std::string text = FormatText(UserText(CoreText::ImportedInto),
-                                  {Counted(imported, CoreText::BookmarkOne, CoreText::BookmarkMany),
-                                   Counted(groups, CoreText::GroupOne, CoreText::GroupMany)}) +
-                       " " + Counted(stored, CoreText::StoredOne, CoreText::StoredMany);
+                                  {CountedText(imported, CoreText::BookmarkOne, CoreText::BookmarkMany),
+                                   CountedText(groups, CoreText::GroupOne, CoreText::GroupMany)}) +
+                       " " + CountedText(stored, CoreText::StoredOne, CoreText::StoredMany);
     if (repeated != 0)
-        text += " " + Counted(repeated, CoreText::RepeatedOne, CoreText::RepeatedMany);
+        text += " " + CountedText(repeated, CoreText::RepeatedOne, CoreText::RepeatedMany);
     if (unconvertible != 0)
-        text += "\n" + Counted(unconvertible, CoreText::UnconvertibleOne, CoreText::UnconvertibleMany);
+        text += "\n" + CountedText(unconvertible, CoreText::UnconvertibleOne, CoreText::UnconvertibleMany);
     if (skipped != 0)
-        text += "\n" + Counted(skipped, CoreText::SkippedOne, CoreText::SkippedMany);
+        text += "\n" + CountedText(skipped, CoreText::SkippedOne, CoreText::SkippedMany);
     return text;
 }
 
@@ -86,7 +80,7 @@ std::string AddToStore(CBookmarkDoc& doc, NetscapeFile& file)
     if (added.empty())
         return summary;
     const std::string current = added.front().m_strGroup;
-    doc.AddItems(std::move(added), std::move(newGroups), nullptr, &current);
+    doc.AddItems(std::move(added), std::move(newGroups), nullptr, &current, true);
     return summary;
 }
 

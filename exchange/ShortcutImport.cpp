@@ -73,7 +73,7 @@ bool ImportShortcutFolder(CBookmarkDoc& doc, IFileSystem& files, const std::stri
 
     const std::string group = MakeUniqueName(folderPath, doc.Groups());
     std::vector<std::string> read;
-    doc.AddItems(ReadShortcuts(paths, group, read), {group}, nullptr, &group);
+    doc.AddItems(ReadShortcuts(paths, group, read), {group}, nullptr, &group, true);
     RemoveFiles(files, read, bDeleteSourceFile);
     if (deletable)
         *deletable = std::move(read);

@@ -1,5 +1,6 @@
 // The bookmark document: its groups, items and selection, and the operations on them.
 #include "store/CBookmarkDoc.h"
+#include "store/ChangeText.h"
 #include "store/CoreText.h"
 
 #include "store/IClipboard.h"
@@ -8,6 +9,7 @@
 #include "store/TextFormat.h"
 
 #include <algorithm>
+#include <ctime>
 
 std::string MakeUniqueName(std::string candidate, const std::vector<std::string>& names)
 {
@@ -39,8 +41,15 @@ void CBookmarkDoc::Perform(ChangeRecord record, IView* sender, const UpdateHint&
 {
     m_journal.DropUndone();
     ApplyForward(record, m_content.m_arrGroups, m_content.m_arrItems);
-    m_journal.Push(std::move(record));
+    JournalRecord(std::move(record));
     Commit(sender, hint);
+}
+
+void CBookmarkDoc::JournalRecord(ChangeRecord record)
+{
+    record.what = DescribeChange(record, m_content);
+    record.when = static_cast<int64_t>(std::time(nullptr));
+    m_journal.Push(std::move(record));
 }
 
 namespace {
@@ -72,22 +81,28 @@ UpdateHint HintOf(const ChangeRecord& record, bool done, size_t count)
 
 } // namespace
 
-bool CBookmarkDoc::UndoLast()
+size_t CBookmarkDoc::UndoChanges(size_t count)
 {
-    if (!m_journal.UndoLast(m_content.m_arrGroups, m_content.m_arrItems))
-        return false;
+    size_t undone = 0;
+    while (undone < count && m_journal.UndoLast(m_content.m_arrGroups, m_content.m_arrItems))
+        ++undone;
+    if (undone == 0)
+        return 0;
     ClearSelectedItem();
-    Commit(nullptr, HintOf(*m_journal.NewestUndone(), false, m_content.m_arrItems.size()));
-    return true;
+    Commit(nullptr, undone == 1 ? HintOf(*m_journal.NewestUndone(), false, m_content.m_arrItems.size()) : UpdateHint());
+    return undone;
 }
 
-bool CBookmarkDoc::RedoLast()
+size_t CBookmarkDoc::RedoChanges(size_t count)
 {
-    if (!m_journal.RedoLast(m_content.m_arrGroups, m_content.m_arrItems))
-        return false;
+    size_t redone = 0;
+    while (redone < count && m_journal.RedoLast(m_content.m_arrGroups, m_content.m_arrItems))
+        ++redone;
+    if (redone == 0)
+        return 0;
     ClearSelectedItem();
-    Commit(nullptr, HintOf(*m_journal.NewestDone(), true, 0));
-    return true;
+    Commit(nullptr, redone == 1 ? HintOf(*m_journal.NewestDone(), true, 0) : UpdateHint());
+    return redone;
 }
 
 void CBookmarkDoc::LoadContent(StoreContent content)
@@ -202,16 +217,16 @@ bool CBookmarkDoc::DeleteGroup()
     ApplyForward(record, m_content.m_arrGroups, m_content.m_arrItems);
     m_content.m_arrGroups.shrink_to_fit();
     m_content.m_arrItems.shrink_to_fit();
-    m_journal.Push(std::move(record));
+    JournalRecord(std::move(record));
     Commit(nullptr);
     return true;
 }
 
 void CBookmarkDoc::AddItems(std::vector<BookmarkItem> items, std::vector<std::string> groups, IView* sender,
-                            const std::string* current)
+                            const std::string* current, bool imported)
 {
     ChangeRecord record;
-    record.kind = groups.empty() ? ChangeRecord::AddItems : ChangeRecord::AddGroup;
+    record.kind = imported ? ChangeRecord::Import : groups.empty() ? ChangeRecord::AddItems : ChangeRecord::AddGroup;
     const size_t added = items.size();
     record.items.added = std::move(items);
     record.groups.added = std::move(groups);

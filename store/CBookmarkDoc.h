@@ -62,8 +62,12 @@ public:
     // place; UndoLast takes back the newest, RedoLast does again what was
     // taken back last. False when there is nothing to take back or redo.
     const ChangeJournal& Journal() const { return m_journal; }
-    bool UndoLast();
-    bool RedoLast();
+    bool UndoLast() { return UndoChanges(1) == 1; }
+    bool RedoLast() { return RedoChanges(1) == 1; }
+    // Takes back the `count` newest changes, newest first (or does again the
+    // `count` taken back last), in one update of the views; returns how many.
+    size_t UndoChanges(size_t count);
+    size_t RedoChanges(size_t count);
     // Forgets every record: nothing can be taken back or done again.
     void ClearJournal() { m_journal.Clear(); }
 
@@ -73,9 +77,10 @@ public:
     // False when the user did not confirm.
     bool DeleteGroup();
     // Appends `groups` and `items` in one change; with `current` given, that
-    // group becomes current. Without groups the views patch the new rows.
+    // group becomes current. Without groups the views patch the new rows. An
+    // import names itself so in the history.
     void AddItems(std::vector<BookmarkItem> items, std::vector<std::string> groups = {}, IView* sender = nullptr,
-                  const std::string* current = nullptr);
+                  const std::string* current = nullptr, bool imported = false);
     // Adds `item` as the current bookmark, the views but the group pane
     // patching their rows with it selected.
     void CreateItem(BookmarkItem item);
@@ -133,6 +138,8 @@ private:
     void Commit(IView* sender, const UpdateHint& hint = UpdateHint());
     // Applies `record`, journals it and commits.
     void Perform(ChangeRecord record, IView* sender, const UpdateHint& hint);
+    // Journals `record`, just done, with its words and time.
+    void JournalRecord(ChangeRecord record);
 
     StoreContent m_content;
     ChangeJournal m_journal;

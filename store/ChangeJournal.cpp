@@ -111,7 +111,7 @@ bool ChangeRecord::TouchesGroups() const
 
 size_t ChangeRecord::Bytes() const
 {
-    return sizeof(ChangeRecord) + PartBytes(items) + PartBytes(groups);
+    return sizeof(ChangeRecord) + PartBytes(items) + PartBytes(groups) + what.size();
 }
 
 void ChangeJournal::DropUndone()
@@ -134,6 +134,7 @@ void ChangeJournal::Clear()
     m_done.clear();
     m_undone.clear();
     m_bytes = 0;
+    m_dropped = 0;
 }
 
 bool ChangeJournal::UndoLast(std::vector<std::string>& groups, std::vector<BookmarkItem>& items)
@@ -169,6 +170,7 @@ void ChangeJournal::Trim()
     while (m_done.size() > 1 && (m_done.size() + m_undone.size() > m_mostRecords || m_bytes > m_mostBytes)) {
         m_bytes -= m_done.front().Bytes();
         m_done.pop_front();
+        ++m_dropped;
     }
 }
 

@@ -3,6 +3,7 @@
 #include "store/BookmarkItem.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <utility>
@@ -16,7 +17,7 @@
 // appended entries while taken back; applying it trades them over.
 struct ChangeRecord {
     // What the user did, for a history to name; the parts' sizes are the counts.
-    enum Kind { AddItems, RemoveItems, EditItems, MoveItems, AddGroup, RenameGroup, RemoveGroup, PasteItem };
+    enum Kind { AddItems, RemoveItems, EditItems, MoveItems, AddGroup, RenameGroup, RemoveGroup, PasteItem, Import };
     template <typename T>
     struct Edit {
         size_t index;
@@ -33,6 +34,10 @@ struct ChangeRecord {
     Kind kind = EditItems;
     Part<BookmarkItem> items;
     Part<std::string> groups;
+    // What the change did, in words, and when (seconds since 1970), for the
+    // history.
+    std::string what;
+    int64_t when = 0;
 
     bool Empty() const;
     bool TouchesGroups() const;
@@ -51,7 +56,7 @@ void Append(ChangeRecord::Part<BookmarkItem>& part, BookmarkItem item);
 // oldest records go first.
 class ChangeJournal {
 public:
-    explicit ChangeJournal(size_t mostRecords = 200, size_t mostBytes = 32u << 20)
+    explicit ChangeJournal(size_t mostRecords = 1000, size_t mostBytes = size_t{256} << 20)
         : m_mostRecords(mostRecords), m_mostBytes(mostBytes)
     {
     }
@@ -69,6 +74,13 @@ public:
     const ChangeRecord* NewestUndone() const { return m_undone.empty() ? nullptr : &m_undone.back(); }
     size_t DoneCount() const { return m_done.size(); }
     size_t UndoneCount() const { return m_undone.size(); }
+    // The done records, 0 the newest.
+    const ChangeRecord& Done(size_t newest) const { return m_done[m_done.size() - 1 - newest]; }
+    // The undone records, 0 the one RedoLast does first.
+    const ChangeRecord& Undone(size_t newest) const { return m_undone[m_undone.size() - 1 - newest]; }
+    // How many of the oldest records the bound has dropped since the journal
+    // was last cleared.
+    size_t DroppedCount() const { return m_dropped; }
     size_t Bytes() const { return m_bytes; }
 
     // Take back the newest done record (or do again the newest undone) on
@@ -82,6 +94,7 @@ private:
     size_t m_mostRecords;
     size_t m_mostBytes;
     size_t m_bytes = 0;  // of the records, done and undone
+    size_t m_dropped = 0;
     std::deque<ChangeRecord> m_done;
     std::vector<ChangeRecord> m_undone;
 };

@@ -1,6 +1,8 @@
 // The core's user texts: the English defaults and the table the program fills.
 #include "store/CoreText.h"
 
+#include "store/TextFormat.h"
+
 #include <cstddef>
 #include <utility>
 
@@ -53,6 +55,14 @@ const char* const kDefaults[kCount] = {
     "The group: '%1' will be deteled. All right?",
     "The item: '%1' will be deteled. All right?",
     "No Name",
+    "Added %1 to %2",
+    "Deleted %1 from %2",
+    "Imported %1 into %2",
+    "Edited %1",
+    "Moved %1 to %2",
+    "Added group %1",
+    "Renamed group %1 to %2",
+    "Deleted group %1 (%2)",
 };
 
 std::string* Table()
@@ -72,6 +82,16 @@ std::string* Table()
 const std::string& UserText(CoreText id)
 {
     return Table()[static_cast<size_t>(id)];
+}
+
+std::string CountedText(size_t count, CoreText one, CoreText many, bool grouped)
+{
+    std::string number = std::to_string(count);
+    if (grouped) {
+        for (size_t at = number.size(); at > 3; at -= 3)
+            number.insert(at - 3, ",");
+    }
+    return FormatText(UserText(count == 1 ? one : many), {number});
 }
 
 const char* DefaultUserText(CoreText id)

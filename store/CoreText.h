@@ -1,6 +1,7 @@
 // The core's user texts, one table the program fills from its string table.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // The user texts of the portable core. They reach the user through one
@@ -51,6 +52,14 @@ enum class CoreText {
     DeleteGroupQuestion,
     DeleteItemQuestion,
     ImportedTitle,
+    ChangeAdded,
+    ChangeDeleted,
+    ChangeImported,
+    ChangeEdited,
+    ChangeMoved,
+    ChangeAddedGroup,
+    ChangeRenamedGroup,
+    ChangeDeletedGroup,
     Count
 };
 
@@ -58,5 +67,8 @@ enum class CoreText {
 const std::string& UserText(CoreText id);
 // The core's own English text.
 const char* DefaultUserText(CoreText id);
+// "N bookmarks" and the like: `one` or `many` with the count, its thousands
+// grouped with `grouped` ("1,204").
+std::string CountedText(size_t count, CoreText one, CoreText many, bool grouped = false);
 // The program's own words for `id`; an empty text keeps the one there is.
 void SetUserText(CoreText id, std::string text);

@@ -139,3 +139,91 @@ TEST(ChangeJournal, KeepsTheNewestRecordsWithinItsBounds)
     byBytes.Push(addOne(std::string(100000, 'u')));
     EXPECT_EQ(byBytes.DoneCount(), 1u);
 }
+
+// Every kind of change names itself in the history; taking back several at
+// once is one update of the views, and can be done again.
+TEST_F(ChangeJournalTest, HistoryNamesEveryChange)
+{
+    const auto start = [&] {
+        StoreContent content;
+        content.m_arrGroups = {"Dev", "News"};
+        content.m_arrItems = {MakeItem("Example Domain", "http://example.com/", "Dev"),
+                              MakeItem("Two", "http://two/", "dev"), MakeItem("Three", "http://three/", "News")};
+        doc.LoadContent(std::move(content));
+        selection.currentGroup = "Dev";
+        selection.itemIndex = 0;
+    };
+    std::vector<BookmarkItem> many(1204);
+    for (size_t i = 0; i < many.size(); ++i)
+        many[i] = MakeItem("n", "http://i/" + std::to_string(i), "Imported " + std::to_string(i % 9));
+    const struct {
+        std::function<void()> change;
+        const char* what;
+    } cases[] = {
+        {[&] { doc.DeleteItems({0, 1, 2}); }, "Deleted 3 bookmarks from 2 groups"},
+        {[&] { doc.DeleteItems({0, 1}); }, "Deleted 2 bookmarks from Dev"},
+        {[&] { doc.DeleteItem(); }, "Deleted Example Domain from Dev"},
+        {[&] { doc.AddItems(many, {}, nullptr, nullptr, true); }, "Imported 1,204 bookmarks into 9 groups"},
+        {[&] { doc.CreateItem(MakeItem("", "http://new/", "News")); }, "Added http://new/ to News"},
+        {[&] { doc.RenameGroup("Daily"); }, "Renamed group Dev to Daily"},
+        {[&] { doc.ChangeItem(0, MakeItem("Example Domain", "http://example.org/", "")); }, "Edited Example Domain"},
+        {[&] { doc.ChangeURLs({{0, "http://a/"}, {2, "http://b/"}}); }, "Edited 2 bookmarks"},
+        {[&] { doc.RenameItem("Renamed"); }, "Edited Renamed"},
+        {[&] { doc.MoveItems({0, 1}, "Later"); }, "Moved 2 bookmarks to Later"},
+        {[&] { doc.AddGroup(); }, "Added group New Group"},
+        {[&] { doc.DeleteGroup(); }, "Deleted group Dev (2 bookmarks)"},
+        {[&] {
+             const BookmarkItem like = doc.Items()[2];
+             selection.currentGroup = "Dev";
+             doc.AddItemMoving(MakeItem("Three", "http://three/", "Dev"), &like);
+         },
+         "Moved Three to Dev"},
+    };
+    for (const auto& c : cases) {
+        start();
+        const std::string before = EncodeDataFile(doc.Content());
+        c.change();
+        ASSERT_EQ(doc.Journal().DoneCount(), 1u) << c.what;
+        EXPECT_EQ(doc.Journal().Done(0).what, c.what);
+        EXPECT_GT(doc.Journal().Done(0).when, 0);
+        const std::string after = EncodeDataFile(doc.Content());
+        EXPECT_EQ(doc.UndoChanges(5), 1u) << c.what;
+        EXPECT_EQ(EncodeDataFile(doc.Content()), before) << c.what;
+        EXPECT_EQ(doc.RedoChanges(5), 1u) << c.what;
+        EXPECT_EQ(EncodeDataFile(doc.Content()), after) << c.what;
+    }
+
+    // Three changes taken back in one step: one rebuild, and the words of the
+    // rest stay for a redo.
+    start();
+    doc.AddGroup();
+    doc.DeleteItems({2});
+    doc.RenameItem("X");
+    const std::string before = EncodeDataFile(doc.Content());
+    const int updates = itemPane.updates;
+    doc.SetModifiedFlag(false);
+    EXPECT_EQ(doc.UndoChanges(2), 2u);
+    EXPECT_EQ(itemPane.updates, updates + 1);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.Journal().Done(0).what, "Added group New Group");
+    EXPECT_EQ(doc.Journal().Undone(0).what, "Deleted Three from News");
+    EXPECT_EQ(doc.RedoChanges(2), 2u);
+    EXPECT_EQ(EncodeDataFile(doc.Content()), before);
+}
+
+TEST(ChangeJournal, KeepsAThousandChangesAndCountsTheDropped)
+{
+    ChangeJournal journal;
+    for (int n = 0; n < 1005; ++n) {
+        ChangeRecord record;
+        record.kind = ChangeRecord::AddGroup;
+        record.what = std::to_string(n);
+        journal.Push(std::move(record));
+    }
+    EXPECT_EQ(journal.DoneCount(), 1000u);
+    EXPECT_EQ(journal.DroppedCount(), 5u);
+    EXPECT_EQ(journal.Done(0).what, "1004");
+    EXPECT_EQ(journal.Done(999).what, "5");
+    journal.Clear();
+    EXPECT_EQ(journal.DroppedCount(), 0u);
+}

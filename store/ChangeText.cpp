@@ -1,0 +1,92 @@
+// A change to the collection in words, for the history.
+#include "store/ChangeText.h"
+
+#include "store/CoreText.h"
+#include "store/TextCompare.h"
+#include "store/TextFormat.h"
+
+#include <vector>
+
+namespace {
+
+// One bookmark by its name (its URL when it has none), more by their count.
+std::string Bookmarks(const std::vector<const BookmarkItem*>& items)
+{
+    if (items.size() == 1)
+        return items[0]->m_strName.empty() ? items[0]->m_strURL : items[0]->m_strName;
+    return CountedText(items.size(), CoreText::BookmarkOne, CoreText::BookmarkMany, true);
+}
+
+// The group they share, or how many groups they are in.
+std::string GroupOf(const std::vector<const BookmarkItem*>& items)
+{
+    std::vector<const std::string*> groups;
+    for (const BookmarkItem* item : items) {
+        bool known = false;
+        for (const std::string* group : groups)
+            known = known || TextEqual(*group, item->m_strGroup);
+        if (!known)
+            groups.push_back(&item->m_strGroup);
+    }
+    if (groups.size() == 1)
+        return *groups[0];
+    return CountedText(groups.size(), CoreText::GroupOne, CoreText::GroupMany, true);
+}
+
+} // namespace
+
+std::string DescribeChange(const ChangeRecord& record, const StoreContent& after)
+{
+    const std::vector<BookmarkItem>& items = after.m_arrItems;
+    std::vector<const BookmarkItem*> removed;
+    for (const auto& entry : record.items.removed)
+        removed.push_back(&entry.second);
+    std::vector<const BookmarkItem*> added;
+    for (size_t i = items.size() - record.items.addedCount; i < items.size(); ++i)
+        added.push_back(&items[i]);
+    std::vector<const BookmarkItem*> changed;
+    for (const auto& edit : record.items.changed)
+        changed.push_back(&items[edit.index]);
+
+    switch (record.kind) {
+    case ChangeRecord::AddItems:
+        return FormatText(UserText(CoreText::ChangeAdded), {Bookmarks(added), GroupOf(added)});
+    case ChangeRecord::Import:
+        return FormatText(UserText(CoreText::ChangeImported),
+                          {CountedText(added.size(), CoreText::BookmarkOne, CoreText::BookmarkMany, true),
+                           GroupOf(added)});
+    case ChangeRecord::RemoveItems:
+        return FormatText(UserText(CoreText::ChangeDeleted), {Bookmarks(removed), GroupOf(removed)});
+    case ChangeRecord::EditItems:
+        return FormatText(UserText(CoreText::ChangeEdited), {Bookmarks(changed)});
+    case ChangeRecord::MoveItems:
+        return FormatText(UserText(CoreText::ChangeMoved), {Bookmarks(changed), GroupOf(changed)});
+    case ChangeRecord::PasteItem:
+        return FormatText(UserText(CoreText::ChangeMoved), {Bookmarks(added), GroupOf(added)});
+    case ChangeRecord::AddGroup: {
+        const size_t first = after.m_arrGroups.size() - record.groups.addedCount;
+        return FormatText(UserText(CoreText::ChangeAddedGroup),
+                          {first < after.m_arrGroups.size() ? after.m_arrGroups[first] : GroupOf(added)});
+    }
+    case ChangeRecord::RenameGroup: {
+        std::string from;
+        std::string to;
+        if (!record.groups.changed.empty()) {
+            from = record.groups.changed[0].other;
+            to = after.m_arrGroups[record.groups.changed[0].index];
+        } else if (!record.items.changed.empty()) {
+            from = record.items.changed[0].other.m_strGroup;
+            to = items[record.items.changed[0].index].m_strGroup;
+        }
+        return FormatText(UserText(CoreText::ChangeRenamedGroup), {from, to});
+    }
+    case ChangeRecord::RemoveGroup: {
+        const std::string name = !record.groups.removed.empty() ? record.groups.removed[0].second
+                                 : !removed.empty()              ? removed[0]->m_strGroup
+                                                                 : std::string();
+        return FormatText(UserText(CoreText::ChangeDeletedGroup),
+                          {name, CountedText(removed.size(), CoreText::BookmarkOne, CoreText::BookmarkMany, true)});
+    }
+    }
+    return std::string();
+}
