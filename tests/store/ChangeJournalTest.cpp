@@ -198,6 +198,7 @@ TEST_F(ChangeJournalTest, HistoryNamesEveryChange)
     start();
     doc.AddGroup();
     doc.DeleteItems({2});
+    selection.itemIndex = 0;
     doc.RenameItem("X");
     const std::string before = EncodeDataFile(doc.Content());
     const int updates = itemPane.updates;
