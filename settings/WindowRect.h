@@ -19,6 +19,7 @@ struct WindowRect {
 constexpr const char* kFindWindowEntry = "Find Window";
 constexpr const char* kDuplicatesWindowEntry = "Duplicates Window";
 constexpr const char* kCheckLinksWindowEntry = "Check Links Window";
+constexpr const char* kHistoryWindowEntry = "History Window";
 
 std::string FormatWindowRect(const WindowRect& rect);
 // False, `rect` untouched, unless `text` is four whole numbers within a

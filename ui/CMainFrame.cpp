@@ -11,6 +11,7 @@
 #include "store/TextCompare.h"
 #include "ui/CCheckLinksDlg.h"
 #include "ui/CDuplicatesDlg.h"
+#include "ui/CHistoryDlg.h"
 #include "ui/CItemPane.h"
 #include "ui/CommandKeys.h"
 #include "ui/CGroupPane.h"
@@ -78,6 +79,7 @@ const CommandRow<CMainFrame> CMainFrame::kCommands[] = {
     {ID_EDIT_FIND, ID_EDIT_FIND, &CMainFrame::OnFind, nullptr},
     {ID_EDIT_FIND_NEXT, ID_EDIT_FIND_NEXT, &CMainFrame::OnFindNext, nullptr},
     {ID_TOOLS_DUPLICATES, ID_TOOLS_DUPLICATES, &CMainFrame::OnDuplicates, nullptr},
+    {ID_EDIT_HISTORY, ID_EDIT_HISTORY, &CMainFrame::OnHistory, nullptr},
 };
 
 namespace {
@@ -175,6 +177,7 @@ void CMainFrame::OnDestroy()
     m_checkLinks.reset();
     m_findDlg.reset();
     m_duplicatesDlg.reset();
+    m_historyDlg.reset();
     SavePreferences();
     m_trayIcon.TrayDelete();
 }
@@ -539,6 +542,13 @@ void CMainFrame::OnFindNext(UINT)
     }
     if (m_findDlg && m_findDlg->IsOpen())
         m_findDlg->ShowResult(next);
+}
+
+void CMainFrame::OnHistory(UINT)
+{
+    if (!m_historyDlg)
+        m_historyDlg.reset(new CHistoryDlg(m_hWnd, m_document));
+    m_historyDlg->Open();
 }
 
 void CMainFrame::OnDuplicates(UINT)

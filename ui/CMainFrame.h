@@ -16,6 +16,7 @@
 
 class CBookmarkDoc;
 class CCheckLinksDlg;
+class CHistoryDlg;
 class CDuplicatesDlg;
 class CItemPane;
 class CGroupPane;
@@ -49,6 +50,7 @@ public:
     // The modeless dialogs, once first opened (open or closed since).
     CFindDlg* FindDialog() const { return m_findDlg.get(); }
     CDuplicatesDlg* DuplicatesDialog() const { return m_duplicatesDlg.get(); }
+    CHistoryDlg* HistoryDialog() const { return m_historyDlg.get(); }
 
     // Opens bookmarks through `launcher` instead of the system's.
     void SetLauncher(ILauncher& launcher) { m_launcher = &launcher; }
@@ -107,6 +109,7 @@ private:
     // The next bookmark of the last search after the selected one, wrapping.
     void OnFindNext(UINT id);
     void OnDuplicates(UINT id);
+    void OnHistory(UINT id);
 
     // Opening bookmarks, in CMainFrameLaunch.cpp. OpenUrl opens the selected
     // row's bookmark; the tray's entry 35000 + k opens row k's.
@@ -159,6 +162,7 @@ private:
     LastSearch m_lastSearch;
     CWndPtr<CFindDlg> m_findDlg;
     CWndPtr<CDuplicatesDlg> m_duplicatesDlg;
+    CWndPtr<CHistoryDlg> m_historyDlg;
     SystemLauncher m_systemLauncher;
     ILauncher* m_launcher = &m_systemLauncher;
     LinkCheckLimits m_linkCheckLimits;

@@ -78,7 +78,7 @@ TEST(Resources, MenusHoldEveryItemWithItsTextAndId)
          "Linkhive &2.0 Data File...=32848,-,&HTML...\tCtrl+H=32800,&Folder...=32833,-,Address &Book...=32842,"
          "B&rowser Bookmarks...=32878},-,Recent File=57616~,-,E&xit=57665},"
          "&Edit{&Undo\tCtrl+Z=57643,-,Cu&t\tCtrl+X=57635,&Copy\tCtrl+C=57634,&Paste\tCtrl+V=57637,-,"
-         "&Find...\tCtrl+F=32881,Find &Next\tF3=32882},"
+         "&Find...\tCtrl+F=32881,Find &Next\tF3=32882,-,Undo &History...\tCtrl+Shift+Z=32890},"
          "&View{&Toolbar=59392,&Status Bar=59393,-,Lar&ge Icons=32787,S&mall Icons=32788,&List=32789,"
          "&Details=32790,-,Arrange &Icons{by &Name=32802,by &URL=32803}},"
          "&Group{&Add...\tGray +=32771,&Delete\tGray -=32772,&Rename=32773,-,&Save As HTML...=32778},"
@@ -129,7 +129,7 @@ TEST(Resources, AcceleratorTableMatchesTheKeys)
         {FVIRTKEY, VK_INSERT, 32774},          {FVIRTKEY | FSHIFT, VK_INSERT, 32841},
         {FVIRTKEY | FALT, VK_RETURN, 32776},   {FVIRTKEY, VK_SUBTRACT, 32772},
         {FVIRTKEY, VK_TAB, 32811},             {FVIRTKEY | FCONTROL, 'X', 57635},
-        {FVIRTKEY | FCONTROL, 'Z', 57643},
+        {FVIRTKEY | FCONTROL, 'Z', 57643},     {FVIRTKEY | FCONTROL | FSHIFT, 'Z', 32890},
     };
     ASSERT_EQ(count, static_cast<int>(sizeof expected / sizeof expected[0]));
     for (int i = 0; i < count; ++i) {
@@ -173,7 +173,7 @@ TEST(Resources, StringsCarryTitlePromptsAndTooltips)
         {ID_EDIT_FIND_NEXT, "Go to the next bookmark found"},
         {IDS_FIND_FOUND, "%d bookmarks found"},
         {IDS_DUPLICATES_SHARED, "%1 bookmarks share %2 addresses"},
-        {IDS_DELETE_BOOKMARKS, "Delete %d bookmarks? This cannot be undone."},
+        {IDS_DELETE_BOOKMARKS, "Delete %d bookmarks?"},
     };
     for (const auto& s : strings)
         EXPECT_EQ(String(s.id), s.text) << s.id;

@@ -106,7 +106,7 @@ TEST_F(DuplicatesDialogTest, DeleteAsksOnceAndRemovesTheExtraCopies)
     prompt.answers = {MessageAnswer::Cancel};
     Click(Dialog(), IDC_DELETE_SELECTED);
     ASSERT_EQ(prompt.shown.size(), 1u);
-    EXPECT_EQ(prompt.shown[0], "Delete 3 bookmarks? This cannot be undone.");
+    EXPECT_EQ(prompt.shown[0], "Delete 3 bookmarks?");
     EXPECT_EQ(prompt.styles[0], MessageStyle::QuestionOkCancel);
     EXPECT_EQ(Doc().Items().size(), 7u);
     EXPECT_FALSE(Doc().IsModified());
