@@ -107,6 +107,10 @@ private:
     // The next bookmark of the last search after the selected one, wrapping.
     void OnFindNext(UINT id);
     void OnDuplicates(UINT id);
+    // File > Restore Backup: the chosen backup, read whole, becomes an
+    // untitled collection after the question about saving.
+    void OnRestoreBackup(UINT id);
+    void OnUpdateRestoreBackup(CCmdUI& ui);
 
     // Opening bookmarks, in CMainFrameLaunch.cpp. OpenUrl opens the selected
     // row's bookmark; the tray's entry 35000 + k opens row k's.
