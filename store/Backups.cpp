@@ -299,8 +299,8 @@ std::vector<BackupEntry> BackupShelf::List() const
 
 void BackupShelf::Restore(const std::string& backup)
 {
-    // Open first: a backup that is gone changes nothing, and one held open
-    // is not the rotation's to take.
+    // Open first: a backup that is gone changes nothing. The keeping spares
+    // it from the rotation.
     InputFile source(backup);
     Keep(backup);
     CopyBytes(source, m_collection);

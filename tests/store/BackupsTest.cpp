@@ -32,12 +32,9 @@ std::string NameAt(std::time_t when, const char* suffix = "")
     return std::string(text) + suffix + ".lkh";
 }
 
-std::vector<std::string> Names(const std::vector<BackupEntry>& entries)
+std::string FileName(const BackupEntry& entry)
 {
-    std::vector<std::string> names;
-    for (const BackupEntry& entry : entries)
-        names.push_back(entry.path.substr(entry.path.find_last_of("\\/") + 1));
-    return names;
+    return entry.path.substr(entry.path.find_last_of("\\/") + 1);
 }
 
 class BackupsTest : public DocumentFixture {
@@ -80,14 +77,17 @@ TEST_F(BackupsTest, KeepsTheNewestTwentyAndTheNewestOfEachOfThirtyDays)
     for (const std::time_t kept : {LocalTime(25), LocalTime(20, 600), LocalTime(15), LocalTime(10)})
         expected.push_back(NameAt(kept));
     const std::vector<BackupEntry> entries = shelf.List();
-    EXPECT_EQ(Names(entries), expected);
+    std::vector<std::string> names;
+    for (const BackupEntry& entry : entries)
+        names.push_back(FileName(entry));
+    EXPECT_EQ(names, expected);
     EXPECT_EQ(ReadBytes(entries.back().path), "version 2");
     // What the shelf did not write, it leaves alone.
     EXPECT_TRUE(FileExists(JoinPath(shelf.Folder(), "notes.txt")));
     EXPECT_EQ(FilesIn(shelf.Folder()).size(), expected.size() + 1);
 }
 
-TEST_F(BackupsTest, SavesInOneSecondGetNumbersAndTheSameBytesAreKeptOnce)
+TEST_F(BackupsTest, SavesInOneSecondGetNumbersTheSameBytesAreKeptOnceAndRestoreKeepsFirst)
 {
     std::time_t now = LocalTime(3);
     BackupShelf shelf = Shelf(&now);
@@ -96,27 +96,39 @@ TEST_F(BackupsTest, SavesInOneSecondGetNumbersAndTheSameBytesAreKeptOnce)
     content.m_arrGroups = {"A", "B"};
     content.m_arrItems = {MakeItem("n", "http://x/", "A"), MakeItem("m", "http://y/", "B"), MakeItem("o", "", "A")};
     const std::string full = EncodeDataFile(content);
-    for (const std::string& bytes : {full, std::string("\377\377\377\377\377\377\377\377"), full.substr(0, 20),
-                                     full.substr(0, 20), std::string("\0\0\0\0", 4)}) {
+    const std::string shortBytes("\0\0\0\0", 4);
+    for (const std::string& bytes : {full, std::string(8, '\377'), full.substr(0, 20), full.substr(0, 20), shortBytes}) {
         Collection(bytes);
         ASSERT_TRUE(shelf.Keep());
     }
 
-    const std::vector<BackupEntry> entries = shelf.List();
-    EXPECT_EQ(Names(entries), (std::vector<std::string>{NameAt(now, " (4)"), NameAt(now, " (3)"),
-                                                         NameAt(now, " (2)"), NameAt(now)}));
+    // Too short, cut short (its counts ask for more than it holds), empty, whole.
+    const struct {
+        const char* suffix;
+        bool damaged;
+        uint64_t groups, bookmarks;
+    } expected[] = {{" (4)", true, 0, 0}, {" (3)", true, 0, 0}, {" (2)", false, 0, 0}, {"", false, 2, 3}};
+    std::vector<BackupEntry> entries = shelf.List();
     ASSERT_EQ(entries.size(), 4u);
-    // Too short, then cut short (its counts ask for more than it holds),
-    // then empty and whole.
-    const bool damaged[] = {true, true, false, false};
-    const uint64_t groups[] = {0, 0, 0, 2};
-    const uint64_t bookmarks[] = {0, 0, 0, 3};
     for (size_t i = 0; i < entries.size(); ++i) {
-        EXPECT_EQ(entries[i].damaged, damaged[i]) << i;
-        EXPECT_EQ(entries[i].groups, groups[i]) << i;
-        EXPECT_EQ(entries[i].bookmarks, bookmarks[i]) << i;
+        EXPECT_EQ(FileName(entries[i]), NameAt(now, expected[i].suffix));
+        EXPECT_EQ(entries[i].damaged, expected[i].damaged) << i;
+        EXPECT_EQ(entries[i].groups, expected[i].groups) << i;
+        EXPECT_EQ(entries[i].bookmarks, expected[i].bookmarks) << i;
     }
     EXPECT_EQ(BackupTimeText(entries[0].time), NameAt(now).substr(0, 10) + " 12:00:00");
+
+    // A backup that is gone changes nothing; the current file, the same as
+    // the newest backup, is not kept again.
+    EXPECT_THROW(shelf.Restore(dir.Path("gone.lkh")), FileError);
+    shelf.Restore(entries[3].path);
+    EXPECT_EQ(ReadBytes(dir.Path("store.lkh")), full);
+    EXPECT_EQ(shelf.List().size(), 4u);
+    shelf.Restore(entries[2].path);
+    entries = shelf.List();
+    ASSERT_EQ(entries.size(), 5u);
+    EXPECT_EQ(ReadBytes(entries[0].path), full);
+    EXPECT_EQ(ReadBytes(dir.Path("store.lkh")), std::string(8, '\377'));
 }
 
 TEST_F(BackupsTest, EachFileHasAShelfOfItsOwn)
@@ -177,25 +189,4 @@ TEST_F(BackupsTest, TheSaveKeepsTheOldFileUnlessOffAndGoesOnWhenItCannot)
     ASSERT_TRUE(doc.OnSaveDocument(dir.Path("new.lkh")));
     EXPECT_EQ(failures, 1);
     EXPECT_FALSE(FileExists(dir.Path("fresh")));
-}
-
-TEST_F(BackupsTest, RestoreKeepsTheCurrentFileFirst)
-{
-    std::time_t now = LocalTime(1);
-    BackupShelf shelf = Shelf(&now);
-    Collection("first");
-    ASSERT_TRUE(shelf.Keep());
-    const std::string first = shelf.List()[0].path;
-    Collection("second");
-
-    EXPECT_THROW(shelf.Restore(dir.Path("gone.lkh")), FileError);
-    EXPECT_EQ(ReadBytes(dir.Path("store.lkh")), "second");
-    EXPECT_EQ(shelf.List().size(), 1u);
-
-    now = LocalTime(2);
-    shelf.Restore(first);
-    EXPECT_EQ(ReadBytes(dir.Path("store.lkh")), "first");
-    const std::vector<BackupEntry> entries = shelf.List();
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(ReadBytes(entries[0].path), "second");
 }
