@@ -78,6 +78,12 @@ CLinkhiveApp::CLinkhiveApp(IPrompt& prompt, IClipboard& clipboard, std::vector<s
 {
     SetPrompt(prompt);
     m_document.SetFileType(LoadResourceString(IDS_DATA_FILE_FILTER), "lkh");
+    m_backups.enabled = [] { return thePreferences.keepBackups != 0; };
+    m_backups.failed = [this] {
+        if (CFrameWnd* frame = MainFrame())
+            PostMessageA(frame->GetSafeHwnd(), WM_BACKUP_FAILED, 0, 0);
+    };
+    m_document.SetBackups(&m_backups);
 }
 
 CLinkhiveApp::~CLinkhiveApp()

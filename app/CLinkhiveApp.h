@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/CWinApp.h"
+#include "store/Backups.h"
 #include "store/CBookmarkDoc.h"
 
 #include <string>
@@ -37,6 +38,9 @@ private:
     CurrentSelection m_selection;
     ClipboardMarks m_marks;
     CBookmarkDoc m_document;
+    // Saves keep what they replace while "Keep Backups" is on; a backup that
+    // fails is told on the status bar.
+    BackupPolicy m_backups;
     std::vector<std::string> m_args;
     HANDLE m_mutex = nullptr;
 };

@@ -14,6 +14,10 @@ int CliStats(const CliArgs& args);
 int CliFind(const CliArgs& args);
 int CliDuplicates(const CliArgs& args);
 
+// BackupCommands.cpp: the versions the saves have kept.
+int CliBackups(const CliArgs& args);
+int CliRestore(const CliArgs& args);
+
 // CheckCommands.cpp: which bookmarks still answer.
 int CliCheck(const CliArgs& args);
 

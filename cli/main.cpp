@@ -34,6 +34,8 @@ const char kUsageText[] =
     "       linkhive-cli export-group-html STORE OUT [--group NAME]\n"
     "       linkhive-cli export-netscape STORE OUT\n"
     "       linkhive-cli write-url URL OUT\n"
+    "       linkhive-cli backups STORE\n"
+    "       linkhive-cli restore STORE BACKUP\n"
     "       linkhive-cli --version\n";
 
 const CliCommand kCommands[] = {
@@ -53,6 +55,8 @@ const CliCommand kCommands[] = {
     {"export-group-html", 2, 2, "--group=", CliExportGroupHtml},
     {"export-netscape", 2, 2, "", CliExportNetscape},
     {"write-url", 2, 2, "", CliWriteUrl},
+    {"backups", 1, 1, "", CliBackups},
+    {"restore", 2, 2, "", CliRestore},
 };
 
 // Finds `word` among the command's options; sets takesValue for "name=".

@@ -24,6 +24,7 @@
 #define IDD_CHECK_LINKS 170
 #define IDD_FIND 172
 #define IDD_DUPLICATES 173
+#define IDD_RESTORE_BACKUP 180
 
 #define IDS_URL_PROPERTIES 133  // the caption of the sheet of pages 133 and 160
 
@@ -60,6 +61,8 @@
 #define IDC_GO_TO 1074
 #define IDC_SELECT_EXTRA 1075
 #define IDC_DELETE_SELECTED 1076
+// Restore Backup.
+#define IDC_BACKUP_LIST 1080
 
 // Titles and filter of the Browsers Configuration's file dialogs.
 #define IDS_BROWSE_FILTER 1100
@@ -147,6 +150,13 @@
 #define IDS_PROGRESS_NAME 1180
 // The properties sheet's bookmark went while the sheet was open.
 #define IDS_EDITED_BOOKMARK_GONE 1190
+// Restore Backup's columns and a damaged backup's counts; the status line
+// of a save whose backup failed.
+#define IDS_BACKUP_COLUMN_TIME 1300
+#define IDS_BACKUP_COLUMN_GROUPS 1301
+#define IDS_BACKUP_COLUMN_BOOKMARKS 1302
+#define IDS_BACKUP_DAMAGED 1303
+#define IDS_BACKUP_FAILED 1304
 
 // The portable core's texts (store/CoreText.h), in its order from IDS_CORE_TEXTS.
 #define IDS_CORE_TEXTS 1200
@@ -205,16 +215,16 @@
 
 // The History window.
 #define IDD_HISTORY 190
-#define IDC_HISTORY_LIST 1190
-#define IDC_HISTORY_UNDO 1191
-#define IDC_HISTORY_REDO 1192
-#define IDC_HISTORY_NOTE 1193
+#define IDC_HISTORY_LIST 1195
+#define IDC_HISTORY_UNDO 1196
+#define IDC_HISTORY_REDO 1197
+#define IDC_HISTORY_NOTE 1198
 #define IDS_HISTORY_COLUMN_TIME 1290
 #define IDS_HISTORY_COLUMN_CHANGE 1291
 #define IDS_HISTORY_DROPPED_ONE 1292
 #define IDS_HISTORY_DROPPED_MANY 1293
 #define IDS_HISTORY_NAME 1294
-#define ID_EDIT_HISTORY 32890
+#define ID_EDIT_HISTORY 32895
 
 // The tray menu's last entry when a list is too long for its range.
 #define IDS_TRAY_MORE 1104
@@ -285,6 +295,8 @@
 #define ID_EDIT_FIND 32881
 #define ID_EDIT_FIND_NEXT 32882
 #define ID_TOOLS_DUPLICATES 32883
+#define ID_FILE_RESTORE_BACKUP 32890
+#define ID_PREF_KEEP_BACKUPS 32891
 
 // The tray icon's callback message to the frame.
 #define WM_TRAY_NOTIFY 0x040A
@@ -294,6 +306,9 @@
 #define WM_REFRESH_LIST 0x040C
 // A file handed over by a second start waits its turn.
 #define WM_OPEN_HANDED_FILE 0x040D
+// A save could not keep a backup: the status bar says so once the command
+// that saved (and set the idle text) is over.
+#define WM_BACKUP_FAILED 0x0410
 
 // WM_COPYDATA's dwData when a second start hands the first its file ("LKHF").
 #define COPYDATA_OPEN_FILE 0x4C4B4846

@@ -79,6 +79,7 @@ void ReadOtherPreferences(IProfile& profile, Preferences& prefs)
     prefs.oneInstance = ReadNumber(profile, "One Instance", 0);
     prefs.bCreateNewProcess = ReadNumber(profile, "bCreateNewProcess", 1);
     prefs.trayIcon = ReadNumber(profile, "TrayIcon", 0);
+    prefs.keepBackups = ReadNumber(profile, "Keep Backups", 1);
 }
 
 ViewMode ViewModeOf(uint32_t viewMode)
@@ -110,6 +111,7 @@ void WritePreferences(IProfile& profile, const Preferences& prefs)
     WriteNumber(profile, "One Instance", prefs.oneInstance);
     WriteNumber(profile, "BkColour", prefs.bkColour);
     WriteNumber(profile, "TxtColour", prefs.txtColour);
+    WriteNumber(profile, "Keep Backups", prefs.keepBackups);
 }
 
 uint32_t& ToggleVariable(Preferences& prefs, Toggle toggle)
@@ -122,6 +124,7 @@ uint32_t& ToggleVariable(Preferences& prefs, Toggle toggle)
     case Toggle::OpenLastFile: return prefs.openLastFile;
     case Toggle::OneInstance: return prefs.oneInstance;
     case Toggle::UseSystemColours: return prefs.useSystemColours;
+    case Toggle::KeepBackups: return prefs.keepBackups;
     case Toggle::UseCustomColours: break;
     }
     return prefs.useCustomColours;

@@ -26,6 +26,7 @@ struct Preferences {
     uint32_t leftPaneWidth = 150;    // "LeftPaneWidth"
     uint32_t viewMode = 0;           // "View Mode": 0 large icons, 1 details, 2 small icons, 3 list
     uint32_t openLastFile = 1;       // "Open Last File"
+    uint32_t keepBackups = 1;        // "Keep Backups": each save keeps the file it replaces
 };
 
 extern Preferences thePreferences;
@@ -45,7 +46,7 @@ void ReadPaneWidthPreferences(IProfile& profile, Preferences& prefs);
 uint32_t InitialLeftPaneWidth(const Preferences& prefs);
 // After the bars: "View Mode"; apply it with ViewModeCommand.
 void ReadViewModePreference(IProfile& profile, Preferences& prefs);
-// Then the rest: "bDeleteSourceFile" ... "TrayIcon".
+// Then the rest: "bDeleteSourceFile" ... "TrayIcon", "Keep Backups".
 void ReadOtherPreferences(IProfile& profile, Preferences& prefs);
 
 // The item pane's four views, numbered as "View Mode" stores them.
@@ -69,6 +70,7 @@ enum class Toggle {
     OneInstance,       // "One Instance"
     UseSystemColours,  // "Use System Colours"
     UseCustomColours,  // "Use Custom Colours"
+    KeepBackups,       // "Keep Backups"
 };
 uint32_t& ToggleVariable(Preferences& prefs, Toggle toggle);
 // Zero becomes 1, anything else 0.

@@ -1,6 +1,7 @@
 // The document base: title, path, modified flag, views, open and save.
 #include "store/CDocument.h"
 
+#include "store/Backups.h"
 #include "store/CoreText.h"
 #include "store/FileError.h"
 #include "store/FileIO.h"
@@ -108,6 +109,8 @@ bool CDocument::OnOpenDocument(const std::string& path)
 
 bool CDocument::OnSaveDocument(const std::string& path)
 {
+    if (m_backups != nullptr)
+        KeepBeforeSave(*m_backups, path);
     if (!RunFileOperation(m_prompt, path, FileReport::DocumentSave, [&] { Store(path); }))
         return false;
     SetPathName(path);

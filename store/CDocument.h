@@ -6,6 +6,7 @@
 
 class IPrompt;
 class InputFile;
+struct BackupPolicy;
 
 // What a change touched, so that a view able to patch itself need not
 // rebuild. Items are the entries of the document's main list, by index.
@@ -77,6 +78,9 @@ public:
     bool SaveModified();
 
     IPrompt& Prompt() { return m_prompt; }
+    // Each save first keeps the file it replaces as `policy` says (null, the
+    // default: never); a backup that fails never stops the save.
+    void SetBackups(const BackupPolicy* policy) { m_backups = policy; }
 
     // The document's file type in the open and save dialogs, which the
     // program sets: the filter pairs and the extension (without the dot)
@@ -101,6 +105,7 @@ protected:
 
 private:
     IPrompt& m_prompt;
+    const BackupPolicy* m_backups = nullptr;
     std::string m_title = "Untitled";
     std::string m_path;
     std::string m_fileFilter;

@@ -6,7 +6,10 @@
 #include "settings/ColourScheme.h"
 #include "settings/PaneColours.h"
 #include "settings/Preferences.h"
+#include "store/Backups.h"
 #include "store/CBookmarkDoc.h"
+#include "store/FileIO.h"
+#include "store/FileOperation.h"
 #include "store/Prompt.h"
 #include "store/TextCompare.h"
 #include "ui/CCheckLinksDlg.h"
@@ -15,6 +18,7 @@
 #include "ui/CItemPane.h"
 #include "ui/CommandKeys.h"
 #include "ui/CGroupPane.h"
+#include "ui/CRestoreBackupDlg.h"
 #include "ui/CUrlPropertiesSheet.h"
 
 #include <commctrl.h>
@@ -80,6 +84,8 @@ const CommandRow<CMainFrame> CMainFrame::kCommands[] = {
     {ID_EDIT_FIND_NEXT, ID_EDIT_FIND_NEXT, &CMainFrame::OnFindNext, nullptr},
     {ID_TOOLS_DUPLICATES, ID_TOOLS_DUPLICATES, &CMainFrame::OnDuplicates, nullptr},
     {ID_EDIT_HISTORY, ID_EDIT_HISTORY, &CMainFrame::OnHistory, nullptr},
+    {ID_FILE_RESTORE_BACKUP, ID_FILE_RESTORE_BACKUP, &CMainFrame::OnRestoreBackup, &CMainFrame::OnUpdateRestoreBackup},
+    {ID_PREF_KEEP_BACKUPS, ID_PREF_KEEP_BACKUPS, &CMainFrame::OnToggle, &CMainFrame::OnUpdateToggle},
 };
 
 namespace {
@@ -287,6 +293,9 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return AcceptHandedFile(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_OPEN_HANDED_FILE:
         OpenHandedFiles();
+        return 0;
+    case WM_BACKUP_FAILED:
+        SetMessageText(LoadResourceString(IDS_BACKUP_FAILED));
         return 0;
     case WM_TIMER:
         if (wParam != IDT_HANDED_FILE)
@@ -556,4 +565,36 @@ void CMainFrame::OnDuplicates(UINT)
     if (!m_duplicatesDlg)
         m_duplicatesDlg.reset(new CDuplicatesDlg(m_hWnd, m_document));
     m_duplicatesDlg->Open();
+}
+
+void CMainFrame::OnRestoreBackup(UINT)
+{
+    CRestoreBackupDlg dialog(m_hWnd, BackupShelf(m_document.GetPathName()).List());
+    if (dialog.DoModal() != IDOK)
+        return;
+    // Read before the question about saving: a backup that cannot be read
+    // leaves the collection as it is, and the save's own backup may rotate
+    // the chosen one away.
+    const std::string path = dialog.ChosenPath();
+    StoreContent content;
+    const auto read = [&] {
+        InputFile file(path);
+        ReadDataFile(file, content);
+    };
+    if (!RunFileOperation(m_document.Prompt(), path, FileReport::DocumentOpen, read))
+        return;
+    CWinApp* app = CWinApp::Current();
+    if (app != nullptr && !app->SaveAllModified())
+        return;
+    // Untitled and unchanged, as a new collection: a save asks where it goes.
+    m_document.OnNewDocument();
+    m_document.ImportCollection(std::move(content));
+    m_document.SetModifiedFlag(false);
+    UpdateTitle(m_document.GetTitle());
+    SetActiveView(m_groupPane.get(), true);
+}
+
+void CMainFrame::OnUpdateRestoreBackup(CCmdUI& ui)
+{
+    ui.Enable(!m_document.GetPathName().empty());
 }

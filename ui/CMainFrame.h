@@ -110,6 +110,10 @@ private:
     void OnFindNext(UINT id);
     void OnDuplicates(UINT id);
     void OnHistory(UINT id);
+    // File > Restore Backup: the chosen backup, read whole, becomes an
+    // untitled collection after the question about saving.
+    void OnRestoreBackup(UINT id);
+    void OnUpdateRestoreBackup(CCmdUI& ui);
 
     // Opening bookmarks, in CMainFrameLaunch.cpp. OpenUrl opens the selected
     // row's bookmark; the tray's entry 35000 + k opens row k's.

@@ -15,6 +15,7 @@ const struct {
     {ID_PREF_QUICK_EDIT, Toggle::QuickEdit},           {ID_PREF_MINIMISE_TO_TRAY, Toggle::MinimiseToTray},
     {ID_PREF_OPEN_LAST_FILE, Toggle::OpenLastFile},    {ID_PREF_ONE_INSTANCE, Toggle::OneInstance},
     {ID_COLOUR_USE_SYSTEM, Toggle::UseSystemColours},  {ID_COLOUR_USE_CUSTOM, Toggle::UseCustomColours},
+    {ID_PREF_KEEP_BACKUPS, Toggle::KeepBackups},
 };
 
 // In menu order, which is the order of the core's tables.

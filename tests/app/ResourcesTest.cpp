@@ -74,11 +74,12 @@ TEST(Resources, MenusHoldEveryItemWithItsTextAndId)
     } menus[] = {
         {IDR_MAINFRAME,
          "&File{&New\tCtrl+N=57600,&Open...\tCtrl+O=57601,&Save\tCtrl+S=57603,Save &As...=57604,"
-         "Save As &HTML...=32779,&Export Browser Bookmarks...=32879,-,&Import{&Markbox Data File...=32780,"
+         "Save As &HTML...=32779,Restore &Backup...=32890,&Export Browser Bookmarks...=32879,-,"
+         "&Import{&Markbox Data File...=32780,"
          "Linkhive &2.0 Data File...=32848,-,&HTML...\tCtrl+H=32800,&Folder...=32833,-,Address &Book...=32842,"
          "B&rowser Bookmarks...=32878},-,Recent File=57616~,-,E&xit=57665},"
          "&Edit{&Undo\tCtrl+Z=57643,-,Cu&t\tCtrl+X=57635,&Copy\tCtrl+C=57634,&Paste\tCtrl+V=57637,-,"
-         "&Find...\tCtrl+F=32881,Find &Next\tF3=32882,-,Undo &History...\tCtrl+Shift+Z=32890},"
+         "&Find...\tCtrl+F=32881,Find &Next\tF3=32882,-,Undo &History...\tCtrl+Shift+Z=32895},"
          "&View{&Toolbar=59392,&Status Bar=59393,-,Lar&ge Icons=32787,S&mall Icons=32788,&List=32789,"
          "&Details=32790,-,Arrange &Icons{by &Name=32802,by &URL=32803}},"
          "&Group{&Add...\tGray +=32771,&Delete\tGray -=32772,&Rename=32773,-,&Save As HTML...=32778},"
@@ -88,7 +89,8 @@ TEST(Resources, MenusHoldEveryItemWithItsTextAndId)
          "&Rename\tF2=32805,-,&Properties...\tAlt+Enter=32776},"
          "&Preferences{Default &Action for URLs{Open in &Existing Window=32808,Open in &New Window=32809},-,"
          "&Miscellaneous Settings{&Delete Source URLs=32807,&Save Left Pane Width=32810,&Quick Edit Mode=32817,"
-         "&Minimise to Tray=32820,Always Open &Last File=32834,Allow Only One &Instance=32863},-,"
+         "&Minimise to Tray=32820,Always Open &Last File=32834,Allow Only One &Instance=32863,"
+         "Keep &Backups=32891},-,"
          "&Colour{Use &Windows Colours=32851,&Use Custom Colours=32876,-,&Schemes{&Space=32854,&Navy=32856,"
          "&Aquarium=32857,&Green Field=32858,&Twilight=32859,S&ea=32860,&Meadow=32877},"
          "&Custom{&Background...=32849,&Font...=32852}},-,Configure &Browsers...=32845},"
@@ -129,7 +131,7 @@ TEST(Resources, AcceleratorTableMatchesTheKeys)
         {FVIRTKEY, VK_INSERT, 32774},          {FVIRTKEY | FSHIFT, VK_INSERT, 32841},
         {FVIRTKEY | FALT, VK_RETURN, 32776},   {FVIRTKEY, VK_SUBTRACT, 32772},
         {FVIRTKEY, VK_TAB, 32811},             {FVIRTKEY | FCONTROL, 'X', 57635},
-        {FVIRTKEY | FCONTROL, 'Z', 57643},     {FVIRTKEY | FCONTROL | FSHIFT, 'Z', 32890},
+        {FVIRTKEY | FCONTROL, 'Z', 57643},     {FVIRTKEY | FCONTROL | FSHIFT, 'Z', 32895},
     };
     ASSERT_EQ(count, static_cast<int>(sizeof expected / sizeof expected[0]));
     for (int i = 0; i < count; ++i) {
@@ -322,6 +324,8 @@ TEST(Resources, IconsAndDialogsExist)
         {IDD_DUPLICATES, IDC_GO_TO, "&Go To"},
         {IDD_DUPLICATES, IDC_SELECT_EXTRA, "&Select Extra Copies"},
         {IDD_DUPLICATES, IDC_DELETE_SELECTED, "&Delete"},
+        {IDD_RESTORE_BACKUP, IDC_BACKUP_LIST, ""},
+        {IDD_RESTORE_BACKUP, IDOK, "&Open"},
     };
     // The property pages are child dialogs and need a parent.
     HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, Module(), nullptr);
@@ -341,7 +345,8 @@ TEST(Resources, IconsAndDialogsExist)
     } titles[] = {{IDD_BROWSERS, "Browsers Configuration"},
                   {IDD_FIND, "Find Bookmarks"},
                   {IDD_DUPLICATES, "Duplicate Bookmarks"},
-                  {IDD_CHECK_LINKS, "Check Links"}};
+                  {IDD_CHECK_LINKS, "Check Links"},
+                  {IDD_RESTORE_BACKUP, "Restore Backup"}};
     for (const auto& t : titles) {
         HWND dialog = CreateDialogParamA(Module(), MAKEINTRESOURCEA(t.dialog), nullptr, IgnoreMessages, 0);
         char title[64] = "";

@@ -40,7 +40,7 @@ TEST(Preferences, EmptyProfileGivesTheDefaultsInLoadingOrder)
     const std::vector<std::string> order = {
         "Open Last File", "BkColour", "TxtColour", "Scheme", "bSaveLeftWidth", "LeftPaneWidth", "View Mode",
         "bDeleteSourceFile", "Quick Edit", "Use System Colours", "Use Custom Colours", "MSIE Path", "NN Path",
-        "Custom Path", "One Instance", "bCreateNewProcess", "TrayIcon",
+        "Custom Path", "One Instance", "bCreateNewProcess", "TrayIcon", "Keep Backups",
     };
     EXPECT_EQ(profile.reads, order);
 
@@ -61,6 +61,7 @@ TEST(Preferences, EmptyProfileGivesTheDefaultsInLoadingOrder)
     EXPECT_EQ(prefs.leftPaneWidth, 150u);
     EXPECT_EQ(prefs.viewMode, 0u);
     EXPECT_EQ(prefs.openLastFile, 1u);
+    EXPECT_EQ(prefs.keepBackups, 1u);
     EXPECT_EQ(InitialLeftPaneWidth(prefs), 150u);
     EXPECT_EQ(ViewModeOf(prefs.viewMode), ViewMode::LargeIcons);
 }
@@ -85,13 +86,14 @@ TEST(Preferences, WritesEveryValueInSavingOrderAndReadsThemBack)
     saved.leftPaneWidth = 321;
     saved.viewMode = 3;
     saved.openLastFile = 0;
+    saved.keepBackups = 0;
 
     MemoryProfile profile;
     WritePreferences(profile, saved);
     const std::vector<std::string> order = {
         "View Mode", "bCreateNewProcess", "bDeleteSourceFile", "Quick Edit", "TrayIcon", "LeftPaneWidth",
         "bSaveLeftWidth", "Open Last File", "Scheme", "Use System Colours", "Use Custom Colours", "MSIE Path",
-        "NN Path", "Custom Path", "One Instance", "BkColour", "TxtColour",
+        "NN Path", "Custom Path", "One Instance", "BkColour", "TxtColour", "Keep Backups",
     };
     EXPECT_EQ(profile.writes, order);
     EXPECT_EQ(profile.texts.size(), 3u);
@@ -115,6 +117,7 @@ TEST(Preferences, WritesEveryValueInSavingOrderAndReadsThemBack)
     EXPECT_EQ(loaded.leftPaneWidth, 321u);
     EXPECT_EQ(loaded.viewMode, 3u);
     EXPECT_EQ(loaded.openLastFile, 0u);
+    EXPECT_EQ(loaded.keepBackups, 0u);
     EXPECT_EQ(InitialLeftPaneWidth(loaded), 321u);
 }
 
@@ -162,6 +165,7 @@ TEST(Preferences, TogglesFlipTheirVariable)
         {Toggle::OneInstance, &Preferences::oneInstance},
         {Toggle::UseSystemColours, &Preferences::useSystemColours},
         {Toggle::UseCustomColours, &Preferences::useCustomColours},
+        {Toggle::KeepBackups, &Preferences::keepBackups},
     };
     for (const auto& t : toggles) {
         Preferences prefs;

@@ -21,6 +21,7 @@ TEST(CommandKeys, EachPreferenceCommandNamesItsToggle)
         {ID_PREF_ONE_INSTANCE, &Preferences::oneInstance},
         {ID_COLOUR_USE_SYSTEM, &Preferences::useSystemColours},
         {ID_COLOUR_USE_CUSTOM, &Preferences::useCustomColours},
+        {ID_PREF_KEEP_BACKUPS, &Preferences::keepBackups},
     };
     for (const auto& t : toggles) {
         Toggle toggle;
