@@ -13,6 +13,7 @@ int CliConvert(const CliArgs& args);
 int CliStats(const CliArgs& args);
 int CliFind(const CliArgs& args);
 int CliDuplicates(const CliArgs& args);
+int CliMerge(const CliArgs& args);
 
 // CheckCommands.cpp: which bookmarks still answer.
 int CliCheck(const CliArgs& args);
