@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <unordered_map>
 #include <unordered_set>
@@ -15,6 +16,10 @@
 namespace {
 
 const uint32_t kNone = UINT32_MAX;
+
+// A collection's bookmarks by address, so that renaming a group for the
+// merge copies only that group's bookmarks.
+using Items = std::vector<const BookmarkItem*>;
 
 // Which of a bookmark's texts a key is made of.
 enum Field : unsigned { kGroup = 1, kName = 2, kUrl = 4, kDescription = 8, kWhole = 15 };
@@ -57,17 +62,26 @@ public:
         m_slots.assign(capacity, Slot{0, kNone});
     }
 
-    uint32_t Intern(const BookmarkItem& item)
+    uint32_t Intern(const BookmarkItem& item) { return Intern(item, HashOf(item, m_fields)); }
+
+    // Intern for every item of `items`, into `keys`. The slots of a block
+    // are fetched from memory together rather than one miss after another.
+    void InternAll(const Items& items, std::vector<uint32_t>& keys)
     {
-        if ((m_keys.size() + 1) * 2 > m_slots.size())
-            Grow();
-        const uint64_t hash = HashOf(item, m_fields);
-        Slot* slot = Probe(item, hash);
-        if (slot->id == kNone) {
-            *slot = Slot{hash, static_cast<uint32_t>(m_keys.size())};
-            m_keys.push_back(&item);
+        const size_t kBlock = 16;
+        uint64_t hashes[kBlock];
+        keys.resize(items.size());
+        for (size_t first = 0; first < items.size(); first += kBlock) {
+            const size_t count = std::min(kBlock, items.size() - first);
+            while ((m_keys.size() + count) * 2 > m_slots.size())
+                Grow();
+            for (size_t n = 0; n < count; ++n) {
+                hashes[n] = HashOf(*items[first + n], m_fields);
+                __builtin_prefetch(&m_slots[Home(hashes[n])]);
+            }
+            for (size_t n = 0; n < count; ++n)
+                keys[first + n] = Intern(*items[first + n], hashes[n]);
         }
-        return slot->id;
     }
 
     uint32_t Find(const BookmarkItem& item) const
@@ -78,48 +92,115 @@ public:
     size_t Size() const { return m_keys.size(); }
 
 private:
+    // The hash's high half, to pass over most other keys without reading them.
     struct Slot {
-        uint64_t hash;
+        uint32_t tag;
         uint32_t id;
     };
+
+    static uint32_t Tag(uint64_t hash) { return static_cast<uint32_t>(hash >> 32); }
+    size_t Home(uint64_t hash) const { return static_cast<size_t>(hash) & (m_slots.size() - 1); }
+
+    uint32_t Intern(const BookmarkItem& item, uint64_t hash)
+    {
+        if ((m_keys.size() + 1) * 2 > m_slots.size())
+            Grow();
+        Slot* slot = Probe(item, hash);
+        if (slot->id == kNone) {
+            *slot = Slot{Tag(hash), static_cast<uint32_t>(m_keys.size())};
+            m_keys.push_back(&item);
+            m_hashes.push_back(hash);
+        }
+        return slot->id;
+    }
 
     Slot* Probe(const BookmarkItem& item, uint64_t hash)
     {
         const size_t mask = m_slots.size() - 1;
-        for (size_t at = static_cast<size_t>(hash ^ (hash >> 32)) & mask;; at = (at + 1) & mask) {
+        const uint32_t tag = Tag(hash);
+        for (size_t at = Home(hash);; at = (at + 1) & mask) {
             Slot& slot = m_slots[at];
-            if (slot.id == kNone || (slot.hash == hash && EqualIn(*m_keys[slot.id], item, m_fields)))
+            if (slot.id == kNone || (slot.tag == tag && EqualIn(*m_keys[slot.id], item, m_fields)))
                 return &slot;
         }
     }
 
     void Grow()
     {
-        std::vector<Slot> old(m_slots.size() * 2, Slot{0, kNone});
-        old.swap(m_slots);
+        m_slots.assign(m_slots.size() * 2, Slot{0, kNone});
         const size_t mask = m_slots.size() - 1;
-        for (const Slot& slot : old) {
-            if (slot.id == kNone)
-                continue;
-            size_t at = static_cast<size_t>(slot.hash ^ (slot.hash >> 32)) & mask;
+        for (uint32_t id = 0; id < m_keys.size(); ++id) {
+            size_t at = Home(m_hashes[id]);
             while (m_slots[at].id != kNone)
                 at = (at + 1) & mask;
-            m_slots[at] = slot;
+            m_slots[at] = Slot{Tag(m_hashes[id]), id};
         }
     }
 
     unsigned m_fields;
     std::vector<Slot> m_slots;
     std::vector<const BookmarkItem*> m_keys;
+    std::vector<uint64_t> m_hashes;
 };
 
-std::vector<uint32_t> KeysOf(KeyTable& table, const std::vector<BookmarkItem>& items)
+std::vector<uint32_t> KeysOf(KeyTable& table, const Items& items)
 {
-    std::vector<uint32_t> keys(items.size());
-    for (size_t i = 0; i < items.size(); ++i)
-        keys[i] = table.Intern(items[i]);
+    std::vector<uint32_t> keys;
+    table.InternAll(items, keys);
     return keys;
 }
+
+// The keys of a side's bookmarks, most of which stand in the base's order:
+// each is first held against the base bookmark after the one the last
+// matched, and the one after that; only the others are looked up.
+std::vector<uint32_t> SideKeys(KeyTable& table, const Items& base, const std::vector<uint32_t>& baseKeys,
+                               const std::vector<uint32_t>& baseAt, const Items& side)
+{
+    std::vector<uint32_t> keys(side.size());
+    size_t next = 0;
+    for (size_t j = 0; j < side.size(); ++j) {
+        const BookmarkItem& item = *side[j];
+        if (next < base.size() && EqualIn(item, *base[next], kWhole)) {
+            keys[j] = baseKeys[next++];
+        } else if (next + 1 < base.size() && EqualIn(item, *base[next + 1], kWhole)) {
+            keys[j] = baseKeys[next + 1];
+            next += 2;
+        } else {
+            keys[j] = table.Intern(item);
+            if (keys[j] < baseAt.size())
+                next = baseAt[keys[j]] + 1;
+        }
+    }
+    return keys;
+}
+
+// Distinct group names (letter case ignored) to find bookmarks' groups
+// among: a key table of stand-in bookmarks holding only the names.
+class GroupIndex {
+public:
+    explicit GroupIndex(const std::vector<std::string>& names) : m_standIns(names.size()), m_table(kGroup, names.size())
+    {
+        for (size_t n = 0; n < names.size(); ++n) {
+            m_standIns[n].m_strGroup = names[n];
+            m_table.Intern(m_standIns[n]);
+        }
+    }
+    GroupIndex(const GroupIndex&) = delete;
+    GroupIndex& operator=(const GroupIndex&) = delete;
+
+    // The number of the bookmark's group among the names, kNone when none.
+    uint32_t Find(const BookmarkItem& item) const { return m_table.Find(item); }
+    uint32_t Find(const std::string& group) const
+    {
+        BookmarkItem standIn;
+        standIn.m_strGroup = group;
+        return Find(standIn);
+    }
+
+private:
+    std::vector<BookmarkItem> m_standIns;
+    KeyTable m_table;
+};
 
 std::vector<uint32_t> CountKeys(const std::vector<uint32_t>& keys, size_t keyCount)
 {
@@ -185,19 +266,19 @@ struct SideDiff {
 // Pairs the removals with the additions whose `fields` are alike, each
 // addition with the first removal left in store order; the pairs leave
 // both lists.
-void PairBy(unsigned fields, Role role, const std::vector<BookmarkItem>& base, const std::vector<BookmarkItem>& side,
-            std::vector<uint32_t>& removed, std::vector<uint32_t>& added, SideDiff& diff)
+void PairBy(unsigned fields, Role role, const Items& base, const Items& side, std::vector<uint32_t>& removed,
+            std::vector<uint32_t>& added, SideDiff& diff)
 {
     if (removed.empty() || added.empty())
         return;
     KeyTable table(fields, removed.size());
     std::vector<uint32_t> keys(removed.size());
     for (size_t n = 0; n < removed.size(); ++n)
-        keys[n] = table.Intern(base[removed[n]]);
+        keys[n] = table.Intern(*base[removed[n]]);
     const PositionsByKey byKey(keys, AllPositions(removed.size()), table.Size());
     std::vector<uint32_t> next(byKey.start.begin(), byKey.start.end() - 1);
     for (const uint32_t sideItem : added) {
-        const uint32_t key = table.Find(side[sideItem]);
+        const uint32_t key = table.Find(*side[sideItem]);
         if (key == kNone || next[key] == byKey.start[key + 1])
             continue;
         diff.Link(removed[byKey.list[next[key]++]], sideItem, role);
@@ -213,8 +294,8 @@ void PairBy(unsigned fields, Role role, const std::vector<BookmarkItem>& base, c
 // are kept (in store order, first with first); of the rest, a removal and an
 // addition alike in group and URL, in group and name, or in all but the
 // group, are one change.
-void MatchSide(const std::vector<BookmarkItem>& base, const std::vector<BookmarkItem>& side,
-               const std::vector<uint32_t>& baseCount, const PositionsByKey& baseByKey, SideDiff& diff)
+void MatchSide(const Items& base, const Items& side, const std::vector<uint32_t>& baseCount,
+               const PositionsByKey& baseByKey, SideDiff& diff)
 {
     diff.baseOf.assign(side.size(), kNone);
     diff.roles.assign(side.size(), kAdded);
@@ -248,16 +329,37 @@ struct Diffs {
     SideDiff theirs;
 };
 
-Diffs DiffBoth(const StoreContent& base, const StoreContent& ours, const StoreContent& theirs)
+// A collection as the merge reads it; `copies` holds the bookmarks of the
+// groups renamed for the merge.
+struct View {
+    std::vector<std::string> groups;
+    Items items;
+    std::deque<BookmarkItem> copies;
+};
+
+View ViewOf(const StoreContent& content)
 {
-    const std::vector<BookmarkItem>& b = base.m_arrItems;
-    const std::vector<BookmarkItem>& o = ours.m_arrItems;
-    const std::vector<BookmarkItem>& t = theirs.m_arrItems;
+    View view;
+    view.groups = content.m_arrGroups;
+    view.items.reserve(content.m_arrItems.size());
+    for (const BookmarkItem& item : content.m_arrItems)
+        view.items.push_back(&item);
+    return view;
+}
+
+Diffs DiffBoth(const View& base, const View& ours, const View& theirs)
+{
+    const Items& b = base.items;
+    const Items& o = ours.items;
+    const Items& t = theirs.items;
     KeyTable table(kWhole, std::max({b.size(), o.size(), t.size()}));
     Diffs diffs;
     const std::vector<uint32_t> baseKeys = KeysOf(table, b);
-    diffs.ours.keys = KeysOf(table, o);
-    diffs.theirs.keys = KeysOf(table, t);
+    std::vector<uint32_t> baseAt(table.Size());
+    for (uint32_t i = 0; i < b.size(); ++i)
+        baseAt[baseKeys[i]] = i;
+    diffs.ours.keys = SideKeys(table, b, baseKeys, baseAt, o);
+    diffs.theirs.keys = SideKeys(table, b, baseKeys, baseAt, t);
     diffs.baseCount = CountKeys(baseKeys, table.Size());
     diffs.oursCount = CountKeys(diffs.ours.keys, table.Size());
     diffs.theirsCount = CountKeys(diffs.theirs.keys, table.Size());
@@ -287,86 +389,96 @@ std::string Folded(const std::string& text)
     return folded;
 }
 
-// Group names by folded name, the first spelling kept.
+// Group renames: the old name folded, the new one as the side spells it.
 using Renames = std::unordered_map<std::string, std::string>;
 
 // The groups `side` renamed: a base group gone from its list whose
 // bookmarks it kept all went, and some did, to one group new in its list.
-Renames FindRenames(const StoreContent& base, const StoreContent& side, const SideDiff& diff)
+Renames FindRenames(const View& base, const View& side, const SideDiff& diff)
 {
     std::unordered_map<std::string, std::string> sideGroups;
-    for (const std::string& group : side.m_arrGroups)
+    for (const std::string& group : side.groups)
         sideGroups.emplace(Folded(group), group);
     std::unordered_set<std::string> baseGroups;
-    struct Vanished {
-        std::string target;
-        size_t moved = 0;
-        bool split = false;
-    };
-    std::unordered_map<std::string, Vanished> vanished;
-    for (const std::string& group : base.m_arrGroups) {
+    std::vector<std::string> vanished;
+    for (const std::string& group : base.groups) {
         std::string folded = Folded(group);
-        if (sideGroups.count(folded) == 0)
-            vanished.emplace(folded, Vanished());
+        if (sideGroups.count(folded) == 0 && baseGroups.count(folded) == 0)
+            vanished.push_back(folded);
         baseGroups.insert(std::move(folded));
     }
     Renames renames;
     if (vanished.empty())
         return renames;
-    for (size_t i = 0; i < base.m_arrItems.size(); ++i) {
-        const auto found = vanished.find(Folded(base.m_arrItems[i].m_strGroup));
-        if (found == vanished.end() || diff.baseRoles[i] == kRemoved)
+    struct Fate {
+        std::string target;
+        size_t moved = 0;
+        bool split = false;
+    };
+    std::vector<Fate> fates(vanished.size());
+    const GroupIndex index(vanished);
+    for (size_t i = 0; i < base.items.size(); ++i) {
+        const uint32_t group = index.Find(*base.items[i]);
+        if (group == kNone || diff.baseRoles[i] == kRemoved)
             continue;
-        Vanished& group = found->second;
+        Fate& fate = fates[group];
         if (diff.baseRoles[i] != kMoved) {
-            group.split = true;
+            fate.split = true;
             continue;
         }
-        std::string target = Folded(side.m_arrItems[diff.sideOf[i]].m_strGroup);
-        if (group.moved++ == 0)
-            group.target = std::move(target);
-        else if (target != group.target)
-            group.split = true;
+        std::string target = Folded(side.items[diff.sideOf[i]]->m_strGroup);
+        if (fate.moved++ == 0)
+            fate.target = std::move(target);
+        else if (target != fate.target)
+            fate.split = true;
     }
-    for (const auto& [name, group] : vanished) {
-        if (group.split || group.moved == 0 || baseGroups.count(group.target) > 0)
+    for (size_t n = 0; n < vanished.size(); ++n) {
+        const Fate& fate = fates[n];
+        if (fate.split || fate.moved == 0 || baseGroups.count(fate.target) > 0)
             continue;
-        const auto spelled = sideGroups.find(group.target);
+        const auto spelled = sideGroups.find(fate.target);
         if (spelled != sideGroups.end())
-            renames.emplace(name, spelled->second);
+            renames.emplace(vanished[n], spelled->second);
     }
     return renames;
 }
 
-// `text` with the group renamed when `renames` (or `more`) holds it.
-void Rename(std::string& text, const Renames& renames, const Renames* more)
+// `view` with the groups of `renames` and `more` renamed.
+View Renamed(const View& view, const Renames& renames, const Renames& more = Renames())
 {
-    const std::string folded = Folded(text);
-    auto found = renames.find(folded);
-    if (found != renames.end()) {
-        text = found->second;
-    } else if (more && (found = more->find(folded)) != more->end()) {
-        text = found->second;
+    std::vector<std::string> from;
+    std::vector<const std::string*> to;
+    for (const Renames* each : {&renames, &more}) {
+        for (const auto& [old, name] : *each) {
+            from.push_back(old);
+            to.push_back(&name);
+        }
     }
-}
-
-StoreContent Renamed(const StoreContent& content, const Renames& renames, const Renames* more = nullptr)
-{
-    StoreContent renamed = content;
-    for (std::string& group : renamed.m_arrGroups)
-        Rename(group, renames, more);
-    for (BookmarkItem& item : renamed.m_arrItems)
-        Rename(item.m_strGroup, renames, more);
+    const GroupIndex index(from);
+    View renamed;
+    renamed.groups = view.groups;
+    for (std::string& group : renamed.groups) {
+        const uint32_t found = index.Find(group);
+        if (found != kNone)
+            group = *to[found];
+    }
+    renamed.items = view.items;
+    for (const BookmarkItem*& item : renamed.items) {
+        const uint32_t found = index.Find(*item);
+        if (found == kNone)
+            continue;
+        renamed.copies.push_back(*item);
+        renamed.copies.back().m_strGroup = *to[found];
+        item = &renamed.copies.back();
+    }
     return renamed;
 }
 
 // The bookmarks: ours' order, each kept one in ours' place (the other
 // side's version when only it changed it, both versions side by side when
 // both did, differently), then what came from theirs alone in its order.
-void MergeItems(const StoreContent& ours, const StoreContent& theirs, const Diffs& diffs, MergeOutcome& outcome)
+void MergeItems(const Items& o, const Items& t, const Diffs& diffs, MergeOutcome& outcome)
 {
-    const std::vector<BookmarkItem>& o = ours.m_arrItems;
-    const std::vector<BookmarkItem>& t = theirs.m_arrItems;
     std::vector<uint32_t> quota(diffs.baseCount.size());
     for (size_t k = 0; k < quota.size(); ++k)
         quota[k] = Target(diffs.baseCount[k], diffs.oursCount[k], diffs.theirsCount[k]);
@@ -393,7 +505,7 @@ void MergeItems(const StoreContent& ours, const StoreContent& theirs, const Diff
         if (role == kKept && IsChange(theirRole)) {
             placed[theirItem] = true;
             if (take(diffs.theirs.keys[theirItem])) {
-                merged.push_back(t[theirItem]);
+                merged.push_back(*t[theirItem]);
                 ++outcome.changed;
             } else {
                 ++outcome.removed;
@@ -402,13 +514,13 @@ void MergeItems(const StoreContent& ours, const StoreContent& theirs, const Diff
         }
         const bool kept = take(diffs.ours.keys[j]);
         if (kept)
-            merged.push_back(o[j]);
+            merged.push_back(*o[j]);
         else
             ++outcome.removed;
         if (IsChange(role) && IsChange(theirRole)) {
             placed[theirItem] = true;
             if (take(diffs.theirs.keys[theirItem])) {
-                merged.push_back(t[theirItem]);
+                merged.push_back(*t[theirItem]);
                 if (kept) {
                     ++outcome.keptTwice;
                     outcome.keptTwiceItems.push_back(merged.size() - 2);
@@ -421,7 +533,7 @@ void MergeItems(const StoreContent& ours, const StoreContent& theirs, const Diff
     }
     for (uint32_t j = 0; j < t.size(); ++j) {
         if (!placed[j] && take(diffs.theirs.keys[j])) {
-            merged.push_back(t[j]);
+            merged.push_back(*t[j]);
             ++outcome.added;
         }
     }
@@ -438,7 +550,7 @@ struct GroupCounts {
 // The group list by the same rule, in ours' order, then theirs'. A group
 // the merge would remove while a merged bookmark is still in it stays, at
 // the end: what was kept of it is not lost from sight.
-void MergeGroups(const StoreContent& base, const StoreContent& ours, const StoreContent& theirs, MergeOutcome& outcome)
+void MergeGroups(const View& base, const View& ours, const View& theirs, MergeOutcome& outcome)
 {
     std::unordered_map<std::string, GroupCounts> counts;
     const auto count = [&counts](const std::vector<std::string>& groups, uint32_t GroupCounts::*field) {
@@ -449,9 +561,9 @@ void MergeGroups(const StoreContent& base, const StoreContent& ours, const Store
                 entry.spelling = &group;
         }
     };
-    count(ours.m_arrGroups, &GroupCounts::ours);
-    count(theirs.m_arrGroups, &GroupCounts::theirs);
-    count(base.m_arrGroups, &GroupCounts::base);
+    count(ours.groups, &GroupCounts::ours);
+    count(theirs.groups, &GroupCounts::theirs);
+    count(base.groups, &GroupCounts::base);
     std::vector<std::string>& merged = outcome.merged.m_arrGroups;
     const auto emit = [&](const std::vector<std::string>& groups) {
         for (const std::string& group : groups) {
@@ -462,19 +574,24 @@ void MergeGroups(const StoreContent& base, const StoreContent& ours, const Store
             }
         }
     };
-    emit(ours.m_arrGroups);
-    emit(theirs.m_arrGroups);
-    size_t dropped = 0;
-    for (const auto& entry : counts)
-        dropped += entry.second.merged == 0 ? 1 : 0;
-    for (const BookmarkItem& item : outcome.merged.m_arrItems) {
-        if (dropped == 0)
-            break;
-        const auto found = counts.find(Folded(item.m_strGroup));
-        if (found != counts.end() && found->second.merged == 0) {
-            found->second.merged = 1;
-            merged.push_back(*found->second.spelling);
-            --dropped;
+    emit(ours.groups);
+    emit(theirs.groups);
+    std::vector<std::string> dropped;
+    for (const auto& entry : counts) {
+        if (entry.second.merged == 0)
+            dropped.push_back(entry.first);
+    }
+    if (!dropped.empty()) {
+        const GroupIndex index(dropped);
+        for (const BookmarkItem& item : outcome.merged.m_arrItems) {
+            const uint32_t found = index.Find(item);
+            if (found == kNone)
+                continue;
+            GroupCounts& entry = counts[dropped[found]];
+            if (entry.merged == 0) {
+                entry.merged = 1;
+                merged.push_back(*entry.spelling);
+            }
         }
     }
     for (const auto& entry : counts) {
@@ -489,9 +606,12 @@ void MergeGroups(const StoreContent& base, const StoreContent& ours, const Store
 MergeOutcome MergeThreeWay(const StoreContent& base, const StoreContent& ours, const StoreContent& theirs)
 {
     MergeOutcome outcome;
-    const Diffs diffs = DiffBoth(base, ours, theirs);
-    Renames oursRenamed = FindRenames(base, ours, diffs.ours);
-    Renames theirsRenamed = FindRenames(base, theirs, diffs.theirs);
+    const View baseView = ViewOf(base);
+    const View oursView = ViewOf(ours);
+    const View theirsView = ViewOf(theirs);
+    const Diffs diffs = DiffBoth(baseView, oursView, theirsView);
+    Renames oursRenamed = FindRenames(baseView, oursView, diffs.ours);
+    Renames theirsRenamed = FindRenames(baseView, theirsView, diffs.theirs);
     // A group both renamed, alike or not, is merged as its bookmarks are.
     for (auto at = oursRenamed.begin(); at != oursRenamed.end();) {
         if (theirsRenamed.erase(at->first) > 0)
@@ -500,16 +620,16 @@ MergeOutcome MergeThreeWay(const StoreContent& base, const StoreContent& ours, c
             ++at;
     }
     if (oursRenamed.empty() && theirsRenamed.empty()) {
-        MergeItems(ours, theirs, diffs, outcome);
-        MergeGroups(base, ours, theirs, outcome);
+        MergeItems(oursView.items, theirsView.items, diffs, outcome);
+        MergeGroups(baseView, oursView, theirsView, outcome);
         return outcome;
     }
     // Each side's renames, made in the base and on the other side first,
     // are no change of its own; the other's bookmarks follow them.
-    const StoreContent renamedBase = Renamed(base, oursRenamed, &theirsRenamed);
-    const StoreContent renamedOurs = Renamed(ours, theirsRenamed);
-    const StoreContent renamedTheirs = Renamed(theirs, oursRenamed);
-    MergeItems(renamedOurs, renamedTheirs, DiffBoth(renamedBase, renamedOurs, renamedTheirs), outcome);
+    const View renamedBase = Renamed(baseView, oursRenamed, theirsRenamed);
+    const View renamedOurs = Renamed(oursView, theirsRenamed);
+    const View renamedTheirs = Renamed(theirsView, oursRenamed);
+    MergeItems(renamedOurs.items, renamedTheirs.items, DiffBoth(renamedBase, renamedOurs, renamedTheirs), outcome);
     MergeGroups(renamedBase, renamedOurs, renamedTheirs, outcome);
     outcome.groupsRenamed = theirsRenamed.size();
     return outcome;
@@ -521,7 +641,7 @@ MergeOutcome MergeTwoWay(const StoreContent& into, const StoreContent& other)
     outcome.threeWay = false;
     outcome.merged = into;
     KeyTable table(kWhole, into.m_arrItems.size() + other.m_arrItems.size());
-    const std::vector<uint32_t> keys = KeysOf(table, into.m_arrItems);
+    const std::vector<uint32_t> keys = KeysOf(table, ViewOf(into).items);
     std::vector<uint32_t> unmatched = CountKeys(keys, table.Size());
     for (const BookmarkItem& item : other.m_arrItems) {
         const uint32_t key = table.Intern(item);
