@@ -2,146 +2,20 @@
 #include "store/CollectionMerge.h"
 
 #include "store/CoreText.h"
+#include "store/KeyTable.h"
 #include "store/TextCompare.h"
 #include "store/TextFormat.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <deque>
-#include <functional>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
 namespace {
 
-const uint32_t kNone = UINT32_MAX;
-
-// A collection's bookmarks by address, so that renaming a group for the
-// merge copies only that group's bookmarks.
-using Items = std::vector<const BookmarkItem*>;
-
-// Which of a bookmark's texts a key is made of.
-enum Field : unsigned { kGroup = 1, kName = 2, kUrl = 4, kDescription = 8, kWhole = 15 };
-
-uint64_t HashOf(const BookmarkItem& item, unsigned fields)
-{
-    const std::hash<std::string> hash;
-    uint64_t h = fields;
-    const auto add = [&h](uint64_t value) {
-        h = (h ^ value) * 0x9E3779B97F4A7C15ULL;
-        h ^= h >> 29;
-    };
-    if (fields & kGroup)
-        add(HashNoCase(item.m_strGroup));
-    if (fields & kName)
-        add(hash(item.m_strName));
-    if (fields & kUrl)
-        add(hash(item.m_strURL));
-    if (fields & kDescription)
-        add(hash(item.m_strDescription));
-    return h;
-}
-
-bool EqualIn(const BookmarkItem& a, const BookmarkItem& b, unsigned fields)
-{
-    return (!(fields & kUrl) || a.m_strURL == b.m_strURL) && (!(fields & kName) || a.m_strName == b.m_strName) &&
-           (!(fields & kDescription) || a.m_strDescription == b.m_strDescription) &&
-           (!(fields & kGroup) || TextEqual(a.m_strGroup, b.m_strGroup));
-}
-
-// Numbers the distinct keys of the bookmarks it is shown, 0, 1, 2 ... in
-// order of first sight: an open-addressed table of each key's first bookmark.
-class KeyTable {
-public:
-    KeyTable(unsigned fields, size_t expected) : m_fields(fields)
-    {
-        size_t capacity = 16;
-        while (capacity < expected * 2)
-            capacity *= 2;
-        m_slots.assign(capacity, Slot{0, kNone});
-    }
-
-    uint32_t Intern(const BookmarkItem& item) { return Intern(item, HashOf(item, m_fields)); }
-
-    // Intern for every item of `items`, into `keys`. The slots of a block
-    // are fetched from memory together rather than one miss after another.
-    void InternAll(const Items& items, std::vector<uint32_t>& keys)
-    {
-        const size_t kBlock = 16;
-        uint64_t hashes[kBlock];
-        keys.resize(items.size());
-        for (size_t first = 0; first < items.size(); first += kBlock) {
-            const size_t count = std::min(kBlock, items.size() - first);
-            while ((m_keys.size() + count) * 2 > m_slots.size())
-                Grow();
-            for (size_t n = 0; n < count; ++n) {
-                hashes[n] = HashOf(*items[first + n], m_fields);
-                __builtin_prefetch(&m_slots[Home(hashes[n])]);
-            }
-            for (size_t n = 0; n < count; ++n)
-                keys[first + n] = Intern(*items[first + n], hashes[n]);
-        }
-    }
-
-    uint32_t Find(const BookmarkItem& item) const
-    {
-        return const_cast<KeyTable*>(this)->Probe(item, HashOf(item, m_fields))->id;
-    }
-
-    size_t Size() const { return m_keys.size(); }
-
-private:
-    // The hash's high half, to pass over most other keys without reading them.
-    struct Slot {
-        uint32_t tag;
-        uint32_t id;
-    };
-
-    static uint32_t Tag(uint64_t hash) { return static_cast<uint32_t>(hash >> 32); }
-    size_t Home(uint64_t hash) const { return static_cast<size_t>(hash) & (m_slots.size() - 1); }
-
-    uint32_t Intern(const BookmarkItem& item, uint64_t hash)
-    {
-        if ((m_keys.size() + 1) * 2 > m_slots.size())
-            Grow();
-        Slot* slot = Probe(item, hash);
-        if (slot->id == kNone) {
-            *slot = Slot{Tag(hash), static_cast<uint32_t>(m_keys.size())};
-            m_keys.push_back(&item);
-            m_hashes.push_back(hash);
-        }
-        return slot->id;
-    }
-
-    Slot* Probe(const BookmarkItem& item, uint64_t hash)
-    {
-        const size_t mask = m_slots.size() - 1;
-        const uint32_t tag = Tag(hash);
-        for (size_t at = Home(hash);; at = (at + 1) & mask) {
-            Slot& slot = m_slots[at];
-            if (slot.id == kNone || (slot.tag == tag && EqualIn(*m_keys[slot.id], item, m_fields)))
-                return &slot;
-        }
-    }
-
-    void Grow()
-    {
-        m_slots.assign(m_slots.size() * 2, Slot{0, kNone});
-        const size_t mask = m_slots.size() - 1;
-        for (uint32_t id = 0; id < m_keys.size(); ++id) {
-            size_t at = Home(m_hashes[id]);
-            while (m_slots[at].id != kNone)
-                at = (at + 1) & mask;
-            m_slots[at] = Slot{Tag(m_hashes[id]), id};
-        }
-    }
-
-    unsigned m_fields;
-    std::vector<Slot> m_slots;
-    std::vector<const BookmarkItem*> m_keys;
-    std::vector<uint64_t> m_hashes;
-};
+using Items = KeyTable::Items;
 
 std::vector<uint32_t> KeysOf(KeyTable& table, const Items& items)
 {
@@ -160,9 +34,9 @@ std::vector<uint32_t> SideKeys(KeyTable& table, const Items& base, const std::ve
     size_t next = 0;
     for (size_t j = 0; j < side.size(); ++j) {
         const BookmarkItem& item = *side[j];
-        if (next < base.size() && EqualIn(item, *base[next], kWhole)) {
+        if (next < base.size() && KeysEqual(item, *base[next], kKeyWhole)) {
             keys[j] = baseKeys[next++];
-        } else if (next + 1 < base.size() && EqualIn(item, *base[next + 1], kWhole)) {
+        } else if (next + 1 < base.size() && KeysEqual(item, *base[next + 1], kKeyWhole)) {
             keys[j] = baseKeys[next + 1];
             next += 2;
         } else {
@@ -173,34 +47,6 @@ std::vector<uint32_t> SideKeys(KeyTable& table, const Items& base, const std::ve
     }
     return keys;
 }
-
-// Distinct group names (letter case ignored) to find bookmarks' groups
-// among: a key table of stand-in bookmarks holding only the names.
-class GroupIndex {
-public:
-    explicit GroupIndex(const std::vector<std::string>& names) : m_standIns(names.size()), m_table(kGroup, names.size())
-    {
-        for (size_t n = 0; n < names.size(); ++n) {
-            m_standIns[n].m_strGroup = names[n];
-            m_table.Intern(m_standIns[n]);
-        }
-    }
-    GroupIndex(const GroupIndex&) = delete;
-    GroupIndex& operator=(const GroupIndex&) = delete;
-
-    // The number of the bookmark's group among the names, kNone when none.
-    uint32_t Find(const BookmarkItem& item) const { return m_table.Find(item); }
-    uint32_t Find(const std::string& group) const
-    {
-        BookmarkItem standIn;
-        standIn.m_strGroup = group;
-        return Find(standIn);
-    }
-
-private:
-    std::vector<BookmarkItem> m_standIns;
-    KeyTable m_table;
-};
 
 std::vector<uint32_t> CountKeys(const std::vector<uint32_t>& keys, size_t keyCount)
 {
@@ -249,9 +95,9 @@ bool IsChange(Role role)
 // bookmark is kept, changed or removed.
 struct SideDiff {
     std::vector<uint32_t> keys;
-    std::vector<uint32_t> baseOf;  // by the side's bookmark, kNone when new
+    std::vector<uint32_t> baseOf;  // by the side's bookmark, kNoKey when new
     std::vector<Role> roles;
-    std::vector<uint32_t> sideOf;  // by the base bookmark, kNone when removed
+    std::vector<uint32_t> sideOf;  // by the base bookmark, kNoKey when removed
     std::vector<Role> baseRoles;
 
     void Link(uint32_t baseItem, uint32_t sideItem, Role role)
@@ -279,7 +125,7 @@ void PairBy(unsigned fields, Role role, const Items& base, const Items& side, st
     std::vector<uint32_t> next(byKey.start.begin(), byKey.start.end() - 1);
     for (const uint32_t sideItem : added) {
         const uint32_t key = table.Find(*side[sideItem]);
-        if (key == kNone || next[key] == byKey.start[key + 1])
+        if (key == kNoKey || next[key] == byKey.start[key + 1])
             continue;
         diff.Link(removed[byKey.list[next[key]++]], sideItem, role);
     }
@@ -297,9 +143,9 @@ void PairBy(unsigned fields, Role role, const Items& base, const Items& side, st
 void MatchSide(const Items& base, const Items& side, const std::vector<uint32_t>& baseCount,
                const PositionsByKey& baseByKey, SideDiff& diff)
 {
-    diff.baseOf.assign(side.size(), kNone);
+    diff.baseOf.assign(side.size(), kNoKey);
     diff.roles.assign(side.size(), kAdded);
-    diff.sideOf.assign(base.size(), kNone);
+    diff.sideOf.assign(base.size(), kNoKey);
     diff.baseRoles.assign(base.size(), kRemoved);
     std::vector<uint32_t> seen(baseCount.size(), 0);
     std::vector<uint32_t> added;
@@ -316,9 +162,9 @@ void MatchSide(const Items& base, const Items& side, const std::vector<uint32_t>
         if (diff.baseRoles[i] == kRemoved)
             removed.push_back(i);
     }
-    PairBy(kGroup | kUrl, kChanged, base, side, removed, added, diff);
-    PairBy(kGroup | kName, kChanged, base, side, removed, added, diff);
-    PairBy(kName | kUrl | kDescription, kMoved, base, side, removed, added, diff);
+    PairBy(kKeyGroup | kKeyUrl, kChanged, base, side, removed, added, diff);
+    PairBy(kKeyGroup | kKeyName, kChanged, base, side, removed, added, diff);
+    PairBy(kKeyName | kKeyUrl | kKeyDescription, kMoved, base, side, removed, added, diff);
 }
 
 struct Diffs {
@@ -329,8 +175,8 @@ struct Diffs {
     SideDiff theirs;
 };
 
-// A collection as the merge reads it; `copies` holds the bookmarks of the
-// groups renamed for the merge.
+// A collection as the merge reads it: its bookmarks by address, so that a
+// group renamed for the merge copies only its own bookmarks (into `copies`).
 struct View {
     std::vector<std::string> groups;
     Items items;
@@ -352,7 +198,7 @@ Diffs DiffBoth(const View& base, const View& ours, const View& theirs)
     const Items& b = base.items;
     const Items& o = ours.items;
     const Items& t = theirs.items;
-    KeyTable table(kWhole, std::max({b.size(), o.size(), t.size()}));
+    KeyTable table(kKeyWhole, std::max({b.size(), o.size(), t.size()}));
     Diffs diffs;
     const std::vector<uint32_t> baseKeys = KeysOf(table, b);
     std::vector<uint32_t> baseAt(table.Size());
@@ -419,7 +265,7 @@ Renames FindRenames(const View& base, const View& side, const SideDiff& diff)
     const GroupIndex index(vanished);
     for (size_t i = 0; i < base.items.size(); ++i) {
         const uint32_t group = index.Find(*base.items[i]);
-        if (group == kNone || diff.baseRoles[i] == kRemoved)
+        if (group == kNoKey || diff.baseRoles[i] == kRemoved)
             continue;
         Fate& fate = fates[group];
         if (diff.baseRoles[i] != kMoved) {
@@ -459,13 +305,13 @@ View Renamed(const View& view, const Renames& renames, const Renames& more = Ren
     renamed.groups = view.groups;
     for (std::string& group : renamed.groups) {
         const uint32_t found = index.Find(group);
-        if (found != kNone)
+        if (found != kNoKey)
             group = *to[found];
     }
     renamed.items = view.items;
     for (const BookmarkItem*& item : renamed.items) {
         const uint32_t found = index.Find(*item);
-        if (found == kNone)
+        if (found == kNoKey)
             continue;
         renamed.copies.push_back(*item);
         renamed.copies.back().m_strGroup = *to[found];
@@ -496,8 +342,8 @@ void MergeItems(const Items& o, const Items& t, const Diffs& diffs, MergeOutcome
     for (uint32_t j = 0; j < o.size(); ++j) {
         const Role role = diffs.ours.roles[j];
         const uint32_t baseItem = diffs.ours.baseOf[j];
-        const Role theirRole = baseItem == kNone ? kAdded : diffs.theirs.baseRoles[baseItem];
-        const uint32_t theirItem = baseItem == kNone ? kNone : diffs.theirs.sideOf[baseItem];
+        const Role theirRole = baseItem == kNoKey ? kAdded : diffs.theirs.baseRoles[baseItem];
+        const uint32_t theirItem = baseItem == kNoKey ? kNoKey : diffs.theirs.sideOf[baseItem];
         if (role == kKept && theirRole == kRemoved) {
             ++outcome.removed;
             continue;
@@ -585,7 +431,7 @@ void MergeGroups(const View& base, const View& ours, const View& theirs, MergeOu
         const GroupIndex index(dropped);
         for (const BookmarkItem& item : outcome.merged.m_arrItems) {
             const uint32_t found = index.Find(item);
-            if (found == kNone)
+            if (found == kNoKey)
                 continue;
             GroupCounts& entry = counts[dropped[found]];
             if (entry.merged == 0) {
@@ -640,7 +486,7 @@ MergeOutcome MergeTwoWay(const StoreContent& into, const StoreContent& other)
     MergeOutcome outcome;
     outcome.threeWay = false;
     outcome.merged = into;
-    KeyTable table(kWhole, into.m_arrItems.size() + other.m_arrItems.size());
+    KeyTable table(kKeyWhole, into.m_arrItems.size() + other.m_arrItems.size());
     const std::vector<uint32_t> keys = KeysOf(table, ViewOf(into).items);
     std::vector<uint32_t> unmatched = CountKeys(keys, table.Size());
     for (const BookmarkItem& item : other.m_arrItems) {
