@@ -151,16 +151,6 @@ std::map<Key, size_t> ItemCounts(const StoreContent& content)
     return counts;
 }
 
-std::set<std::string> FoldedGroups(const StoreContent& content)
-{
-    std::set<std::string> groups;
-    for (std::string group : content.m_arrGroups) {
-        std::transform(group.begin(), group.end(), group.begin(), FoldAscii);
-        groups.insert(group);
-    }
-    return groups;
-}
-
 std::multiset<std::string> GroupCounts(const StoreContent& content)
 {
     std::multiset<std::string> groups;
@@ -169,6 +159,12 @@ std::multiset<std::string> GroupCounts(const StoreContent& content)
         groups.insert(group);
     }
     return groups;
+}
+
+std::set<std::string> FoldedGroups(const StoreContent& content)
+{
+    const std::multiset<std::string> groups = GroupCounts(content);
+    return {groups.begin(), groups.end()};
 }
 
 std::set<Triple> Triples(const StoreContent& content)
@@ -191,7 +187,7 @@ public:
         for (const char* group : {"Web", "Mail", "News", "Empty"})
             content.m_arrGroups.push_back(group);
         for (int n = Pick(12); n >= 0; --n) {
-            // Letter case of the group as the store ignores it, and copies.
+            // Some name their group in other letter case, some come twice.
             const std::string group = content.m_arrGroups[Pick(2)];
             content.m_arrItems.push_back({Fresh("u"), Fresh("n"), Pick(3) ? group : Folded(group), ""});
             if (Pick(5) == 0)
