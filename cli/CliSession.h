@@ -12,6 +12,7 @@ const int kCliOk = 0;
 const int kCliFailed = 1;
 const int kCliUsage = 2;
 const int kCliNothingFound = 1;  // find: grep's status for no match
+const int kCliKeptTwice = 1;      // merge: git's status for a conflict
 
 struct CliArgs {
     std::vector<std::string> positional;

@@ -13,6 +13,7 @@ int CliConvert(const CliArgs& args);
 int CliStats(const CliArgs& args);
 int CliFind(const CliArgs& args);
 int CliDuplicates(const CliArgs& args);
+int CliMerge(const CliArgs& args);
 
 // BackupCommands.cpp: the versions the saves have kept.
 int CliBackups(const CliArgs& args);

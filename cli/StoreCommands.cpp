@@ -1,10 +1,14 @@
-// dump, convert, stats, find, duplicates: the data file from the command line.
+// dump, convert, stats, find, duplicates, merge: the data file from the command line.
 
 #include "cli/Commands.h"
 #include "cli/CliSession.h"
 #include "query/BookmarkDuplicates.h"
 #include "query/BookmarkSearch.h"
 #include "store/CodePage.h"
+#include "store/CollectionMerge.h"
+
+#include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -90,4 +94,27 @@ int CliDuplicates(const CliArgs& args)
     const DuplicateSets sets = FindDuplicates(session.doc.Content());
     WriteItems(session.doc, &sets.items, &sets.setStarts);
     return sets.items.empty() ? kCliNothingFound : kCliOk;
+}
+
+// git's merge driver (BASE OURS THEIRS, the merge written into OURS): 0 when
+// nothing was kept in two versions, 1 when something was (written all the
+// same, with the summary on stderr), 2 for wrong usage or a file that cannot
+// be read or written.
+int CliMerge(const CliArgs& args)
+{
+    CliSession sessions[3];
+    for (size_t n = 0; n < 3; ++n) {
+        if (!sessions[n].Open(args.positional[n]))
+            return kCliUsage;
+    }
+    MergeOutcome outcome =
+        MergeThreeWay(sessions[0].doc.Content(), sessions[1].doc.Content(), sessions[2].doc.Content());
+    CBookmarkDoc& ours = sessions[1].doc;
+    ours.LoadContent(std::move(outcome.merged));
+    if (!ours.OnSaveDocument(args.positional[1]))
+        return kCliUsage;
+    if (outcome.keptTwice == 0)
+        return kCliOk;
+    std::fputs((MergeSummary(outcome) + "\n").c_str(), stderr);
+    return kCliKeptTwice;
 }

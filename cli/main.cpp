@@ -23,6 +23,7 @@ const char kUsageText[] =
     "       linkhive-cli stats FILE\n"
     "       linkhive-cli find STORE TEXT [--group NAME]\n"
     "       linkhive-cli duplicates STORE\n"
+    "       linkhive-cli merge BASE OURS THEIRS\n"
     "       linkhive-cli check STORE [--group NAME] [--jobs N] [--timeout SECONDS]\n"
     "       linkhive-cli import-html STORE FILE\n"
     "       linkhive-cli import-csv STORE FILE\n"
@@ -44,6 +45,7 @@ const CliCommand kCommands[] = {
     {"stats", 1, 1, "", CliStats},
     {"find", 2, 2, "--group=", CliFind},
     {"duplicates", 1, 1, "", CliDuplicates},
+    {"merge", 3, 3, "", CliMerge},
     {"check", 1, 1, "--group= --jobs= --timeout=", CliCheck},
     {"import-html", 2, 2, "", CliImportHtml},
     {"import-csv", 2, 2, "", CliImportCsv},

@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev python3 libcurl4-openssl-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine wine64 fonts-wine xvfb xauth imagemagick x11-utils xdotool
+  wine wine64 fonts-wine xvfb xauth imagemagick x11-utils xdotool git
 )
 missing=()
 for p in "${packages[@]}"; do

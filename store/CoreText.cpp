@@ -63,6 +63,17 @@ const char* const kDefaults[kCount] = {
     "Added group %1",
     "Renamed group %1 to %2",
     "Deleted group %1 (%2)",
+    "Merged the changes made elsewhere: %1, %2, %3.",
+    "Merged the changes made elsewhere: %1, %2, %3, %4.",
+    "%1 bookmark added",
+    "%1 bookmarks added",
+    "%1 removed",
+    "%1 removed",
+    "%1 changed",
+    "%1 changed",
+    "%1 kept in two versions",
+    "%1 kept in two versions",
+    "Merged the collection: %1 and %2 added.",
 };
 
 std::string* Table()

@@ -60,6 +60,17 @@ enum class CoreText {
     ChangeAddedGroup,
     ChangeRenamedGroup,
     ChangeDeletedGroup,
+    MergedElsewhere,
+    MergedElsewhereChanged,
+    MergedAddedOne,
+    MergedAddedMany,
+    MergedRemovedOne,
+    MergedRemovedMany,
+    MergedChangedOne,
+    MergedChangedMany,
+    MergedKeptTwiceOne,
+    MergedKeptTwiceMany,
+    MergedCollection,
     Count
 };
 
