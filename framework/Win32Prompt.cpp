@@ -3,6 +3,7 @@
 
 #include "framework/CWinApp.h"
 #include "framework/ResourceString.h"
+#include "store/CodePage.h"
 
 #include <commdlg.h>
 #include <objbase.h>
@@ -10,6 +11,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 // The common dialogs take these records by their sizes in each Windows; the
@@ -89,7 +91,8 @@ MessageAnswer Win32Prompt::ShowMessage(const std::string& text, MessageStyle sty
 
 bool Win32Prompt::ChooseFile(const FileDialogRequest& request, std::string& path)
 {
-    char file[MAX_PATH];
+    // A path of MAX_PATH characters, each up to three bytes in UTF-8.
+    char file[3 * MAX_PATH];
     std::string initialFolder;
     if (IsFolder(request.initialPath)) {
         CopyTo(file, sizeof file, std::string());
@@ -140,12 +143,14 @@ bool Win32Prompt::ChooseFolder(const std::string& title, std::string& path)
     LPITEMIDLIST chosen = SHBrowseForFolderA(&browse);
     if (!chosen)
         return false;
-    const BOOL isPath = SHGetPathFromIDListA(chosen, folder);
+    // Asked in UTF-16: the narrow form has room for MAX_PATH bytes only.
+    wchar_t wide[MAX_PATH] = L"";
+    const BOOL isPath = SHGetPathFromIDListW(chosen, wide);
     CoTaskMemFree(chosen);
     // Virtual folders (the printers, say) have no path to import from.
     if (!isPath)
         return false;
-    path = folder;
+    path = Utf16ToUtf8(reinterpret_cast<const char16_t*>(wide), std::wcslen(wide));
     return true;
 }
 

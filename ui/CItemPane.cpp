@@ -7,11 +7,13 @@
 #include "res/resource.h"
 #include "settings/Preferences.h"
 #include "store/CBookmarkDoc.h"
+#include "store/CodePage.h"
 #include "store/TextCompare.h"
 #include "ui/CUrlPropertiesSheet.h"
 
 #include <algorithm>
 #include <cstddef>
+#include <cwchar>
 #include <string>
 
 CItemPane* theItemPane = nullptr;
@@ -260,7 +262,9 @@ void CItemPane::BeginRename(bool focus)
     BeginRefill();
     ClearSelection(m_hWnd);
     EndRefill();
-    SendMessageA(m_hWnd, LVM_EDITLABELA, row, 0);
+    // The Unicode form makes a Unicode edit, which takes every typed
+    // character whole.
+    SendMessageW(m_hWnd, LVM_EDITLABELW, row, 0);
 }
 
 void CItemPane::OnLabelEdited(const std::string& text)
@@ -362,11 +366,8 @@ int CItemPane::OnFindItem(const NMHDR* header) const
         return -1;
     std::string typed;
     if (header->code == LVN_ODFINDITEMW) {
-        const auto* wide = reinterpret_cast<const NMLVFINDITEMW*>(header)->lvfi.psz;
-        const int length = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-        typed.assign(length > 0 ? static_cast<size_t>(length) : 1, '\0');
-        WideCharToMultiByte(CP_ACP, 0, wide, -1, &typed[0], length, nullptr, nullptr);
-        typed.resize(typed.size() - 1);
+        const wchar_t* wide = reinterpret_cast<const NMLVFINDITEMW*>(header)->lvfi.psz;
+        typed = Utf16ToUtf8(reinterpret_cast<const char16_t*>(wide), std::wcslen(wide));
     } else {
         typed = find.lvfi.psz;
     }

@@ -7,10 +7,13 @@
 #include "settings/PaneColours.h"
 #include "settings/Preferences.h"
 #include "store/CBookmarkDoc.h"
+#include "store/CodePage.h"
 #include "store/TextCompare.h"
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
+#include <cwchar>
 #include <utility>
 
 void PaneColours(HWND list)
@@ -387,10 +390,7 @@ bool EditedLabelText(const NMHDR* header, std::string& text)
         const wchar_t* wide = reinterpret_cast<const NMLVDISPINFOW*>(header)->item.pszText;
         if (wide == nullptr)
             return false;
-        const int length = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-        text.assign(length > 0 ? static_cast<size_t>(length) : 1, '\0');
-        WideCharToMultiByte(CP_ACP, 0, wide, -1, &text[0], length, nullptr, nullptr);
-        text.resize(text.size() - 1);
+        text = Utf16ToUtf8(reinterpret_cast<const char16_t*>(wide), std::wcslen(wide));
         return true;
     }
     const char* narrow = reinterpret_cast<const NMLVDISPINFOA*>(header)->item.pszText;
@@ -400,23 +400,45 @@ bool EditedLabelText(const NMHDR* header, std::string& text)
     return true;
 }
 
+namespace {
+
+// The length of the longest start of `text` within `bytes` that ends
+// between two characters.
+size_t WholeCharacters(const std::string& text, size_t bytes)
+{
+    if (bytes >= text.size())
+        return text.size();
+    while (bytes > 0 && (static_cast<unsigned char>(text[bytes]) & 0xC0) == 0x80)
+        --bytes;
+    return bytes;
+}
+
+} // namespace
+
 void SetDisplayText(NMHDR* header, const std::string& text)
 {
+    // A text longer than the buffer is cut after a whole character: half of
+    // one would show as a replacement mark.
     if (header->code == LVN_GETDISPINFOW) {
         LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
         if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0)
             return;
-        // Only what fits is converted: a text too long for the buffer
-        // would fail whole and show as empty.
-        const size_t fits = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
-        const int length =
-            MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(fits), item.pszText, item.cchTextMax - 1);
+        // No unit takes more than three bytes: only what can fit is converted.
+        const size_t room = static_cast<size_t>(item.cchTextMax - 1);
+        const std::u16string wide = Utf8ToUtf16(std::string_view(text).substr(0, WholeCharacters(text, 3 * room)));
+        size_t length = std::min(wide.size(), room);
+        if (length < wide.size() && length > 0 && wide[length - 1] >= 0xD800 && wide[length - 1] < 0xDC00)
+            --length;
+        std::memcpy(item.pszText, wide.data(), length * sizeof(wchar_t));
         item.pszText[length] = L'\0';
         return;
     }
     LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
-    if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0)
-        lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
+    if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0)
+        return;
+    const size_t length = WholeCharacters(text, static_cast<size_t>(item.cchTextMax - 1));
+    std::memcpy(item.pszText, text.data(), length);
+    item.pszText[length] = '\0';
 }
 
 POINT ContextMenuPoint(HWND list, LPARAM lParam)
