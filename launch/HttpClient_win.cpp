@@ -1,8 +1,6 @@
 // The link check's HTTP through WinHTTP.
 #include "launch/HttpClient.h"
 
-#include "store/CodePage.h"
-
 #include <windows.h>
 #include <winhttp.h>
 
@@ -118,13 +116,22 @@ HttpFailure Await(Transfer& transfer, ULONGLONG deadline, const std::atomic<bool
 
 std::wstring Widen(const std::string& text)
 {
-    const std::u16string wide = Utf8ToUtf16(text);
-    return std::wstring(wide.begin(), wide.end());
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    if (length > 0)
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    return wide;
 }
 
 std::string Narrow(const std::wstring& wide)
 {
-    return Utf16ToUtf8(reinterpret_cast<const char16_t*>(wide.data()), wide.size());
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(length), '\0');
+    if (length > 0)
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &text[0], length, nullptr,
+                            nullptr);
+    return text;
 }
 
 const DWORD kMaxLocationBytes = 64 * 1024;

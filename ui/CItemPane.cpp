@@ -7,13 +7,11 @@
 #include "res/resource.h"
 #include "settings/Preferences.h"
 #include "store/CBookmarkDoc.h"
-#include "store/CodePage.h"
 #include "store/TextCompare.h"
 #include "ui/CUrlPropertiesSheet.h"
 
 #include <algorithm>
 #include <cstddef>
-#include <cwchar>
 #include <string>
 
 CItemPane* theItemPane = nullptr;
@@ -366,8 +364,11 @@ int CItemPane::OnFindItem(const NMHDR* header) const
         return -1;
     std::string typed;
     if (header->code == LVN_ODFINDITEMW) {
-        const wchar_t* wide = reinterpret_cast<const NMLVFINDITEMW*>(header)->lvfi.psz;
-        typed = Utf16ToUtf8(reinterpret_cast<const char16_t*>(wide), std::wcslen(wide));
+        const auto* wide = reinterpret_cast<const NMLVFINDITEMW*>(header)->lvfi.psz;
+        const int length = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+        typed.assign(length > 0 ? static_cast<size_t>(length) : 1, '\0');
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, &typed[0], length, nullptr, nullptr);
+        typed.resize(typed.size() - 1);
     } else {
         typed = find.lvfi.psz;
     }

@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
-#include <cwchar>
 #include <utility>
 
 void PaneColours(HWND list)
@@ -270,24 +269,40 @@ int WidestTextWidth(HWND list, const std::vector<const std::string*>& texts)
     // Measuring each of a million texts takes long; the sum of the
     // characters' widths is close enough to pick the few worth measuring
     // exactly (kerning and overhang move a width by a few pixels only).
-    INT charWidths[256] = {};
-    const bool haveWidths = GetCharWidth32A(dc, 0, 255, charWidths) != 0;
-    // A lead byte's character is measured exactly; asked once per byte value.
-    bool leadByte[256] = {};
-    for (int byte = 0; byte < 256; ++byte)
-        leadByte[byte] = !haveWidths || IsDBCSLeadByte(static_cast<BYTE>(byte));
+    // Texts are measured in UTF-16: the narrow functions read them in the
+    // font's code page, which need not be UTF-8.
+    INT asciiWidths[128] = {};
+    const bool haveWidths = GetCharWidth32W(dc, 0, 127, asciiWidths) != 0;
+    // Other characters' widths, asked once each; -1 where a text holding one
+    // is measured exactly, as one beyond the BMP always is.
+    const INT kNotAsked = INT_MIN;
+    std::vector<INT> bmpWidths;
+    const auto widthOf = [&](char32_t code) {
+        if (code >= 0x10000)
+            return -1;
+        if (bmpWidths.empty())
+            bmpWidths.assign(0x10000, kNotAsked);
+        INT& width = bmpWidths[code];
+        if (width == kNotAsked && !GetCharWidth32W(dc, static_cast<UINT>(code), static_cast<UINT>(code), &width))
+            width = -1;
+        return width;
+    };
     std::vector<std::pair<LONG, size_t>> estimates;
     estimates.reserve(texts.size());
     for (size_t i = 0; i < texts.size(); ++i) {
-        LONG sum = 0;
-        for (const char c : *texts[i]) {
-            if (leadByte[static_cast<unsigned char>(c)]) {
-                sum = LONG_MAX;  // measured exactly
-                break;
+        const std::string& text = *texts[i];
+        LONG sum = haveWidths ? 0 : LONG_MAX;
+        for (size_t at = 0; at < text.size() && sum != LONG_MAX;) {
+            const unsigned char byte = static_cast<unsigned char>(text[at]);
+            if (byte < 0x80) {
+                sum += asciiWidths[byte];
+                ++at;
+                continue;
             }
-            sum += charWidths[static_cast<unsigned char>(c)];
+            const INT width = widthOf(NextCodePoint(text, at));
+            sum = width < 0 ? LONG_MAX : sum + width;
         }
-        if (!texts[i]->empty())
+        if (!text.empty())
             estimates.emplace_back(sum, i);
     }
     // The widest estimates, and every text that could not be estimated.
@@ -303,9 +318,11 @@ int WidestTextWidth(HWND list, const std::vector<const std::string*>& texts)
     }
     LONG widest = 0;
     for (auto it = estimates.begin(); it != end; ++it) {
-        const std::string& text = *texts[it->second];
+        const std::u16string text = Utf8ToUtf16(*texts[it->second]);
         SIZE size = {0, 0};
-        if (GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size) && size.cx > widest)
+        if (GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()),
+                                  &size) &&
+            size.cx > widest)
             widest = size.cx;
     }
     SelectObject(dc, old);
@@ -390,7 +407,10 @@ bool EditedLabelText(const NMHDR* header, std::string& text)
         const wchar_t* wide = reinterpret_cast<const NMLVDISPINFOW*>(header)->item.pszText;
         if (wide == nullptr)
             return false;
-        text = Utf16ToUtf8(reinterpret_cast<const char16_t*>(wide), std::wcslen(wide));
+        const int length = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+        text.assign(length > 0 ? static_cast<size_t>(length) : 1, '\0');
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, &text[0], length, nullptr, nullptr);
+        text.resize(text.size() - 1);
         return true;
     }
     const char* narrow = reinterpret_cast<const NMLVDISPINFOA*>(header)->item.pszText;

@@ -22,12 +22,6 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-std::wstring Wide(const std::string& utf8)
-{
-    const std::u16string units = Utf8ToUtf16(utf8);
-    return std::wstring(units.begin(), units.end());
-}
-
 std::string FirstWord(const std::string& text)
 {
     return text.substr(0, text.find(' '));
@@ -56,6 +50,18 @@ std::vector<std::wstring> RowTextsW(HWND list, int column = 0)
     for (int row = 0; row < RowCount(list); ++row)
         texts.push_back(RowTextW(list, row, column));
     return texts;
+}
+
+// How wide `text` is drawn in the font of `list`.
+int TextWidth(HWND list, const std::wstring& text)
+{
+    const HDC dc = GetDC(list);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    SIZE size = {0, 0};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(list, dc);
+    return size.cx;
 }
 
 // The open label edit of `list` takes `text` as typed and Enter ends it.
@@ -112,12 +118,18 @@ protected:
 
 TEST_F(ScriptsTest, PanesShowSortAndFindEveryScriptWhole)
 {
+    Fill(Doc(), {"x"}, {}, "x");
+    const int room = static_cast<int>(SendMessageA(groups, LVM_GETCOLUMNWIDTH, 0, 0)) - TextWidth(groups, L"x");
     Fill(Doc(), {}, {}, "");
+    int widest = 0;
     for (const ScriptSample& sample : ScriptSamples()) {
         Command(ID_GROUP_ADD);
         EditLabelW(groups, sample.name);
         ASSERT_EQ(Doc().Groups().back(), sample.name) << sample.script;
+        widest = std::max(widest, TextWidth(groups, Wide(sample.name)));
     }
+    // The column fits the widest name as it is drawn, with an ASCII name's room beside it.
+    EXPECT_EQ(SendMessageA(groups, LVM_GETCOLUMNWIDTH, 0, 0), widest + room);
     ClickRow(groups, 0);
     const std::string group = Doc().Selection().currentGroup;
     for (const ScriptSample& sample : ScriptSamples()) {
