@@ -3,7 +3,6 @@
 
 #include "framework/CWinApp.h"
 #include "framework/ResourceString.h"
-#include "store/CodePage.h"
 
 #include <commdlg.h>
 #include <objbase.h>
@@ -11,7 +10,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <cwchar>
 #include <vector>
 
 // The common dialogs take these records by their sizes in each Windows; the
@@ -143,14 +141,12 @@ bool Win32Prompt::ChooseFolder(const std::string& title, std::string& path)
     LPITEMIDLIST chosen = SHBrowseForFolderA(&browse);
     if (!chosen)
         return false;
-    // Asked in UTF-16: the narrow form has room for MAX_PATH bytes only.
-    wchar_t wide[MAX_PATH] = L"";
-    const BOOL isPath = SHGetPathFromIDListW(chosen, wide);
+    const BOOL isPath = SHGetPathFromIDListA(chosen, folder);
     CoTaskMemFree(chosen);
     // Virtual folders (the printers, say) have no path to import from.
     if (!isPath)
         return false;
-    path = Utf16ToUtf8(reinterpret_cast<const char16_t*>(wide), std::wcslen(wide));
+    path = folder;
     return true;
 }
 

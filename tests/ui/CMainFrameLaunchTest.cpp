@@ -167,7 +167,7 @@ TEST_F(LaunchTest, BrowsersInFoldersOfEveryScriptGetItsUrlsWhole)
     thePreferences.bCreateNewProcess = 1;
     bool named = false;
     for (const ScriptSample& sample : ScriptSamples()) {
-        const std::string folder = dir.Path(sample.name);
+        const std::string folder = dir.Root() + "\\" + sample.name;
         const std::string browser = folder + "\\browser.exe";
         ASSERT_TRUE(CreateDirectoryW(Wide(folder).c_str(), nullptr)) << sample.script;
         ASSERT_TRUE(CopyFileW(Wide(TestBrowser()).c_str(), Wide(browser).c_str(), FALSE)) << sample.script;

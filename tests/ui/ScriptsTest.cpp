@@ -20,8 +20,6 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
-
 std::string FirstWord(const std::string& text)
 {
     return text.substr(0, text.find(' '));
@@ -32,23 +30,20 @@ std::string LastWord(const std::string& text)
     return text.substr(text.rfind(' ') + 1);
 }
 
-// A row's text as the control gives it to a Unicode reader.
-std::wstring RowTextW(HWND list, int row, int column = 0)
-{
-    wchar_t buffer[1024] = L"";
-    LVITEMW item = {};
-    item.iSubItem = column;
-    item.pszText = buffer;
-    item.cchTextMax = 1024;
-    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return buffer;
-}
-
-std::vector<std::wstring> RowTextsW(HWND list, int column = 0)
+// The rows' texts as the control gives them to a Unicode reader with a
+// buffer of `size` characters.
+std::vector<std::wstring> RowTextsW(HWND list, int column = 0, int size = 1024)
 {
     std::vector<std::wstring> texts;
-    for (int row = 0; row < RowCount(list); ++row)
-        texts.push_back(RowTextW(list, row, column));
+    for (int row = 0; row < RowCount(list); ++row) {
+        std::wstring buffer(static_cast<size_t>(size), L'\0');
+        LVITEMW item = {};
+        item.iSubItem = column;
+        item.pszText = &buffer[0];
+        item.cchTextMax = size;
+        SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+        texts.push_back(buffer.c_str());
+    }
     return texts;
 }
 
@@ -89,15 +84,6 @@ protected:
         groups = Frame().GroupPane()->GetSafeHwnd();
         items = Frame().ItemPane()->GetSafeHwnd();
         Command(ID_VIEW_DETAILS);
-    }
-
-    // Each sample's name as one bookmark of group G, with its URL.
-    void FillSamples()
-    {
-        std::vector<BookmarkItem> bookmarks;
-        for (const ScriptSample& sample : ScriptSamples())
-            bookmarks.push_back(Bookmark(sample.name, sample.url, "G"));
-        Fill(Doc(), {"G"}, bookmarks, "G");
     }
 
     // Each UTF-16 unit of `text` posted as a keyboard's character through
@@ -144,14 +130,15 @@ TEST_F(ScriptsTest, PanesShowSortAndFindEveryScriptWhole)
     }
 
     // Code point order, ASCII letters without regard to case.
-    const char* const order[] = {"Latin", "Emoji", "Greek", "Cyrillic", "Hebrew", "Arabic", "Devanagari", "CJK"};
     std::vector<std::wstring> names;
     std::vector<std::wstring> urls;
-    for (const char* script : order) {
-        const auto& sample = *std::find_if(ScriptSamples().begin(), ScriptSamples().end(),
-                                           [script](const ScriptSample& s) { return std::string(s.script) == script; });
-        names.push_back(Wide(sample.name));
-        urls.push_back(Wide(sample.url));
+    for (const std::string script : {"Latin", "Emoji", "Greek", "Cyrillic", "Hebrew", "Arabic", "Devanagari", "CJK"}) {
+        for (const ScriptSample& sample : ScriptSamples()) {
+            if (sample.script == script) {
+                names.push_back(Wide(sample.name));
+                urls.push_back(Wide(sample.url));
+            }
+        }
     }
     EXPECT_EQ(RowTextsW(groups), names);
     EXPECT_EQ(RowTextsW(items), names);
@@ -172,33 +159,30 @@ TEST_F(ScriptsTest, PanesShowSortAndFindEveryScriptWhole)
     EXPECT_EQ(SelectedRow(items), 3);
 
     // A buffer too short for a row's text gets whole characters of it.
-    for (int row = 0; row < static_cast<int>(names.size()); ++row) {
-        wchar_t shortBuffer[8] = L"";
-        LVITEMW item = {};
-        item.pszText = shortBuffer;
-        item.cchTextMax = 8;
-        SendMessageW(items, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-        const std::wstring shown = shortBuffer;
-        EXPECT_FALSE(shown.empty()) << row;
-        EXPECT_EQ(names[static_cast<size_t>(row)].substr(0, shown.size()), shown) << row;
+    const std::vector<std::wstring> cut = RowTextsW(items, 0, 8);
+    for (size_t row = 0; row < names.size(); ++row) {
+        EXPECT_FALSE(cut[row].empty()) << row;
+        EXPECT_EQ(names[row].substr(0, cut[row].size()), cut[row]) << row;
     }
 }
 
 TEST_F(ScriptsTest, TypedCharactersReachRenameAndFindWhole)
 {
-    FillSamples();
+    std::vector<BookmarkItem> bookmarks;
+    for (const ScriptSample& sample : ScriptSamples())
+        bookmarks.push_back(Bookmark(sample.name, sample.url, "G"));
+    Fill(Doc(), {"G"}, bookmarks, "G");
     for (const ScriptSample& sample : ScriptSamples()) {
         ClickRow(items, 0);
-        const std::string before = Doc().Selection().itemName;
         const HWND edit = OpenLabelEditByKey(items);
         ASSERT_NE(edit, nullptr);
         SendMessageA(edit, EM_SETSEL, 0, -1);
         Type(edit, sample.name + " 2");
         SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
-        EXPECT_EQ(Doc().Items()[Doc().Selection().itemIndex].m_strName, sample.name + " 2") << sample.script;
-        Doc().RenameItem(before);
+        EXPECT_EQ(Doc().SelectedItem()->m_strName, sample.name + " 2") << sample.script;
     }
 
+    Fill(Doc(), {"G"}, bookmarks, "G");
     Command(ID_EDIT_FIND);
     const HWND dialog = Frame().FindDialog()->GetSafeHwnd();
     const HWND box = GetDlgItem(dialog, IDC_FIND_TEXT);
@@ -241,7 +225,7 @@ TEST_F(ScriptsTest, PreferencesAndRegistryTextsKeepEveryScript)
         registry.WriteString("Long", longest);
         std::string text;
         EXPECT_EQ(registry.ReadString("Long", text), kRegistryOk) << sample.script;
-        EXPECT_EQ(text, longest) << sample.script;
+        EXPECT_TRUE(text == longest) << sample.script;
         registry.WriteString("Long", longest + sample.name);
         EXPECT_NE(registry.ReadString("Long", text), kRegistryOk) << sample.script;
     }
