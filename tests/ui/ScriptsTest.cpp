@@ -5,7 +5,6 @@
 #include "tests/support/ScriptSamples.h"
 #include "tests/ui/PaneDriver.h"
 
-#include "framework/CDialog.h"
 #include "res/resource.h"
 #include "settings/Preferences.h"
 #include "settings/RegistryKey.h"
