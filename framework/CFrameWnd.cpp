@@ -81,7 +81,7 @@ bool CFrameWnd::TranslateAccelerators(MSG& msg)
         if (pane->IsEditingLabel())
             return false;
     }
-    return TranslateAcceleratorA(m_hWnd, m_accelerators, &msg) != 0;
+    return TranslateAcceleratorW(m_hWnd, m_accelerators, &msg) != 0;
 }
 
 void CFrameWnd::TrackPopup(HMENU popup, POINT screen, UINT flags)

@@ -81,12 +81,15 @@ void CWinApp::OnIdle()
     }
 }
 
+// The loop keeps messages in their Unicode form: an ANSI one would pass a
+// typed character through the code page, and WM_CHAR cannot carry one that
+// takes more than two bytes there.
 int CWinApp::Run()
 {
     bool idlePending = true;
     MSG msg;
     for (;;) {
-        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             if (idlePending) {
                 OnIdle();
                 idlePending = false;
@@ -95,7 +98,7 @@ int CWinApp::Run()
             if (RunIdleWork())
                 continue;
         }
-        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1)
             break;
         DispatchOne(msg, true);
@@ -110,7 +113,7 @@ void CWinApp::PumpMessages()
 {
     MSG msg;
     do {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
                 // Left for the message loop, which ends on it.
                 PostQuitMessage(static_cast<int>(msg.wParam));
@@ -151,15 +154,15 @@ void CWinApp::DispatchOne(MSG& msg, bool accelerators)
         // The dialog manager would give them to the control with the focus.
         if (dialog.frameKeys != nullptr && frame != nullptr && frame->GetSafeHwnd() != nullptr &&
             (msg.hwnd == dialog.window || IsChild(dialog.window, msg.hwnd)) &&
-            TranslateAcceleratorA(frame->GetSafeHwnd(), dialog.frameKeys, &msg))
+            TranslateAcceleratorW(frame->GetSafeHwnd(), dialog.frameKeys, &msg))
             return;
-        if (IsDialogMessageA(dialog.window, &msg))
+        if (IsDialogMessageW(dialog.window, &msg))
             return;
     }
     if (accelerators && frame != nullptr && frame->TranslateAccelerators(msg))
         return;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
 }
 
 void CWinApp::AddModelessDialog(HWND dialog, const std::vector<UINT>& frameCommands)

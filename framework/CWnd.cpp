@@ -7,7 +7,7 @@ CWnd::~CWnd()
         // The window outlives us: it must not reach a destroyed object.
         SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
         if (m_superProc != nullptr)
-            SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superProc));
+            SetProcedure(m_hWnd, m_superProc, m_unicode);
     }
 }
 
@@ -54,13 +54,23 @@ bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* title, DWO
                            rect.bottom - rect.top, parent, menuOrId, GetModuleHandleA(nullptr), this) != nullptr;
 }
 
+WNDPROC CWnd::SetProcedure(HWND hwnd, WNDPROC procedure, bool unicode)
+{
+    const LONG_PTR value = reinterpret_cast<LONG_PTR>(procedure);
+    return reinterpret_cast<WNDPROC>(unicode ? SetWindowLongPtrW(hwnd, GWLP_WNDPROC, value)
+                                             : SetWindowLongPtrA(hwnd, GWLP_WNDPROC, value));
+}
+
 bool CWnd::SubclassWindow(HWND hwnd)
 {
     if (hwnd == nullptr)
         return false;
     Attach(hwnd, this);
-    m_superProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWindowProc)));
+    // A Unicode control stays one: put in front of it as an ANSI procedure,
+    // every character typed into it would make a round trip through the
+    // code page, which need not hold it in one message.
+    m_unicode = IsWindowUnicode(hwnd) != FALSE;
+    m_superProc = SetProcedure(hwnd, &CWnd::StaticWindowProc, m_unicode);
     return m_superProc != nullptr;
 }
 
@@ -80,8 +90,14 @@ LRESULT CWnd::Default(UINT message, WPARAM wParam, LPARAM lParam)
     if (m_isDialog)
         return FALSE;
     if (m_superProc != nullptr)
-        return CallWindowProcA(m_superProc, m_hWnd, message, wParam, lParam);
+        return CallSuper(m_superProc, m_unicode, m_hWnd, message, wParam, lParam);
     return DefWindowProcA(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::CallSuper(WNDPROC superProc, bool unicode, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return unicode ? CallWindowProcW(superProc, hwnd, message, wParam, lParam)
+                   : CallWindowProcA(superProc, hwnd, message, wParam, lParam);
 }
 
 LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
@@ -100,16 +116,17 @@ LRESULT CWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     // The last message: the object lets go of the window before passing it on.
     const HWND hwnd = m_hWnd;
     const WNDPROC superProc = m_superProc;
+    const bool unicode = m_unicode;
     const bool isDialog = m_isDialog;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
     if (superProc != nullptr)
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(superProc));
+        SetProcedure(hwnd, superProc, unicode);
     m_hWnd = nullptr;
     m_superProc = nullptr;
     OnNcDestroyed();
     if (isDialog)
         return FALSE;
-    return superProc != nullptr ? CallWindowProcA(superProc, hwnd, message, wParam, lParam)
+    return superProc != nullptr ? CallSuper(superProc, unicode, hwnd, message, wParam, lParam)
                                 : DefWindowProcA(hwnd, message, wParam, lParam);
 }
 

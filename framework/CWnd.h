@@ -49,10 +49,14 @@ protected:
 private:
     static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static void Attach(HWND hwnd, CWnd* wnd);
+    // The window's procedure set in the form, ANSI or Unicode, it is called in.
+    static WNDPROC SetProcedure(HWND hwnd, WNDPROC procedure, bool unicode);
+    static LRESULT CallSuper(WNDPROC superProc, bool unicode, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     WNDPROC m_superProc = nullptr;
+    bool m_unicode = false;  // a subclassed Unicode control, whose messages stay Unicode
     bool m_isDialog = false;
     int m_handling = 0;  // messages of this object being handled, one inside another
     bool m_deletePending = false;

@@ -7,8 +7,10 @@
 
 #include <string>
 
-// Plain text (CF_TEXT) on the system clipboard, with `owner` (the main
-// frame) as its owner. A clipboard that cannot be opened is skipped.
+// Plain text on the system clipboard, with `owner` (the main frame) as its
+// owner: put as Unicode text and as 8-bit text in the legacy code page, read
+// as Unicode text where there is some. A clipboard that cannot be opened is
+// skipped.
 class Win32Clipboard : public IClipboard {
 public:
     explicit Win32Clipboard(HWND owner = nullptr) : m_owner(owner) {}

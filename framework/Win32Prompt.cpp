@@ -89,7 +89,8 @@ MessageAnswer Win32Prompt::ShowMessage(const std::string& text, MessageStyle sty
 
 bool Win32Prompt::ChooseFile(const FileDialogRequest& request, std::string& path)
 {
-    char file[MAX_PATH];
+    // A path of MAX_PATH characters, each up to three bytes in UTF-8.
+    char file[3 * MAX_PATH];
     std::string initialFolder;
     if (IsFolder(request.initialPath)) {
         CopyTo(file, sizeof file, std::string());

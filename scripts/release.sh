@@ -16,7 +16,7 @@ export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%
 version=$(sed -n 's/^#define LINKHIVE_VERSION_TEXT "\(.*\)"$/\1/p' "$build/release-win64/generated/linkhive_version.h")
 # The 32-bit programs, which cannot run here, hold what the 64-bit ones do.
 python3 "$root/tests/pe/compare_pe.py" --version "$version" --manifest "$root/res/linkhive.manifest" \
-  "$build/release-win64" "$build/release-win32"
+  --manifest "$root/res/linkhive-cli.manifest" "$build/release-win64" "$build/release-win32"
 mkdir -p "$root/dist"
 zip="$root/dist/linkhive-$version-windows.zip"
 python3 "$root/scripts/release_zip.py" "$zip" "$root" "$build/release-win64" "$build/release-win32"

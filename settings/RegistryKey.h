@@ -32,7 +32,8 @@ public:
     const std::string& Path() const { return m_path; }
 
     long ReadDword(const std::string& name, uint32_t& value);
-    // Through a buffer of 261 bytes: a text longer than 260 characters fails.
+    // A text longer than 260 characters (UTF-16 units, as the system counts
+    // them) fails.
     long ReadString(const std::string& name, std::string& value);
     // Reads a text of any length up to `limit` bytes.
     long ReadLongString(const std::string& name, std::string& value, size_t limit = 65536);

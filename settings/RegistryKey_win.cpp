@@ -1,6 +1,8 @@
 // The registry on Windows.
 #include "settings/RegistryKey.h"
 
+#include "store/CodePage.h"
+
 #include <windows.h>
 
 #include <cstring>
@@ -80,7 +82,9 @@ long RegistryKey::ReadString(const std::string& name, std::string& value)
 {
     if (!m_key)
         return ERROR_INVALID_HANDLE;
-    char buffer[261];
+    // 260 characters, in UTF-8 up to three bytes each.
+    const size_t kCharacters = 260;
+    char buffer[3 * kCharacters + 1];
     std::memset(buffer, 0, sizeof buffer);
     DWORD type = 0;
     DWORD size = sizeof buffer;
@@ -94,6 +98,8 @@ long RegistryKey::ReadString(const std::string& name, std::string& value)
     if (size == sizeof buffer && buffer[sizeof buffer - 1] != '\0')
         return ERROR_MORE_DATA;
     buffer[sizeof buffer - 1] = '\0';
+    if (Utf8ToUtf16(buffer).size() > kCharacters)
+        return ERROR_MORE_DATA;
     value = buffer;
     return ERROR_SUCCESS;
 }

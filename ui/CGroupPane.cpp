@@ -138,8 +138,10 @@ void CGroupPane::BeginRename()
 {
     SetFocus(m_hWnd);
     const int row = CurrentGroupRow();
+    // Asked in the Unicode form, the control makes a Unicode edit, which
+    // takes every typed character whole.
     if (row >= 0)
-        SendMessageA(m_hWnd, LVM_EDITLABELA, row, 0);
+        SendMessageW(m_hWnd, LVM_EDITLABELW, row, 0);
 }
 
 void CGroupPane::OnLabelEdited(const std::string& text)

@@ -260,7 +260,9 @@ void CItemPane::BeginRename(bool focus)
     BeginRefill();
     ClearSelection(m_hWnd);
     EndRefill();
-    SendMessageA(m_hWnd, LVM_EDITLABELA, row, 0);
+    // The Unicode form makes a Unicode edit, which takes every typed
+    // character whole.
+    SendMessageW(m_hWnd, LVM_EDITLABELW, row, 0);
 }
 
 void CItemPane::OnLabelEdited(const std::string& text)

@@ -7,10 +7,12 @@
 #include "settings/PaneColours.h"
 #include "settings/Preferences.h"
 #include "store/CBookmarkDoc.h"
+#include "store/CodePage.h"
 #include "store/TextCompare.h"
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <utility>
 
 void PaneColours(HWND list)
@@ -267,24 +269,40 @@ int WidestTextWidth(HWND list, const std::vector<const std::string*>& texts)
     // Measuring each of a million texts takes long; the sum of the
     // characters' widths is close enough to pick the few worth measuring
     // exactly (kerning and overhang move a width by a few pixels only).
-    INT charWidths[256] = {};
-    const bool haveWidths = GetCharWidth32A(dc, 0, 255, charWidths) != 0;
-    // A lead byte's character is measured exactly; asked once per byte value.
-    bool leadByte[256] = {};
-    for (int byte = 0; byte < 256; ++byte)
-        leadByte[byte] = !haveWidths || IsDBCSLeadByte(static_cast<BYTE>(byte));
+    // Texts are measured in UTF-16: the narrow functions read them in the
+    // font's code page, which need not be UTF-8.
+    INT asciiWidths[128] = {};
+    const bool haveWidths = GetCharWidth32W(dc, 0, 127, asciiWidths) != 0;
+    // Other characters' widths, asked once each; -1 where a text holding one
+    // is measured exactly, as one beyond the BMP always is.
+    const INT kNotAsked = INT_MIN;
+    std::vector<INT> bmpWidths;
+    const auto widthOf = [&](char32_t code) {
+        if (code >= 0x10000)
+            return -1;
+        if (bmpWidths.empty())
+            bmpWidths.assign(0x10000, kNotAsked);
+        INT& width = bmpWidths[code];
+        if (width == kNotAsked && !GetCharWidth32W(dc, static_cast<UINT>(code), static_cast<UINT>(code), &width))
+            width = -1;
+        return width;
+    };
     std::vector<std::pair<LONG, size_t>> estimates;
     estimates.reserve(texts.size());
     for (size_t i = 0; i < texts.size(); ++i) {
-        LONG sum = 0;
-        for (const char c : *texts[i]) {
-            if (leadByte[static_cast<unsigned char>(c)]) {
-                sum = LONG_MAX;  // measured exactly
-                break;
+        const std::string& text = *texts[i];
+        LONG sum = haveWidths ? 0 : LONG_MAX;
+        for (size_t at = 0; at < text.size() && sum != LONG_MAX;) {
+            const unsigned char byte = static_cast<unsigned char>(text[at]);
+            if (byte < 0x80) {
+                sum += asciiWidths[byte];
+                ++at;
+                continue;
             }
-            sum += charWidths[static_cast<unsigned char>(c)];
+            const INT width = widthOf(NextCodePoint(text, at));
+            sum = width < 0 ? LONG_MAX : sum + width;
         }
-        if (!texts[i]->empty())
+        if (!text.empty())
             estimates.emplace_back(sum, i);
     }
     // The widest estimates, and every text that could not be estimated.
@@ -300,9 +318,11 @@ int WidestTextWidth(HWND list, const std::vector<const std::string*>& texts)
     }
     LONG widest = 0;
     for (auto it = estimates.begin(); it != end; ++it) {
-        const std::string& text = *texts[it->second];
+        const std::u16string text = Utf8ToUtf16(*texts[it->second]);
         SIZE size = {0, 0};
-        if (GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size) && size.cx > widest)
+        if (GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()),
+                                  &size) &&
+            size.cx > widest)
             widest = size.cx;
     }
     SelectObject(dc, old);
@@ -400,23 +420,45 @@ bool EditedLabelText(const NMHDR* header, std::string& text)
     return true;
 }
 
+namespace {
+
+// The length of the longest start of `text` within `bytes` that ends
+// between two characters.
+size_t WholeCharacters(const std::string& text, size_t bytes)
+{
+    if (bytes >= text.size())
+        return text.size();
+    while (bytes > 0 && (static_cast<unsigned char>(text[bytes]) & 0xC0) == 0x80)
+        --bytes;
+    return bytes;
+}
+
+} // namespace
+
 void SetDisplayText(NMHDR* header, const std::string& text)
 {
+    // A text longer than the buffer is cut after a whole character: half of
+    // one would show as a replacement mark.
     if (header->code == LVN_GETDISPINFOW) {
         LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
         if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0)
             return;
-        // Only what fits is converted: a text too long for the buffer
-        // would fail whole and show as empty.
-        const size_t fits = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
-        const int length =
-            MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(fits), item.pszText, item.cchTextMax - 1);
+        // No unit takes more than three bytes: only what can fit is converted.
+        const size_t room = static_cast<size_t>(item.cchTextMax - 1);
+        const std::u16string wide = Utf8ToUtf16(std::string_view(text).substr(0, WholeCharacters(text, 3 * room)));
+        size_t length = std::min(wide.size(), room);
+        if (length < wide.size() && length > 0 && wide[length - 1] >= 0xD800 && wide[length - 1] < 0xDC00)
+            --length;
+        std::memcpy(item.pszText, wide.data(), length * sizeof(wchar_t));
         item.pszText[length] = L'\0';
         return;
     }
     LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
-    if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0)
-        lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
+    if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0)
+        return;
+    const size_t length = WholeCharacters(text, static_cast<size_t>(item.cchTextMax - 1));
+    std::memcpy(item.pszText, text.data(), length);
+    item.pszText[length] = '\0';
 }
 
 POINT ContextMenuPoint(HWND list, LPARAM lParam)

@@ -1,6 +1,8 @@
 // The fixture running the real application in-process.
 #include "tests/app/AppFixture.h"
 
+#include "store/CodePage.h"
+
 #include <commctrl.h>
 
 namespace {
@@ -108,6 +110,12 @@ std::string WindowsPath(const std::string& path)
 std::string SamplePath()
 {
     return WindowsPath(LINKHIVE_SAMPLE);
+}
+
+std::wstring Wide(const std::string& utf8)
+{
+    const std::u16string units = Utf8ToUtf16(utf8);
+    return std::wstring(units.begin(), units.end());
 }
 
 std::string WindowTitle(HWND hwnd)

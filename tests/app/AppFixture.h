@@ -101,6 +101,8 @@ bool ReadSettingText(const std::string& key, const std::string& name, std::strin
 void SetRecentFile(const std::string& path);
 
 std::string WindowTitle(HWND hwnd);
+// Store text (UTF-8) as the system's wide functions take it.
+std::wstring Wide(const std::string& utf8);
 // A path as Windows names it: the build's Unix paths live on drive Z:.
 std::string WindowsPath(const std::string& path);
 // The sample collection, by its Windows path.

@@ -241,6 +241,12 @@ TEST(Resources, ManifestLoadsVersionSixOfTheCommonControls)
     EXPECT_NE(lower.find("microsoft.windows.common-controls_6595b64144ccf1df_6."), std::string::npos) << path;
 }
 
+// Every narrow call of the program speaks UTF-8, the store's own encoding.
+TEST(Resources, ManifestMakesUtf8TheCodePage)
+{
+    EXPECT_EQ(GetACP(), 65001u);
+}
+
 TEST(Resources, ModelessWindowsButtonsAndTheImportMenuEachHaveTheirOwnAccessKey)
 {
     const struct {

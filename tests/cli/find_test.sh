@@ -35,6 +35,14 @@ expect "--group without match" 1 "" "$work/s.lkh" example --group Nowhere
 expect "empty text, group of no entry" 0 "$flag" "$work/s.lkh" "" --group lost
 expect "text after --" 0 "$flag" "$work/s.lkh" -- --FLAG
 
+# Arguments and output in another script, under Windows too: a shortcut
+# named and addressed in Cyrillic, dropped, then found by a word of its name
+# (in a UTF-8 locale, without which Wine hands over no such argument).
+LC_ALL=C.UTF-8 run write-url "http://пример.рф/новости" "$work/Новости России"
+LC_ALL=C.UTF-8 run drop "$work/u.lkh" "$work/Новости России.url"
+LC_ALL=C.UTF-8 expect "a word in another script" 0 "$(line "Новости России" "http://пример.рф/новости" "New Group" "")" \
+  "$work/u.lkh" России
+
 expect "no match" 1 "" "$work/s.lkh" "no such text"
 check "no match output bytes" "" "$(od -An -c "$work/out")"
 check "no match message" "" "$(od -An -c "$work/err")"

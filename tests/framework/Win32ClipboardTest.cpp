@@ -37,7 +37,7 @@ TEST_F(Win32ClipboardTest, TextRoundTripsWithTheFrameAsOwner)
         "",
         "carriage\r\nreturns\rkept",
         std::string(100000, 'x'),
-        "\xE4\xF6\xFC high bytes",
+        "\xC3\xA4\xC3\xB6\xC3\xBC high bytes",
     };
     for (const std::string& text : texts) {
         clipboard.PutText(text);

@@ -2,9 +2,9 @@
 """Reads the 32-bit programs' headers and resources, which no machine here can
 run, and holds them against the 64-bit build's: the machine each names, the
 same subsystem, byte-equal resources (manifest, version, menus, accelerators,
-strings, dialogs), the manifest as written and the project's version.
+strings, dialogs), each program's manifest as written and the project's version.
 
-compare_pe.py --version 2.1 --manifest res/linkhive.manifest WIN64_DIR WIN32_DIR
+compare_pe.py --version 2.1 --manifest res/linkhive.manifest --manifest res/linkhive-cli.manifest WIN64_DIR WIN32_DIR
 Exit status 0 when all agree, 1 on a difference, 77 (skipped) without the 32-bit build.
 """
 import argparse
@@ -20,10 +20,12 @@ RT_MENU, RT_DIALOG, RT_STRING, RT_ACCELERATOR, RT_VERSION, RT_MANIFEST = 4, 5, 6
 RESOURCE_NAMES = {RT_MENU: "menu", RT_DIALOG: "dialog", RT_STRING: "string table",
                   RT_ACCELERATOR: "accelerators", RT_VERSION: "version", RT_MANIFEST: "manifest"}
 
-# Each program: its file, its subsystem, and the resource types it must hold.
+# Each program: its file, its subsystem, the resource types it must hold and
+# the name of the manifest it carries.
 PROGRAMS = [
-    ("linkhive.exe", SUBSYSTEM_GUI, [RT_MENU, RT_DIALOG, RT_STRING, RT_ACCELERATOR, RT_VERSION, RT_MANIFEST]),
-    ("linkhive-cli.exe", SUBSYSTEM_CONSOLE, [RT_VERSION]),
+    ("linkhive.exe", SUBSYSTEM_GUI, [RT_MENU, RT_DIALOG, RT_STRING, RT_ACCELERATOR, RT_VERSION, RT_MANIFEST],
+     "linkhive.manifest"),
+    ("linkhive-cli.exe", SUBSYSTEM_CONSOLE, [RT_VERSION, RT_MANIFEST], "linkhive-cli.manifest"),
 ]
 
 
@@ -93,7 +95,7 @@ def version_numbers(version):
     return (most >> 16, most & 0xFFFF, least >> 16, least & 0xFFFF)
 
 
-def compare(name, subsystem, required, wide, narrow, args):
+def compare(name, subsystem, required, manifest, wide, narrow, args):
     """The differences between one program's two builds, as lines."""
     problems = []
     if wide.machine != MACHINE_AMD64 or wide.magic != 0x20B:
@@ -119,28 +121,33 @@ def compare(name, subsystem, required, wide, narrow, args):
     if versions and (args.version + "\0").encode("utf-16-le") not in versions[0]:
         problems.append("no version text %s" % args.version)
     if RT_MANIFEST in required:
-        with open(args.manifest, "rb") as written:
-            if wide_resources.get((RT_MANIFEST, 1, 0x409)) != written.read():
-                problems.append("manifest 1 is not %s" % args.manifest)
+        given = [path for path in args.manifest if os.path.basename(path) == manifest]
+        if not given:
+            problems.append("no --manifest ending in %s" % manifest)
+        for path in given:
+            with open(path, "rb") as written:
+                if wide_resources.get((RT_MANIFEST, 1, 0x409)) != written.read():
+                    problems.append("manifest 1 is not %s" % path)
     return ["%s: %s" % (name, problem) for problem in problems]
 
 
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--version", required=True)
-    parser.add_argument("--manifest", required=True)
+    parser.add_argument("--manifest", required=True, action="append", help="once for each program's manifest")
     parser.add_argument("win64")
     parser.add_argument("win32")
     args = parser.parse_args()
     problems = []
-    for name, subsystem, required in PROGRAMS:
+    for name, subsystem, required, manifest in PROGRAMS:
         narrow_path = os.path.join(args.win32, name)
         if not os.path.exists(narrow_path):
             print("compare_pe: skipped, no 32-bit build at %s (scripts/build.sh win32)" % narrow_path)
             return 77
         try:
             with open(os.path.join(args.win64, name), "rb") as wide, open(narrow_path, "rb") as narrow:
-                problems += compare(name, subsystem, required, PeImage(wide.read()), PeImage(narrow.read()), args)
+                problems += compare(name, subsystem, required, manifest, PeImage(wide.read()), PeImage(narrow.read()),
+                                    args)
         except ValueError as error:
             problems.append("%s: %s" % (name, error))
     for problem in problems:

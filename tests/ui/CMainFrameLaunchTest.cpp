@@ -1,6 +1,7 @@
 // Tests of the main frame's launching commands.
 #include "tests/app/AppFixture.h"
 #include "tests/framework/DialogDriver.h"
+#include "tests/support/ScriptSamples.h"
 #include "tests/ui/PaneDriver.h"
 
 #include "framework/CDialog.h"
@@ -159,6 +160,26 @@ TEST_F(LaunchTest, TheBrowserGetsTheUrlAsOneArgumentByteForByte)
     }
     EXPECT_TRUE(launcher.opened.empty());
     EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(LaunchTest, BrowsersInFoldersOfEveryScriptGetItsUrlsWhole)
+{
+    thePreferences.bCreateNewProcess = 1;
+    bool named = false;
+    for (const ScriptSample& sample : ScriptSamples()) {
+        const std::string folder = dir.Root() + "\\" + sample.name;
+        const std::string browser = folder + "\\browser.exe";
+        ASSERT_TRUE(CreateDirectoryW(Wide(folder).c_str(), nullptr)) << sample.script;
+        ASSERT_TRUE(CopyFileW(Wide(TestBrowser()).c_str(), Wide(browser).c_str(), FALSE)) << sample.script;
+        // The registered browser and the named one in turn.
+        registration.Set('"' + browser + R"(" "%1")");
+        thePreferences.customPath = browser;
+        named = !named;
+        Open(sample.url, named ? ID_OPEN_IN_CUSTOM : kDoubleClick);
+        const Texts run = BrowserRun();
+        ASSERT_FALSE(run.empty()) << sample.script;
+        EXPECT_EQ(Texts(run.begin() + 1, run.end()), (Texts{browser, sample.url})) << sample.script;
+    }
 }
 
 TEST_F(LaunchTest, CommandsAndDoubleClickChooseTheWay)

@@ -1,6 +1,7 @@
 // Tests of the frame's import, export and clipboard commands.
 #include "tests/app/AppFixture.h"
 #include "tests/framework/DialogDriver.h"
+#include "tests/support/ScriptSamples.h"
 #include "tests/ui/PaneDriver.h"
 
 #include "exchange/HtmlExport.h"
@@ -8,6 +9,7 @@
 #include "framework/Win32Clipboard.h"
 #include "framework/Win32Prompt.h"
 #include "res/resource.h"
+#include "store/CodePage.h"
 #include "ui/CGroupPane.h"
 #include "ui/CItemPane.h"
 
@@ -80,6 +82,37 @@ HWND FileNameBox(HWND dialog)
 {
     const HWND combo = GetDlgItem(dialog, cmb13);
     return combo != nullptr ? combo : GetDlgItem(dialog, edt1);
+}
+
+// `size` bytes put on the clipboard in `format` only, as another program does.
+void PutForeign(UINT format, const void* data, size_t size)
+{
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(GlobalLock(block), data, size);
+    GlobalUnlock(block);
+    SetClipboardData(format, block);
+    CloseClipboard();
+}
+
+// The clipboard's text in `format` as another program reads it, up to its end mark.
+std::string ForeignText(UINT format)
+{
+    std::string bytes;
+    if (!OpenClipboard(nullptr))
+        return bytes;
+    if (const HANDLE data = GetClipboardData(format)) {
+        bytes.assign(static_cast<const char*>(GlobalLock(data)), GlobalSize(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    if (format != CF_UNICODETEXT)
+        return bytes.substr(0, bytes.find('\0'));
+    std::u16string units(bytes.size() / 2, u'\0');
+    std::memcpy(&units[0], bytes.data(), units.size() * 2);
+    units.resize(units.find(u'\0'));
+    return Utf16ToUtf8(units.data(), units.size());
 }
 
 class ExchangeCommandsTest : public AppFixture {
@@ -375,6 +408,83 @@ TEST_F(ExchangeCommandsTest, ClipboardCommandsRoundTripThroughTheSystemClipboard
     Command(ID_EDIT_PASTE);
     EXPECT_EQ(prompt.shown.back(), "Wrong clipboard format. Cannot paste.");
     EXPECT_EQ(Doc().Items().size(), 3u);
+}
+
+TEST_F(ExchangeCommandsTest, CopyAndPasteCarryEveryScriptToAndFromOtherPrograms)
+{
+    appClipboard = &systemClipboard;
+    ASSERT_TRUE(Start());
+    systemClipboard.SetOwner(FrameWindow());
+    for (const ScriptSample& sample : ScriptSamples()) {
+        Fill(Doc(), {"A", "B"}, {Bookmark(sample.name, sample.url, "A", sample.name)}, "A");
+        ClickRow(Items(), 0);
+        Command(ID_EDIT_COPY);
+        const std::string copied = sample.name + "\n" + sample.url + "\n" + sample.name;
+        EXPECT_EQ(ForeignText(CF_UNICODETEXT), copied) << sample.script;
+        // The 8-bit text is whole where the legacy code page holds it.
+        const std::string narrow = ForeignText(CF_TEXT);
+        EXPECT_FALSE(narrow.empty()) << sample.script;
+        EXPECT_EQ(LegacyToUtf8(narrow) == copied, sample.legacy) << sample.script;
+
+        const std::u16string pasted = Utf8ToUtf16(sample.name + " 2\n" + sample.url + "/2\n");
+        PutForeign(CF_UNICODETEXT, pasted.c_str(), (pasted.size() + 1) * sizeof(char16_t));
+        SelectGroup("B");
+        Command(ID_EDIT_PASTE);
+        EXPECT_EQ(ItemTexts(Doc().Items()).back(), ItemText(Bookmark(sample.name + " 2", sample.url + "/2", "B")))
+            << sample.script;
+    }
+    // Another program's 8-bit text is in the legacy code page.
+    const char legacy[] = "Caf\xE9\nhttp://caf\xE9.example/\n";
+    PutForeign(CF_TEXT, legacy, sizeof legacy);
+    Command(ID_EDIT_PASTE);
+    EXPECT_EQ(ItemTexts(Doc().Items()).back(), ItemText(Bookmark("Caf\u00e9", "http://caf\u00e9.example/", "B")));
+}
+
+TEST_F(ExchangeCommandsTest, FilesNamedInEveryScriptGoThroughTheRealDialogsAndTheRecentList)
+{
+    TempDir root;
+    ASSERT_TRUE(StartWithRealDialogs());
+    Texts recent;
+    for (const ScriptSample& sample : ScriptSamples()) {
+        // Saved, then opened as a copy whose path takes more than MAX_PATH
+        // bytes where the script's characters take three each.
+        const std::string folder = root.Root() + "\\" + sample.name;
+        const std::string thrice = sample.name + sample.name + sample.name;
+        const std::string deep = folder + "\\" + thrice + "\\" + thrice;
+        for (const std::string& path : {folder, folder + "\\" + thrice, deep})
+            ASSERT_TRUE(CreateDirectoryW(Wide(path).c_str(), nullptr)) << sample.script;
+        const BookmarkItem bookmark = Bookmark(sample.name, sample.url, sample.name, sample.name);
+        Fill(Doc(), {sample.name}, {bookmark}, sample.name);
+
+        const std::string saved = folder + "\\" + sample.name + ".lkh";
+        DialogDriver save({[&](HWND dialog) { SetWindowTextW(FileNameBox(dialog), Wide(saved).c_str()); }, PressOK});
+        Command(ID_FILE_SAVE_AS);
+        EXPECT_NE(GetFileAttributesW(Wide(saved).c_str()), INVALID_FILE_ATTRIBUTES) << sample.script;
+        recent.insert(recent.begin(), saved);
+
+        const std::string copy = deep + "\\" + sample.name + ".lkh";
+        ASSERT_TRUE(CopyFileW(Wide(saved).c_str(), Wide(copy).c_str(), TRUE)) << sample.script;
+        Command(ID_FILE_NEW);
+        DialogDriver open({[&](HWND dialog) { SetWindowTextW(FileNameBox(dialog), Wide(copy).c_str()); }, PressOK});
+        Command(ID_FILE_OPEN);
+        EXPECT_EQ(Doc().GetPathName(), copy) << sample.script;
+        EXPECT_EQ(ItemTexts(Doc().Items()), ItemTexts({bookmark})) << sample.script;
+        wchar_t title[256] = L"";
+        GetWindowTextW(FrameWindow(), title, 256);
+        EXPECT_EQ(title, Wide(sample.name + ".lkh - Linkhive")) << sample.script;
+        recent.insert(recent.begin(), copy);
+    }
+    Doc().SetModifiedFlag(false);
+    Close();
+    // The recent files, newest first, as the registry holds them.
+    for (size_t index = 0; index < 4; ++index) {
+        wchar_t stored[1024] = L"";
+        DWORD size = sizeof stored;
+        const std::wstring name = L"File" + std::to_wstring(index + 1);
+        RegGetValueW(HKEY_CURRENT_USER, L"Software\\Quillmere\\Linkhive\\Recent File List", name.c_str(),
+                     RRF_RT_REG_SZ, nullptr, stored, &size);
+        EXPECT_EQ(stored, Wide(recent[index])) << index;
+    }
 }
 
 TEST_F(ExchangeCommandsTest, HtmlImportTakesABrowserExportTypedIntoTheOpenDialog)

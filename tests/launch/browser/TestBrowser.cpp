@@ -1,26 +1,34 @@
 // A stand-in browser for the Wine tests: writes the command line it was
-// started with, then each argument as the system splits it, every one ended
-// by a zero byte, to the file named by LINKHIVE_BROWSER_LOG.
+// started with, then each argument as the system splits it, every one in
+// UTF-8 and ended by a zero byte, to the file named by LINKHIVE_BROWSER_LOG.
 #include <windows.h>
 #include <shellapi.h>
 
 #include <string>
+
+namespace {
+
+// `text` in UTF-8, with its terminating zero.
+std::string Utf8(const wchar_t* text)
+{
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(size > 0 ? static_cast<size_t>(size) : 1, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, &utf8[0], size, nullptr, nullptr);
+    return utf8;
+}
+
+} // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     char logPath[MAX_PATH] = "";
     if (GetEnvironmentVariableA("LINKHIVE_BROWSER_LOG", logPath, sizeof logPath) == 0)
         return 1;
-    std::string log = GetCommandLineA();
-    log += '\0';
+    std::string log = Utf8(GetCommandLineW());
     int count = 0;
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    for (int index = 0; arguments != nullptr && index < count; ++index) {
-        const int size = WideCharToMultiByte(CP_ACP, 0, arguments[index], -1, nullptr, 0, nullptr, nullptr);
-        std::string argument(size > 0 ? static_cast<size_t>(size) : 1, '\0');
-        WideCharToMultiByte(CP_ACP, 0, arguments[index], -1, &argument[0], size, nullptr, nullptr);
-        log += argument;  // with its terminating zero
-    }
+    for (int index = 0; arguments != nullptr && index < count; ++index)
+        log += Utf8(arguments[index]);
     LocalFree(arguments);
 
     // Written aside and renamed, so a reader never sees half a log.
