@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "settings/Preferences.h"
 #include "settings/RegistryKey.h"
+#include "store/CodePage.h"
 #include "store/CoreText.h"
 #include "store/PathNames.h"
 #include "ui/CMainFrame.h"
@@ -133,9 +134,10 @@ bool CLinkhiveApp::InitInstance()
         return new CMainFrame(m_document, Profile());
     }));
 
-    char program[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, program, sizeof program);
-    RegisterFileType(program);
+    // In UTF-16: the path may hold more bytes than MAX_PATH in UTF-8.
+    wchar_t program[MAX_PATH] = L"";
+    const DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
+    RegisterFileType(Utf16ToUtf8(reinterpret_cast<const char16_t*>(program), length < MAX_PATH ? length : 0));
 
     std::string path = FileNamedIn(m_args);
     ReadOpenLastFile(Profile(), thePreferences);

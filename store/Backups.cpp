@@ -1,6 +1,8 @@
 // Dated copies of a collection's earlier versions: the shelf, its rotation and the saves' hook.
 #include "store/Backups.h"
 
+#include "store/CodePage.h"
+
 #include "store/FileError.h"
 #include "store/FileIO.h"
 #include "store/PathNames.h"
@@ -207,13 +209,7 @@ std::string BackupTimeText(const BackupTime& t)
 std::string BackupFolderName(const std::string& collectionPath)
 {
     std::string name = FileTitleOf(collectionPath);
-    if (name.size() > kMaxNameInFolder) {
-        size_t cut = kMaxNameInFolder;
-        // Not inside a character.
-        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
-            --cut;
-        name.resize(cut);
-    }
+    name.resize(WholeCharacters(name, kMaxNameInFolder));
     char hash[16];
     std::snprintf(hash, sizeof hash, "%08x", static_cast<unsigned>(Fnv1a(BackupPathKey(collectionPath))));
     return name + "-" + hash;

@@ -110,6 +110,15 @@ bool IsWellFormedUtf8(std::string_view text)
     return true;
 }
 
+size_t WholeCharacters(std::string_view text, size_t bytes)
+{
+    if (bytes >= text.size())
+        return text.size();
+    while (bytes > 0 && (static_cast<unsigned char>(text[bytes]) & 0xC0) == 0x80)
+        --bytes;
+    return bytes;
+}
+
 std::string WellFormedUtf8(std::string_view text, size_t* replaced, const char* replacement)
 {
     if (IsAscii(text))

@@ -26,6 +26,9 @@ std::string Utf16ToUtf8(const char16_t* units, size_t count);
 std::u16string Utf8ToUtf16(std::string_view utf8);
 bool IsAscii(std::string_view text);
 bool IsWellFormedUtf8(std::string_view text);
+// The length of the longest start of `text` within `bytes` that ends between
+// two characters.
+size_t WholeCharacters(std::string_view text, size_t bytes);
 // `text` with every ill-formed byte replaced by `replacement` (and counted
 // in `replaced`).
 std::string WellFormedUtf8(std::string_view text, size_t* replaced = nullptr, const char* replacement = "\uFFFD");

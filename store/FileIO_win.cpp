@@ -1,6 +1,8 @@
 // The safe save's steps and file reading on Windows.
 #include "store/FileIO.h"
 
+#include "store/CodePage.h"
+
 #include "store/FileError.h"
 #include "store/FileLayer.h"
 
@@ -92,16 +94,19 @@ public:
         const DWORD folderAttributes = GetFileAttributesA(folder.c_str());
         if (folderAttributes == INVALID_FILE_ATTRIBUTES || !(folderAttributes & FILE_ATTRIBUTE_DIRECTORY))
             throw FileError(FileError::BadPath, target);
-        char temp[MAX_PATH];
-        if (GetTempFileNameA(folder.c_str(), "lkh", 0, temp) == 0)
+        // In UTF-16: a folder of MAX_PATH characters holds more bytes than
+        // the ANSI call's buffer.
+        const std::u16string wideFolder = Utf8ToUtf16(folder);
+        wchar_t temp[MAX_PATH];
+        if (GetTempFileNameW(reinterpret_cast<LPCWSTR>(wideFolder.c_str()), L"lkh", 0, temp) == 0)
             ThrowLastError(target);
-        HANDLE h = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h = CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE) {
             const DWORD err = GetLastError();
-            DeleteFileA(temp);
+            DeleteFileW(temp);
             throw FileError(CauseOf(err), target);
         }
-        tempPath = temp;
+        tempPath = Utf16ToUtf8(reinterpret_cast<const char16_t*>(temp), wcslen(temp));
         return reinterpret_cast<intptr_t>(h);
     }
 

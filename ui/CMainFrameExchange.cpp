@@ -16,6 +16,7 @@
 #include "exchange/Version20Import.h"
 #include "res/resource.h"
 #include "settings/Preferences.h"
+#include "store/CodePage.h"
 #include "store/CBookmarkDoc.h"
 #include "store/Prompt.h"
 #include "store/TextFormat.h"
@@ -149,7 +150,8 @@ void CMainFrame::OnFileExportBrowserBookmarks(UINT)
 void CMainFrame::OnGroupSaveAsHtml(UINT)
 {
     IPrompt& prompt = m_document.Prompt();
-    const std::string name = m_document.Selection().currentGroup.substr(0, MAX_PATH - 1);
+    const std::string& group = m_document.Selection().currentGroup;
+    const std::string name = group.substr(0, WholeCharacters(group, MAX_PATH - 1));
     std::string chosen;
     if (!ChooseFileToSave(prompt, IDS_SAVE_GROUP_HTML_TITLE, IDS_SAVE_GROUP_HTML_FILTER, name, chosen))
         return;

@@ -279,6 +279,23 @@ TEST_F(SaveFailures, TargetsTheFileSystemRefuses)
     }
 }
 
+// Every saver writes into a folder whose path holds more bytes of UTF-8 than
+// an ANSI path buffer does, though fewer characters than a path may have.
+TEST_F(SaveFailures, FoldersNamedInAnyScriptTakeEverySave)
+{
+    std::string name;
+    for (int i = 0; i < 50; ++i)
+        name += "\u65e5";
+    const std::string folder = dir.Path(name) + "/" + name;
+    fs::create_directories(fs::u8path(folder));
+    for (const Saver& saver : Savers()) {
+        const std::string path = folder + "/" + saver.name;
+        EXPECT_TRUE(saver.save(path)) << saver.name;
+        EXPECT_TRUE(FileExists(path)) << saver.name;
+    }
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
 TEST_F(SaveFailures, FullDiskKeepsEveryOldFile)
 {
 #ifdef _WIN32
