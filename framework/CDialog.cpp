@@ -62,6 +62,16 @@ bool CDialog::Create()
     return true;
 }
 
+bool CDialog::Open()
+{
+    if (m_hWnd != nullptr) {
+        ShowWindow(m_hWnd, SW_SHOW);
+        SetActiveWindow(m_hWnd);
+        return true;
+    }
+    return Create();
+}
+
 MessageAnswer CDialog::AskDisabled(IPrompt& prompt, const std::string& text, MessageStyle style)
 {
     EnableWindow(m_hWnd, FALSE);

@@ -21,6 +21,8 @@ public:
     // through the application's message loop, and OK or Cancel destroy it.
     // False when it could not be made.
     bool Create();
+    // Create, or brings the one already open forward.
+    bool Open();
     bool IsModeless() const { return m_modeless; }
     // Asks through `prompt` with this dialog disabled meanwhile, as a box of
     // its own would keep it, so no second command starts while it is open.

@@ -22,16 +22,6 @@ CBookmarkListDlg::~CBookmarkListDlg()
         m_document.RemoveView(this);
 }
 
-bool CBookmarkListDlg::Open()
-{
-    if (IsOpen()) {
-        ShowWindow(m_hWnd, SW_SHOW);
-        SetActiveWindow(m_hWnd);
-        return true;
-    }
-    return Create();
-}
-
 bool CBookmarkListDlg::OnInitDialog()
 {
     m_list = GetDlgItem(m_hWnd, IDC_RESULTS);

@@ -18,9 +18,6 @@ public:
     CBookmarkListDlg(UINT templateId, HWND owner, CBookmarkDoc& document);
     ~CBookmarkListDlg() override;
 
-    // Makes the dialog, or brings the open one forward; false when it
-    // could not be made.
-    bool Open();
     bool IsOpen() const { return m_hWnd != nullptr; }
     HWND List() const { return m_list; }
     // The store index of each row, in row order.

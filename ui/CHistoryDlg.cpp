@@ -56,16 +56,6 @@ CHistoryDlg::~CHistoryDlg()
         m_document.RemoveView(this);
 }
 
-bool CHistoryDlg::Open()
-{
-    if (IsOpen()) {
-        ShowWindow(m_hWnd, SW_SHOW);
-        SetActiveWindow(m_hWnd);
-        return true;
-    }
-    return Create();
-}
-
 bool CHistoryDlg::OnInitDialog()
 {
     m_list = GetDlgItem(m_hWnd, IDC_HISTORY_LIST);

@@ -16,8 +16,6 @@ public:
     CHistoryDlg(HWND owner, CBookmarkDoc& document);
     ~CHistoryDlg() override;
 
-    // Makes the window, or brings the open one forward.
-    bool Open();
     bool IsOpen() const { return m_hWnd != nullptr; }
     HWND List() const { return m_list; }
 
