@@ -68,17 +68,6 @@ StoreContent Decoded(const std::string& bytes)
     return content;
 }
 
-void AddCounts(MergeOutcome& total, const MergeOutcome& outcome)
-{
-    total.added += outcome.added;
-    total.removed += outcome.removed;
-    total.changed += outcome.changed;
-    total.keptTwice += outcome.keptTwice;
-    total.groupsAdded += outcome.groupsAdded;
-    total.groupsRemoved += outcome.groupsRemoved;
-    total.groupsRenamed += outcome.groupsRenamed;
-}
-
 } // namespace
 
 std::string MakeUniqueName(std::string candidate, const std::vector<std::string>& names)
@@ -556,21 +545,18 @@ void CBookmarkDoc::Load(InputFile& file)
     m_disk.bytes = std::move(bytes);
 }
 
-// The file is looked at once more just before it is replaced, and what
-// another program wrote meanwhile is merged in turn; a save of another
-// Linkhive waits on the lock, so their changes never cross.
+// The file is looked at once more just before it is replaced; what another
+// program wrote meanwhile is merged in its turn, the merge made again from
+// the remembered version. A save of another Linkhive waits on the lock, so
+// their looks and replaces never cross.
 void CBookmarkDoc::Store(const std::string& path)
 {
     m_saveMerge.clear();
     const FileSaveLock lock(path);
     const bool known = !m_disk.path.empty() && m_disk.path == path;
     FileStamp seen = m_disk.stamp;
-    const std::string* base = &m_disk.bytes;
-    std::string newestBase;
-    const StoreContent* ours = &m_content;
-    StoreContent merged;
-    MergeOutcome total;
-    bool mergedAny = false;
+    MergeOutcome merge;
+    bool merged = false;
     std::string bytes;
     for (int attempt = 1;; ++attempt) {
         const FileStamp now = known ? StampOf(path) : seen;
@@ -585,17 +571,11 @@ void CBookmarkDoc::Store(const std::string& path)
             // Gone, or unreadable for good (the save's backup keeps it): ours
             // goes in its place.
             seen = read ? disk.stamp : now;
-            if (read && disk.bytes != *base) {
-                MergeOutcome outcome = MergeThreeWay(Decoded(*base), *ours, disk.content);
-                AddCounts(total, outcome);
-                merged = std::move(outcome.merged);
-                ours = &merged;
-                mergedAny = true;
-                newestBase = std::move(disk.bytes);
-                base = &newestBase;
-            }
+            merged = read && disk.bytes != m_disk.bytes;
+            if (merged)
+                merge = MergeThreeWay(Decoded(m_disk.bytes), m_content, disk.content);
         }
-        bytes = EncodeDataFile(*ours);
+        bytes = EncodeDataFile(merged ? merge.merged : m_content);
         SafeFileWriter writer(path);
         writer.Write(bytes.data(), bytes.size());
         std::function<bool()> unchanged;
@@ -606,11 +586,8 @@ void CBookmarkDoc::Store(const std::string& path)
         if (attempt >= kSaveAttempts)
             throw FileError(FileError::SharingViolation, path);
     }
-    if (mergedAny) {
-        total.merged = std::move(merged);
-        if (TakeMerge(std::move(total)))
-            m_saveMerge = m_journal.NewestDone()->what;
-    }
+    if (merged && TakeMerge(std::move(merge)))
+        m_saveMerge = m_journal.NewestDone()->what;
     m_disk.path = path;
     m_disk.stamp = StampOf(path);
     m_disk.bytes = std::move(bytes);
