@@ -563,8 +563,9 @@ void CBookmarkDoc::Store(const std::string& path)
         if (now != seen) {
             OnDisk disk;
             const bool read = now.exists && ReadOnDisk(path, disk);
-            if (now.exists && !read && attempt < kSaveAttempts) {
-                // Maybe half written: its writer is given a moment.
+            if (!read && attempt < kSaveAttempts) {
+                // Maybe half written, or away while its writer puts another
+                // in its place: the writer is given a moment.
                 std::this_thread::sleep_for(std::chrono::milliseconds(100));
                 continue;
             }
@@ -576,13 +577,22 @@ void CBookmarkDoc::Store(const std::string& path)
                 merge = MergeThreeWay(Decoded(m_disk.bytes), m_content, disk.content);
         }
         bytes = EncodeDataFile(merged ? merge.merged : m_content);
-        SafeFileWriter writer(path);
-        writer.Write(bytes.data(), bytes.size());
         std::function<bool()> unchanged;
         if (known)
             unchanged = [&] { return StampOf(path) == seen; };
-        if (writer.Commit(unchanged))
-            break;
+        try {
+            SafeFileWriter writer(path);
+            writer.Write(bytes.data(), bytes.size());
+            if (writer.Commit(unchanged))
+                break;
+        } catch (const FileError& error) {
+            // Held a moment by another program (a sync service reading it):
+            // tried again, as when it changed.
+            if (error.cause() != FileError::SharingViolation || attempt >= kSaveAttempts)
+                throw;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            continue;
+        }
         if (attempt >= kSaveAttempts)
             throw FileError(FileError::SharingViolation, path);
     }

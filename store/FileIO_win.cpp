@@ -98,7 +98,10 @@ InputFile::InputFile(const std::string& path) : m_path(path), m_handle(reinterpr
 {
     if (path.empty())
         throw FileError(FileError::BadPath, path);
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    // Another program may replace the file meanwhile (this handle goes on
+    // reading the old one), never write into it.
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         ThrowLastError(path);
     LARGE_INTEGER size;
