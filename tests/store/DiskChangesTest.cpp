@@ -5,10 +5,13 @@
 #include "tests/support/DocumentFixture.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <random>
 #include <set>
+#include <thread>
 
 namespace {
 
@@ -220,6 +223,32 @@ TEST_F(DiskChanges, AWriteJustBeforeTheReplaceIsMergedToo)
     AddBookmark(doc, "more");
     ASSERT_TRUE(doc.OnSaveDocument(path));
     EXPECT_EQ(FileItems(path).size(), 4u);
+}
+
+// Another Linkhive's save of the file waits until this one has replaced it,
+// then merges what it wrote: their looks and replaces never cross.
+TEST_F(DiskChanges, AnotherSaveOfTheFileWaitsForThisOne)
+{
+    Share({"base"});
+    InterruptedLayer layer;
+    FileLayerScope scope(layer);
+    std::atomic<bool> otherSaved(false);
+    std::thread otherSave;
+    layer.meanwhile = {[&] {
+        otherSave = std::thread([&] {
+            AddBookmark(other.doc, "theirs");
+            otherSaved = other.doc.OnSaveDocument(path);
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        EXPECT_FALSE(otherSaved);
+    }};
+    AddBookmark(doc, "mine");
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    otherSave.join();
+    EXPECT_TRUE(otherSaved);
+    EXPECT_EQ(layer.replaced, 2);
+    EXPECT_EQ(FileItems(path), (std::vector<std::string>{"base|http://base/|A|", "theirs|http://theirs/|A|",
+                                                         "mine|http://mine/|A|"}));
 }
 
 // What a save wrote and what a reload read is the next merge's base: a
