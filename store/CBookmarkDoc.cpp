@@ -569,12 +569,14 @@ void CBookmarkDoc::Store(const std::string& path)
                 std::this_thread::sleep_for(std::chrono::milliseconds(100));
                 continue;
             }
-            // Gone, or unreadable for good (the save's backup keeps it): ours
-            // goes in its place.
+            // Gone, or unreadable for good (the save's backup keeps it): ours,
+            // with what an earlier try merged, goes in its place.
             seen = read ? disk.stamp : now;
-            merged = read && disk.bytes != m_disk.bytes;
-            if (merged)
-                merge = MergeThreeWay(Decoded(m_disk.bytes), m_content, disk.content);
+            if (read) {
+                merged = disk.bytes != m_disk.bytes;
+                if (merged)
+                    merge = MergeThreeWay(Decoded(m_disk.bytes), m_content, disk.content);
+            }
         }
         bytes = EncodeDataFile(merged ? merge.merged : m_content);
         std::function<bool()> unchanged;
