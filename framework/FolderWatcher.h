@@ -22,7 +22,6 @@ public:
     // the system cannot watch, is watched by nobody.
     void Watch(HWND window, UINT message, const std::string& folder);
     void Stop();
-    const std::string& Folder() const { return m_folder; }
 
 private:
     std::string m_folder;
