@@ -193,4 +193,6 @@ void CLinkhiveApp::OnDocumentOpened()
     auto* frame = static_cast<CMainFrame*>(MainFrame());
     if (frame != nullptr && frame->GroupPane() != nullptr)
         frame->SetActiveView(frame->GroupPane(), true);
+    if (frame != nullptr)
+        frame->CollectionOpened();
 }

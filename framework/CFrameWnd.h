@@ -36,8 +36,9 @@ public:
     virtual std::vector<CView*> Panes() const { return {}; }
 
     // The title "document - program", or the program's name alone when the
-    // frame was created without the document name.
-    void UpdateTitle(const std::string& documentTitle);
+    // frame was created without the document name. Called whenever the
+    // document may have another file, so a frame may follow it there.
+    virtual void UpdateTitle(const std::string& documentTitle);
 
     // Runs the command through the command tables; false when none handles it.
     bool ExecuteCommand(UINT id);

@@ -157,6 +157,12 @@
 #define IDS_BACKUP_COLUMN_BOOKMARKS 1302
 #define IDS_BACKUP_DAMAGED 1303
 #define IDS_BACKUP_FAILED 1304
+// A collection changed by another program: the status line of its reload,
+// the question for a sync service's conflict copy, Merge Collection's
+// dialog title.
+#define IDS_RELOADED 1305
+#define IDS_MERGE_CONFLICT_COPY 1306
+#define IDS_MERGE_COLLECTION_TITLE 1307
 
 // The portable core's texts (store/CoreText.h), in its order from IDS_CORE_TEXTS.
 #define IDS_CORE_TEXTS 1200
@@ -308,6 +314,7 @@
 #define ID_TOOLS_DUPLICATES 32883
 #define ID_FILE_RESTORE_BACKUP 32890
 #define ID_PREF_KEEP_BACKUPS 32891
+#define ID_FILE_MERGE_COLLECTION 32892
 
 // The tray icon's callback message to the frame.
 #define WM_TRAY_NOTIFY 0x040A
@@ -320,6 +327,10 @@
 // A save could not keep a backup: the status bar says so once the command
 // that saved (and set the idle text) is over.
 #define WM_BACKUP_FAILED 0x0410
+// Something changed in the collection's folder; a collection was opened and
+// its file wants a look (the conflict copies beside it too).
+#define WM_FOLDER_CHANGED 0x0411
+#define WM_CHECK_COLLECTION 0x0412
 
 // WM_COPYDATA's dwData when a second start hands the first its file ("LKHF").
 #define COPYDATA_OPEN_FILE 0x4C4B4846
@@ -328,6 +339,9 @@
 #define IDT_FIND_TYPING 1
 // The main window retries a handed-over file while a dialog holds it.
 #define IDT_HANDED_FILE 2
+// The main window looks at its collection's file a moment after its folder
+// changed, or once a dialog no longer holds it.
+#define IDT_CHECK_COLLECTION 3
 
 // Tray menu entries made at run time.
 #define ID_TRAY_ITEM_FIRST 35000

@@ -302,6 +302,30 @@ void BackupShelf::Restore(const std::string& backup)
     CopyBytes(source, m_collection);
 }
 
+void BackupShelf::Shelve(const std::string& file)
+{
+    if (m_folder.empty())
+        throw FileError(FileError::BadPath, file);
+    const std::string name = FileTitleOf(file);
+    const size_t dot = name.rfind('.');
+    const std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
+    const std::string extension = dot == std::string::npos ? std::string() : name.substr(dot);
+    std::string target;
+    {
+        // Closed before the removal, which Windows refuses an open file.
+        InputFile source(file);
+        MakeFolders(m_folder);
+        target = JoinPath(m_folder, name);
+        for (int n = 2; StampOf(target).exists; ++n)
+            target = JoinPath(m_folder, stem + " (" + std::to_string(n) + ")" + extension);
+        CopyBytes(source, target);
+    }
+    if (!RemoveFileAt(file)) {
+        RemoveFileAt(target);
+        throw FileError(FileError::AccessDenied, file);
+    }
+}
+
 void KeepBeforeSave(const BackupPolicy& policy, const std::string& path) noexcept
 {
     try {

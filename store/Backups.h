@@ -52,6 +52,11 @@ public:
     // Keeps the current file, then puts `backup` in its place through the
     // safe save. Throws FileError; the collection is as it was when it does.
     void Restore(const std::string& backup);
+    // Moves another version of the collection (a sync service's conflict
+    // copy) onto the shelf under its own name, " (2)" and on added when that
+    // is taken; such names never count among the dated backups, so nothing
+    // drops it. Throws FileError; `file` stays where it was when it does.
+    void Shelve(const std::string& file);
 
 private:
     std::string m_collection;

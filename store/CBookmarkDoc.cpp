@@ -1,15 +1,74 @@
 // The bookmark document: its groups, items and selection, and the operations on them.
 #include "store/CBookmarkDoc.h"
 #include "store/ChangeText.h"
+#include "store/CollectionDiff.h"
 #include "store/CoreText.h"
 
+#include "store/FileError.h"
 #include "store/IClipboard.h"
 #include "store/Prompt.h"
 #include "store/TextCompare.h"
 #include "store/TextFormat.h"
 
 #include <algorithm>
+#include <chrono>
 #include <ctime>
+#include <new>
+#include <thread>
+
+namespace {
+
+// How often a save looks at the file again when it keeps changing under it.
+const int kSaveAttempts = 5;
+
+std::string FirstInPaneOrder(const std::vector<std::string>& groups)
+{
+    const std::string* first = nullptr;
+    for (const std::string& name : groups) {
+        if (!first || CompareNoCase(name, *first) < 0)
+            first = &name;
+    }
+    return first ? *first : std::string();
+}
+
+bool Lists(const std::vector<std::string>& groups, const std::string& group)
+{
+    return std::any_of(groups.begin(), groups.end(), [&group](const std::string& name) { return TextEqual(name, group); });
+}
+
+// A collection as it is in its file now.
+struct OnDisk {
+    FileStamp stamp;
+    std::string bytes;
+    StoreContent content;
+};
+
+// False when the file cannot be read as a collection now: gone, held by
+// another program, half written or damaged.
+bool ReadOnDisk(const std::string& path, OnDisk& disk)
+{
+    try {
+        InputFile file(path);
+        disk.stamp = file.Stamp();
+        if (file.Size() > 0)
+            ReadDataFile(file, disk.content, &disk.bytes);
+        return true;
+    } catch (const FileError&) {
+        return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+StoreContent Decoded(const std::string& bytes)
+{
+    StoreContent content;
+    if (!bytes.empty())
+        ReadDataBytes(bytes.data(), bytes.size(), content);
+    return content;
+}
+
+} // namespace
 
 std::string MakeUniqueName(std::string candidate, const std::vector<std::string>& names)
 {
@@ -441,12 +500,7 @@ std::vector<size_t> CBookmarkDoc::ItemsOfGroup(const std::string& group) const
 
 std::string CBookmarkDoc::FirstGroupInPaneOrder() const
 {
-    const std::string* first = nullptr;
-    for (const std::string& name : m_content.m_arrGroups) {
-        if (!first || CompareNoCase(name, *first) < 0)
-            first = &name;
-    }
-    return first ? *first : std::string();
+    return FirstInPaneOrder(m_content.m_arrGroups);
 }
 
 void CBookmarkDoc::Clear()
@@ -459,6 +513,8 @@ void CBookmarkDoc::Clear()
 void CBookmarkDoc::DeleteContents()
 {
     Clear();
+    m_disk = DiskCopy();
+    m_saveMerge.clear();
     m_content.m_arrGroups.shrink_to_fit();
     m_content.m_arrItems.shrink_to_fit();
     // The old names and index would send a Paste or an item command to a
@@ -477,15 +533,157 @@ void CBookmarkDoc::ClearSelectedItem()
 
 void CBookmarkDoc::Load(InputFile& file)
 {
-    ReadDataFile(file, m_content);
+    // A 2.0 file's bytes are no base for the collection saved in its place.
+    const bool version20 = Version20Mode;
+    std::string bytes;
+    if (file.Size() > 0)
+        ReadDataFile(file, m_content, version20 ? nullptr : &bytes);
+    if (version20)
+        return;
+    m_disk.path = file.Path();
+    m_disk.stamp = file.Stamp();
+    m_disk.bytes = std::move(bytes);
 }
 
+// The file is looked at once more just before it is replaced; what another
+// program wrote meanwhile is merged in its turn, the merge made again from
+// the remembered version. A save of another Linkhive waits on the lock, so
+// their looks and replaces never cross.
 void CBookmarkDoc::Store(const std::string& path)
 {
-    WriteDataFile(path, m_content);
+    m_saveMerge.clear();
+    const FileSaveLock lock(path);
+    const bool known = !m_disk.path.empty() && m_disk.path == path;
+    FileStamp seen = m_disk.stamp;
+    MergeOutcome merge;
+    bool merged = false;
+    std::string bytes;
+    for (int attempt = 1;; ++attempt) {
+        const FileStamp now = known ? StampOf(path) : seen;
+        if (now != seen) {
+            OnDisk disk;
+            const bool read = now.exists && ReadOnDisk(path, disk);
+            if (!read && attempt < kSaveAttempts) {
+                // Maybe half written, or away while its writer puts another
+                // in its place: the writer is given a moment.
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                continue;
+            }
+            // Gone, or unreadable for good (the save's backup keeps it): ours,
+            // with what an earlier try merged, goes in its place.
+            seen = read ? disk.stamp : now;
+            if (read) {
+                merged = disk.bytes != m_disk.bytes;
+                if (merged)
+                    merge = MergeThreeWay(Decoded(m_disk.bytes), m_content, disk.content);
+            }
+        }
+        bytes = EncodeDataFile(merged ? merge.merged : m_content);
+        std::function<bool()> unchanged;
+        if (known)
+            unchanged = [&] { return StampOf(path) == seen; };
+        try {
+            SafeFileWriter writer(path);
+            writer.Write(bytes.data(), bytes.size());
+            if (writer.Commit(unchanged))
+                break;
+        } catch (const FileError& error) {
+            // Held a moment by another program (a sync service reading it):
+            // tried again, as when it changed.
+            if (error.cause() != FileError::SharingViolation || attempt >= kSaveAttempts)
+                throw;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            continue;
+        }
+        if (attempt >= kSaveAttempts)
+            throw FileError(FileError::SharingViolation, path);
+    }
+    if (merged && TakeMerge(std::move(merge)))
+        m_saveMerge = m_journal.NewestDone()->what;
+    m_disk.path = path;
+    m_disk.stamp = StampOf(path);
+    m_disk.bytes = std::move(bytes);
 }
 
 void CBookmarkDoc::OnOpened()
 {
     m_selection.currentGroup = FirstGroupInPaneOrder();
+}
+
+void CBookmarkDoc::OnSaved()
+{
+    if (!m_saveMerge.empty())
+        Prompt().ShowMessage(m_saveMerge, MessageStyle::InformationOk);
+}
+
+CBookmarkDoc::DiskCheck CBookmarkDoc::ReloadIfChanged()
+{
+    const std::string& path = GetPathName();
+    if (IsModified() || path.empty() || path != m_disk.path)
+        return DiskCheck::Unchanged;
+    const FileStamp now = StampOf(path);
+    if (!now.exists || now == m_disk.stamp)
+        return DiskCheck::Unchanged;
+    OnDisk disk;
+    if (!ReadOnDisk(path, disk))
+        return DiskCheck::Unreadable;
+    m_disk.stamp = disk.stamp;
+    // Written again as it was (or only touched): nothing to take.
+    if (disk.bytes == m_disk.bytes)
+        return DiskCheck::Unchanged;
+    m_disk.bytes = std::move(disk.bytes);
+    PutReloaded(std::move(disk.content));
+    return DiskCheck::Reloaded;
+}
+
+void CBookmarkDoc::PutReloaded(StoreContent content)
+{
+    m_content = std::move(content);
+    m_journal.Clear();
+    if (!Lists(m_content.m_arrGroups, m_selection.currentGroup))
+        m_selection.currentGroup = FirstGroupInPaneOrder();
+    FindSelectedAgain();
+    SetModifiedFlag(false);
+    UpdateAllViews(nullptr);
+}
+
+void CBookmarkDoc::FindSelectedAgain()
+{
+    if (m_selection.itemIndex < 0)
+        return;
+    const size_t found = FindItem(m_selection.currentGroup, m_selection.itemName, m_selection.itemURL,
+                                  static_cast<size_t>(m_selection.itemIndex));
+    if (found == std::string::npos)
+        ClearSelectedItem();
+    else
+        SelectItem(found);
+}
+
+bool CBookmarkDoc::TakeMerge(MergeOutcome outcome)
+{
+    ChangeRecord record = DiffCollections(m_content, outcome.merged);
+    if (record.Empty())
+        return false;
+    const std::vector<std::string>& groups = outcome.merged.m_arrGroups;
+    if (!Lists(groups, m_selection.currentGroup))
+        m_selection.currentGroup = FirstInPaneOrder(groups);
+    outcome.merged = StoreContent();
+    record.kind = ChangeRecord::Merge;
+    record.what = MergeSummary(outcome);
+    UpdateHint hint;
+    if (record.TouchesGroups()) {
+        // The panes rebuild, no bookmark selected.
+        ClearSelectedItem();
+    } else {
+        std::vector<size_t> removed;
+        for (const auto& entry : record.items.removed)
+            removed.push_back(entry.first);
+        std::vector<size_t> changed;
+        for (const auto& edit : record.items.changed)
+            changed.push_back(edit.index);
+        hint = ItemsHint(std::move(removed), std::move(changed), record.items.added.size());
+    }
+    Perform(std::move(record), nullptr, hint);
+    FindSelectedAgain();
+    return true;
 }

@@ -4,8 +4,10 @@
 #include "store/BookmarkItem.h"
 #include "store/CDocument.h"
 #include "store/ChangeJournal.h"
+#include "store/CollectionMerge.h"
 #include "store/CurrentSelection.h"
 #include "store/DataFile.h"
+#include "store/FileIO.h"
 
 #include <string>
 #include <utility>
@@ -20,6 +22,12 @@ std::string MakeUniqueName(std::string candidate, const std::vector<std::string>
 // The one document: every group name and every bookmark of all groups. They
 // change only through its operations, each of which sets the modified flag,
 // tells the views once what changed and leaves a record in the journal.
+//
+// It remembers its file as it last read or wrote it (the file's stamp and
+// bytes), so that it notices another program's writes: a save to that file
+// merges what was written there since (three ways, the remembered version
+// the base) before it replaces it, and an unmodified document can take the
+// new version in place.
 class CBookmarkDoc : public CDocument {
 public:
     CBookmarkDoc(CurrentSelection& selection, ClipboardMarks& marks, IPrompt& prompt, IClipboard& clipboard);
@@ -70,6 +78,18 @@ public:
     size_t RedoChanges(size_t count);
     // Forgets every record: nothing can be taken back or done again.
     void ClearJournal() { m_journal.Clear(); }
+
+    // Whether another program changed the file since the document read or
+    // wrote it; an unmodified document then reads it again in its place
+    // (Reloaded): not modified, the history started again, the current group
+    // and the selected bookmark (by group, name and URL) kept where they
+    // still are. A file that cannot be read now (gone, or half written) is
+    // looked at again next time. A modified document waits for its save.
+    enum class DiskCheck { Unchanged, Reloaded, Unreadable };
+    DiskCheck ReloadIfChanged();
+    // Puts a merge's collection in place as one change, named by the merge's
+    // summary; false when it brought nothing.
+    bool TakeMerge(MergeOutcome outcome);
 
     // Returns the new group's name, which is now current.
     std::string AddGroup();
@@ -131,6 +151,8 @@ protected:
     void Load(InputFile& file) override;
     void Store(const std::string& path) override;
     void OnOpened() override;
+    // Tells what the save merged from the other side, if anything.
+    void OnSaved() override;
 
 private:
     // Sets the modified flag and rebuilds every view but `sender`, or lets
@@ -140,8 +162,26 @@ private:
     void Perform(ChangeRecord record, IView* sender, const UpdateHint& hint);
     // Journals `record`, just done, with its words and time.
     void JournalRecord(ChangeRecord record);
+    // `content`, read from the file, in place of the collection (see
+    // ReloadIfChanged).
+    void PutReloaded(StoreContent content);
+    // The selected bookmark found again by its group, name and URL after a
+    // change that may have moved it; none when it is gone.
+    void FindSelectedAgain();
+
+    // The file as last read or written: which one, its stamp and its bytes
+    // (kept encoded, a fraction of a second collection's memory). No path
+    // when the document knows no file of its own.
+    struct DiskCopy {
+        std::string path;
+        FileStamp stamp;
+        std::string bytes;
+    };
 
     StoreContent m_content;
+    DiskCopy m_disk;
+    // What the last save merged from the other side, for OnSaved to tell.
+    std::string m_saveMerge;
     ChangeJournal m_journal;
     CurrentSelection& m_selection;
     ClipboardMarks& m_marks;

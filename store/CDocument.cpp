@@ -89,10 +89,7 @@ bool CDocument::OnOpenDocument(const std::string& path)
     ++m_collectionNumber;
     DeleteContents();
     m_modified = true;
-    const auto load = [&] {
-        if (file->Size() > 0)
-            Load(*file);
-    };
+    const auto load = [&] { Load(*file); };
     // What was read so far goes before the message, which may need memory.
     const auto reset = [&] {
         file.reset();
@@ -115,6 +112,7 @@ bool CDocument::OnSaveDocument(const std::string& path)
         return false;
     SetPathName(path);
     m_modified = false;
+    OnSaved();
     return true;
 }
 

@@ -97,11 +97,13 @@ protected:
     // Empties the document and whatever points into it; runs on New, before
     // every load and when a load fails part way.
     virtual void DeleteContents() = 0;
-    // Both throw FileError.
+    // Both throw FileError. Load is given an empty file too.
     virtual void Load(InputFile& file) = 0;
     virtual void Store(const std::string& path) = 0;
     // After a successful load, before the views rebuild.
     virtual void OnOpened() {}
+    // After a successful save, the document named after its file.
+    virtual void OnSaved() {}
 
 private:
     IPrompt& m_prompt;

@@ -17,7 +17,8 @@
 // appended entries while taken back; applying it trades them over.
 struct ChangeRecord {
     // What the user did, for a history to name; the parts' sizes are the counts.
-    enum Kind { AddItems, RemoveItems, EditItems, MoveItems, AddGroup, RenameGroup, RemoveGroup, PasteItem, Import };
+    // A Merge brought another version's changes; its words are the merge's summary.
+    enum Kind { AddItems, RemoveItems, EditItems, MoveItems, AddGroup, RenameGroup, RemoveGroup, PasteItem, Import, Merge };
     template <typename T>
     struct Edit {
         size_t index;

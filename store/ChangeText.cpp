@@ -80,6 +80,8 @@ std::string DescribeChange(const ChangeRecord& record, const StoreContent& after
         }
         return FormatText(UserText(CoreText::ChangeRenamedGroup), {from, to});
     }
+    case ChangeRecord::Merge:
+        return record.what;
     case ChangeRecord::RemoveGroup: {
         const std::string name = !record.groups.removed.empty() ? record.groups.removed[0].second
                                  : !removed.empty()              ? removed[0]->m_strGroup

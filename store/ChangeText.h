@@ -8,5 +8,5 @@
 
 // What `record`, just done to `after`, did: "Deleted 3 bookmarks from Dev",
 // "Imported 1,204 bookmarks into 9 groups", "Renamed group News to Daily",
-// "Edited Example Domain".
+// "Edited Example Domain". A merge keeps the words it was given.
 std::string DescribeChange(const ChangeRecord& record, const StoreContent& after);

@@ -22,10 +22,18 @@ class Reader {
 public:
     Reader(const char* data, size_t size) : m_cur(data), m_end(data + size) {}
 
-    explicit Reader(InputFile& file)
+    // `keep`, when given, receives the bytes read, for UnreadTail to cut.
+    Reader(InputFile& file, std::string* keep)
         : m_file(&file), m_buffer(new char[kBufferSize]), m_cur(m_buffer.get()), m_end(m_cur),
-          m_unread(file.Size()), m_path(file.Path())
+          m_unread(file.Size()), m_path(file.Path()), m_keep(keep)
     {
+    }
+
+    // Drops from `keep` what was read ahead but not taken.
+    void UnreadTail()
+    {
+        if (m_keep)
+            m_keep->resize(m_keep->size() - static_cast<size_t>(m_end - m_cur));
     }
 
     uint64_t Remaining() const { return static_cast<uint64_t>(m_end - m_cur) + m_unread; }
@@ -104,6 +112,8 @@ private:
         m_unread -= want;
         m_cur = m_buffer.get();
         m_end = m_cur + filled;
+        if (m_keep)
+            m_keep->append(m_cur + kept, want);
     }
 
     InputFile* m_file = nullptr;
@@ -112,6 +122,7 @@ private:
     const char* m_end;
     uint64_t m_unread = 0;
     std::string m_path;
+    std::string* m_keep = nullptr;
 };
 
 const uint16_t kWideMark = 0xFFFE;
@@ -310,11 +321,12 @@ void WriteContent(Writer& out, const StoreContent& content)
 
 } // namespace
 
-void ReadDataFile(InputFile& file, StoreContent& content)
+void ReadDataFile(InputFile& file, StoreContent& content, std::string* bytes)
 {
     Version20Read mode;
-    Reader in(file);
+    Reader in(file, bytes);
     ReadContent(in, content, mode.on);
+    in.UnreadTail();
 }
 
 void ReadDataBytes(const char* data, size_t size, StoreContent& content)

@@ -31,8 +31,9 @@ class InputFile;
 
 // Both append to `content` (callers empty it first) and throw FileError:
 // EndOfFile when the layout runs past the end, BadFormat for damage no
-// writer produces.
-void ReadDataFile(InputFile& file, StoreContent& content);
+// writer produces. `bytes`, when given, receives the bytes the collection
+// was read from (not what follows it in the file).
+void ReadDataFile(InputFile& file, StoreContent& content, std::string* bytes = nullptr);
 void ReadDataBytes(const char* data, size_t size, StoreContent& content);
 
 // The file through SafeFileWriter, or the bytes it would hold.

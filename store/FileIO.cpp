@@ -79,19 +79,28 @@ void SafeFileWriter::Write(const char* data, size_t size)
     });
 }
 
-void SafeFileWriter::Commit()
+bool SafeFileWriter::Commit(const std::function<bool()>& unchanged)
 {
-    Run([this] {
+    bool replaced = false;
+    Run([&] {
         if (m_handle == IFileLayer::kNoFile)
             throw FileError(FileError::Generic, m_path);
         m_layer.Flush(m_handle);
         const intptr_t handle = m_handle;
         m_handle = IFileLayer::kNoFile;
         m_layer.Close(handle);
+        if (unchanged && !unchanged())
+            return;
         m_layer.Replace(m_tempPath, m_target);
+        replaced = true;
     });
+    if (!replaced) {
+        Discard();
+        return false;
+    }
     m_tempPath.clear();
     m_committed = true;
+    return true;
 }
 
 void WriteWholeFile(const std::string& path, const std::string& content)

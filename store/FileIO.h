@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class IFileLayer;
@@ -12,6 +13,30 @@ class IFileLayer;
 // failure throws FileError. Folders are listed and
 // files deleted through exchange/IFileSystem.h, shortcut files read through
 // exchange/ShortcutFile.h.
+
+// Tells one version of a file from another without reading it: its size,
+// last write, and which file of the file system it is (a file replaced by
+// another is another file). Equal stamps are one version as far as the file
+// system can tell.
+struct FileStamp {
+    bool exists = false;
+    uint64_t size = 0;
+    int64_t written = 0;   // the last write, in the platform's units
+    int64_t changed = 0;   // the last change of the file's record, where the platform keeps one
+    uint64_t file = 0;     // the file's number on its volume
+    uint64_t volume = 0;
+
+    bool operator==(const FileStamp& other) const
+    {
+        return exists == other.exists && size == other.size && written == other.written &&
+               changed == other.changed && file == other.file && volume == other.volume;
+    }
+    bool operator!=(const FileStamp& other) const { return !(*this == other); }
+};
+
+// The stamp of the file at `path`; one that does not exist (or cannot be
+// looked at) has `exists` false. Never throws.
+FileStamp StampOf(const std::string& path);
 
 class InputFile {
 public:
@@ -24,11 +49,14 @@ public:
     size_t Read(char* buffer, size_t size);
     uint64_t Size() const { return m_size; }
     const std::string& Path() const { return m_path; }
+    // The stamp of the file as it was opened.
+    const FileStamp& Stamp() const { return m_stamp; }
 
 private:
     std::string m_path;
     intptr_t m_handle;
     uint64_t m_size = 0;
+    FileStamp m_stamp;
 };
 
 // Writes a new file beside the target and puts it in the target's place only
@@ -43,7 +71,10 @@ public:
     SafeFileWriter& operator=(const SafeFileWriter&) = delete;
 
     void Write(const char* data, size_t size);
-    void Commit();
+    // Puts the file in the target's place, unless `unchanged` (asked once
+    // the file is written, just before) says the target is no longer as the
+    // caller saw it: then nothing is replaced and the result is false.
+    bool Commit(const std::function<bool()>& unchanged = {});
 
 private:
     template <typename Step> void Run(Step step);
@@ -55,6 +86,25 @@ private:
     std::string m_tempPath;
     intptr_t m_handle;
     bool m_committed = false;
+};
+
+// While it lives, no other save of `path` through a lock of its own, in
+// this process or another on this computer, gets past its constructor: the
+// look at the file, the merge and the replace of one save are not mixed with
+// another's. It waits at most `waitMs` for the other to finish, then goes
+// on without the lock rather than hang on a stuck program.
+class FileSaveLock {
+public:
+    explicit FileSaveLock(const std::string& path, unsigned waitMs = 30000);
+    ~FileSaveLock();
+    FileSaveLock(const FileSaveLock&) = delete;
+    FileSaveLock& operator=(const FileSaveLock&) = delete;
+
+    bool Held() const { return m_held; }
+
+private:
+    intptr_t m_handle;
+    bool m_held = false;
 };
 
 // Writes `content` to `path` through SafeFileWriter.

@@ -6,7 +6,9 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <ctime>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -66,6 +68,23 @@ std::string FinalTarget(const std::string& path)
     }
 }
 
+int64_t Nanoseconds(const struct timespec& time)
+{
+    return static_cast<int64_t>(time.tv_sec) * 1000000000 + time.tv_nsec;
+}
+
+FileStamp StampOfStat(const struct stat& st)
+{
+    FileStamp stamp;
+    stamp.exists = true;
+    stamp.size = static_cast<uint64_t>(st.st_size);
+    stamp.written = Nanoseconds(st.st_mtim);
+    stamp.changed = Nanoseconds(st.st_ctim);
+    stamp.file = static_cast<uint64_t>(st.st_ino);
+    stamp.volume = static_cast<uint64_t>(st.st_dev);
+    return stamp;
+}
+
 mode_t CurrentUmask()
 {
     const mode_t mask = ::umask(0);
@@ -89,6 +108,47 @@ InputFile::InputFile(const std::string& path) : m_path(path), m_handle(-1)
     }
     m_handle = fd;
     m_size = static_cast<uint64_t>(st.st_size);
+    m_stamp = StampOfStat(st);
+}
+
+FileStamp StampOf(const std::string& path)
+{
+    struct stat st;
+    if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return FileStamp();
+    return StampOfStat(st);
+}
+
+// The lock is the folder's: a file beside the collection would travel with
+// it to the other computers.
+FileSaveLock::FileSaveLock(const std::string& path, unsigned waitMs) : m_handle(-1)
+{
+    std::string folder;
+    try {
+        folder = FolderOf(FinalTarget(path));
+    } catch (const FileError&) {
+        return;  // the save itself reports the path
+    }
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    m_handle = fd;
+    for (unsigned waited = 0;; waited += 10) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            m_held = true;
+            return;
+        }
+        if ((errno != EWOULDBLOCK && errno != EINTR) || waited >= waitMs)
+            return;
+        const struct timespec pause = {0, 10 * 1000000};
+        ::nanosleep(&pause, nullptr);
+    }
+}
+
+FileSaveLock::~FileSaveLock()
+{
+    if (m_handle >= 0)
+        ::close(static_cast<int>(m_handle));
 }
 
 InputFile::~InputFile()

@@ -1,8 +1,8 @@
 // The safe save's steps and file reading on Windows.
 #include "store/FileIO.h"
 
+#include "store/Backups.h"
 #include "store/CodePage.h"
-
 #include "store/FileError.h"
 #include "store/FileLayer.h"
 
@@ -41,13 +41,68 @@ HANDLE AsHandle(intptr_t h)
     return reinterpret_cast<HANDLE>(h);
 }
 
+FileStamp StampOfHandle(HANDLE h)
+{
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(h, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return FileStamp();
+    FileStamp stamp;
+    stamp.exists = true;
+    stamp.size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    stamp.written = static_cast<int64_t>((static_cast<uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                                         info.ftLastWriteTime.dwLowDateTime);
+    stamp.file = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    stamp.volume = info.dwVolumeSerialNumber;
+    return stamp;
+}
+
 } // namespace
+
+FileStamp StampOf(const std::string& path)
+{
+    if (path.empty())
+        return FileStamp();
+    // No access asked and every sharing allowed: a writer at work is not disturbed.
+    HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return FileStamp();
+    const FileStamp stamp = StampOfHandle(h);
+    CloseHandle(h);
+    return stamp;
+}
+
+// A mutex named after the file, as the backups name its folder: another
+// Linkhive saving the same collection waits for it.
+FileSaveLock::FileSaveLock(const std::string& path, unsigned waitMs) : m_handle(0)
+{
+    const std::string name = "Local\\Linkhive-save-" + BackupFolderName(path);
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, name.c_str());
+    if (mutex == nullptr)
+        return;
+    m_handle = reinterpret_cast<intptr_t>(mutex);
+    const DWORD waited = WaitForSingleObject(mutex, waitMs);
+    m_held = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+}
+
+FileSaveLock::~FileSaveLock()
+{
+    HANDLE mutex = reinterpret_cast<HANDLE>(m_handle);
+    if (mutex == nullptr)
+        return;
+    if (m_held)
+        ReleaseMutex(mutex);
+    CloseHandle(mutex);
+}
 
 InputFile::InputFile(const std::string& path) : m_path(path), m_handle(reinterpret_cast<intptr_t>(INVALID_HANDLE_VALUE))
 {
     if (path.empty())
         throw FileError(FileError::BadPath, path);
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    // Another program may replace the file meanwhile (this handle goes on
+    // reading the old one), never write into it.
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         ThrowLastError(path);
     LARGE_INTEGER size;
@@ -57,6 +112,7 @@ InputFile::InputFile(const std::string& path) : m_path(path), m_handle(reinterpr
     }
     m_handle = reinterpret_cast<intptr_t>(h);
     m_size = static_cast<uint64_t>(size.QuadPart);
+    m_stamp = StampOfHandle(h);
 }
 
 InputFile::~InputFile()

@@ -86,6 +86,7 @@ const CommandRow<CMainFrame> CMainFrame::kCommands[] = {
     {ID_EDIT_HISTORY, ID_EDIT_HISTORY, &CMainFrame::OnHistory, nullptr},
     {ID_FILE_RESTORE_BACKUP, ID_FILE_RESTORE_BACKUP, &CMainFrame::OnRestoreBackup, &CMainFrame::OnUpdateRestoreBackup},
     {ID_PREF_KEEP_BACKUPS, ID_PREF_KEEP_BACKUPS, &CMainFrame::OnToggle, &CMainFrame::OnUpdateToggle},
+    {ID_FILE_MERGE_COLLECTION, ID_FILE_MERGE_COLLECTION, &CMainFrame::OnMergeCollection, nullptr},
 };
 
 namespace {
@@ -184,6 +185,7 @@ void CMainFrame::OnDestroy()
     m_findDlg.reset();
     m_duplicatesDlg.reset();
     m_historyDlg.reset();
+    m_folderWatcher.Stop();
     SavePreferences();
     m_trayIcon.TrayDelete();
 }
@@ -297,7 +299,23 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_BACKUP_FAILED:
         SetMessageText(LoadResourceString(IDS_BACKUP_FAILED));
         return 0;
+    case WM_FOLDER_CHANGED:
+        ScheduleCollectionCheck();
+        return 0;
+    case WM_CHECK_COLLECTION:
+        CheckCollection();
+        return 0;
+    case WM_ACTIVATEAPP:
+        if (wParam)
+            ScheduleCollectionCheck();
+        break;
     case WM_TIMER:
+        if (wParam == IDT_CHECK_COLLECTION) {
+            KillTimer(m_hWnd, IDT_CHECK_COLLECTION);
+            m_collectionCheckDue = false;
+            CheckCollection();
+            return 0;
+        }
         if (wParam != IDT_HANDED_FILE)
             break;
         KillTimer(m_hWnd, IDT_HANDED_FILE);

@@ -3,6 +3,7 @@
 
 #include "framework/CFrameWnd.h"
 #include "framework/CSplitterWnd.h"
+#include "framework/FolderWatcher.h"
 #include "launch/LinkChecker.h"
 #include "launch/SystemLauncher.h"
 #include "ui/CFindDlg.h"
@@ -10,6 +11,7 @@
 
 #include <deque>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -62,6 +64,11 @@ public:
     // A file a second start handed over (WM_COPYDATA): queued, opened once
     // no dialog holds the window. False for anything but a path.
     bool AcceptHandedFile(const COPYDATASTRUCT& data);
+    // The frame follows the document's file: its folder is watched.
+    void UpdateTitle(const std::string& documentTitle) override;
+    // A collection was opened: its file, and the conflict copies sync
+    // services left beside it, are looked at once the window runs.
+    void CollectionOpened();
     // The command table's id ranges, first and last of each row (for test drivers).
     static std::vector<std::pair<UINT, UINT>> CommandRanges();
 
@@ -114,6 +121,19 @@ private:
     // untitled collection after the question about saving.
     void OnRestoreBackup(UINT id);
     void OnUpdateRestoreBackup(CCmdUI& ui);
+
+    // Another program's changes, in CMainFrameSync.cpp. File > Merge
+    // Collection: what another collection has and this one lacks, in one
+    // change. The collection's file is looked at a moment after its folder
+    // changed and when the program is activated (not while a dialog holds
+    // the window or a name is being typed): an unmodified collection changed
+    // there is reloaded, a modified one waits for its save, which merges.
+    void OnMergeCollection(UINT id);
+    void ScheduleCollectionCheck();
+    void CheckCollection();
+    // Asks about each conflict copy beside the collection (once a session
+    // for one declined); one merged goes to the collection's backups.
+    void OfferConflictCopies();
 
     // Opening bookmarks, in CMainFrameLaunch.cpp. OpenUrl opens the selected
     // row's bookmark; the tray's entry 35000 + k opens row k's.
@@ -172,6 +192,10 @@ private:
     LinkCheckLimits m_linkCheckLimits;
     CWndPtr<CCheckLinksDlg> m_checkLinks;
     std::deque<std::string> m_handedFiles;
+    FolderWatcher m_folderWatcher;
+    bool m_collectionCheckDue = false;
+    bool m_offerCopiesDue = false;
+    std::set<std::string> m_declinedCopies;
 
     void OpenHandedFiles();
 };

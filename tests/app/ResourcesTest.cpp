@@ -74,7 +74,7 @@ TEST(Resources, MenusHoldEveryItemWithItsTextAndId)
     } menus[] = {
         {IDR_MAINFRAME,
          "&File{&New\tCtrl+N=57600,&Open...\tCtrl+O=57601,&Save\tCtrl+S=57603,Save &As...=57604,"
-         "Save As &HTML...=32779,Restore &Backup...=32890,&Export Browser Bookmarks...=32879,-,"
+         "Save As &HTML...=32779,Restore &Backup...=32890,&Merge Collection...=32892,&Export Browser Bookmarks...=32879,-,"
          "&Import{&Markbox Data File...=32780,"
          "Linkhive &2.0 Data File...=32848,-,&HTML...\tCtrl+H=32800,&Folder...=32833,-,Address &Book...=32842,"
          "B&rowser Bookmarks...=32878},-,Recent File=57616~,-,E&xit=57665},"
