@@ -17,6 +17,7 @@
 #include "ui/CHistoryDlg.h"
 #include "ui/CItemPane.h"
 #include "ui/CQuickOpenDlg.h"
+#include "ui/CQuickOpenKeyDlg.h"
 #include "ui/CommandKeys.h"
 #include "ui/CGroupPane.h"
 #include "ui/CRestoreBackupDlg.h"
