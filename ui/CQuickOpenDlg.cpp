@@ -52,10 +52,10 @@ void CQuickOpenDlg::CentreOn(HMONITOR monitor)
                  area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void CQuickOpenDlg::ShowMatches()
+void CQuickOpenDlg::ShowMatches(bool chooseBest)
 {
     SetRows(m_search.Update(m_document.Content(), GetDialogItemText(m_hWnd, IDC_QUICK_OPEN_TEXT)));
-    if (!m_rows.empty() && ChosenRow() < 0)
+    if (!m_rows.empty() && (chooseBest || ChosenRow() < 0))
         SelectRow(0);
 }
 
@@ -66,13 +66,13 @@ void CQuickOpenDlg::OnUpdate(const UpdateHint&)
     // Rows are store indices: none may outlive the change.
     SetRows({});
     m_search.Forget();
-    ShowMatches();
+    ShowMatches(false);
 }
 
 bool CQuickOpenDlg::OnCommand(UINT id, UINT notifyCode)
 {
     if (id == IDC_QUICK_OPEN_TEXT && notifyCode == EN_CHANGE) {
-        ShowMatches();
+        ShowMatches(true);
         return true;
     }
     return false;

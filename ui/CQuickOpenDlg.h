@@ -40,7 +40,9 @@ private:
         HWND m_list;
     };
 
-    void ShowMatches();
+    // The rows for the text; the best chosen, or with `chooseBest` false the
+    // one chosen before while it is still among them.
+    void ShowMatches(bool chooseBest);
     void CentreOn(HMONITOR monitor);
 
     QuickOpenSearch m_search;
