@@ -8,6 +8,7 @@
 
 #include "query/BookmarkDuplicates.h"
 #include "query/BookmarkSearch.h"
+#include "query/QuickOpen.h"
 #include "store/CBookmarkDoc.h"
 #include "store/DataFile.h"
 #include "store/FileIO.h"
@@ -104,6 +105,41 @@ void BM_FindSlice(benchmark::State& state)
     }
 }
 
+// Quick Open's keystroke when the text extends nothing: a scan of every
+// name, URL and group, with the best 50 kept.
+void QuickOpenScan(benchmark::State& state, const std::string& text)
+{
+    const StoreContent& store = LoadedStore();
+    const QuickOpenQuery query(text);
+    std::vector<size_t> found;
+    for (auto _ : state) {
+        found.clear();
+        const std::vector<size_t> rows = QuickOpenBest(store, query, kQuickOpenRows, nullptr, &found);
+        benchmark::DoNotOptimize(rows.data());
+    }
+    state.counters["found"] = static_cast<double>(found.size());
+}
+// The first letter typed: nearly every bookmark matches and is ranked.
+void BM_QuickOpenFirstLetter(benchmark::State& state) { QuickOpenScan(state, "q"); }
+// Two words pasted at once, in few bookmarks.
+void BM_QuickOpenTwoWords(benchmark::State& state) { QuickOpenScan(state, "abc xyz"); }
+
+// "linkhive quick" typed a letter at a time, each keystroke narrowing the
+// last one's matches; the time is that of the whole word, per keystroke.
+void BM_QuickOpenTyping(benchmark::State& state)
+{
+    const StoreContent& store = LoadedStore();
+    const std::string typed = "linkhive quick";
+    for (auto _ : state) {
+        QuickOpenSearch typing;
+        for (size_t n = 1; n <= typed.size(); ++n) {
+            const std::vector<size_t> rows = typing.Update(store, typed.substr(0, n));
+            benchmark::DoNotOptimize(rows.data());
+        }
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * typed.size()));
+}
+
 // The loaded store with every tenth URL that of a random earlier bookmark,
 // its letters in upper case every other time.
 const StoreContent& StoreWithDuplicates()
@@ -166,6 +202,9 @@ BENCHMARK(BM_FindWithSlash)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FindCommonPair)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FindInGroup)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FindSlice)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_QuickOpenFirstLetter)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_QuickOpenTwoWords)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_QuickOpenTyping)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Duplicates)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DeleteExtraCopies)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 

@@ -12,6 +12,7 @@ int CliDump(const CliArgs& args);
 int CliConvert(const CliArgs& args);
 int CliStats(const CliArgs& args);
 int CliFind(const CliArgs& args);
+int CliOpen(const CliArgs& args);
 int CliDuplicates(const CliArgs& args);
 int CliMerge(const CliArgs& args);
 

@@ -1,9 +1,13 @@
-// dump, convert, stats, find, duplicates, merge: the data file from the command line.
+// dump, convert, stats, find, open, duplicates, merge: the data file from the command line.
 
 #include "cli/Commands.h"
+#include "cli/CliPrompt.h"
 #include "cli/CliSession.h"
+#include "launch/OpenUrl.h"
+#include "launch/SystemLauncher.h"
 #include "query/BookmarkDuplicates.h"
 #include "query/BookmarkSearch.h"
+#include "query/QuickOpen.h"
 #include "store/CodePage.h"
 #include "store/CollectionMerge.h"
 
@@ -82,6 +86,30 @@ int CliFind(const CliArgs& args)
                       args.Has("--group") ? &args.Value("--group") : nullptr);
     WriteItems(session.doc, &found);
     return found.empty() ? kCliNothingFound : kCliOk;
+}
+
+// Quick Open from the command line: the best match's URL (escaped as dump
+// escapes it), or with --launch handed to the browser as Item > Open does.
+// As find: 1 when nothing matches (silently) or the launch failed.
+int CliOpen(const CliArgs& args)
+{
+    CliSession session;
+    if (!session.Open(args.positional[0]))
+        return kCliUsage;
+    std::string text;
+    for (size_t n = 1; n < args.positional.size(); ++n)
+        text += (n > 1 ? " " : "") + args.positional[n];
+    const std::vector<size_t> best = QuickOpenBest(session.doc.Content(), QuickOpenQuery(WellFormedUtf8(text)), 1);
+    if (best.empty())
+        return kCliNothingFound;
+    const std::string& url = session.doc.Items()[best.front()].m_strURL;
+    if (args.Has("--launch")) {
+        SystemLauncher launcher;
+        CliPrompt prompt;
+        return OpenInBrowserOrShell(launcher, prompt, url, false) ? kCliOk : kCliFailed;
+    }
+    WriteOut(EscapeField(url) + "\n");
+    return kCliOk;
 }
 
 // As find: 0 when some URL is shared, 1 when none is (silently), 2 usage or

@@ -22,6 +22,7 @@ const char kUsageText[] =
     "       linkhive-cli convert IN OUT [--v20]\n"
     "       linkhive-cli stats FILE\n"
     "       linkhive-cli find STORE TEXT [--group NAME]\n"
+    "       linkhive-cli open STORE WORDS... [--launch]\n"
     "       linkhive-cli duplicates STORE\n"
     "       linkhive-cli merge BASE OURS THEIRS\n"
     "       linkhive-cli check STORE [--group NAME] [--jobs N] [--timeout SECONDS]\n"
@@ -44,6 +45,7 @@ const CliCommand kCommands[] = {
     {"convert", 2, 2, "--v20", CliConvert},
     {"stats", 1, 1, "", CliStats},
     {"find", 2, 2, "--group=", CliFind},
+    {"open", 2, static_cast<size_t>(-1), "--launch", CliOpen},
     {"duplicates", 1, 1, "", CliDuplicates},
     {"merge", 3, 3, "", CliMerge},
     {"check", 1, 1, "--group= --jobs= --timeout=", CliCheck},

@@ -316,6 +316,17 @@
 #define ID_PREF_KEEP_BACKUPS 32891
 #define ID_FILE_MERGE_COLLECTION 32892
 
+// Quick Open: the preference of its key, its window and the key's dialog.
+#define ID_PREF_QUICK_OPEN_KEY 32910
+#define IDD_QUICK_OPEN 210
+#define IDD_QUICK_OPEN_KEY 211
+#define IDC_QUICK_OPEN_TEXT 1410
+#define IDC_QUICK_OPEN_KEY 1411
+#define IDC_QUICK_OPEN_NONE 1412
+#define IDS_QUICK_OPEN_KEY_TAKEN 1330
+// The id of the frame's hot key (RegisterHotKey).
+#define IDH_QUICK_OPEN 1
+
 // The tray icon's callback message to the frame.
 #define WM_TRAY_NOTIFY 0x040A
 // A bookmark list dialog asks its owner to go to the bookmark at store
@@ -331,6 +342,11 @@
 // its file wants a look (the conflict copies beside it too).
 #define WM_FOLDER_CHANGED 0x0411
 #define WM_CHECK_COLLECTION 0x0412
+// Quick Open asks its owner to open the bookmark at store index wParam, as
+// lParam says (QuickOpenWay).
+#define WM_QUICK_OPEN_BOOKMARK 0x0413
+// The Quick Open key could not be had at start-up: said once the window is up.
+#define WM_QUICK_OPEN_KEY_TAKEN 0x0414
 
 // WM_COPYDATA's dwData when a second start hands the first its file ("LKHF").
 #define COPYDATA_OPEN_FILE 0x4C4B4846

@@ -80,6 +80,7 @@ void ReadOtherPreferences(IProfile& profile, Preferences& prefs)
     prefs.bCreateNewProcess = ReadNumber(profile, "bCreateNewProcess", 1);
     prefs.trayIcon = ReadNumber(profile, "TrayIcon", 0);
     prefs.keepBackups = ReadNumber(profile, "Keep Backups", 1);
+    prefs.quickOpenKey = ReadNumber(profile, "Quick Open Key", kDefaultQuickOpenKey);
 }
 
 ViewMode ViewModeOf(uint32_t viewMode)
@@ -112,6 +113,7 @@ void WritePreferences(IProfile& profile, const Preferences& prefs)
     WriteNumber(profile, "BkColour", prefs.bkColour);
     WriteNumber(profile, "TxtColour", prefs.txtColour);
     WriteNumber(profile, "Keep Backups", prefs.keepBackups);
+    WriteNumber(profile, "Quick Open Key", prefs.quickOpenKey);
 }
 
 uint32_t& ToggleVariable(Preferences& prefs, Toggle toggle)

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+constexpr uint32_t kDefaultQuickOpenKey = 0x0600 | 'B';  // Ctrl+Alt+B
+
 // The program-wide preferences, named after their registry values. On/off
 // values hold 0 or 1; colours are 0x00BBGGRR.
 struct Preferences {
@@ -27,6 +29,9 @@ struct Preferences {
     uint32_t viewMode = 0;           // "View Mode": 0 large icons, 1 details, 2 small icons, 3 list
     uint32_t openLastFile = 1;       // "Open Last File"
     uint32_t keepBackups = 1;        // "Keep Backups": each save keeps the file it replaces
+    // "Quick Open Key": a hot key's virtual key in the low byte, its
+    // modifiers (1 Shift, 2 Ctrl, 4 Alt, 8 extended key) in the next; 0 none.
+    uint32_t quickOpenKey = kDefaultQuickOpenKey;
 };
 
 extern Preferences thePreferences;
@@ -46,7 +51,7 @@ void ReadPaneWidthPreferences(IProfile& profile, Preferences& prefs);
 uint32_t InitialLeftPaneWidth(const Preferences& prefs);
 // After the bars: "View Mode"; apply it with ViewModeCommand.
 void ReadViewModePreference(IProfile& profile, Preferences& prefs);
-// Then the rest: "bDeleteSourceFile" ... "TrayIcon", "Keep Backups".
+// Then the rest: "bDeleteSourceFile" ... "TrayIcon", "Keep Backups", "Quick Open Key".
 void ReadOtherPreferences(IProfile& profile, Preferences& prefs);
 
 // The item pane's four views, numbered as "View Mode" stores them.

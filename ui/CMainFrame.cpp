@@ -16,6 +16,8 @@
 #include "ui/CDuplicatesDlg.h"
 #include "ui/CHistoryDlg.h"
 #include "ui/CItemPane.h"
+#include "ui/CQuickOpenDlg.h"
+#include "ui/CQuickOpenKeyDlg.h"
 #include "ui/CommandKeys.h"
 #include "ui/CGroupPane.h"
 #include "ui/CRestoreBackupDlg.h"
@@ -58,6 +60,7 @@ const CommandRow<CMainFrame> CMainFrame::kCommands[] = {
     {ID_OPEN_IN_CUSTOM, ID_OPEN_IN_CUSTOM, &CMainFrame::OnOpenInBrowser, &CMainFrame::OnUpdateOpenInBrowser},
     {ID_PREF_OPEN_EXISTING_WINDOW, ID_PREF_OPEN_NEW_WINDOW, &CMainFrame::OnDefaultAction, &CMainFrame::OnUpdateDefaultAction},
     {ID_PREF_CONFIGURE_BROWSERS, ID_PREF_CONFIGURE_BROWSERS, &CMainFrame::OnConfigureBrowsers, nullptr},
+    {ID_PREF_QUICK_OPEN_KEY, ID_PREF_QUICK_OPEN_KEY, &CMainFrame::OnQuickOpenKey, nullptr},
     {ID_SEARCH_ALTAVISTA, ID_SEARCH_EUROSEEK, &CMainFrame::OnSearchEngine, nullptr},
     {ID_TRAY_ITEM_FIRST, ID_TRAY_ITEM_LAST, &CMainFrame::OnTrayItem, nullptr},
     {ID_IMPORT_LINKHIVE20, ID_IMPORT_LINKHIVE20, &CMainFrame::OnImportVersion20, nullptr},
@@ -172,6 +175,9 @@ bool CMainFrame::OnCreate()
     ReadViewModePreference(m_profile, thePreferences);
     ApplyViewMode(ViewModeCommand(ViewModeOf(thePreferences.viewMode)));
     ReadOtherPreferences(m_profile, thePreferences);
+    // Said once the window is up, not in the middle of making it.
+    if (!RegisterQuickOpenKey(m_hWnd, thePreferences.quickOpenKey))
+        PostMessageA(m_hWnd, WM_QUICK_OPEN_KEY_TAKEN, 0, 0);
     SetActiveView(m_groupPane.get(), false);
     theMainFrame = this;
     return true;
@@ -186,6 +192,8 @@ void CMainFrame::OnDestroy()
     m_duplicatesDlg.reset();
     m_historyDlg.reset();
     m_folderWatcher.Stop();
+    m_quickOpenDlg.reset();
+    UnregisterHotKey(m_hWnd, IDH_QUICK_OPEN);
     SavePreferences();
     m_trayIcon.TrayDelete();
 }
@@ -290,6 +298,16 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return m_trayIcon.HandleTrayMessage(wParam, lParam);
     case WM_GO_TO_BOOKMARK:
         GoToBookmark(static_cast<size_t>(wParam));
+        return 0;
+    case WM_HOTKEY:
+        if (wParam == IDH_QUICK_OPEN)
+            OnQuickOpen();
+        return 0;
+    case WM_QUICK_OPEN_BOOKMARK:
+        OnQuickOpenBookmark(static_cast<size_t>(wParam), lParam);
+        return 0;
+    case WM_QUICK_OPEN_KEY_TAKEN:
+        ReportQuickOpenKeyTaken(thePreferences.quickOpenKey);
         return 0;
     case WM_COPYDATA:
         return AcceptHandedFile(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));

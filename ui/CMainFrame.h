@@ -21,6 +21,7 @@ class CCheckLinksDlg;
 class CHistoryDlg;
 class CDuplicatesDlg;
 class CItemPane;
+class CQuickOpenDlg;
 class CGroupPane;
 class IProfile;
 
@@ -53,6 +54,10 @@ public:
     CFindDlg* FindDialog() const { return m_findDlg.get(); }
     CDuplicatesDlg* DuplicatesDialog() const { return m_duplicatesDlg.get(); }
     CHistoryDlg* HistoryDialog() const { return m_historyDlg.get(); }
+    CQuickOpenDlg* QuickOpenDialog() const { return m_quickOpenDlg.get(); }
+    // Makes `key` the Quick Open key (Preferences::quickOpenKey). When another
+    // program holds it, says so and offers the key dialog; false then.
+    bool SetQuickOpenKey(uint32_t key);
 
     // Opens bookmarks through `launcher` instead of the system's.
     void SetLauncher(ILauncher& launcher) { m_launcher = &launcher; }
@@ -146,6 +151,12 @@ private:
     void OnDefaultAction(UINT id);
     void OnUpdateDefaultAction(CCmdUI& ui);
     void OnConfigureBrowsers(UINT id);
+    // Quick Open, in CMainFrameQuickOpen.cpp: the global key shows its
+    // window, which hands back the bookmark chosen.
+    void OnQuickOpen();
+    void OnQuickOpenBookmark(size_t index, LPARAM way);
+    void OnQuickOpenKey(UINT id);
+    void ReportQuickOpenKeyTaken(uint32_t key);
     void OnSearchEngine(UINT id);
     // Imports, exports, shortcut files and the clipboard: CMainFrameExchange.cpp.
     void OnImportVersion20(UINT id);
@@ -187,6 +198,7 @@ private:
     CWndPtr<CFindDlg> m_findDlg;
     CWndPtr<CDuplicatesDlg> m_duplicatesDlg;
     CWndPtr<CHistoryDlg> m_historyDlg;
+    CWndPtr<CQuickOpenDlg> m_quickOpenDlg;
     SystemLauncher m_systemLauncher;
     ILauncher* m_launcher = &m_systemLauncher;
     LinkCheckLimits m_linkCheckLimits;

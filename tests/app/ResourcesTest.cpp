@@ -93,7 +93,7 @@ TEST(Resources, MenusHoldEveryItemWithItsTextAndId)
          "Keep &Backups=32891},-,"
          "&Colour{Use &Windows Colours=32851,&Use Custom Colours=32876,-,&Schemes{&Space=32854,&Navy=32856,"
          "&Aquarium=32857,&Green Field=32858,&Twilight=32859,S&ea=32860,&Meadow=32877},"
-         "&Custom{&Background...=32849,&Font...=32852}},-,Configure &Browsers...=32845},"
+         "&Custom{&Background...=32849,&Font...=32852}},-,Configure &Browsers...=32845,&Quick Open Key...=32910},"
          "&Tools{Search &Engines{&Russian{&Aport=32871,&Rambler=32872,&Yandex=32870},"
          "&Western{&Altavista=32864,&Euroseek=32874,&HotBot=32866,&Infoseek=32869}},-,Check &Links...=32880,Find &Duplicates...=32883},"
          "&Help{&About Linkhive...=57664}"},

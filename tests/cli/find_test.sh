@@ -60,4 +60,27 @@ for usage in "find" "find s.lkh" "find s.lkh a b" "find s.lkh a --group" "find s
   check "usage '$usage'" 2 "$status"
 done
 
+# open: Quick Open's ranking, the best one's URL only.
+store "$work/q.lkh" 2 Docs Rust \
+  "The Rust Book" "http://doc.rust-lang.org/book/" Docs "" \
+  "Crates" "http://crates.io/" Rust "" \
+  "Rust" "http://www.rust-lang.org/" Docs "" \
+  "Tab" "http://tab/"$'\t'"x" Docs ""
+for case in "rust|http://www.rust-lang.org/" "BOOK rust|http://doc.rust-lang.org/book/" "crates rust|http://crates.io/" \
+  "io  docs|" "tab|http://tab/\\tx" "zebra|"; do
+  run open "$work/q.lkh" ${case%%|*}
+  check "open '${case%%|*}' output" "${case#*|}" "$out"
+  check "open '${case%%|*}' status" "$([ -n "${case#*|}" ] && echo 0 || echo 1)" "$status"
+done
+run open "$work/q.lkh" "Book The"
+check "open, words in one argument" "http://doc.rust-lang.org/book/" "$out"
+if [[ $cli != *wine* ]]; then  # no browser to hand it to here; under Wine one would start
+  run open "$work/q.lkh" rust --launch
+  check "open --launch without a browser" "1 There is no programme for internet browsing.\nCannot connect" "$status $err"
+fi
+for usage in "open" "open q.lkh" "open q.lkh a --group x"; do
+  run $usage
+  check "usage '$usage'" 2 "$status"
+done
+
 finish "find"

@@ -41,6 +41,7 @@ TEST(Preferences, EmptyProfileGivesTheDefaultsInLoadingOrder)
         "Open Last File", "BkColour", "TxtColour", "Scheme", "bSaveLeftWidth", "LeftPaneWidth", "View Mode",
         "bDeleteSourceFile", "Quick Edit", "Use System Colours", "Use Custom Colours", "MSIE Path", "NN Path",
         "Custom Path", "One Instance", "bCreateNewProcess", "TrayIcon", "Keep Backups",
+        "Quick Open Key",
     };
     EXPECT_EQ(profile.reads, order);
 
@@ -62,6 +63,7 @@ TEST(Preferences, EmptyProfileGivesTheDefaultsInLoadingOrder)
     EXPECT_EQ(prefs.viewMode, 0u);
     EXPECT_EQ(prefs.openLastFile, 1u);
     EXPECT_EQ(prefs.keepBackups, 1u);
+    EXPECT_EQ(prefs.quickOpenKey, 0x0642u);
     EXPECT_EQ(InitialLeftPaneWidth(prefs), 150u);
     EXPECT_EQ(ViewModeOf(prefs.viewMode), ViewMode::LargeIcons);
 }
@@ -87,6 +89,7 @@ TEST(Preferences, WritesEveryValueInSavingOrderAndReadsThemBack)
     saved.viewMode = 3;
     saved.openLastFile = 0;
     saved.keepBackups = 0;
+    saved.quickOpenKey = 0;
 
     MemoryProfile profile;
     WritePreferences(profile, saved);
@@ -94,6 +97,7 @@ TEST(Preferences, WritesEveryValueInSavingOrderAndReadsThemBack)
         "View Mode", "bCreateNewProcess", "bDeleteSourceFile", "Quick Edit", "TrayIcon", "LeftPaneWidth",
         "bSaveLeftWidth", "Open Last File", "Scheme", "Use System Colours", "Use Custom Colours", "MSIE Path",
         "NN Path", "Custom Path", "One Instance", "BkColour", "TxtColour", "Keep Backups",
+        "Quick Open Key",
     };
     EXPECT_EQ(profile.writes, order);
     EXPECT_EQ(profile.texts.size(), 3u);
@@ -118,6 +122,7 @@ TEST(Preferences, WritesEveryValueInSavingOrderAndReadsThemBack)
     EXPECT_EQ(loaded.viewMode, 3u);
     EXPECT_EQ(loaded.openLastFile, 0u);
     EXPECT_EQ(loaded.keepBackups, 0u);
+    EXPECT_EQ(loaded.quickOpenKey, 0u);
     EXPECT_EQ(InitialLeftPaneWidth(loaded), 321u);
 }
 
