@@ -22,7 +22,7 @@ const char kUsageText[] =
     "       linkhive-cli convert IN OUT [--v20]\n"
     "       linkhive-cli stats FILE\n"
     "       linkhive-cli find STORE TEXT [--group NAME]\n"
-    "       linkhive-cli duplicates STORE\n"
+    "       linkhive-cli duplicates STORE [--similar]\n"
     "       linkhive-cli merge BASE OURS THEIRS\n"
     "       linkhive-cli check STORE [--group NAME] [--jobs N] [--timeout SECONDS]\n"
     "       linkhive-cli import-html STORE FILE\n"
@@ -49,7 +49,7 @@ const CliCommand kCommands[] = {
     {"convert", 2, 2, "--v20", CliConvert},
     {"stats", 1, 1, "", CliStats},
     {"find", 2, 2, "--group=", CliFind},
-    {"duplicates", 1, 1, "", CliDuplicates},
+    {"duplicates", 1, 1, "--similar", CliDuplicates},
     {"merge", 3, 3, "", CliMerge},
     {"check", 1, 1, "--group= --jobs= --timeout=", CliCheck},
     {"import-html", 2, 2, "", CliImportHtml},
