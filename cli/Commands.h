@@ -28,6 +28,9 @@ int CliImportHtml(const CliArgs& args);
 int CliImportCsv(const CliArgs& args);
 int CliImportMbx(const CliArgs& args);
 int CliImportNetscape(const CliArgs& args);
+int CliImportChromium(const CliArgs& args);
+int CliImportFirefox(const CliArgs& args);
+int CliImportXbel(const CliArgs& args);
 
 // ExchangeCommands.cpp: shortcut files and pages.
 int CliImportFolder(const CliArgs& args);
@@ -35,4 +38,6 @@ int CliDrop(const CliArgs& args);
 int CliExportHtml(const CliArgs& args);
 int CliExportGroupHtml(const CliArgs& args);
 int CliExportNetscape(const CliArgs& args);
+int CliExportXbel(const CliArgs& args);
+int CliExportChromium(const CliArgs& args);
 int CliWriteUrl(const CliArgs& args);

@@ -5,6 +5,7 @@
 #include "cli/CliSession.h"
 #include "exchange/HtmlExport.h"
 #include "exchange/LocalFileSystem.h"
+#include "exchange/BrowserImport.h"
 #include "exchange/NetscapeExport.h"
 #include "exchange/ShortcutFile.h"
 #include "exchange/ShortcutImport.h"
@@ -99,6 +100,22 @@ int CliExportNetscape(const CliArgs& args)
     if (!OpenStore(session, args))
         return kCliFailed;
     return SaveNetscapeFile(session.doc, args.positional[1]) ? kCliOk : kCliFailed;
+}
+
+int CliExportXbel(const CliArgs& args)
+{
+    CliSession session;
+    if (!OpenStore(session, args))
+        return kCliFailed;
+    return SaveXbelFile(session.doc, args.positional[1]) ? kCliOk : kCliFailed;
+}
+
+int CliExportChromium(const CliArgs& args)
+{
+    CliSession session;
+    if (!OpenStore(session, args))
+        return kCliFailed;
+    return SaveChromiumFile(session.doc, args.positional[1]) ? kCliOk : kCliFailed;
 }
 
 int CliWriteUrl(const CliArgs& args)

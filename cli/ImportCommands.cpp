@@ -1,10 +1,11 @@
-// import-html, import-csv, import-mbx, import-netscape: the imports from the command line.
+// import-html, import-csv, import-mbx, import-netscape and the other browser files: the imports from the command line.
 
 #include "cli/Commands.h"
 #include "cli/CliSession.h"
 #include "exchange/AddressBookImport.h"
 #include "exchange/HtmlImport.h"
 #include "exchange/MbxImport.h"
+#include "exchange/BrowserImport.h"
 #include "exchange/NetscapeImport.h"
 
 namespace {
@@ -63,15 +64,40 @@ int CliImportMbx(const CliArgs& args)
     return kCliOk;
 }
 
-int CliImportNetscape(const CliArgs& args)
+namespace {
+
+int ImportBrowserFile(const CliArgs& args,
+                      bool (*import)(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt))
 {
     CliSession session;
     const std::string& store = args.positional[0];
     if (!session.OpenStore(store))
         return kCliFailed;
     SummaryPrompt prompt(session.prompt);
-    if (!ImportNetscapeFile(args.positional[1], session.doc, prompt) || !session.SaveIfModified(store))
+    if (!import(args.positional[1], session.doc, prompt) || !session.SaveIfModified(store))
         return kCliFailed;
     WriteOut(prompt.summary);
     return kCliOk;
+}
+
+} // namespace
+
+int CliImportNetscape(const CliArgs& args)
+{
+    return ImportBrowserFile(args, ImportNetscapeFile);
+}
+
+int CliImportChromium(const CliArgs& args)
+{
+    return ImportBrowserFile(args, ImportChromiumFile);
+}
+
+int CliImportFirefox(const CliArgs& args)
+{
+    return ImportBrowserFile(args, ImportFirefoxBackup);
+}
+
+int CliImportXbel(const CliArgs& args)
+{
+    return ImportBrowserFile(args, ImportXbelFile);
 }

@@ -119,7 +119,7 @@ int CliDuplicates(const CliArgs& args)
     CliSession session;
     if (!session.Open(args.positional[0]))
         return kCliUsage;
-    const DuplicateSets sets = FindDuplicates(session.doc.Content());
+    const DuplicateSets sets = FindDuplicates(session.doc.Content(), args.Has("--similar"));
     WriteItems(session.doc, &sets.items, &sets.setStarts);
     return sets.items.empty() ? kCliNothingFound : kCliOk;
 }

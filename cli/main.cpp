@@ -23,18 +23,23 @@ const char kUsageText[] =
     "       linkhive-cli stats FILE\n"
     "       linkhive-cli find STORE TEXT [--group NAME]\n"
     "       linkhive-cli open STORE WORDS... [--launch]\n"
-    "       linkhive-cli duplicates STORE\n"
+    "       linkhive-cli duplicates STORE [--similar]\n"
     "       linkhive-cli merge BASE OURS THEIRS\n"
     "       linkhive-cli check STORE [--group NAME] [--jobs N] [--timeout SECONDS]\n"
     "       linkhive-cli import-html STORE FILE\n"
     "       linkhive-cli import-csv STORE FILE\n"
     "       linkhive-cli import-mbx FILE OUT\n"
     "       linkhive-cli import-netscape STORE FILE\n"
+    "       linkhive-cli import-chromium STORE FILE\n"
+    "       linkhive-cli import-firefox STORE FILE\n"
+    "       linkhive-cli import-xbel STORE FILE\n"
     "       linkhive-cli import-folder STORE DIR [--delete-source]\n"
     "       linkhive-cli drop STORE FILE... [--delete-source] [--group NAME]\n"
     "       linkhive-cli export-html STORE OUT\n"
     "       linkhive-cli export-group-html STORE OUT [--group NAME]\n"
     "       linkhive-cli export-netscape STORE OUT\n"
+    "       linkhive-cli export-xbel STORE OUT\n"
+    "       linkhive-cli export-chromium STORE OUT\n"
     "       linkhive-cli write-url URL OUT\n"
     "       linkhive-cli backups STORE\n"
     "       linkhive-cli restore STORE BACKUP\n"
@@ -46,18 +51,23 @@ const CliCommand kCommands[] = {
     {"stats", 1, 1, "", CliStats},
     {"find", 2, 2, "--group=", CliFind},
     {"open", 2, static_cast<size_t>(-1), "--launch", CliOpen},
-    {"duplicates", 1, 1, "", CliDuplicates},
+    {"duplicates", 1, 1, "--similar", CliDuplicates},
     {"merge", 3, 3, "", CliMerge},
     {"check", 1, 1, "--group= --jobs= --timeout=", CliCheck},
     {"import-html", 2, 2, "", CliImportHtml},
     {"import-csv", 2, 2, "", CliImportCsv},
     {"import-mbx", 2, 2, "", CliImportMbx},
     {"import-netscape", 2, 2, "", CliImportNetscape},
+    {"import-chromium", 2, 2, "", CliImportChromium},
+    {"import-firefox", 2, 2, "", CliImportFirefox},
+    {"import-xbel", 2, 2, "", CliImportXbel},
     {"import-folder", 2, 2, "--delete-source", CliImportFolder},
     {"drop", 2, static_cast<size_t>(-1), "--delete-source --group=", CliDrop},
     {"export-html", 2, 2, "", CliExportHtml},
     {"export-group-html", 2, 2, "--group=", CliExportGroupHtml},
     {"export-netscape", 2, 2, "", CliExportNetscape},
+    {"export-xbel", 2, 2, "", CliExportXbel},
+    {"export-chromium", 2, 2, "", CliExportChromium},
     {"write-url", 2, 2, "", CliWriteUrl},
     {"backups", 1, 1, "", CliBackups},
     {"restore", 2, 2, "", CliRestore},

@@ -93,6 +93,12 @@ bool ImportNetscapeFile(const std::string& path, CBookmarkDoc& doc, IPrompt& pro
 
 bool ImportNetscapeFile(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt, uint64_t limit)
 {
+    return ImportBookmarkFile(path, doc, prompt, limit, ParseNetscapeFile, CoreText::NotBrowserFile, true);
+}
+
+bool ImportBookmarkFile(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt, uint64_t limit,
+                        BookmarkFileParser parse, CoreText notOfKind, bool withoutIcons)
+{
     bool tooLarge = false;
     bool recognised = true;
     std::string summary;
@@ -101,10 +107,16 @@ bool ImportNetscapeFile(const std::string& path, CBookmarkDoc& doc, IPrompt& pro
         {
             InputFile input(path);
             std::string text;
-            tooLarge = !ReadWithoutIcons(input, limit, text);
+            if (withoutIcons) {
+                tooLarge = !ReadWithoutIcons(input, limit, text);
+            } else {
+                tooLarge = input.Size() > limit;
+                if (!tooLarge)
+                    text = ReadImportFile(input, limit);
+            }
             if (tooLarge)
                 return;
-            file = ParseNetscapeFile(text.data(), text.size(), GroupNameOfPath(path));
+            file = parse(text.data(), text.size(), GroupNameOfPath(path));
         }
         recognised = file.recognised;
         if (recognised)
@@ -119,7 +131,7 @@ bool ImportNetscapeFile(const std::string& path, CBookmarkDoc& doc, IPrompt& pro
         return false;
     }
     if (!recognised) {
-        prompt.ShowMessage(UserText(CoreText::NotBrowserFile), MessageStyle::StopOk);
+        prompt.ShowMessage(UserText(notOfKind), MessageStyle::StopOk);
         return false;
     }
     prompt.ShowMessage(summary, MessageStyle::InformationOk);

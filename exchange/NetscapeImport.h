@@ -2,6 +2,7 @@
 #pragma once
 
 #include "exchange/NetscapeReader.h"
+#include "store/CoreText.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -24,3 +25,10 @@ bool ImportNetscapeFile(const std::string& path, CBookmarkDoc& doc, IPrompt& pro
 
 // As above with another limit than kMaxImportFileSize.
 bool ImportNetscapeFile(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt, uint64_t limit);
+
+// The rules above for a file of another kind: `parse` reads its bytes,
+// `notOfKind` is the message for a file it does not recognise; the icons
+// are left out only for `withoutIcons` (their filter knows HTML alone).
+using BookmarkFileParser = NetscapeFile (*)(const char* data, size_t size, const std::string& topGroup);
+bool ImportBookmarkFile(const std::string& path, CBookmarkDoc& doc, IPrompt& prompt, uint64_t limit,
+                        BookmarkFileParser parse, CoreText notOfKind, bool withoutIcons);

@@ -7,16 +7,23 @@
 
 #include <algorithm>
 
-DuplicateSets FindDuplicates(const StoreContent& content)
+DuplicateSets FindDuplicates(const StoreContent& content, bool similar)
 {
     const std::vector<BookmarkItem>& items = content.m_arrItems;
+    std::vector<std::string> keys;
+    if (similar) {
+        keys.reserve(items.size());
+        for (const BookmarkItem& item : items)
+            keys.push_back(SimilarUrlKey(item.m_strURL));
+    }
+    const auto keyOf = [&](size_t i) -> const std::string& { return similar ? keys[i] : items[i].m_strURL; };
     struct Hashed {
         size_t hash;
         size_t index;
     };
     std::vector<Hashed> hashed(items.size());
     for (size_t i = 0; i < items.size(); ++i)
-        hashed[i] = {HashAddress(items[i].m_strURL), i};
+        hashed[i] = {HashAddress(keyOf(i)), i};
     std::sort(hashed.begin(), hashed.end(), [](const Hashed& a, const Hashed& b) {
         return a.hash != b.hash ? a.hash < b.hash : a.index < b.index;
     });
@@ -40,11 +47,11 @@ DuplicateSets FindDuplicates(const StoreContent& content)
             rest.push_back(hashed[k].index);
         run = runEnd;
         while (rest.size() >= 2) {
-            const std::string& url = items[rest[0]].m_strURL;
+            const std::string& url = keyOf(rest[0]);
             const size_t start = members.size();
             other.clear();
             for (const size_t index : rest)
-                (SameAddress(items[index].m_strURL, url) ? members : other).push_back(index);
+                (SameAddress(keyOf(index), url) ? members : other).push_back(index);
             if (members.size() - start >= 2)
                 starts.push_back(start);
             else

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 struct StoreContent;
@@ -15,8 +16,9 @@ struct DuplicateSets {
     std::vector<size_t> setStarts;  // ascending positions in `items`; the first is 0
 };
 
-// Hashes each URL once; never compares bookmarks pairwise.
-DuplicateSets FindDuplicates(const StoreContent& content);
+// Hashes each URL once; never compares bookmarks pairwise. With `similar`,
+// addresses with one SimilarUrlKey count as one.
+DuplicateSets FindDuplicates(const StoreContent& content, bool similar = false);
 
 // Positions in `sets.items` of every bookmark but the first (in store order)
 // of each set: the extra copies a clean-up removes.

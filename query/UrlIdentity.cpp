@@ -4,6 +4,8 @@
 #include "store/TextCompare.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstring>
 
 namespace {
 
@@ -90,4 +92,64 @@ size_t HashAddress(const std::string& url)
     for (size_t i = rest; i < url.size(); ++i)
         add(static_cast<unsigned char>(url[i]));
     return h;
+}
+
+namespace {
+
+bool StartsLower(const std::string& text, size_t at, const char* lower)
+{
+    for (size_t i = 0; lower[i]; ++i) {
+        if (at + i >= text.size() || std::tolower(static_cast<unsigned char>(text[at + i])) != lower[i])
+            return false;
+    }
+    return true;
+}
+
+bool IsTracking(const std::string& parameter)
+{
+    const std::string name = parameter.substr(0, parameter.find('='));
+    return StartsLower(name, 0, "utm_") || name == "fbclid" || name == "gclid";
+}
+
+} // namespace
+
+std::string SimilarUrlKey(const std::string& url)
+{
+    const std::string whole = url.substr(0, url.find('#'));
+    size_t rest;
+    bool secure;
+    if (StartsLower(whole, 0, "http://")) {
+        rest = 7;
+        secure = false;
+    } else if (StartsLower(whole, 0, "https://")) {
+        rest = 8;
+        secure = true;
+    } else {
+        return whole;
+    }
+    const size_t authorityEnd = std::min(whole.find_first_of("/?", rest), whole.size());
+    std::string authority = whole.substr(rest, authorityEnd - rest);
+    const size_t at = authority.rfind('@');
+    const size_t hostStart = at == std::string::npos ? 0 : at + 1;
+    for (size_t i = hostStart; i < authority.size(); ++i)
+        authority[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(authority[i])));
+    if (StartsLower(authority, hostStart, "www."))
+        authority.erase(hostStart, 4);
+    const char* port = secure ? ":443" : ":80";
+    if (authority.size() >= std::strlen(port) &&
+        authority.compare(authority.size() - std::strlen(port), std::string::npos, port) == 0)
+        authority.resize(authority.size() - std::strlen(port));
+    const size_t queryStart = std::min(whole.find('?', authorityEnd), whole.size());
+    std::string path = whole.substr(authorityEnd, queryStart - authorityEnd);
+    if (!path.empty() && path.back() == '/')
+        path.pop_back();
+    std::string query;
+    for (size_t start = queryStart + 1; start <= whole.size() && queryStart < whole.size();) {
+        const size_t end = std::min(whole.find('&', start), whole.size());
+        const std::string parameter = whole.substr(start, end - start);
+        if (!parameter.empty() && !IsTracking(parameter))
+            query += (query.empty() ? "?" : "&") + parameter;
+        start = end + 1;
+    }
+    return "http://" + authority + path + query;
 }

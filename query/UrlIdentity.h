@@ -13,3 +13,10 @@ bool SameAddress(const std::string& a, const std::string& b);
 
 // Hash matching SameAddress: addresses that are the same hash alike.
 size_t HashAddress(const std::string& url);
+
+// The key under which similar addresses count as one, for the duplicate
+// search's wider rule: for http and https the scheme folded to "http", the
+// host in lower case without a leading "www.", the default port, a trailing
+// "/", the fragment and tracking parameters (utm_*, fbclid, gclid) left
+// out. Other schemes keep their URL but for the fragment.
+std::string SimilarUrlKey(const std::string& url);

@@ -74,6 +74,9 @@ const char* const kDefaults[kCount] = {
     "%1 kept in two versions",
     "%1 kept in two versions",
     "Merged the collection: %1 and %2 added.",
+    "This is not a Chromium bookmarks file.",
+    "This is not a Firefox bookmarks backup.",
+    "This is not an XBEL bookmark file.",
 };
 
 std::string* Table()

@@ -71,6 +71,9 @@ enum class CoreText {
     MergedKeptTwiceOne,
     MergedKeptTwiceMany,
     MergedCollection,
+    NotChromiumFile,
+    NotFirefoxBackup,
+    NotXbelFile,
     Count
 };
 

@@ -44,6 +44,15 @@ run duplicates "$work/damaged.lkh"
 check "damaged store status" 2 "$status"
 check "damaged store message" "Unexpected file format." "$err"
 
+# --similar: one address after folding scheme, www., port, slash, fragment, tracking.
+store "$work/similar.lkh" 1 Web "a" "https://www.c.example/x/?utm_source=m#f" Web "" "b" "http://c.example/x" Web "" \
+  "c" "http://c.example/y" Web ""
+run duplicates "$work/similar.lkh"
+check "exact only: none" 1 "$status"
+run duplicates "$work/similar.lkh" --similar
+check "similar status" 0 "$status"
+check "similar set" 2 "$(printf '%s\n' "$out" | grep -c .)"
+
 for usage in "duplicates" "duplicates s.lkh s.lkh" "duplicates s.lkh --group Web"; do
   run $usage
   check "usage '$usage'" 2 "$status"

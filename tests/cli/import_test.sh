@@ -108,4 +108,24 @@ for usage in "import-html store.lkh" "import-csv a b c" "import-mbx set.mbx" "im
   check "usage '$usage'" 2 "$status"
 done
 
+# The browsers' own files: each read from the kept samples, refused when of
+# another kind, and written back to be read alike.
+data="$(cd "$(dirname "$0")/../data/browser-formats" && pwd)"
+cp "$data/Bookmarks" "$data/firefox-backup.json" "$data/bookmarks.xbel" .
+for kind in chromium:Bookmarks:7:6 firefox:firefox-backup.json:4:4 xbel:bookmarks.xbel:3:3; do
+  IFS=: read -r name file links distinct <<<"$kind"
+  run "import-$name" "b-$name.lkh" "$file"
+  check "$name status" 0 "$status"
+  check "$name items" "$distinct" "$(dump "b-$name.lkh" | grep -c '^item')"
+done
+run import-xbel b-xbel.lkh Bookmarks
+check "not xbel status" 1 "$status"
+check "not xbel message" "This is not an XBEL bookmark file." "$err"
+for name in xbel chromium; do
+  run "export-$name" b-chromium.lkh "out-$name"
+  check "export $name status" 0 "$status"
+  run "import-$name" "back-$name.lkh" "out-$name"
+  check "$name round trip" "$(dump b-chromium.lkh | sort)" "$(dump "back-$name.lkh" | sort)"
+done
+
 finish "import cli"

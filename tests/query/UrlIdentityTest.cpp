@@ -47,3 +47,28 @@ TEST(UrlIdentityTest, SchemeAndHostFoldTheRestIsBytes)
 }
 
 } // namespace
+
+TEST(UrlIdentityTest, SimilarAddressesShareAKey)
+{
+    const struct {
+        const char* a;
+        const char* b;
+        bool similar;
+    } cases[] = {
+        {"http://example.com/a", "https://www.Example.COM:443/a/#top", true},
+        {"https://example.com:443/", "http://example.com", true},
+        {"https://example.com:80/", "http://example.com", false},
+        {"http://example.com/?utm_source=x&id=1&fbclid=y&gclid=z&UTM_medium=m", "http://example.com?id=1", true},
+        {"http://user@WWW.example.com/p", "http://user@example.com/p", true},
+        {"http://example.com/a", "http://example.com/A", false},
+        {"http://example.com/?id=1", "http://example.com/?id=2", false},
+        {"http://example.com:8080/", "http://example.com/", false},
+        {"http://www2.example.com/", "http://example.com/", false},
+        {"ftp://www.example.com/", "ftp://example.com/", false},
+        {"mailto:a@b#x", "mailto:a@b", true},
+        {"http://example.com/?utm", "http://example.com/?utm", true},
+        {"http://example.com/?utm", "http://example.com/", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SimilarUrlKey(c.a) == SimilarUrlKey(c.b), c.similar) << c.a << " " << c.b;
+}
