@@ -14,6 +14,7 @@ CDuplicatesDlg::CDuplicatesDlg(HWND owner, CBookmarkDoc& document) : CBookmarkLi
 {
     SetResizable({{IDC_RESULTS, kGrowRight | kGrowDown},
                   {IDC_RESULT_COUNT, kGrowRight | kMoveDown},
+                  {IDC_DUPLICATES_SIMILAR, kMoveDown},
                   {IDC_GO_TO, kMoveDown},
                   {IDC_SELECT_EXTRA, kMoveDown},
                   {IDC_DELETE_SELECTED, kMoveDown},
@@ -31,7 +32,8 @@ bool CDuplicatesDlg::OnInitDialog()
 void CDuplicatesDlg::Refresh()
 {
     m_refreshPosted = false;
-    m_sets = FindDuplicates(m_document.Content());
+    const bool similar = IsDlgButtonChecked(m_hWnd, IDC_DUPLICATES_SIMILAR) == BST_CHECKED;
+    m_sets = FindDuplicates(m_document.Content(), similar);
     SetRows(m_sets.items);
     SetCountText(FormatText(LoadResourceString(IDS_DUPLICATES_SHARED),
                             {std::to_string(m_sets.items.size()), std::to_string(m_sets.setStarts.size())}));
@@ -67,6 +69,7 @@ bool CDuplicatesDlg::OnCommand(UINT id, UINT notifyCode)
     case IDC_GO_TO: GoToRow(ChosenRow()); return true;
     case IDC_SELECT_EXTRA: SelectExtraCopies(); return true;
     case IDC_DELETE_SELECTED: DeleteSelected(); return true;
+    case IDC_DUPLICATES_SIMILAR: Refresh(); return true;
     }
     return false;
 }

@@ -5,7 +5,8 @@
 #include "ui/CBookmarkListDlg.h"
 
 // "Duplicate Bookmarks": every bookmark whose URL another one also has,
-// set after set in URL order. Its bookmarks can be gone to, the extra
+// set after set in URL order (with "similar addresses" checked, URLs that
+// fold to one key count as one). Its bookmarks can be gone to, the extra
 // copies selected, and the selected ones deleted after one question.
 class CDuplicatesDlg : public CBookmarkListDlg {
 public:

@@ -165,8 +165,13 @@ private:
     void OnImportAddressBook(UINT id);
     void OnImportFolder(UINT id);
     void OnImportBrowserBookmarks(UINT id);
+    void OnImportChromium(UINT id);
+    void OnImportFirefox(UINT id);
+    void OnImportXbel(UINT id);
     void OnFileSaveAsHtml(UINT id);
     void OnFileExportBrowserBookmarks(UINT id);
+    void OnFileExportXbel(UINT id);
+    void OnFileExportChromium(UINT id);
     void OnGroupSaveAsHtml(UINT id);
     void OnItemSaveAsFile(UINT id);
     void OnEditCopy(UINT id);

@@ -4,6 +4,7 @@
 #include "ui/CMainFrame.h"
 
 #include "exchange/AddressBookImport.h"
+#include "exchange/BrowserImport.h"
 #include "exchange/ClipboardCommands.h"
 #include "exchange/HtmlExport.h"
 #include "exchange/HtmlImport.h"
@@ -119,6 +120,42 @@ void CMainFrame::OnImportBrowserBookmarks(UINT)
     ImportChosenFile(m_document, IDS_IMPORT_BOOKMARKS_TITLE, IDS_IMPORT_BOOKMARKS_FILTER, ImportNetscapeFile);
 }
 
+void CMainFrame::OnImportChromium(UINT)
+{
+    // The browsers keep the file in their profile folder, which few users
+    // could find by hand.
+    FileDialogRequest request;
+    request.title = LoadResourceString(IDS_IMPORT_CHROMIUM_TITLE);
+    request.filter = LoadResourceString(IDS_IMPORT_CHROMIUM_FILTER);
+    char local[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableA("LOCALAPPDATA", local, sizeof local);
+    if (length > 0 && length < sizeof local) {
+        const char* const profiles[] = {"\\Google\\Chrome\\User Data\\Default",
+                                        "\\Microsoft\\Edge\\User Data\\Default"};
+        for (const char* profile : profiles) {
+            const std::string folder = std::string(local, length) + profile;
+            const DWORD attributes = GetFileAttributesA(folder.c_str());
+            if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+                request.initialPath = folder;
+                break;
+            }
+        }
+    }
+    std::string path;
+    if (m_document.Prompt().ChooseFile(request, path))
+        ImportChromiumFile(path, m_document, m_document.Prompt());
+}
+
+void CMainFrame::OnImportFirefox(UINT)
+{
+    ImportChosenFile(m_document, IDS_IMPORT_FIREFOX_TITLE, IDS_IMPORT_FIREFOX_FILTER, ImportFirefoxBackup);
+}
+
+void CMainFrame::OnImportXbel(UINT)
+{
+    ImportChosenFile(m_document, IDS_IMPORT_XBEL_TITLE, IDS_IMPORT_XBEL_FILTER, ImportXbelFile);
+}
+
 void CMainFrame::OnDropFiles(HDROP drop)
 {
     const std::vector<std::string> paths = DroppedPaths(drop);
@@ -145,6 +182,26 @@ void CMainFrame::OnFileExportBrowserBookmarks(UINT)
     const std::string path = NetscapeFilePath(chosen);
     if (MayWrite(prompt, chosen, path))
         SaveNetscapeFile(m_document, path);
+}
+
+void CMainFrame::OnFileExportXbel(UINT)
+{
+    IPrompt& prompt = m_document.Prompt();
+    std::string chosen;
+    if (!ChooseFileToSave(prompt, IDS_EXPORT_XBEL_TITLE, IDS_EXPORT_XBEL_FILTER, "", chosen))
+        return;
+    const std::string path = XbelFilePath(chosen);
+    if (MayWrite(prompt, chosen, path))
+        SaveXbelFile(m_document, path);
+}
+
+void CMainFrame::OnFileExportChromium(UINT)
+{
+    // Named as the browser names it, so it can be dropped into a profile.
+    std::string chosen;
+    if (ChooseFileToSave(m_document.Prompt(), IDS_EXPORT_CHROMIUM_TITLE, IDS_EXPORT_CHROMIUM_FILTER, "Bookmarks",
+                         chosen))
+        SaveChromiumFile(m_document, chosen);
 }
 
 void CMainFrame::OnGroupSaveAsHtml(UINT)

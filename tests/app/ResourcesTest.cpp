@@ -74,10 +74,12 @@ TEST(Resources, MenusHoldEveryItemWithItsTextAndId)
     } menus[] = {
         {IDR_MAINFRAME,
          "&File{&New\tCtrl+N=57600,&Open...\tCtrl+O=57601,&Save\tCtrl+S=57603,Save &As...=57604,"
-         "Save As &HTML...=32779,Restore &Backup...=32890,&Merge Collection...=32892,&Export Browser Bookmarks...=32879,-,"
+         "Save As &HTML...=32779,Restore &Backup...=32890,&Merge Collection...=32892,&Export Browser Bookmarks...=32879,"
+         "Export XBE&L...=32903,Export &Chromium Bookmarks...=32904,-,"
          "&Import{&Markbox Data File...=32780,"
          "Linkhive &2.0 Data File...=32848,-,&HTML...\tCtrl+H=32800,&Folder...=32833,-,Address &Book...=32842,"
-         "B&rowser Bookmarks...=32878},-,Recent File=57616~,-,E&xit=57665},"
+         "B&rowser Bookmarks...=32878,&Chromium Bookmarks File...=32900,F&irefox Backup...=32901,"
+         "&XBEL File...=32902},-,Recent File=57616~,-,E&xit=57665},"
          "&Edit{&Undo\tCtrl+Z=57643,-,Cu&t\tCtrl+X=57635,&Copy\tCtrl+C=57634,&Paste\tCtrl+V=57637,-,"
          "&Find...\tCtrl+F=32881,Find &Next\tF3=32882,-,Undo &History...\tCtrl+Shift+Z=32895},"
          "&View{&Toolbar=59392,&Status Bar=59393,-,Lar&ge Icons=32787,S&mall Icons=32788,&List=32789,"

@@ -161,3 +161,23 @@ TEST_F(DuplicatesDialogTest, ClosingTheProgramUnderTheDeleteQuestionDeletesNothi
     EXPECT_FALSE(IsWindow(dialog));
     EXPECT_EQ(Doc().Items().size(), 7u);
 }
+
+TEST_F(DuplicatesDialogTest, SimilarAddressesJoinTheirSetsWhileChecked)
+{
+    const HWND similar = GetDlgItem(Dialog(), IDC_DUPLICATES_SIMILAR);
+    EXPECT_EQ(GetDialogItemText(Dialog(), IDC_DUPLICATES_SIMILAR), "Include s&imilar addresses");
+    Doc().AddItems({Bookmark("eight", "https://www.other/#top", "B")});
+    App().PumpMessages();
+    EXPECT_EQ(CountLine(), "5 bookmarks share 2 addresses");
+
+    SendMessageA(similar, BM_CLICK, 0, 0);
+    EXPECT_EQ(Rows(), (std::vector<size_t>{3, 4, 0, 2, 5, 1, 7}));
+    EXPECT_EQ(CountLine(), "7 bookmarks share 3 addresses");
+    // A change keeps the choice.
+    Doc().AddItems({Bookmark("nine", "http://single:80/", "A")});
+    App().PumpMessages();
+    EXPECT_EQ(CountLine(), "9 bookmarks share 4 addresses");
+
+    SendMessageA(similar, BM_CLICK, 0, 0);
+    EXPECT_EQ(CountLine(), "5 bookmarks share 2 addresses");
+}

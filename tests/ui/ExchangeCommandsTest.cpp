@@ -17,6 +17,7 @@
 #include <dlgs.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 
@@ -549,6 +550,87 @@ TEST_F(ExchangeCommandsTest, BrowserBookmarksComeInByFolderAndGoBackOutWhole)
     EXPECT_EQ(RowTexts(Items(), 1), (Texts{"https://regexcrossword.com/",
                                            "http://lotrproject.com/blog/2013/02/08/timeline-of-the-elves-in-tolkiens-works/",
                                            "http://www.windows93.net/"}));
+}
+
+TEST_F(ExchangeCommandsTest, BrowsersOwnFilesComeInAndGoBackOutWhole)
+{
+    TempDir folder;
+    // Only Edge's profile exists: the Chromium dialog opens there.
+    char savedLocal[MAX_PATH] = "";
+    GetEnvironmentVariableA("LOCALAPPDATA", savedLocal, sizeof savedLocal);
+    struct RestoreLocal {
+        const char* value;
+        ~RestoreLocal() { SetEnvironmentVariableA("LOCALAPPDATA", value); }
+    } restore = {savedLocal};
+    const std::string edge = WindowsPath(folder.Path("local")) + "\\Microsoft\\Edge\\User Data\\Default";
+    std::filesystem::create_directories(edge);
+    SetEnvironmentVariableA("LOCALAPPDATA", WindowsPath(folder.Path("local")).c_str());
+    ASSERT_TRUE(Start());
+    const std::string data = WindowsPath(std::string(LINKHIVE_TEST_DATA) + "/browser-formats/");
+    const struct {
+        UINT command;
+        const char* file;
+        std::string request;
+        const char* shown;
+    } imports[] = {
+        {ID_IMPORT_CHROMIUM, "Bookmarks",
+         "open|Import Chromium Bookmarks File|Bookmarks File (Bookmarks)|Bookmarks|All Files (*.*)|*.*|||" + edge,
+         "Imported 7 bookmarks into 4 groups. 0 were already in the collection."},
+        {ID_IMPORT_FIREFOX, "firefox-backup.json",
+         "open|Import Firefox Backup|Bookmark Backups (*.json)|*.json|All Files (*.*)|*.*|||",
+         "Imported 4 bookmarks into 3 groups. 0 were already in the collection."},
+        {ID_IMPORT_XBEL, "bookmarks.xbel",
+         "open|Import XBEL File|XBEL Files (*.xbel;*.xml)|*.xbel;*.xml|All Files (*.*)|*.*|||",
+         "Imported 3 bookmarks into 3 groups. 0 were already in the collection."},
+    };
+    for (const auto& import : imports) {
+        prompt.shown.clear();
+        prompt.files = {data + import.file};
+        Command(import.command);
+        EXPECT_EQ(RequestLine(prompt.requests.back()), import.request);
+        EXPECT_EQ(prompt.shown, Texts{import.shown}) << import.file;
+    }
+    EXPECT_EQ(Urls("Work / Tools"), (Texts{"https://tools.example/\xC3\xBC", "https://example.com/"}));
+    EXPECT_EQ(Urls("News / Local"), Texts{"https://local.example/"});
+
+    const auto collection = [this] {
+        Texts rows;
+        for (const std::string& group : RowTexts(Groups())) {
+            for (const size_t index : Doc().ItemsOfGroup(group)) {
+                const BookmarkItem& item = Doc().Items()[index];
+                rows.push_back(group + "|" + item.m_strName + "|" + item.m_strURL + "|" + item.m_strDescription);
+            }
+        }
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    };
+    const Texts all = collection();
+    const struct {
+        UINT exportCommand;
+        const char* chosen;
+        std::string request;
+        UINT importCommand;
+        const char* written;
+    } exports[] = {
+        {ID_FILE_EXPORT_XBEL, "all", "save|Export XBEL|XBEL Files (*.xbel)|*.xbel|||", ID_IMPORT_XBEL, "all.xbel"},
+        {ID_FILE_EXPORT_CHROMIUM, "Bookmarks",
+         "save|Export Chromium Bookmarks|Bookmarks File (Bookmarks)|Bookmarks|All Files (*.*)|*.*|||Bookmarks",
+         ID_IMPORT_CHROMIUM, "Bookmarks"},
+    };
+    for (const auto& out : exports) {
+        Fill(Doc(), {}, {}, "");
+        for (const auto& import : imports) {
+            prompt.files = {data + import.file};
+            Command(import.command);
+        }
+        prompt.files = {folder.Path(out.chosen)};
+        Command(out.exportCommand);
+        EXPECT_EQ(RequestLine(prompt.requests.back()), out.request);
+        Fill(Doc(), {}, {}, "");
+        prompt.files = {folder.Path(out.written)};
+        Command(out.importCommand);
+        EXPECT_EQ(collection(), all) << out.written;
+    }
 }
 
 TEST_F(ExchangeCommandsTest, SaveAsFileWritesTheNameTypedIntoTheSaveDialog)
