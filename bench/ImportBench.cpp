@@ -308,10 +308,10 @@ std::string FirefoxBackup(const StoreContent& content)
         } else {
             out += ",";
         }
-        out += "{\"guid\":\"b" + std::to_string(++node) + "\",\"title\":" + quoted(item.m_strName) +
-               ",\"index\":" + std::to_string(i) +
-               ",\"dateAdded\":1463686918000000,\"lastModified\":1463686918000000,\"id\":" +
-               std::to_string(node) + ",\"typeCode\":1,\"type\":\"text/x-moz-place\",\"uri\":" +
+        const std::string id = std::to_string(++node);
+        out += "{\"guid\":\"b" + id + "\",\"title\":" + quoted(item.m_strName) + ",\"index\":" + std::to_string(i) +
+               ",\"dateAdded\":1463686918000000,\"lastModified\":1463686918000000,\"id\":" + id +
+               ",\"typeCode\":1,\"type\":\"text/x-moz-place\",\"uri\":" +
                quoted(item.m_strURL) + "}";
     }
     return out + "]}]}]}]}";
