@@ -124,6 +124,18 @@ void BM_QuickOpenFirstLetter(benchmark::State& state) { QuickOpenScan(state, "q"
 // Two words pasted at once, in few bookmarks.
 void BM_QuickOpenTwoWords(benchmark::State& state) { QuickOpenScan(state, "abc xyz"); }
 
+// What a keystroke waits for when the text extends nothing: the first slice
+// of the scan; the rest runs between keystrokes.
+void BM_QuickOpenKeystrokeSlice(benchmark::State& state)
+{
+    const StoreContent& store = LoadedStore();
+    for (auto _ : state) {
+        QuickOpenSearch typing;
+        typing.Start("abc xyz");
+        benchmark::DoNotOptimize(typing.Scan(store, 50000));
+    }
+}
+
 // "linkhive quick" typed a letter at a time, each keystroke narrowing the
 // last one's matches; the time is that of the whole word, per keystroke.
 void BM_QuickOpenTyping(benchmark::State& state)
@@ -204,6 +216,7 @@ BENCHMARK(BM_FindInGroup)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FindSlice)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_QuickOpenFirstLetter)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_QuickOpenTwoWords)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_QuickOpenKeystrokeSlice)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_QuickOpenTyping)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Duplicates)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DeleteExtraCopies)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);

@@ -26,9 +26,14 @@ std::vector<std::string> QuickOpenWords(const std::string& text)
 
 QuickOpenQuery::QuickOpenQuery(const std::string& text) : m_words(QuickOpenWords(text))
 {
-    m_searches.reserve(m_words.size());
+    std::vector<const std::string*> longestFirst;
     for (const std::string& word : m_words)
-        m_searches.emplace_back(word);
+        longestFirst.push_back(&word);
+    std::stable_sort(longestFirst.begin(), longestFirst.end(),
+                     [](const std::string* a, const std::string* b) { return a->size() > b->size(); });
+    m_searches.reserve(m_words.size());
+    for (const std::string* word : longestFirst)
+        m_searches.emplace_back(*word);
 }
 
 QuickOpenRank QuickOpenQuery::Rank(const BookmarkItem& item) const
@@ -61,70 +66,125 @@ bool QuickOpenQuery::Narrows(const QuickOpenQuery& wider) const
     return true;
 }
 
+bool QuickOpenRanking::Entry::operator<(const Entry& other) const
+{
+    return std::tie(rank, nameLength, index) < std::tie(other.rank, other.nameLength, other.index);
+}
+
+void QuickOpenRanking::Offer(QuickOpenRank rank, size_t nameLength, size_t index)
+{
+    if (m_limit == 0)
+        return;
+    const Entry entry{rank, nameLength, index};
+    if (m_best.size() < m_limit) {
+        m_best.push_back(entry);
+        std::push_heap(m_best.begin(), m_best.end());
+    } else if (entry < m_best.front()) {
+        std::pop_heap(m_best.begin(), m_best.end());
+        m_best.back() = entry;
+        std::push_heap(m_best.begin(), m_best.end());
+    }
+}
+
+std::vector<size_t> QuickOpenRanking::Rows() const
+{
+    std::vector<Entry> sorted = m_best;
+    std::sort_heap(sorted.begin(), sorted.end());
+    std::vector<size_t> rows;
+    rows.reserve(sorted.size());
+    for (const Entry& entry : sorted)
+        rows.push_back(entry.index);
+    return rows;
+}
+
 namespace {
 
-struct Ranked {
-    QuickOpenRank rank;
-    size_t nameLength;
-    size_t index;
-
-    bool operator<(const Ranked& other) const
-    {
-        return std::tie(rank, nameLength, index) < std::tie(other.rank, other.nameLength, other.index);
+// Ranks the bookmarks at positions [begin, end) of `candidates` (of the
+// whole store when null).
+void RankSome(const StoreContent& content, const QuickOpenQuery& query, const std::vector<size_t>* candidates,
+              size_t begin, size_t end, QuickOpenRanking& ranking, std::vector<size_t>* found)
+{
+    const std::vector<BookmarkItem>& items = content.m_arrItems;
+    for (size_t n = begin; n < end; ++n) {
+        const size_t i = candidates ? (*candidates)[n] : n;
+        if (i >= items.size())
+            continue;
+        const BookmarkItem& item = items[i];
+        const QuickOpenRank rank = query.Rank(item);
+        if (rank == QuickOpenRank::NoMatch)
+            continue;
+        if (found)
+            found->push_back(i);
+        ranking.Offer(rank, item.m_strName.size(), i);
     }
-};
+}
 
 } // namespace
 
 std::vector<size_t> QuickOpenBest(const StoreContent& content, const QuickOpenQuery& query, size_t limit,
                                   const std::vector<size_t>* candidates, std::vector<size_t>* found)
 {
-    // A max-heap of the best `limit` so far: a million matches never get sorted.
-    std::vector<Ranked> best;
-    const size_t count = candidates ? candidates->size() : content.m_arrItems.size();
-    for (size_t n = 0; n < count; ++n) {
-        const size_t i = candidates ? (*candidates)[n] : n;
-        if (i >= content.m_arrItems.size())
-            break;
-        const BookmarkItem& item = content.m_arrItems[i];
-        const QuickOpenRank rank = query.Rank(item);
-        if (rank == QuickOpenRank::NoMatch)
-            continue;
-        if (found)
-            found->push_back(i);
-        const Ranked entry{rank, item.m_strName.size(), i};
-        if (limit == 0)
-            continue;
-        if (best.size() < limit) {
-            best.push_back(entry);
-            std::push_heap(best.begin(), best.end());
-        } else if (entry < best.front()) {
-            std::pop_heap(best.begin(), best.end());
-            best.back() = entry;
-            std::push_heap(best.begin(), best.end());
-        }
-    }
-    std::sort_heap(best.begin(), best.end());
-    std::vector<size_t> rows;
-    rows.reserve(best.size());
-    for (const Ranked& entry : best)
-        rows.push_back(entry.index);
-    return rows;
+    QuickOpenRanking ranking(limit);
+    RankSome(content, query, candidates, 0, candidates ? candidates->size() : content.m_arrItems.size(), ranking,
+             found);
+    return ranking.Rows();
 }
 
 std::vector<size_t> QuickOpenSearch::Update(const StoreContent& content, const std::string& text)
 {
-    const QuickOpenQuery query(text);
-    if (query.Empty()) {
+    if (Start(text)) {
+        while (Scan(content, content.m_arrItems.size() + 1)) {
+        }
+    }
+    return Finish();
+}
+
+bool QuickOpenSearch::Start(const std::string& text)
+{
+    m_scanText = text;
+    m_query = QuickOpenQuery(text);
+    m_ranking = QuickOpenRanking(kQuickOpenRows);
+    m_scanFound.clear();
+    m_next = 0;
+    m_candidates.clear();
+    m_narrowing = m_valid && !m_query.Empty() && m_query.Narrows(QuickOpenQuery(m_text));
+    if (m_narrowing)
+        m_candidates = m_found;
+    m_scanning = !m_query.Empty();
+    return m_scanning;
+}
+
+bool QuickOpenSearch::Scan(const StoreContent& content, size_t sliceSize)
+{
+    if (!m_scanning)
+        return false;
+    const size_t total = m_narrowing ? m_candidates.size() : content.m_arrItems.size();
+    const size_t end = total - m_next > sliceSize ? m_next + sliceSize : total;
+    RankSome(content, m_query, m_narrowing ? &m_candidates : nullptr, m_next, end, m_ranking, &m_scanFound);
+    m_next = end;
+    return m_next < total;
+}
+
+std::vector<size_t> QuickOpenSearch::Finish()
+{
+    if (!m_scanning) {
+        // A blank text: nothing shown narrows the next one.
         m_valid = false;
         return {};
     }
-    const bool narrowing = m_valid && query.Narrows(QuickOpenQuery(m_text));
-    std::vector<size_t> found;
-    const std::vector<size_t> rows =
-        QuickOpenBest(content, query, kQuickOpenRows, narrowing ? &m_found : nullptr, &found);
-    m_found = std::move(found);
-    m_text = text;
+    m_scanning = false;
+    m_text = m_scanText;
+    m_found = std::move(m_scanFound);
+    m_scanFound.clear();
+    m_candidates.clear();
     m_valid = true;
-    return rows;
+    return m_ranking.Rows();
+}
+
+void QuickOpenSearch::Forget()
+{
+    m_valid = false;
+    m_scanning = false;
+    m_candidates.clear();
+    m_scanFound.clear();
 }

@@ -7,8 +7,20 @@
 
 #include <commctrl.h>
 
+namespace {
+
+// Bookmarks looked at per keystroke or idle slice: a few milliseconds' work.
+const size_t kSliceSize = 50000;
+
+} // namespace
+
 CQuickOpenDlg::CQuickOpenDlg(HWND owner, CBookmarkDoc& document) : CBookmarkListDlg(IDD_QUICK_OPEN, owner, document)
 {
+}
+
+CQuickOpenDlg::~CQuickOpenDlg()
+{
+    CWinApp::RemoveIdleWork(this);
 }
 
 bool CQuickOpenDlg::OnInitDialog()
@@ -21,7 +33,7 @@ bool CQuickOpenDlg::OnInitDialog()
 
 void CQuickOpenDlg::OnNcDestroyed()
 {
-    m_search.Forget();
+    StopScan();
     CBookmarkListDlg::OnNcDestroyed();
 }
 
@@ -54,9 +66,38 @@ void CQuickOpenDlg::CentreOn(HMONITOR monitor)
 
 void CQuickOpenDlg::ShowMatches(bool chooseBest)
 {
-    SetRows(m_search.Update(m_document.Content(), GetDialogItemText(m_hWnd, IDC_QUICK_OPEN_TEXT)));
-    if (!m_rows.empty() && (chooseBest || ChosenRow() < 0))
+    CWinApp::RemoveIdleWork(this);
+    m_chooseBest = chooseBest;
+    if (m_search.Start(GetDialogItemText(m_hWnd, IDC_QUICK_OPEN_TEXT)) &&
+        m_search.Scan(m_document.Content(), kSliceSize)) {
+        CWinApp::AddIdleWork(this);
+        return;
+    }
+    ShowFinished();
+}
+
+bool CQuickOpenDlg::OnIdleSlice()
+{
+    if (!m_search.Scanning())
+        return false;
+    if (m_search.Scan(m_document.Content(), kSliceSize))
+        return true;
+    ShowFinished();
+    return false;
+}
+
+void CQuickOpenDlg::ShowFinished()
+{
+    CWinApp::RemoveIdleWork(this);
+    SetRows(m_search.Finish());
+    if (!m_rows.empty() && (m_chooseBest || ChosenRow() < 0))
         SelectRow(0);
+}
+
+void CQuickOpenDlg::StopScan()
+{
+    CWinApp::RemoveIdleWork(this);
+    m_search.Forget();
 }
 
 void CQuickOpenDlg::OnUpdate(const UpdateHint&)
@@ -65,7 +106,7 @@ void CQuickOpenDlg::OnUpdate(const UpdateHint&)
         return;
     // Rows are store indices: none may outlive the change.
     SetRows({});
-    m_search.Forget();
+    StopScan();
     ShowMatches(false);
 }
 
@@ -80,6 +121,12 @@ bool CQuickOpenDlg::OnCommand(UINT id, UINT notifyCode)
 
 void CQuickOpenDlg::OnOK()
 {
+    // Enter never acts on the rows of a shorter text.
+    if (m_search.Scanning()) {
+        while (m_search.Scan(m_document.Content(), kSliceSize)) {
+        }
+        ShowFinished();
+    }
     const int row = ChosenRow();
     if (row < 0) {
         MessageBeep(MB_OK);
