@@ -1,6 +1,7 @@
 // The collection as a browser's bookmark file.
 #include "exchange/NetscapeExport.h"
 
+#include "exchange/BookmarkTree.h"
 #include "exchange/HtmlExport.h"
 #include "store/CBookmarkDoc.h"
 #include "store/FileError.h"
@@ -40,19 +41,6 @@ void AppendEscaped(std::string& out, const std::string& text)
         default: out += c;
         }
     }
-}
-
-// A group's folders: its name cut at each " / ", which the import joins
-// them with, so that every name comes back as it was, one with an empty
-// part too.
-std::vector<std::string> FolderPath(const std::string& group)
-{
-    std::vector<std::string> path;
-    size_t start = 0;
-    for (size_t at; (at = group.find(" / ", start)) != std::string::npos; start = at + 3)
-        path.push_back(group.substr(start, at - start));
-    path.push_back(group.substr(start));
-    return path;
 }
 
 // Writes groups in turn as nested folders. A folder stays open while the
