@@ -8,57 +8,185 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstdint>
 #include <ctime>
+#include <initializer_list>
+#include <vector>
 
 using nlohmann::json;
 
 namespace {
 
-json Parse(const char* data, size_t size)
-{
-    // Without exceptions: a file that is no JSON is merely not recognised.
-    return json::parse(data, data + size, nullptr, false);
-}
+// What a reader needs of a JSON file, kept while it streams past: for each
+// object the last value of each key the reader asks for (a repeated key
+// replaces the earlier one, as in a parsed document), for each array the
+// objects in it. Nothing else is kept, so a large file costs little more
+// than its names and addresses.
+class JsonOutline {
+public:
+    static constexpr uint32_t kNone = UINT32_MAX;
 
-const std::string& StringOf(const json& object, const char* key)
-{
-    static const std::string kEmpty;
-    const auto found = object.find(key);
-    return found != object.end() && found->is_string() ? found->get_ref<const std::string&>() : kEmpty;
-}
+    // `keys` are the names the reader asks for; a key's number is its place there.
+    explicit JsonOutline(std::initializer_list<const char*> keys) : m_keys(keys) {}
 
-const json* ArrayOf(const json& object, const char* key)
-{
-    const auto found = object.find(key);
-    return found != object.end() && found->is_array() ? &*found : nullptr;
-}
+    // False when the data is no JSON; the outline is then meaningless.
+    bool Parse(const char* data, size_t size) { return json::sax_parse(data, data + size, this); }
+
+    // The top value's object, kNone when it is something else.
+    uint32_t Top() const { return m_top; }
+
+    const std::string& StringOf(uint32_t object, size_t key) const
+    {
+        static const std::string kEmpty;
+        const Value& value = Slot(object, key);
+        return value.kind == Kind::String ? m_strings[value.index] : kEmpty;
+    }
+    uint32_t ObjectOf(uint32_t object, size_t key) const { return IndexOf(object, key, Kind::Object); }
+    uint32_t ArrayOf(uint32_t object, size_t key) const { return IndexOf(object, key, Kind::Array); }
+    bool Contains(uint32_t object, size_t key) const { return Slot(object, key).kind != Kind::Absent; }
+
+    // The objects of an array in order, each leading to the next.
+    uint32_t FirstObject(uint32_t array) const { return m_arrays[array].first; }
+    uint32_t NextObject(uint32_t object) const { return m_next[object]; }
+
+    // The handler nlohmann::json::sax_parse drives.
+    bool null() { return Put(Kind::Other, 0); }
+    bool boolean(bool) { return Put(Kind::Other, 0); }
+    bool number_integer(json::number_integer_t) { return Put(Kind::Other, 0); }
+    bool number_unsigned(json::number_unsigned_t) { return Put(Kind::Other, 0); }
+    bool number_float(json::number_float_t, const std::string&) { return Put(Kind::Other, 0); }
+    bool binary(json::binary_t&) { return Put(Kind::Other, 0); }
+    bool string(std::string& text)
+    {
+        if (m_open.empty() || m_open.back().array || m_open.back().key == kNone)
+            return true;  // no string the reader asked for
+        m_strings.push_back(std::move(text));
+        return Put(Kind::String, static_cast<uint32_t>(m_strings.size() - 1));
+    }
+    bool start_object(size_t)
+    {
+        const uint32_t object = static_cast<uint32_t>(m_next.size());
+        m_next.push_back(kNone);
+        m_slots.resize(m_slots.size() + m_keys.size());
+        if (m_open.empty())
+            m_top = object;
+        else if (m_open.back().array)
+            Append(m_open.back().index, object);
+        else
+            Put(Kind::Object, object);
+        m_open.push_back(Open{object, kNone, false});
+        return true;
+    }
+    bool key(std::string& name)
+    {
+        Open& open = m_open.back();
+        open.key = kNone;
+        for (size_t key = 0; key < m_keys.size(); ++key) {
+            if (name == m_keys[key])
+                open.key = static_cast<uint32_t>(key);
+        }
+        return true;
+    }
+    bool end_object()
+    {
+        m_open.pop_back();
+        return true;
+    }
+    bool start_array(size_t)
+    {
+        const uint32_t array = static_cast<uint32_t>(m_arrays.size());
+        m_arrays.push_back(Array{kNone, kNone});
+        Put(Kind::Array, array);
+        m_open.push_back(Open{array, kNone, true});
+        return true;
+    }
+    bool end_array()
+    {
+        m_open.pop_back();
+        return true;
+    }
+    bool parse_error(size_t, const std::string&, const nlohmann::detail::exception&) { return false; }
+
+private:
+    enum class Kind : uint8_t { Absent, String, Object, Array, Other };
+    struct Value {
+        Kind kind = Kind::Absent;
+        uint32_t index = 0;
+    };
+    struct Array {
+        uint32_t first;
+        uint32_t last;
+    };
+    // An object or array the parser is inside, with an object's current key.
+    struct Open {
+        uint32_t index;
+        uint32_t key;
+        bool array;
+    };
+
+    const Value& Slot(uint32_t object, size_t key) const { return m_slots[object * m_keys.size() + key]; }
+
+    uint32_t IndexOf(uint32_t object, size_t key, Kind kind) const
+    {
+        const Value& value = Slot(object, key);
+        return value.kind == kind ? value.index : kNone;
+    }
+
+    // A value arrived: it becomes the current key's if the reader asked for
+    // that key. Other values in an array do not matter to any reader.
+    bool Put(Kind kind, uint32_t index)
+    {
+        if (m_open.empty() || m_open.back().array || m_open.back().key == kNone)
+            return true;
+        const Open& open = m_open.back();
+        m_slots[open.index * m_keys.size() + open.key] = Value{kind, index};
+        return true;
+    }
+
+    void Append(uint32_t array, uint32_t object)
+    {
+        Array& list = m_arrays[array];
+        if (list.last == kNone)
+            list.first = object;
+        else
+            m_next[list.last] = object;
+        list.last = object;
+    }
+
+    std::vector<const char*> m_keys;
+    std::vector<Value> m_slots;        // m_keys.size() per object
+    std::vector<uint32_t> m_next;      // per object: the next object of its array
+    std::vector<Array> m_arrays;
+    std::vector<std::string> m_strings;
+    std::vector<Open> m_open;          // the parser keeps its own nesting without recursion
+    uint32_t m_top = kNone;
+};
 
 // Walks folders without recursion: a file may nest them as deep as it likes.
-// `visit` sees each object and returns the children to descend into
-// (nullptr for none); `folder` tells the builder whether that opened one.
+// `visit` sees each object and returns the array to descend into (kNone for
+// none); `folder` tells the builder whether that opened one.
 template <typename Visit>
-void Walk(const json& children, BookmarkTreeBuilder& builder, Visit visit)
+void Walk(const JsonOutline& outline, uint32_t children, BookmarkTreeBuilder& builder, Visit visit)
 {
     struct Level {
-        const json* children;
-        size_t next;
+        uint32_t next;
         bool folder;
     };
-    std::vector<Level> levels{Level{&children, 0, false}};
+    std::vector<Level> levels{Level{outline.FirstObject(children), false}};
     while (!levels.empty()) {
         Level& level = levels.back();
-        if (level.next >= level.children->size()) {
+        if (level.next == JsonOutline::kNone) {
             if (level.folder)
                 builder.CloseFolder();
             levels.pop_back();
             continue;
         }
-        const json& node = (*level.children)[level.next++];
-        if (!node.is_object())
-            continue;
+        const uint32_t node = level.next;
+        level.next = outline.NextObject(node);
         bool folder = false;
-        if (const json* inner = visit(node, folder))
-            levels.push_back(Level{inner, 0, folder});
+        const uint32_t inner = visit(node, folder);
+        if (inner != JsonOutline::kNone)
+            levels.push_back(Level{outline.FirstObject(inner), folder});
     }
 }
 
@@ -66,33 +194,36 @@ void Walk(const json& children, BookmarkTreeBuilder& builder, Visit visit)
 
 NetscapeFile ParseChromiumFile(const char* data, size_t size, const std::string& topGroup)
 {
+    enum { kRoots, kBookmarkBar, kOther, kSynced, kChildren, kType, kName, kUrl };
     BookmarkTreeBuilder builder(topGroup);
-    const json file = Parse(data, size);
-    if (!file.is_object() || !file.contains("roots") || !file["roots"].is_object())
+    JsonOutline file({"roots", "bookmark_bar", "other", "synced", "children", "type", "name", "url"});
+    if (!file.Parse(data, size) || file.Top() == JsonOutline::kNone)
+        return builder.Finish();
+    const uint32_t roots = file.ObjectOf(file.Top(), kRoots);
+    if (roots == JsonOutline::kNone)
         return builder.Finish();
     builder.Recognise();
-    const json& roots = file["roots"];
     // The roots are the browser's own places: their links are the top group's.
-    for (const char* root : {"bookmark_bar", "other", "synced"}) {
-        const auto found = roots.find(root);
-        if (found == roots.end() || !found->is_object())
+    for (const int root : {kBookmarkBar, kOther, kSynced}) {
+        const uint32_t place = file.ObjectOf(roots, root);
+        if (place == JsonOutline::kNone)
             continue;
-        const json* children = ArrayOf(*found, "children");
-        if (!children)
+        const uint32_t children = file.ArrayOf(place, kChildren);
+        if (children == JsonOutline::kNone)
             continue;
-        Walk(*children, builder, [&](const json& node, bool& folder) -> const json* {
-            const std::string& type = StringOf(node, "type");
+        Walk(file, children, builder, [&](uint32_t node, bool& folder) -> uint32_t {
+            const std::string& type = file.StringOf(node, kType);
             if (type == "url") {
-                builder.AddLink(StringOf(node, "url"), StringOf(node, "name"));
+                builder.AddLink(file.StringOf(node, kUrl), file.StringOf(node, kName));
             } else if (type == "folder") {
-                const json* inner = ArrayOf(node, "children");
-                if (inner) {
-                    builder.OpenFolder(StringOf(node, "name"));
+                const uint32_t inner = file.ArrayOf(node, kChildren);
+                if (inner != JsonOutline::kNone) {
+                    builder.OpenFolder(file.StringOf(node, kName));
                     folder = true;
                 }
                 return inner;
             }
-            return nullptr;
+            return JsonOutline::kNone;
         });
     }
     return builder.Finish();
@@ -101,29 +232,30 @@ NetscapeFile ParseChromiumFile(const char* data, size_t size, const std::string&
 NetscapeFile ParseFirefoxBackup(const char* data, size_t size, const std::string& topGroup)
 {
     static const char kContainer[] = "text/x-moz-place-container";
+    enum { kType, kChildren, kTitle, kUri, kRoot };
     BookmarkTreeBuilder builder(topGroup);
-    const json file = Parse(data, size);
-    if (!file.is_object() || StringOf(file, "type") != kContainer)
+    JsonOutline file({"type", "children", "title", "uri", "root"});
+    if (!file.Parse(data, size) || file.Top() == JsonOutline::kNone || file.StringOf(file.Top(), kType) != kContainer)
         return builder.Finish();
     builder.Recognise();
-    const json* top = ArrayOf(file, "children");
-    if (!top)
+    const uint32_t top = file.ArrayOf(file.Top(), kChildren);
+    if (top == JsonOutline::kNone)
         return builder.Finish();
-    Walk(*top, builder, [&](const json& node, bool& folder) -> const json* {
-        const std::string& type = StringOf(node, "type");
+    Walk(file, top, builder, [&](uint32_t node, bool& folder) -> uint32_t {
+        const std::string& type = file.StringOf(node, kType);
         if (type == "text/x-moz-place") {
-            builder.AddLink(StringOf(node, "uri"), StringOf(node, "title"));
+            builder.AddLink(file.StringOf(node, kUri), file.StringOf(node, kTitle));
         } else if (type == kContainer) {
-            const json* inner = ArrayOf(node, "children");
+            const uint32_t inner = file.ArrayOf(node, kChildren);
             // The built-in folders (menu, toolbar, ...) name a "root": their
             // links are the top group's, as a Chromium root's are.
-            if (inner && !node.contains("root")) {
-                builder.OpenFolder(StringOf(node, "title"));
+            if (inner != JsonOutline::kNone && !file.Contains(node, kRoot)) {
+                builder.OpenFolder(file.StringOf(node, kTitle));
                 folder = true;
             }
             return inner;
         }
-        return nullptr;  // separators and anything newer
+        return JsonOutline::kNone;  // separators and anything newer
     });
     return builder.Finish();
 }
