@@ -5,6 +5,7 @@
 #include "store/TextCompare.h"
 #include "store/TextFormat.h"
 
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -20,16 +21,18 @@ std::string Bookmarks(const std::vector<const BookmarkItem*>& items)
 // The group they share, or how many groups they are in.
 std::string GroupOf(const std::vector<const BookmarkItem*>& items)
 {
-    std::vector<const std::string*> groups;
-    for (const BookmarkItem* item : items) {
-        bool known = false;
-        for (const std::string* group : groups)
-            known = known || TextEqual(*group, item->m_strGroup);
-        if (!known)
-            groups.push_back(&item->m_strGroup);
-    }
+    // Hashed: an import adds a hundred thousand links to thousands of groups.
+    struct Hash {
+        size_t operator()(const std::string* text) const { return HashNoCase(*text); }
+    };
+    struct Equal {
+        bool operator()(const std::string* a, const std::string* b) const { return TextEqual(*a, *b); }
+    };
+    std::unordered_set<const std::string*, Hash, Equal> groups;
+    for (const BookmarkItem* item : items)
+        groups.insert(&item->m_strGroup);
     if (groups.size() == 1)
-        return *groups[0];
+        return **groups.begin();
     return CountedText(groups.size(), CoreText::GroupOne, CoreText::GroupMany, true);
 }
 
