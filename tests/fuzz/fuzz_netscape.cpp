@@ -52,7 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             __builtin_trap();
     }
 
-    // Without its icons, fed in two pieces cut anywhere, the file reads the same.
+    // Without its icons, fed in two pieces cut anywhere, the file reads the
+    // same. Icons are ASCII in real files; a byte beyond it dropped with one
+    // may change how a file naming no charset is guessed, so such a file is
+    // only required to be read at all.
     const size_t cut = size == 0 ? 0 : data[0] % size;
     IconFilter filter;
     std::string kept;
@@ -60,8 +63,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     filter.Feed(text + cut, size - cut, kept);
     if (kept.size() > size)
         __builtin_trap();
+    const auto beyondAscii = [](const char* from, size_t count) {
+        size_t n = 0;
+        for (size_t i = 0; i < count; ++i)
+            n += static_cast<unsigned char>(from[i]) >= 0x80;
+        return n;
+    };
+    const bool droppedOnlyAscii = beyondAscii(text, size) == beyondAscii(kept.data(), kept.size());
     try {
-        if (!SameLinks(file, ParseNetscapeFile(kept.data(), kept.size(), "top.htm")))
+        const NetscapeFile filtered = ParseNetscapeFile(kept.data(), kept.size(), "top.htm");
+        if (droppedOnlyAscii && !SameLinks(file, filtered))
             __builtin_trap();
     } catch (const std::bad_alloc&) {
     }
