@@ -11,8 +11,8 @@
 #include <new>
 
 BookmarkTreeBuilder::BookmarkTreeBuilder(const std::string& topGroup)
+    : m_folders(topGroup, m_file)
 {
-    m_folders.push_back(Folder{kNone, topGroup, 0, kNone});
     m_open.push_back(0);
 }
 
@@ -21,8 +21,7 @@ void BookmarkTreeBuilder::OpenFolder(std::string_view name)
     size_t unconvertible = 0;
     std::string text = WellFormedUtf8(name, &unconvertible);
     Spend(text.size());
-    m_folders.push_back(Folder{m_open.back(), std::move(text), unconvertible, kNone});
-    m_open.push_back(m_folders.size() - 1);
+    m_open.push_back(m_folders.Add(m_open.back(), std::move(text), unconvertible));
 }
 
 void BookmarkTreeBuilder::CloseFolder()
@@ -38,45 +37,13 @@ void BookmarkTreeBuilder::AddLink(std::string_view url, std::string_view name, s
         return;
     }
     CheckImportItems(m_file.links.size());
-    const size_t group = GroupOf(m_open.back());
+    const size_t group = m_folders.GroupOf(m_open.back());
     NetscapeFile::Link link{BookmarkItem(), group, 0};
     link.item.m_strURL = WellFormedUtf8(url, &link.unconvertible);
     link.item.m_strName = WellFormedUtf8(name, &link.unconvertible);
     link.item.m_strDescription = WellFormedUtf8(description, &link.unconvertible);
     Spend(url.size() + name.size() + description.size() + m_file.groups[group].name.size());
     m_file.links.push_back(std::move(link));
-}
-
-size_t BookmarkTreeBuilder::GroupOf(size_t folder)
-{
-    if (m_folders[folder].group != kNone)
-        return m_folders[folder].group;
-    std::string path;
-    size_t unconvertible = 0;
-    if (folder == 0) {
-        path = m_folders[0].name;
-    } else {
-        std::vector<size_t> chain;
-        for (size_t f = folder; f != 0; f = m_folders[f].parent)
-            chain.push_back(f);
-        for (size_t i = chain.size(); i-- > 0;) {
-            if (i + 1 < chain.size())
-                path += " / ";
-            path += m_folders[chain[i]].name;
-            unconvertible += m_folders[chain[i]].unconvertible;
-        }
-    }
-    const auto found = m_groupIndex.find(path);
-    size_t group;
-    if (found != m_groupIndex.end()) {
-        group = found->second;
-    } else {
-        group = m_file.groups.size();
-        m_groupIndex.emplace(path, group);
-        m_file.groups.push_back(NetscapeFile::Group{std::move(path), unconvertible});
-    }
-    m_folders[folder].group = group;
-    return group;
 }
 
 // Deep folders repeat their long paths in every link: bounded as the file is.

@@ -29,19 +29,11 @@ public:
     NetscapeFile Finish() { return std::move(m_file); }
 
 private:
-    struct Folder {
-        size_t parent;
-        std::string name;
-        size_t unconvertible;
-        size_t group;
-    };
-    size_t GroupOf(size_t folder);
     void Spend(size_t bytes);
 
     NetscapeFile m_file;
-    std::vector<Folder> m_folders;  // [0] is the top
-    std::vector<size_t> m_open;     // the open folders, the top first
-    NoCaseIndex m_groupIndex;
+    FolderGroups m_folders;      // after m_file, which it fills
+    std::vector<size_t> m_open;  // the open folders, the top first
     uint64_t m_spent = 0;
 };
 

@@ -15,9 +15,8 @@ namespace {
 class NetscapeReader {
 public:
     NetscapeReader(std::string_view text, const std::string& topGroup)
-        : m_stream(text)
+        : m_stream(text), m_folders(topGroup, m_file)
     {
-        m_folders.push_back(Folder{kNone, topGroup, 0, kNone});
         m_levels.push_back(0);
     }
 
@@ -44,13 +43,6 @@ public:
 
 private:
     enum class Capture { None, FolderName, LinkName, Description };
-
-    struct Folder {
-        size_t parent;
-        std::string name;
-        size_t unconvertible;
-        size_t group;  // kNone until a link lands in it
-    };
 
     // The tags that end a link's or a folder's name when its end tag is missing.
     static bool EndsName(std::string_view tag)
@@ -110,8 +102,7 @@ private:
     void OpenList()
     {
         if (m_folderPending) {
-            m_folders.push_back(Folder{m_levels.back(), std::move(m_pendingName), m_pendingUnconvertible, kNone});
-            m_levels.push_back(m_folders.size() - 1);
+            m_levels.push_back(m_folders.Add(m_levels.back(), std::move(m_pendingName), m_pendingUnconvertible));
         } else {
             m_levels.push_back(m_levels.back());  // a list of no folder's: its links stay where they are
         }
@@ -156,48 +147,13 @@ private:
             return;
         }
         CheckImportItems(m_file.links.size());
-        const size_t group = GroupOf(m_levels.back());
+        const size_t group = m_folders.GroupOf(m_levels.back());
         Spend(url.size() + name.size() + m_file.groups[group].name.size());
         NetscapeFile::Link link{BookmarkItem(), group, unconvertible};
         link.item.m_strURL = std::move(url);
         link.item.m_strName = std::move(name);
         m_file.links.push_back(std::move(link));
         m_lastLink = m_file.links.size() - 1;
-    }
-
-    // The group of a folder's links: its path from the top, or the top
-    // group; made when its first link comes.
-    size_t GroupOf(size_t folder)
-    {
-        if (m_folders[folder].group != kNone)
-            return m_folders[folder].group;
-        std::string path;
-        size_t unconvertible = 0;
-        if (folder == 0) {
-            path = m_folders[0].name;
-        } else {
-            std::vector<size_t> chain;
-            for (size_t f = folder; f != 0; f = m_folders[f].parent)
-                chain.push_back(f);
-            for (size_t i = chain.size(); i-- > 0;) {
-                const Folder& part = m_folders[chain[i]];
-                if (i + 1 < chain.size())
-                    path += " / ";
-                path += part.name;
-                unconvertible += part.unconvertible;
-            }
-        }
-        const auto found = m_groupIndex.find(path);
-        size_t group;
-        if (found != m_groupIndex.end()) {
-            group = found->second;
-        } else {
-            group = m_file.groups.size();
-            m_groupIndex.emplace(path, group);
-            m_file.groups.push_back(NetscapeFile::Group{std::move(path), unconvertible});
-        }
-        m_folders[folder].group = group;
-        return group;
     }
 
     // Folders nested deep repeat their long paths in every link: a bound
@@ -213,9 +169,8 @@ private:
     TextCollector m_collector;
     TextCollector m_url;
     NetscapeFile m_file;
-    std::vector<Folder> m_folders;  // [0] is the top, outside every folder
-    std::vector<size_t> m_levels;   // the folder of each open list, the top first
-    NoCaseIndex m_groupIndex;
+    FolderGroups m_folders;        // after m_file, which it fills
+    std::vector<size_t> m_levels;  // the folder of each open list, the top first
     Capture m_capture = Capture::None;
     bool m_folderPending = false;  // an <H3> waits for its <DL>
     std::string m_pendingName;
@@ -283,6 +238,51 @@ unsigned CodePageOfCharset(std::string_view label)
 }
 
 } // namespace
+
+FolderGroups::FolderGroups(const std::string& topGroup, NetscapeFile& file)
+    : m_file(file)
+{
+    m_folders.push_back(Folder{kNone, topGroup, 0, kNone});
+}
+
+size_t FolderGroups::Add(size_t parent, std::string name, size_t unconvertible)
+{
+    m_folders.push_back(Folder{parent, std::move(name), unconvertible, kNone});
+    return m_folders.size() - 1;
+}
+
+size_t FolderGroups::GroupOf(size_t folder)
+{
+    if (m_folders[folder].group != kNone)
+        return m_folders[folder].group;
+    std::string path;
+    size_t unconvertible = 0;
+    if (folder == 0) {
+        path = m_folders[0].name;
+    } else {
+        std::vector<size_t> chain;
+        for (size_t f = folder; f != 0; f = m_folders[f].parent)
+            chain.push_back(f);
+        for (size_t i = chain.size(); i-- > 0;) {
+            const Folder& part = m_folders[chain[i]];
+            if (i + 1 < chain.size())
+                path += " / ";
+            path += part.name;
+            unconvertible += part.unconvertible;
+        }
+    }
+    const auto found = m_groupIndex.find(path);
+    size_t group;
+    if (found != m_groupIndex.end()) {
+        group = found->second;
+    } else {
+        group = m_file.groups.size();
+        m_groupIndex.emplace(path, group);
+        m_file.groups.push_back(NetscapeFile::Group{std::move(path), unconvertible});
+    }
+    m_folders[folder].group = group;
+    return group;
+}
 
 NetscapeFile ParseNetscapeFile(const char* data, size_t size, const std::string& topGroup)
 {

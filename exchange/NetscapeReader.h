@@ -43,3 +43,31 @@ struct NoCaseEqual {
     bool operator()(const std::string& a, const std::string& b) const { return TextEqual(a, b); }
 };
 using NoCaseIndex = std::unordered_map<std::string, size_t, NoCaseHash, NoCaseEqual>;
+
+// A file's folders as the import's groups: a folder's path from the top,
+// names joined by " / ", the top folder (index 0) named `topGroup`; a
+// group made in `file` when its folder's first link comes, shared by
+// folders whose paths compare equal.
+class FolderGroups {
+public:
+    FolderGroups(const std::string& topGroup, NetscapeFile& file);
+    FolderGroups(const FolderGroups&) = delete;
+    FolderGroups& operator=(const FolderGroups&) = delete;
+
+    // A folder inside `parent`; its index.
+    size_t Add(size_t parent, std::string name, size_t unconvertible);
+    // The group of the links in `folder`, made now if it is the first.
+    size_t GroupOf(size_t folder);
+
+private:
+    struct Folder {
+        size_t parent;
+        std::string name;
+        size_t unconvertible;
+        size_t group;  // kNone until a link lands in it
+    };
+
+    NetscapeFile& m_file;
+    std::vector<Folder> m_folders;  // [0] is the top, outside every folder
+    NoCaseIndex m_groupIndex;
+};
