@@ -3,9 +3,9 @@
 
 #include "exchange/IFileSystem.h"
 
-// The real file system: LocalFileSystem_win.cpp searches for "*.URL" and
-// keeps the search's order; LocalFileSystem_posix.cpp lists every file and
-// sorts the names as the group pane does, a Linux folder having no order.
+// The real file system: every plain file of the folder, in the order
+// Windows lists them; off Windows sorted as the group pane sorts, a Linux
+// folder having no order.
 class LocalFileSystem : public IFileSystem {
 public:
     std::vector<std::string> ListShortcutCandidates(const std::string& folder) override;

@@ -1,27 +1,15 @@
 // The real file system off Windows.
 #include "exchange/LocalFileSystem.h"
 
+#include "store/Backups.h"
 #include "store/TextCompare.h"
 
 #include <algorithm>
-#include <dirent.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 std::vector<std::string> LocalFileSystem::ListShortcutCandidates(const std::string& folder)
 {
-    std::vector<std::string> names;
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
-        return names;
-    while (const dirent* entry = ::readdir(dir)) {
-        struct stat st;
-        const std::string name = entry->d_name;
-        if (::stat((folder + name).c_str(), &st) == 0 && S_ISREG(st.st_mode))
-            names.push_back(name);
-    }
-    ::closedir(dir);
-
+    std::vector<std::string> names = FileNamesIn(folder);
     // Byte order first, so that names equal but for case come in a fixed order.
     std::sort(names.begin(), names.end());
     std::vector<std::string> ordered;
@@ -33,7 +21,7 @@ std::vector<std::string> LocalFileSystem::ListShortcutCandidates(const std::stri
 
 bool LocalFileSystem::RemoveFile(const std::string& path)
 {
-    return ::unlink(path.c_str()) == 0;
+    return RemoveFileAt(path);
 }
 
 std::string LocalFileSystem::AbsolutePath(const std::string& path)

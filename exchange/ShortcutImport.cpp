@@ -60,7 +60,6 @@ std::vector<std::string> DropShortcutFiles(CBookmarkDoc& doc, IFileSystem& files
 bool ImportShortcutFolder(CBookmarkDoc& doc, IFileSystem& files, const std::string& folderPath, bool bDeleteSourceFile,
                           std::vector<std::string>* deletable)
 {
-    // "*.URL" also finds names whose short alias matches, such as "a.urls".
     std::vector<std::string> paths;
     for (const std::string& name : files.ListShortcutCandidates(folderPath)) {
         if (IsShortcutFileName(name))

@@ -15,8 +15,7 @@ bool CView::Create(HWND parent, UINT id, int width, int height)
                                       nullptr);
     if (!SubclassWindow(list))
         return false;
-    m_document.AddView(this);
-    m_registered = true;
+    m_registration.Begin(m_document, this);
     return OnCreate();
 }
 
@@ -53,7 +52,5 @@ LRESULT CView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void CView::OnNcDestroyed()
 {
-    if (m_registered)
-        m_document.RemoveView(this);
-    m_registered = false;
+    m_registration.End();
 }

@@ -44,5 +44,5 @@ protected:
 
 private:
     CDocument& m_document;
-    bool m_registered = false;
+    ViewRegistration m_registration;
 };

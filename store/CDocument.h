@@ -116,3 +116,31 @@ private:
     unsigned long long m_collectionNumber = 0;
     std::vector<IView*> m_views;
 };
+
+// A view's place among its document's views, given up when the view's
+// window goes or the view itself does, whichever comes first.
+class ViewRegistration {
+public:
+    ViewRegistration() = default;
+    ~ViewRegistration() { End(); }
+    ViewRegistration(const ViewRegistration&) = delete;
+    ViewRegistration& operator=(const ViewRegistration&) = delete;
+
+    void Begin(CDocument& document, IView* view)
+    {
+        End();
+        document.AddView(view);
+        m_document = &document;
+        m_view = view;
+    }
+    void End()
+    {
+        if (m_document != nullptr)
+            m_document->RemoveView(m_view);
+        m_document = nullptr;
+    }
+
+private:
+    CDocument* m_document = nullptr;
+    IView* m_view = nullptr;
+};

@@ -16,12 +16,6 @@ CBookmarkListDlg::CBookmarkListDlg(UINT templateId, HWND owner, CBookmarkDoc& do
 {
 }
 
-CBookmarkListDlg::~CBookmarkListDlg()
-{
-    if (m_registered)
-        m_document.RemoveView(this);
-}
-
 bool CBookmarkListDlg::OnInitDialog()
 {
     m_list = GetDlgItem(m_hWnd, IDC_RESULTS);
@@ -29,16 +23,13 @@ bool CBookmarkListDlg::OnInitDialog()
     InsertListColumns(m_list, {{IDS_RESULT_COLUMN_NAME, 150}, {IDS_RESULT_COLUMN_URL, 250}, {IDS_RESULT_COLUMN_GROUP, 100}});
     FitListColumns(m_list);
     SetAccessibleName(m_list, LoadResourceString(IDS_RESULTS_NAME));
-    m_document.AddView(this);
-    m_registered = true;
+    m_registration.Begin(m_document, this);
     return CDialog::OnInitDialog();
 }
 
 void CBookmarkListDlg::OnNcDestroyed()
 {
-    if (m_registered)
-        m_document.RemoveView(this);
-    m_registered = false;
+    m_registration.End();
     m_list = nullptr;
     m_rows.clear();
     CDialog::OnNcDestroyed();

@@ -16,7 +16,6 @@ class CBookmarkDoc;
 class CBookmarkListDlg : public CDialog, public IView {
 public:
     CBookmarkListDlg(UINT templateId, HWND owner, CBookmarkDoc& document);
-    ~CBookmarkListDlg() override;
 
     bool IsOpen() const { return m_hWnd != nullptr; }
     HWND List() const { return m_list; }
@@ -46,5 +45,5 @@ protected:
 
 private:
     void OnGetDisplayText(NMHDR* header);
-    bool m_registered = false;
+    ViewRegistration m_registration;
 };

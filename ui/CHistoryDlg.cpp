@@ -50,12 +50,6 @@ CHistoryDlg::CHistoryDlg(HWND owner, CBookmarkDoc& document) : CDialog(IDD_HISTO
                  kHistoryWindowEntry);
 }
 
-CHistoryDlg::~CHistoryDlg()
-{
-    if (m_registered)
-        m_document.RemoveView(this);
-}
-
 bool CHistoryDlg::OnInitDialog()
 {
     m_list = GetDlgItem(m_hWnd, IDC_HISTORY_LIST);
@@ -63,8 +57,7 @@ bool CHistoryDlg::OnInitDialog()
     InsertListColumns(m_list, {{IDS_HISTORY_COLUMN_TIME, 110}, {IDS_HISTORY_COLUMN_CHANGE, 300}});
     FitListColumns(m_list);
     SetAccessibleName(m_list, LoadResourceString(IDS_HISTORY_NAME));
-    m_document.AddView(this);
-    m_registered = true;
+    m_registration.Begin(m_document, this);
     CDialog::OnInitDialog();
     Refresh();
     return true;
@@ -72,9 +65,7 @@ bool CHistoryDlg::OnInitDialog()
 
 void CHistoryDlg::OnNcDestroyed()
 {
-    if (m_registered)
-        m_document.RemoveView(this);
-    m_registered = false;
+    m_registration.End();
     m_list = nullptr;
     CDialog::OnNcDestroyed();
 }

@@ -14,7 +14,6 @@ class CBookmarkDoc;
 class CHistoryDlg : public CDialog, public IView {
 public:
     CHistoryDlg(HWND owner, CBookmarkDoc& document);
-    ~CHistoryDlg() override;
 
     bool IsOpen() const { return m_hWnd != nullptr; }
     HWND List() const { return m_list; }
@@ -36,7 +35,7 @@ private:
 
     CBookmarkDoc& m_document;
     HWND m_list = nullptr;
-    bool m_registered = false;
+    ViewRegistration m_registration;
     bool m_refreshPosted = false;
     // How many each Undo took back, the last one last: what Redo does again.
     std::vector<size_t> m_undoSteps;
