@@ -15,3 +15,9 @@ public:
 private:
     std::string m_userAgent;
 };
+
+// The name a host is looked up by: an internationalised one in its ASCII
+// ("xn--") form, empty when it has none. WinHTTP asks DNS for the name as
+// given; off Windows libcurl converts it itself, so the host comes back as
+// it is.
+std::string LookupHostName(const std::string& host);

@@ -55,6 +55,11 @@ HttpFailure FailureOf(CURLcode code, long osError)
 
 } // namespace
 
+std::string LookupHostName(const std::string& host)
+{
+    return host;
+}
+
 HttpClient::HttpClient(std::string userAgent) : m_userAgent(std::move(userAgent))
 {
     // Once, before any worker thread sends.

@@ -134,6 +134,19 @@ std::string Narrow(const std::wstring& wide)
     return text;
 }
 
+std::wstring LookupHostName(const std::wstring& host)
+{
+    if (std::all_of(host.begin(), host.end(), [](wchar_t c) { return c < 0x80; }))
+        return host;
+    const int length = IdnToAscii(0, host.data(), static_cast<int>(host.size()), nullptr, 0);
+    if (length <= 0)
+        return std::wstring();
+    std::wstring ascii(static_cast<size_t>(length), L'\0');
+    if (IdnToAscii(0, host.data(), static_cast<int>(host.size()), &ascii[0], length) != length)
+        return std::wstring();
+    return ascii;
+}
+
 const DWORD kMaxLocationBytes = 64 * 1024;
 
 // The Location header; false when it is absurdly long.
@@ -176,6 +189,11 @@ std::vector<std::string> QuerySetCookies(HINTERNET request)
 
 } // namespace
 
+std::string LookupHostName(const std::string& host)
+{
+    return Narrow(LookupHostName(Widen(host)));
+}
+
 HttpClient::HttpClient(std::string userAgent) : m_userAgent(std::move(userAgent)) {}
 
 HttpReply HttpClient::Send(const std::string& method, const std::string& url, const std::string& cookies,
@@ -190,7 +208,9 @@ HttpReply HttpClient::Send(const std::string& method, const std::string& url, co
     parts.dwExtraInfoLength = static_cast<DWORD>(-1);
     if (!WinHttpCrackUrl(wideUrl.c_str(), 0, 0, &parts) || parts.dwHostNameLength == 0)
         return Failed(HttpFailure::BadAddress);
-    const std::wstring host(parts.lpszHostName, parts.dwHostNameLength);
+    const std::wstring host = LookupHostName(std::wstring(parts.lpszHostName, parts.dwHostNameLength));
+    if (host.empty())
+        return Failed(HttpFailure::BadAddress);
     // The path and the query lie one after the other in the URL.
     std::wstring path(parts.lpszUrlPath, parts.dwUrlPathLength + parts.dwExtraInfoLength);
     if (path.empty())

@@ -95,6 +95,27 @@ TEST(LinkCheckerTest, OutcomesOfTheServersAnswers)
         EXPECT_EQ(LinkStatus::Ok, outcome.status) << outcome.index;
 }
 
+// WinHTTP would ask DNS for an internationalised name as written.
+TEST(LinkCheckerTest, HostsAreLookedUpByTheirAsciiNames)
+{
+    const struct {
+        const char* host;
+        const char* onWindows;
+    } cases[] = {
+        {"127.0.0.1", "127.0.0.1"},
+        {"www.example.com", "www.example.com"},
+        {"b\xC3\xBC" "cher.example", "xn--bcher-kva.example"},
+        {"\xE4\xBE\x8B\xE3\x81\x88.\xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88", "xn--r8jz45g.xn--zckzah"},
+    };
+    for (const auto& test : cases) {
+#ifdef _WIN32
+        EXPECT_EQ(test.onWindows, LookupHostName(test.host)) << test.host;
+#else
+        EXPECT_EQ(test.host, LookupHostName(test.host));
+#endif
+    }
+}
+
 TEST(LinkCheckerTest, CancelStopsRequestsUnderWayAndReportsNothingMore)
 {
     const LinkServer server;
