@@ -13,6 +13,12 @@
 #include <memory>
 #include <new>
 
+namespace {
+
+const unsigned kOpenWaitMs = 2000;
+
+} // namespace
+
 void CDocument::SetPathName(const std::string& path)
 {
     m_path = path;
@@ -83,7 +89,14 @@ void CDocument::OnNewDocument()
 bool CDocument::OnOpenDocument(const std::string& path)
 {
     std::unique_ptr<InputFile> file;
-    if (!RunFileOperation(m_prompt, path, FileReport::DocumentOpen, [&] { file = std::make_unique<InputFile>(path); }))
+    // Another Linkhive's save of the file may be half way through its
+    // replace, which where renames are not atomic leaves no file by the name
+    // for a moment: the open waits for that save, a short while at most.
+    const auto open = [&] {
+        const FileSaveLock lock(path, kOpenWaitMs);
+        file = std::make_unique<InputFile>(path);
+    };
+    if (!RunFileOperation(m_prompt, path, FileReport::DocumentOpen, open))
         return false;
 
     ++m_collectionNumber;

@@ -3,7 +3,13 @@
 #include "tests/support/DocContent.h"
 #include "tests/support/Fakes.h"
 
+#include "store/FileIO.h"
+
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+#include <thread>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -103,6 +109,24 @@ TEST_F(DocumentFiles, FileThatCannotBeOpenedLeavesTheDocumentAlone)
     EXPECT_EQ(doc.Groups(), std::vector<std::string>{"Kept"});
     EXPECT_EQ(doc.GetTitle(), "kept.lkh");
     EXPECT_TRUE(doc.IsModified());
+}
+
+// Where a replace is two renames, another Linkhive's save leaves no file by
+// the name for a moment: the open waits for that save.
+TEST_F(DocumentFiles, OpenWaitsForAnotherSaveOfTheFile)
+{
+    const std::string path = dir.Path("shared.lkh");
+    std::promise<void> locked;
+    std::thread saver([&] {
+        const FileSaveLock lock(path);
+        locked.set_value();
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        WriteBytes(path, kWorkedExample);
+    });
+    locked.get_future().wait();
+    EXPECT_TRUE(doc.OnOpenDocument(path));
+    saver.join();
+    EXPECT_EQ(doc.Groups(), std::vector<std::string>{"New Group"});
 }
 
 TEST_F(DocumentFiles, ResetsForgetTheSelectionAndAnUnopenedFileKeepsIt)
