@@ -85,10 +85,7 @@ void CBookmarkListDlg::SetCountText(const std::string& text)
 
 void CBookmarkListDlg::OnGetDisplayText(NMHDR* header)
 {
-    const bool wide = header->code == LVN_GETDISPINFOW;
-    const LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
-    const int row = wide ? reinterpret_cast<NMLVDISPINFOW*>(header)->item.iItem : item.iItem;
-    const int column = wide ? reinterpret_cast<NMLVDISPINFOW*>(header)->item.iSubItem : item.iSubItem;
+    const auto [row, column] = DisplayInfoCell(header);
     if (row < 0 || static_cast<size_t>(row) >= m_rows.size() || m_rows[static_cast<size_t>(row)] >= m_document.Items().size())
         return;
     const BookmarkItem& bookmark = m_document.Items()[m_rows[static_cast<size_t>(row)]];

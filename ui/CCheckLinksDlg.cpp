@@ -329,11 +329,7 @@ void CCheckLinksDlg::UpdateButtons()
 
 void CCheckLinksDlg::OnGetDisplayText(NMHDR* header)
 {
-    const bool wide = header->code == LVN_GETDISPINFOW;
-    const int row = wide ? reinterpret_cast<NMLVDISPINFOW*>(header)->item.iItem
-                         : reinterpret_cast<NMLVDISPINFOA*>(header)->item.iItem;
-    const int column = wide ? reinterpret_cast<NMLVDISPINFOW*>(header)->item.iSubItem
-                            : reinterpret_cast<NMLVDISPINFOA*>(header)->item.iSubItem;
+    const auto [row, column] = DisplayInfoCell(header);
     if (row < 0 || static_cast<size_t>(row) >= m_results.size())
         return;
     const Result& result = m_results[static_cast<size_t>(row)];

@@ -142,11 +142,7 @@ bool CHistoryDlg::OnCommand(UINT id, UINT notifyCode)
 
 void CHistoryDlg::OnGetDisplayText(NMHDR* header)
 {
-    const bool wide = header->code == LVN_GETDISPINFOW;
-    const int row = wide ? reinterpret_cast<NMLVDISPINFOW*>(header)->item.iItem
-                         : reinterpret_cast<NMLVDISPINFOA*>(header)->item.iItem;
-    const int column = wide ? reinterpret_cast<NMLVDISPINFOW*>(header)->item.iSubItem
-                            : reinterpret_cast<NMLVDISPINFOA*>(header)->item.iSubItem;
+    const auto [row, column] = DisplayInfoCell(header);
     const ChangeJournal& journal = m_document.Journal();
     if (row < 0 || static_cast<size_t>(row) >= journal.DoneCount())
         return;

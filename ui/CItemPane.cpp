@@ -328,8 +328,8 @@ void CItemPane::OnGetDisplayText(NMHDR* header)
     const bool wide = header->code == LVN_GETDISPINFOW;
     LVITEMA& narrowItem = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
     LVITEMW& wideItem = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
-    const int row = wide ? wideItem.iItem : narrowItem.iItem;
-    const LPARAM index = RowStoreIndex(row);
+    const DisplayCell cell = DisplayInfoCell(header);
+    const LPARAM index = RowStoreIndex(cell.row);
     if (index < 0 || static_cast<size_t>(index) >= m_store.Items().size())
         return;
     const BookmarkItem& bookmark = m_store.Items()[static_cast<size_t>(index)];
@@ -343,7 +343,7 @@ void CItemPane::OnGetDisplayText(NMHDR* header)
     else
         FillDisplayItem(narrowItem, bookmark, cut, index);
     SortInfo columnText = m_sortInfo;
-    columnText.column = wide ? wideItem.iSubItem : narrowItem.iSubItem;
+    columnText.column = cell.column;
     SetDisplayText(header, RowStoreText(columnText, index));
 }
 

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstddef>
 #include <cstring>
 #include <utility>
 
@@ -434,6 +435,16 @@ size_t WholeCharacters(const std::string& text, size_t bytes)
 }
 
 } // namespace
+
+// The A and W records differ only in the text's type.
+static_assert(offsetof(NMLVDISPINFOA, item.iItem) == offsetof(NMLVDISPINFOW, item.iItem), "display record layout");
+static_assert(offsetof(NMLVDISPINFOA, item.iSubItem) == offsetof(NMLVDISPINFOW, item.iSubItem), "display record layout");
+
+DisplayCell DisplayInfoCell(const NMHDR* header)
+{
+    const LVITEMA& item = reinterpret_cast<const NMLVDISPINFOA*>(header)->item;
+    return DisplayCell{item.iItem, item.iSubItem};
+}
 
 void SetDisplayText(NMHDR* header, const std::string& text)
 {

@@ -57,6 +57,13 @@ void FitListColumns(HWND list);
 std::string WholeWindowText(HWND window);
 // The text a label-edit-ended notification carries; false when cancelled.
 bool EditedLabelText(const NMHDR* header, std::string& text);
+// The row and column a display-info notification (LVN_GETDISPINFOA or W)
+// asks about.
+struct DisplayCell {
+    int row;
+    int column;
+};
+DisplayCell DisplayInfoCell(const NMHDR* header);
 // Puts `text` where a display-info notification (LVN_GETDISPINFOA or W)
 // asks for a row's text, cut to its buffer.
 void SetDisplayText(NMHDR* header, const std::string& text);
