@@ -53,6 +53,15 @@ public:
     void Empty() override {}
 };
 
+// A document for one benchmark, with what it answers through.
+struct BenchDocument {
+    CurrentSelection selection;
+    ClipboardMarks marks;
+    QuietPrompt prompt;
+    NoClipboard clipboard;
+    CBookmarkDoc doc{selection, marks, prompt, clipboard};
+};
+
 std::string StoredUrl(size_t i)
 {
     return "http://www.site" + std::to_string(i) + ".example/page/" + std::to_string(i * 7919 % 100003) + ".html";
@@ -145,21 +154,18 @@ std::string PagePath()
 
 void BM_ImportIntoMillion(benchmark::State& state)
 {
-    CurrentSelection selection;
-    ClipboardMarks marks;
-    QuietPrompt prompt;
-    NoClipboard clipboard;
-    CBookmarkDoc doc(selection, marks, prompt, clipboard);
+    BenchDocument bench;
+    CBookmarkDoc& doc = bench.doc;
     FillStore(doc);
     const std::string path = PagePath();
     WriteWholeFile(path, BrowserPage(kPageLinks, 0));
 
     for (auto _ : state) {
-        ImportHtml(path, doc, prompt);
+        ImportHtml(path, doc, bench.prompt);
         state.PauseTiming();
         state.counters["added"] = static_cast<double>(doc.Items().size() - kStoreItems);
-        state.counters["notices"] = static_cast<double>(prompt.shown);
-        prompt.shown = 0;
+        state.counters["notices"] = static_cast<double>(bench.prompt.shown);
+        bench.prompt.shown = 0;
         // The import taken back, and forgotten: the store as it was, its room
         // kept, and nothing of the import held through the next one.
         doc.UndoLast();
@@ -184,16 +190,13 @@ void BM_ScanBigPage(benchmark::State& state)
 
 void BM_ImportBigPage(benchmark::State& state)
 {
-    CurrentSelection selection;
-    ClipboardMarks marks;
-    QuietPrompt prompt;
-    NoClipboard clipboard;
-    CBookmarkDoc doc(selection, marks, prompt, clipboard);
+    BenchDocument bench;
+    CBookmarkDoc& doc = bench.doc;
     const std::string path = PagePath();
     const std::string page = BrowserPage(0, kBigPageBytes);
     WriteWholeFile(path, page);
     for (auto _ : state) {
-        ImportHtml(path, doc, prompt);
+        ImportHtml(path, doc, bench.prompt);
         state.PauseTiming();
         state.counters["added"] = static_cast<double>(doc.Items().size());
         doc.Clear();
@@ -206,11 +209,8 @@ void BM_ImportBigPage(benchmark::State& state)
 // Argument 0: the bookmark-file import; 1: the HTML import of the same file.
 void BM_BrowserExportIntoMillion(benchmark::State& state)
 {
-    CurrentSelection selection;
-    ClipboardMarks marks;
-    QuietPrompt prompt;
-    NoClipboard clipboard;
-    CBookmarkDoc doc(selection, marks, prompt, clipboard);
+    BenchDocument bench;
+    CBookmarkDoc& doc = bench.doc;
     // The store's room made beforehand: the peak then shows the import's own
     // memory, not the store's growth.
     FillStore(doc, kExportBookmarks);
@@ -221,14 +221,14 @@ void BM_BrowserExportIntoMillion(benchmark::State& state)
 
     for (auto _ : state) {
         if (state.range(0) == 0)
-            ImportNetscapeFile(path, doc, prompt);
+            ImportNetscapeFile(path, doc, bench.prompt);
         else
-            ImportHtml(path, doc, prompt);
+            ImportHtml(path, doc, bench.prompt);
         state.PauseTiming();
         state.counters["added"] = static_cast<double>(doc.Items().size() - kStoreItems);
         state.counters["groups"] = static_cast<double>(doc.Groups().size() - kStoreGroups);
-        state.counters["notices"] = static_cast<double>(prompt.shown);
-        prompt.shown = 0;
+        state.counters["notices"] = static_cast<double>(bench.prompt.shown);
+        bench.prompt.shown = 0;
         // The import taken back, and forgotten: the store as it was, its room
         // kept, and nothing of the import held through the next one.
         doc.UndoLast();
@@ -320,11 +320,8 @@ std::string FirefoxBackup(const StoreContent& content)
 // Argument 0: a Chromium Bookmarks file; 1: a Firefox backup; 2: XBEL.
 void BM_BrowserFormatIntoMillion(benchmark::State& state)
 {
-    CurrentSelection selection;
-    ClipboardMarks marks;
-    QuietPrompt prompt;
-    NoClipboard clipboard;
-    CBookmarkDoc doc(selection, marks, prompt, clipboard);
+    BenchDocument bench;
+    CBookmarkDoc& doc = bench.doc;
     FillStore(doc, kExportBookmarks);
     const StoreContent collection = BrowserCollection();
     const std::string file = state.range(0) == 0   ? ChromiumBookmarkFile(collection)
@@ -335,7 +332,7 @@ void BM_BrowserFormatIntoMillion(benchmark::State& state)
     bool (*const import)(const std::string&, CBookmarkDoc&, IPrompt&) =
         state.range(0) == 0 ? ImportChromiumFile : state.range(0) == 1 ? ImportFirefoxBackup : ImportXbelFile;
     for (auto _ : state) {
-        import(path, doc, prompt);
+        import(path, doc, bench.prompt);
         state.PauseTiming();
         state.counters["added"] = static_cast<double>(doc.Items().size() - kStoreItems);
         state.counters["groups"] = static_cast<double>(doc.Groups().size() - kStoreGroups);
@@ -352,11 +349,8 @@ void BM_BrowserFormatIntoMillion(benchmark::State& state)
 // loaded from its own file.
 void BM_LoadMillionStore(benchmark::State& state)
 {
-    CurrentSelection selection;
-    ClipboardMarks marks;
-    QuietPrompt prompt;
-    NoClipboard clipboard;
-    CBookmarkDoc doc(selection, marks, prompt, clipboard);
+    BenchDocument bench;
+    CBookmarkDoc& doc = bench.doc;
     FillStore(doc);
     const std::string path = "/tmp/linkhive-import-bench-" + std::to_string(getpid()) + ".lkh";
     WriteDataFile(path, doc.Content());
