@@ -62,5 +62,12 @@ count stage "run command" "$root/tests/scripts/start_test.sh" "$build"
 count stage "named paths" python3 "$root/tests/scripts/paths_test.py" "$root" "$build"
 count stage fuzz "$root/scripts/fuzz.sh" 15
 table
+# CI shows only the ends of a long log: repeat what failed where it is seen.
+for config in native win64; do
+  log="$build/$config-ctest.log"
+  [ -f "$log" ] || continue
+  grep -E '\*\*\*(Failed|Timeout|Exception)|^\[  FAILED  \]' "$log" | head -n 20
+  grep -E -A12 ': Failure$' "$log" | head -n 60
+done
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
