@@ -24,7 +24,7 @@ store "$work/s.lkh" 3 Web Dead Mail \
   "Slow" "$site/slow" Dead ""
 cp "$work/s.lkh" "$work/before.lkh"
 
-run check "$work/s.lkh" --timeout 1
+run check "$work/s.lkh" --timeout 5
 check "whole store status" 1 "$status"
 check "whole store, lines in store order" "MOVED	$site/moved	$site/ok
 BROKEN	$site/404	404

@@ -15,7 +15,7 @@ The paths: /ok and /login 200; /moved 301 and /permanent 308 to /ok;
 /temporary 307 and /see-other 303 to /ok; /account 302 to /login; /moved-on
 301 to /account#top; /loop redirects to itself; /404, /410, /429, /500,
 /503 that status; /head405, /head404 and /head403 that status to HEAD, 200
-to GET; /ftp 302 to an ftp:// address; /slow answers after 5 s; /malformed
+to GET; /ftp 302 to an ftp:// address; /slow answers after 20 s; /malformed
 a status line that is not HTTP; /agent 200 when the User-Agent starts
 "Linkhive/", else 400; /cookie 302 to /private with a cookie for /cookie
 only; /cookie-loop 302 to itself setting a cookie until the request carries
@@ -46,7 +46,7 @@ REDIRECTS = {
 }
 HEAD_ONLY = {"/head405": 405, "/head404": 404, "/head403": 403}
 STATUSES = {"/ok": 200, "/login": 200, "/404": 404, "/410": 410, "/429": 429, "/500": 500, "/503": 503}
-SLOW_SECONDS = 5
+SLOW_SECONDS = 20
 
 
 class Handler(http.server.BaseHTTPRequestHandler):
