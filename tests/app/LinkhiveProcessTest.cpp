@@ -43,7 +43,7 @@ HWND WaitForFrame()
 
 bool WaitForTitle(HWND window, const std::string& title)
 {
-    for (int attempt = 0; attempt < 100 && WindowTitle(window) != title; ++attempt)
+    for (int attempt = 0; attempt < 300 && WindowTitle(window) != title; ++attempt)
         Sleep(100);
     return WindowTitle(window) == title;
 }

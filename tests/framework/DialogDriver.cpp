@@ -10,8 +10,9 @@ namespace {
 // The Apply button of every property sheet.
 const int kApplyButton = 0x3021;
 
-// A second of ticks for a dialog to close after the last step.
-const int kTicksToClose = 100;
+// How long a dialog may take to close after the last step, on a loaded
+// machine too.
+const DWORD kMillisecondsToClose = 10000;
 
 DialogDriver* theDriver = nullptr;
 
@@ -55,7 +56,11 @@ void DialogDriver::Tick()
     if (dialog == nullptr)
         return;
     if (m_next == m_steps.size()) {
-        if (++m_waited < kTicksToClose)
+        if (!m_waiting) {
+            m_waiting = true;
+            m_waitingSince = GetTickCount();
+        }
+        if (GetTickCount() - m_waitingSince < kMillisecondsToClose)
             return;
         m_leftOpen = true;
         if (PropSheet_GetTabControl(dialog) != nullptr)

@@ -12,7 +12,7 @@ using SheetStep = std::function<void(HWND dialog)>;
 
 // Drives the next modal dialog of this thread (a property sheet, a common
 // dialog, one of ours) from inside its own modal loop: a thread timer runs
-// one step per tick once it shows. One still open a second after the steps
+// one step per tick once it shows. One still open ten seconds after the steps
 // are spent is cancelled, so no test is left waiting on it.
 class DialogDriver {
 public:
@@ -32,7 +32,8 @@ private:
 
     std::vector<SheetStep> m_steps;
     size_t m_next = 0;
-    int m_waited = 0;
+    bool m_waiting = false;
+    DWORD m_waitingSince = 0;
     bool m_leftOpen = false;
     UINT_PTR m_timer = 0;
     std::string m_caption;

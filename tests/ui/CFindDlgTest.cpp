@@ -106,9 +106,12 @@ TEST_F(FindDialogTest, ResultsFollowTheTextAndTheCheckBox)
 TEST_F(FindDialogTest, TypingSearchesAfterAShortPause)
 {
     Command(ID_EDIT_FIND);
+    const DWORD typed = GetTickCount();
     SetDlgItemTextA(Dialog(), IDC_FIND_TEXT, "weather");
     App().PumpMessages();
-    EXPECT_TRUE(Rows().empty());
+    if (GetTickCount() - typed < 200) {  // a loaded machine may have slept past the pause
+        EXPECT_TRUE(Rows().empty());
+    }
     Sleep(400);
     App().PumpMessages();
     EXPECT_EQ(Rows(), (std::vector<size_t>{2}));

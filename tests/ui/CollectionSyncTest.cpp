@@ -30,7 +30,7 @@ std::string Question(const std::string& copy)
 std::string ReadShared(const std::string& path)
 {
     HANDLE file = INVALID_HANDLE_VALUE;
-    for (int tries = 0; file == INVALID_HANDLE_VALUE && tries < 1000; ++tries) {
+    for (int tries = 0; file == INVALID_HANDLE_VALUE && tries < 10000; ++tries) {
         file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, 0, nullptr);
         if (file == INVALID_HANDLE_VALUE)
@@ -88,7 +88,7 @@ protected:
         WriteDataFile(file, content);
     }
     // The window runs until `done` (at most `ms`); false when it never was.
-    bool RunUntil(const std::function<bool()>& done, int ms = 5000)
+    bool RunUntil(const std::function<bool()>& done, int ms = 20000)
     {
         for (int waited = 0;; waited += 20) {
             App().PumpMessages();
