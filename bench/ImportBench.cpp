@@ -17,6 +17,7 @@
 #include "store/IClipboard.h"
 #include "store/Prompt.h"
 
+#include "LoadLoop.h"
 #include "RandomText.h"
 
 #include <benchmark/benchmark.h>
@@ -354,15 +355,7 @@ void BM_LoadMillionStore(benchmark::State& state)
     FillStore(doc);
     const std::string path = "/tmp/linkhive-import-bench-" + std::to_string(getpid()) + ".lkh";
     WriteDataFile(path, doc.Content());
-    for (auto _ : state) {
-        StoreContent loaded;
-        InputFile file(path);
-        ReadDataFile(file, loaded);
-        benchmark::DoNotOptimize(loaded.m_arrItems.data());
-        state.PauseTiming();
-        loaded = StoreContent();
-        state.ResumeTiming();
-    }
+    LoadEachIteration(state, path);
     std::remove(path.c_str());
 }
 

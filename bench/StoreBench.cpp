@@ -10,6 +10,7 @@
 #include "store/DataFile.h"
 #include "store/FileIO.h"
 
+#include "LoadLoop.h"
 #include "RandomText.h"
 #include "tests/support/ScriptSamples.h"
 
@@ -92,16 +93,7 @@ void BM_Load(benchmark::State& state)
 {
     const std::string path = BenchFile();
     WriteDataFile(path, MillionBookmarks(state.range(0) != 0));
-    for (auto _ : state) {
-        StoreContent loaded;
-        InputFile file(path);
-        ReadDataFile(file, loaded);
-        benchmark::DoNotOptimize(loaded.m_arrItems.data());
-        // Freeing the collection is not part of loading it.
-        state.PauseTiming();
-        loaded = StoreContent();
-        state.ResumeTiming();
-    }
+    LoadEachIteration(state, path);
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * FileSize(path)));
 }
 
